@@ -1,0 +1,82 @@
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+void StateDiagram::Clear() {
+  for (int s = 0; s < kStateCount; ++s) {
+    Codes[s].clear();
+    Comments[s].clear();
+    for (int j = 0; j < kSlotCount; ++j) {
+      Targets[s][j].clear();
+      Triggers[s][j].clear();
+    }
+    for (int r = 0; r < kRelayCount; ++r) {
+      CoilOn[s][r] = false;
+      CoilOff[s][r] = true;
+    }
+  }
+  for (auto& name : CoilNames) name.clear();
+}
+
+StatePage StateDiagram::Page(int state) const {
+  StatePage page;
+  page.code = Codes[state];
+  page.comment = Comments[state];
+  page.targets = Targets[state];
+  page.triggers = Triggers[state];
+  page.on = CoilOn[state];
+  page.off = CoilOff[state];
+  page.coilNames = CoilNames;
+  return page;
+}
+
+void StateDiagram::StorePage(int state, const StatePage& page) {
+  Codes[state] = page.code;
+  Comments[state] = page.comment;
+  Targets[state] = page.targets;
+  Triggers[state] = page.triggers;
+  CoilOn[state] = page.on;
+  CoilOff[state] = page.off;
+  CoilNames = page.coilNames;
+}
+
+int TargetNumber(std::string_view target) {
+  constexpr int kSaturated = 1'000'000;
+  if (target.empty()) return 0;
+  // The second character: skip the whole first (possibly multi-byte) one.
+  size_t pos = 1;
+  while (pos < target.size() && (static_cast<unsigned char>(target[pos]) & 0xC0) == 0x80) ++pos;
+  int value = 0;
+  for (; pos < target.size() && target[pos] >= '0' && target[pos] <= '9'; ++pos) {
+    value = value * 10 + (target[pos] - '0');
+    if (value >= kSaturated) return kSaturated;
+  }
+  return value;
+}
+
+std::string WhoNext(int position) {
+  switch (position) {
+    case 1: return "D";
+    case 2: return "C";
+    case 3: return "B";
+    case 4: return "A";
+    default: return "";
+  }
+}
+
+std::string CodeToMinterm(std::string_view code) {
+  if (code.size() != kCodeDigits) return "";
+  for (char c : code) {
+    if (c != '0' && c != '1') return "";
+  }
+  std::string term;
+  // A is digit 4, B digit 3, C digit 2, D digit 1.
+  for (int position = kCodeDigits; position >= 1; --position) {
+    const std::string letter = WhoNext(position);
+    if (!term.empty()) term += '.';
+    term += code[position - 1] == '1' ? letter : std::string(1, static_cast<char>(letter[0] - 'A' + 'a'));
+  }
+  return term;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,36 @@
+#pragma once
+// The states file: the whole state table as 358 text lines in a fixed order
+// (comments, targets, triggers, codes, relay names, ON flags, OFF flags), each
+// line ending in CR LF. Text is Windows-1252; a table holding a character that
+// Windows-1252 cannot store is written as UTF-8 behind a byte-order mark,
+// which the reader recognises. Reading fills a fresh table and succeeds only
+// when all 358 lines were read, so a failed load never touches the caller's
+// table; saving writes a temporary file beside the target and replaces the
+// target only when every line is on disk.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/UserDialogs.h"
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+inline constexpr int kStatesFileLines = 358;
+
+std::string FormatStatesText(const StateDiagram& diagram);
+// Empty optional when the text has fewer than 358 lines or a flag line is not
+// a flag; lines after 358 are ignored.
+std::optional<StateDiagram> ParseStatesText(std::string_view bytes);
+// Accepts True/False in any letter case and numbers (0 false, others true).
+std::optional<bool> ParseFlag(std::string_view line);
+
+std::optional<StateDiagram> ReadStatesFile(const std::string& path);
+bool WriteStatesFile(const std::string& path, const StateDiagram& diagram);
+
+// "Unknown Error while opening file " followed by the path.
+std::string StatesFileError(const std::string& path);
+FileDialogOptions StatesFileDialogOptions();
+
+}  // namespace kelvo
