@@ -1,0 +1,27 @@
+#pragma once
+// The equations the synthesis hands to the main window: read by the ladder
+// layouts and the drawing. Index 0..3 of the four-element arrays is the state
+// variable A, B, C, D.
+
+#include <array>
+#include <string>
+
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+inline constexpr int kStateVariables = 4;  // A, B, C, D
+
+struct EquationSet {
+  // Final multiplied-out equations eqA..eqD; empty when the variable has no reset.
+  std::array<std::string, kStateVariables> eq;
+  // Two-part equations eqParA..eqParD: complemented reset "|" set-with-hold.
+  std::array<std::string, kStateVariables> eqPar;
+  // Output-relay equations eqCoil0..eqCoil5 and the relay names NmCoil0..NmCoil5.
+  std::array<std::string, kRelayCount> eqCoil;
+  std::array<std::string, kRelayCount> NmCoil;
+
+  bool operator==(const EquationSet&) const = default;
+};
+
+}  // namespace kelvo

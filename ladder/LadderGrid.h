@@ -1,0 +1,50 @@
+#pragma once
+// The layout state of the ladder circuits. Equations are broken into term
+// matrices (a row per product term, a column per contact), turned into tile
+// grids whose cells name the tile to paint at each branch and step, and then
+// painted for the circuits chosen by the view buttons.
+//
+// Term cell codes: "0" empty, a literal (contact), "1" padding wire, "*" shared
+// with the row above, "/" last shared cell before the row's own contacts,
+// "\" first shared cell after them.
+// Tile cell codes: "" unused, "*" covered by a shared contact, "1".."7" wire
+// pieces, "8" normally open contact, "9" normally closed contact, "4up1" a
+// transient branch-end mark, "0" (two-part grids only) a gap step.
+
+#include <array>
+#include <string>
+
+namespace kelvo {
+
+inline constexpr int kSumEquations = 10;      // eqA..eqD, eqCoil0..eqCoil5
+inline constexpr int kTwoPartEquations = 4;   // eqParA..eqParD
+inline constexpr int kTermRows = 21;          // product terms 0..20
+inline constexpr int kTermColumns = 16;       // literals 0..15
+inline constexpr int kSumSlots = 20;          // 0..3 A..D, 4..7 their labels, 8..13 relays, 14..19 their labels
+inline constexpr int kTwoPartSlots = 8;       // 0..3 A..D, 4..7 their labels
+inline constexpr int kBranches = 21;          // branches 0..20; branch 20 is never drawn
+inline constexpr int kSteps = 23;             // steps 0..22
+inline constexpr int kMainLengthSlots = 15;   // slots 0..14 of SumTiles
+inline constexpr int kFirstRelaySlot = 8;
+
+using TermMatrix = std::array<std::array<std::string, kTermColumns>, kTermRows>;  // [row][column]
+using TileGrid = std::array<std::array<std::string, kSteps>, kBranches>;         // [branch][step]
+
+struct LadderGrid {
+  std::array<TermMatrix, kSumEquations> SumTerms;
+  std::array<int, kSumEquations> SumWidth{};
+  std::array<TileGrid, kSumSlots> SumTiles;
+  std::array<int, kMainLengthSlots> MainLength{};
+
+  std::array<TermMatrix, kTwoPartEquations> TwoPartTerms;
+  std::array<int, kTwoPartEquations> ResetWidth{};
+  std::array<int, kTwoPartEquations> SetEnd{};
+  std::array<TileGrid, kTwoPartSlots> TwoPartTiles;
+
+  // View state: the slots drawn and whether they are state-variable circuits.
+  int FirstCircuit = 0;
+  int LastCircuit = 0;
+  bool StateView = true;
+};
+
+}  // namespace kelvo
