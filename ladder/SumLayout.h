@@ -1,0 +1,19 @@
+#pragma once
+// The multiplied-out layout: eqA..eqD and eqCoil0..eqCoil5 become term
+// matrices (ParseSumEquations) and then tile grids (BuildSumTiles). Each
+// product term is a branch; shared beginnings and endings are drawn once.
+// An equation that does not fit the matrices is cut to fit, and a message
+// for the user naming the circuit is appended to `problems`.
+
+#include <string>
+#include <vector>
+
+#include "equations/EquationSet.h"
+#include "ladder/LadderGrid.h"
+
+namespace kelvo {
+
+void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems);
+void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems);
+
+}  // namespace kelvo
