@@ -1,0 +1,232 @@
+#include "equations/EquationSynthesis.h"
+
+#include "equations/ExpressionText.h"
+
+namespace kelvo {
+namespace {
+
+std::string CodeCharacter(const std::string& code, int position) {
+  if (position < 1 || position > static_cast<int>(code.size())) return "";
+  return code.substr(position - 1, 1);
+}
+
+std::string TransitionName(int state, int slot) {
+  return "S" + std::to_string(state) + " (transition " + std::to_string(slot + 1) + ")";
+}
+
+}  // namespace
+
+char VariableLetter(int variable) { return static_cast<char>('A' + variable); }
+int VariablePosition(int variable) { return kCodeDigits - variable; }
+
+void EquationSynthesis::Clear() { *this = EquationSynthesis{}; }
+
+void EquationSynthesis::EmptyVariableStrings() {
+  for (auto& v : vars) {
+    v.set.clear();
+    v.reset.clear();
+    v.complementedReset.clear();
+    v.factored.clear();
+  }
+}
+
+std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagram& d) {
+  std::vector<std::string> problems;
+  SetTerms = {};
+  ResetTerms = {};
+  std::array<int, kCodeDigits> setCount{};
+  std::array<int, kCodeDigits> resetCount{};
+  std::array<bool, kCodeDigits> setOverflow{};
+  std::array<bool, kCodeDigits> resetOverflow{};
+  for (int s = 0; s < kStateCount; ++s) {
+    for (int c = 0; c < kSlotCount; ++c) {
+      if (d.Targets[s][c].empty()) continue;
+      const int t = TargetNumber(d.Targets[s][c]);
+      if (!IsValidState(t)) {
+        problems.push_back("State " + TransitionName(s, c) + " goes to \"" + d.Targets[s][c] +
+                           "\", which is not one of the states S0 to S15. Correct the target first.");
+        continue;
+      }
+      for (int p = 1; p <= kCodeDigits; ++p) {
+        const std::string from = CodeCharacter(d.Codes[s], p);
+        const std::string to = CodeCharacter(d.Codes[t], p);
+        const bool sets = to == "1" && from == "0";
+        const bool resets = to == "0" && from == "1";
+        if (!sets && !resets) continue;
+        auto& table = sets ? SetTerms : ResetTerms;
+        auto& count = sets ? setCount : resetCount;
+        auto& overflow = sets ? setOverflow : resetOverflow;
+        if (count[p - 1] == kTransitionsPerVariable) {
+          overflow[p - 1] = true;
+          continue;
+        }
+        table[p - 1][count[p - 1]++] = {d.Triggers[s][c], d.Codes[t]};
+      }
+    }
+  }
+  for (int p = 1; p <= kCodeDigits; ++p) {
+    for (const bool isSet : {true, false}) {
+      if (!(isSet ? setOverflow : resetOverflow)[p - 1]) continue;
+      problems.push_back("State variable " + WhoNext(p) + " has more than " +
+                         std::to_string(kTransitionsPerVariable) + (isSet ? " set" : " reset") +
+                         " transitions; its relay circuit can hold at most " +
+                         std::to_string(kTransitionsPerVariable) +
+                         ". Give the machine other state codes or fewer transitions.");
+    }
+  }
+  return problems;
+}
+
+std::string EquationSynthesis::BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots,
+                                               int ownPosition) const {
+  const int first = idleCount + 1;
+  std::string expression;
+  for (int h = 0; h < kTransitionsPerVariable; ++h) {
+    const TransitionTerm& term = slots[h];
+    if (term.trigger.empty()) continue;
+    if (h > 0) expression += "+";
+    std::string suffix;
+    for (int q = first; q <= kCodeDigits; ++q) {
+      if (q == ownPosition) continue;
+      const std::string ch = CodeCharacter(term.targetCode, q);
+      if (ch.empty()) continue;
+      suffix += "." + (ch != "0" ? WhoNext(q) : ToLower(WhoNext(q)));
+    }
+    if (!Contains(term.trigger, "+")) {
+      expression += term.trigger + suffix;
+    } else {
+      auto pieces = Split(term.trigger, "+");
+      for (auto& piece : pieces) piece += suffix;
+      expression += Join(pieces, "+");
+    }
+  }
+  return expression;
+}
+
+std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
+  std::vector<std::string> problems;
+  idleCount = 0;
+  for (int p = 0; p < kCodeDigits; ++p) {
+    if (SetTerms[p][0].trigger.empty() && ResetTerms[p][0].trigger.empty()) ++idleCount;
+  }
+  for (int x = 0; x < kStateVariables; ++x) vars[x].set = BuildExpression(SetTerms[VariablePosition(x) - 1], VariablePosition(x));
+  for (int x = 0; x < kStateVariables; ++x) vars[x].reset = BuildExpression(ResetTerms[VariablePosition(x) - 1], VariablePosition(x));
+
+  for (int x = 0; x < kStateVariables; ++x) {
+    work[x] = vars[x].set;
+    work[x + 4] = vars[x].reset;
+  }
+  MergeAdjacentTerms(work);
+  MergeAdjacentTerms(work);
+  SimplifyExpressions(work);
+  for (int x = 0; x < kStateVariables; ++x) {
+    vars[x].set = work[x];
+    vars[x].reset = work[x + 4];
+  }
+
+  for (int x = 0; x < kStateVariables; ++x) {
+    const std::string letterPart = std::string(" + ") + VariableLetter(x);
+    vars[x].sigma = "\xCE\xA3( " + vars[x].reset + " )( " + vars[x].set + letterPart + " )";
+    resetWork[x] = vars[x].reset;
+  }
+  ComplementExpressions(resetWork);
+  for (int x = 0; x < kStateVariables; ++x) {
+    vars[x].complementedReset = resetWork[x];
+    vars[x].factored = "( " + vars[x].complementedReset + " )( " + vars[x].set + " + " + VariableLetter(x) + " )";
+  }
+  const auto tooLarge = ExpandProducts(resetWork);
+  for (int x = 0; x < kStateVariables; ++x) {
+    vars[x].complementedReset = resetWork[x];
+    if (tooLarge[x]) {
+      problems.push_back(std::string("The reset expression of ") + VariableLetter(x) +
+                         " is too large to multiply out (more than " + std::to_string(kMaxExpandedTerms) +
+                         " terms). Simplify the triggers of its reset transitions.");
+    }
+  }
+
+  for (int x = 0; x < kStateVariables; ++x) {
+    work[x] = vars[x].complementedReset;
+    work[x + 4] = vars[x].set.empty() ? "" : vars[x].set + "+" + VariableLetter(x);
+  }
+  SimplifyExpressions(work);
+  for (int x = 0; x < kStateVariables; ++x) {
+    vars[x].complementedReset = work[x];
+    vars[x].setWithHold = work[x + 4];
+    eqPar[x] = vars[x].complementedReset + "|" + vars[x].setWithHold;
+  }
+
+  const auto finalProblems = BuildFinalEquations();
+  problems.insert(problems.end(), finalProblems.begin(), finalProblems.end());
+
+  // The idle variables are the leading ones: D first, then C, B, A.
+  for (int x = kStateVariables - 1; x >= kStateVariables - idleCount; --x) {
+    vars[x].sigma = "-";
+    vars[x].factored = "-";
+  }
+  return problems;
+}
+
+std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
+  std::vector<std::string> problems;
+  for (int x = 0; x < kStateVariables; ++x) {
+    const VariableEquations& v = vars[x];
+    if (v.complementedReset.empty()) continue;  // the slot keeps the empty complemented reset
+    const auto p = Split(v.complementedReset, "+");
+    // Without set transitions the relay can only hold: its own contact is the whole second part.
+    const std::string hold(1, VariableLetter(x));
+    const auto q = Split(v.setWithHold.empty() ? hold : v.setWithHold + "+" + hold, "+");
+    if (p.size() * q.size() > kMaxExpandedTerms) {
+      problems.push_back(std::string("The final equation of ") + VariableLetter(x) +
+                         " is too large to multiply out. Simplify the triggers of its transitions.");
+      work[x].clear();
+      continue;
+    }
+    std::vector<std::string> terms;
+    terms.reserve(p.size() * q.size());
+    for (const auto& pt : p) {
+      for (const auto& qt : q) terms.push_back(qt + "." + pt);
+    }
+    work[x] = Join(terms, "+");
+  }
+  SimplifyExpressions(work);
+  for (int x = 0; x < kStateVariables; ++x) vars[x].final = work[x];
+  return problems;
+}
+
+void EquationSynthesis::BuildCoilEquations(const StateDiagram& d, const std::array<std::string, kRelayCount>& relayNames) {
+  for (auto& terms : CoilTerms) terms = {};
+  for (int r = 0; r < kRelayCount; ++r) {
+    int next = 0;
+    for (int s = 0; s < kStateCount; ++s) {
+      if (relayNames[r].empty() || !d.CoilOn[s][r]) continue;
+      // A state without a complete code has no minterm; an empty entry would end the list.
+      std::string minterm = CodeToMinterm(d.Codes[s]);
+      if (!minterm.empty()) CoilTerms[r][next++] = std::move(minterm);
+    }
+  }
+  if (!CoilTerms[0][0].empty()) {
+    for (int x = kStateVariables - 1; x >= 0; --x) {
+      if (!vars[x].final.empty()) continue;
+      const std::string negated = std::string(".") + static_cast<char>('a' + x);
+      for (auto& terms : CoilTerms) {
+        for (auto& entry : terms) {
+          const size_t at = entry.find(negated);
+          if (!entry.empty() && at != std::string::npos) entry.resize(at);
+        }
+      }
+    }
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    std::vector<std::string> entries;
+    for (const auto& entry : CoilTerms[r]) {
+      if (entry.empty()) break;
+      entries.push_back(entry);
+    }
+    coil[r] = Join(entries, "+");
+    work[r] = coil[r];
+  }
+  SimplifyExpressions(work);
+  for (int r = 0; r < kRelayCount; ++r) coil[r] = work[r];
+}
+
+}  // namespace kelvo

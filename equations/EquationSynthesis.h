@@ -1,0 +1,72 @@
+#pragma once
+// Turns the state table into relay equations. CollectTransitions sorts every
+// transition into the set and reset tables of the state variables whose bit it
+// changes; SynthesizeStateEquations builds, per variable, the set and reset
+// expressions, their display forms, the complemented reset, the set-with-hold
+// and the two-part equation, then the final multiplied-out equation;
+// BuildCoilEquations gives each output relay the sum of the minterms of the
+// states in which it is ON. Problems that would otherwise give a silently wrong
+// circuit (a target that is no state, a tenth transition, a product too large
+// to multiply out) are returned as messages for the user.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "equations/EquationSet.h"
+#include "equations/SwitchExpressions.h"
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+inline constexpr int kTransitionsPerVariable = 9;  // SetTerms / ResetTerms slots 0..8
+
+struct TransitionTerm {
+  std::string trigger;
+  std::string targetCode;
+};
+using TransitionTable = std::array<std::array<TransitionTerm, kTransitionsPerVariable>, kCodeDigits>;
+
+// The strings of one state variable (index 0..3 = A, B, C, D).
+struct VariableEquations {
+  std::string set;
+  std::string reset;
+  std::string complementedReset;
+  std::string setWithHold;
+  std::string sigma;
+  std::string factored;
+  std::string final;
+};
+
+class EquationSynthesis {
+public:
+  // Index p - 1 for code position p = 1..4 (D, C, B, A).
+  TransitionTable SetTerms;
+  TransitionTable ResetTerms;
+  std::array<VariableEquations, kStateVariables> vars;
+  std::array<std::string, kStateVariables> eqPar;
+  std::array<std::array<std::string, kStateCount>, kRelayCount> CoilTerms;
+  std::array<std::string, kRelayCount> coil;
+  WorkEquations work;
+  ResetWork resetWork;
+  int idleCount = 0;
+
+  // Empties all working storage (clearing the table does this).
+  void Clear();
+  // Empties set, reset, complemented reset and factored form of every variable.
+  void EmptyVariableStrings();
+
+  std::vector<std::string> CollectTransitions(const StateDiagram& diagram);
+  std::vector<std::string> SynthesizeStateEquations();
+  std::vector<std::string> BuildFinalEquations();
+  void BuildCoilEquations(const StateDiagram& diagram, const std::array<std::string, kRelayCount>& relayNames);
+
+private:
+  std::string BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots, int ownPosition) const;
+};
+
+// The letter of state variable index 0..3 (A, B, C, D) and its code position (4, 3, 2, 1).
+char VariableLetter(int variable);
+int VariablePosition(int variable);
+
+}  // namespace kelvo

@@ -1,0 +1,17 @@
+#include "equations/EquationView.h"
+
+namespace kelvo {
+
+EquationViewTexts ShowEquations(const EquationSynthesis& synthesis) {
+  EquationViewTexts texts;
+  for (int x = 0; x < kStateVariables; ++x) {
+    const VariableEquations& v = synthesis.vars[x];
+    texts.On[x] = v.setWithHold;
+    texts.Off[x] = v.reset;
+    texts.Func[x] = std::string(1, VariableLetter(x)) + " =  " + v.sigma + " = " + v.factored;
+    texts.Final[x] = "  = " + v.final;
+  }
+  return texts;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,26 @@
+#pragma once
+// Plain-text helpers for switch expressions: literals joined by "." (AND),
+// terms joined by "+" (OR). Splitting keeps empty pieces, and a text without
+// the delimiter is one piece; joining is the reverse. Case tests and case
+// changes look at ASCII letters only.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvo {
+
+std::vector<std::string> Split(std::string_view text, std::string_view delimiter);
+std::string Join(const std::vector<std::string>& pieces, std::string_view delimiter);
+// Replaces every occurrence, scanning left to right without overlaps.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+bool Contains(std::string_view text, std::string_view part);
+
+// "[A-Z]*": the first character is an upper-case letter (normally open contact).
+bool IsUpperLiteral(std::string_view literal);
+// "[a-z]*": the first character is a lower-case letter (normally closed contact).
+bool IsLowerLiteral(std::string_view literal);
+std::string ToUpper(std::string_view text);
+std::string ToLower(std::string_view text);
+
+}  // namespace kelvo

@@ -1,0 +1,227 @@
+#include "equations/SwitchExpressions.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "equations/ExpressionText.h"
+
+namespace kelvo {
+namespace {
+
+constexpr std::string_view kFactorSeparator = ")(";
+const std::string kMarker = "?";
+
+std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
+
+bool AnyProduct(const std::vector<std::string>& terms) {
+  return std::any_of(terms.begin(), terms.end(), [](const std::string& t) { return Contains(t, "."); });
+}
+
+bool IsComplementPair(const std::string& a, const std::string& b) {
+  return a == ToUpper(b) || a == ToLower(b) || b == ToUpper(a) || b == ToLower(a);
+}
+
+std::string ComplementSum(const std::string& expression) {
+  std::string result;
+  if (Contains(expression, "+")) {
+    const auto terms = TermsOf(expression);
+    for (size_t t = 0; t < terms.size(); ++t) {
+      if (Contains(terms[t], ".")) {
+        const auto literals = Split(terms[t], ".");
+        for (size_t k = 0; k < literals.size(); ++k) {
+          const std::string c = ComplementLiteral(literals[k]);
+          if (t == 0 && k == 0) {
+            result = c;
+          } else if (k == 0) {
+            result += std::string(kFactorSeparator) + c;
+          } else {
+            result += "+" + c;
+          }
+        }
+        if (t + 1 < terms.size()) result += kFactorSeparator;
+      } else {
+        const std::string c = ComplementLiteral(terms[t]);
+        if (t == 0) {
+          result = c;
+        } else if (result.ends_with(kFactorSeparator)) {
+          result += c;
+        } else {
+          result += "." + c;
+        }
+      }
+    }
+  } else if (Contains(expression, ".")) {
+    auto literals = Split(expression, ".");
+    for (auto& literal : literals) literal = ComplementLiteral(literal);
+    result = Join(literals, "+");
+  } else {
+    result = ComplementLiteral(expression);
+  }
+  return ReplaceAll(result, ")()(", kFactorSeparator);
+}
+
+// Multiplies a product-of-sums text out; nullopt when it grows too large.
+std::optional<std::string> ExpandProduct(const std::string& text) {
+  auto factors = Split(text, kFactorSeparator);
+  for (size_t t = 1; t < factors.size(); ++t) {
+    const auto p = Contains(factors[t - 1], "+") ? TermsOf(factors[t - 1]) : std::vector{factors[t - 1]};
+    const auto q = TermsOf(factors[t]);
+    if (p.size() * q.size() > kMaxExpandedTerms) return std::nullopt;
+    std::vector<std::string> product;
+    product.reserve(p.size() * q.size());
+    for (const auto& pt : p) {
+      for (const auto& qt : q) product.push_back(qt + "." + pt);
+    }
+    factors[t] = Join(product, "+");
+  }
+  return factors.back();
+}
+
+bool HasAllLiterals(const std::vector<std::string>& haystack, const std::vector<std::string>& needles) {
+  return std::all_of(needles.begin(), needles.end(), [&](const std::string& literal) {
+    return std::find(haystack.begin(), haystack.end(), literal) != haystack.end();
+  });
+}
+
+template <typename Pass>
+void ApplyToSums(WorkEquations& work, Pass pass) {
+  for (auto& slot : work) {
+    if (Contains(slot, "+")) slot = pass(slot);
+  }
+}
+
+}  // namespace
+
+std::string ComplementLiteral(const std::string& literal) {
+  return IsUpperLiteral(literal) ? ToLower(literal) : ToUpper(literal);
+}
+
+void ComplementExpressions(ResetWork& work) {
+  for (int s = 0; s < kResetVariables; ++s) {
+    if (!work[s].empty()) work[s] = ComplementSum(work[s]);
+  }
+}
+
+std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
+  std::array<bool, kResetVariables> tooLarge{};
+  for (int s = 0; s < kResetVariables; ++s) {
+    if (work[s].empty() || !Contains(work[s], kFactorSeparator)) continue;
+    if (auto product = ExpandProduct(work[s])) {
+      work[s] = *product;
+    } else {
+      tooLarge[s] = true;
+    }
+  }
+  return tooLarge;
+}
+
+std::string MergeAdjacentTermsOnce(const std::string& sum) {
+  auto terms = TermsOf(sum);
+  const size_t n = terms.size();
+  for (size_t c = 0; c + 1 < n; ++c) {
+    if (!Contains(terms[c], ".")) continue;
+    auto a = Split(terms[c], ".");
+    for (size_t m = c + 1; m < n; ++m) {
+      if (!Contains(terms[m], ".")) continue;
+      const auto b = Split(terms[m], ".");
+      std::vector<std::string> common;
+      std::vector<std::string> diff;
+      for (const auto& ap : a) {
+        for (const auto& bq : b) {
+          if (bq == ap) common.push_back(ap);
+          if (IsUpperLiteral(ap) && IsLowerLiteral(bq) && ToUpper(bq) == ap) diff.push_back(ap);
+          if (IsLowerLiteral(ap) && IsUpperLiteral(bq) && ToLower(bq) == ap) diff.push_back(ap);
+        }
+      }
+      if (common.empty() || diff.empty() || a.size() != b.size()) continue;
+      // Joined with "." the diff holds exactly one literal only when it has one piece
+      // without a "." of its own.
+      const std::string joinedDiff = Join(diff, ".");
+      const std::string joinedCommon = Join(common, ".");
+      const size_t commonCount = Split(joinedCommon, ".").size();
+      if (!Contains(joinedDiff, ".") && commonCount + 1 == a.size()) {
+        terms[c] = joinedCommon;
+        terms[m] = kMarker;
+        a = Split(terms[c], ".");
+      }
+    }
+  }
+  std::vector<std::string> kept;
+  for (auto& term : terms) {
+    if (term != kMarker) kept.push_back(std::move(term));
+  }
+  return Join(kept, "+");
+}
+
+void MergeAdjacentTerms(WorkEquations& work) {
+  for (auto& slot : work) {
+    if (Contains(slot, "+") && Contains(slot, ".")) slot = MergeAdjacentTermsOnce(slot);
+  }
+}
+
+std::string RemoveRepeatedLiterals(const std::string& sum) {
+  auto terms = TermsOf(sum);
+  if (!AnyProduct(terms)) return sum;
+  for (auto& term : terms) {
+    if (!Contains(term, ".")) continue;
+    const auto literals = Split(term, ".");
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < literals.size(); ++i) {
+      if (std::find(literals.begin() + i + 1, literals.end(), literals[i]) == literals.end()) {
+        kept.push_back(literals[i]);
+      }
+    }
+    term = Join(kept, ".");
+  }
+  return Join(terms, "+");
+}
+
+std::string RemoveContradictoryTerms(const std::string& sum) {
+  const auto terms = TermsOf(sum);
+  if (!AnyProduct(terms)) return sum;
+  std::vector<std::string> kept;
+  for (const auto& term : terms) {
+    bool contradictory = false;
+    if (Contains(term, ".")) {
+      const auto literals = Split(term, ".");
+      for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
+        for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
+          contradictory = IsComplementPair(literals[i], literals[j]);
+        }
+      }
+    }
+    if (!contradictory) kept.push_back(term);
+  }
+  return Join(kept, "+");
+}
+
+std::string RemoveAbsorbedTerms(const std::string& sum) {
+  auto terms = TermsOf(sum);
+  std::vector<std::vector<std::string>> literals;
+  literals.reserve(terms.size());
+  for (const auto& term : terms) literals.push_back(Split(term, "."));
+  const std::vector<std::string> markerLiterals{kMarker};
+  for (size_t c = 0; c < terms.size(); ++c) {
+    // A term without "." is one literal: its literal list is the term itself.
+    const std::vector<std::string> needles = literals[c];
+    for (size_t o = 0; o < terms.size(); ++o) {
+      if (o == c || terms[o] == kMarker) continue;
+      if (HasAllLiterals(literals[o], needles)) {
+        terms[o] = kMarker;
+        literals[o] = markerLiterals;
+      }
+    }
+  }
+  std::string joined = Join(terms, "+");
+  joined = ReplaceAll(joined, "+?", "");
+  return ReplaceAll(joined, "?+", "");
+}
+
+void SimplifyExpressions(WorkEquations& work) {
+  ApplyToSums(work, RemoveRepeatedLiterals);
+  ApplyToSums(work, RemoveContradictoryTerms);
+  ApplyToSums(work, RemoveAbsorbedTerms);
+}
+
+}  // namespace kelvo

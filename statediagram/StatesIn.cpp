@@ -1,0 +1,254 @@
+#include "statediagram/StatesIn.h"
+
+#include "statediagram/AutoCodes.h"
+#include "statediagram/StatesFile.h"
+
+namespace kelvo {
+namespace {
+
+constexpr const char* kFieldErrorTitle = "Possible Field Error";
+constexpr const char* kEmptyCodeMessage = "Check the DCBA 'Auto' Box or complete the DCBA text Box";
+
+size_t CharacterCount(const std::string& utf8) {
+  size_t count = 0;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+}  // namespace
+
+const char* const StatesIn::kCodeHint =
+    "    Enter the binary Variables Manually or check the 'Auto' box for automatic calculation.  You must give a "
+    "value to all the binary variables even if you don't use them. Ex. 0010";
+const char* const StatesIn::kTransitionHint =
+    "    Choose the State transitions and complete the equivalent text boxes with the variable or equation that "
+    "triggers the transition. Ex. A1.B1+dt.a1.C1+b1.DT .                                        Each variable must "
+    "begin with a letter. Upper case characters represent Normally Open switches and Lower case characters "
+    "represent Normally Close Switches.";
+const char* const StatesIn::kRelayHint =
+    "    Complete all the necessary text boxes with the relays that the circuit controls. If you enter a relay you "
+    "must enter it's condition in each state.";
+const char* const StatesIn::kAutoHint =
+    "    Check this box for automatic calculation of the binary variables of each state.";
+
+StatesIn::StatesIn(UserDialogs& dialogs, StatesInHost& host, int& f2count, EquationSet& equations)
+    : dialogs_(dialogs), host_(host), f2count_(f2count), equations_(equations) {
+  Form_Load();
+}
+
+void StatesIn::Form_Load() { ShowStatePage(); }
+
+void StatesIn::ShowStatePage() {
+  const int n = f2count_;
+  if (!IsValidState(n)) return;  // the paging buttons keep it in range
+  stateCaption = "S" + std::to_string(n);
+  frame2Caption = stateCaption + " To:";
+  for (auto& list : targetLists) {
+    list.clear();
+    for (int s = 0; s < kStateCount; ++s) {
+      if (s != n) list.push_back("S" + std::to_string(s));
+    }
+  }
+  backEnabled = n != 0;
+  nextEnabled = n != kStateCount - 1;
+  shown = diagram.Page(n);
+  // The ON/OFF pair of a row is one exclusive choice: OFF wins when both are set.
+  for (int r = 0; r < kRelayCount; ++r) shown.on[r] = diagram.CoilOn[n][r] && !diagram.CoilOff[n][r];
+  Repaint();
+}
+
+void StatesIn::StoreStatePage() {
+  if (IsValidState(f2count_)) diagram.StorePage(f2count_, shown);
+}
+
+void StatesIn::ClearForm() {
+  diagram.Clear();
+  synthesis.Clear();
+  Form_Load();
+}
+
+void StatesIn::NextButton_Click() {
+  if (f2count_ >= kStateCount - 1) return;
+  StoreStatePage();
+  for (auto& list : targetLists) list.clear();
+  ++f2count_;
+  ShowStatePage();
+}
+
+void StatesIn::BackButton_Click() {
+  if (f2count_ <= 0) return;
+  StoreStatePage();
+  for (auto& list : targetLists) list.clear();
+  --f2count_;
+  ShowStatePage();
+}
+
+void StatesIn::ClearCom_Click() {
+  if (dialogs_.AskYesNo("Clearing the Form without saving will cause Data Loss. Continue clearing the form?",
+                        "Confirm", Answer::No)) {
+    ClearForm();
+  }
+}
+
+void StatesIn::CheckIncompleteFields() {
+  const auto ask = [&](const char* text) {
+    if (dialogs_.AskYesNo(text, kFieldErrorTitle, Answer::Yes)) return true;
+    FieldCheckAborted = true;
+    return false;
+  };
+  bool changed = false;
+  for (int s = 0; s < kStateCount && !FieldCheckAborted; ++s) {
+    const bool onScreen = s == f2count_;
+    for (int j = 0; j < kSlotCount; ++j) {
+      auto& trigger = diagram.Triggers[s][j];
+      auto& target = diagram.Targets[s][j];
+      if (!trigger.empty() && target.empty()) {
+        if (!ask("Field 'ToStF' has not been completed. Do you want to continue Removing it?")) break;
+        trigger.clear();
+        if (onScreen) shown.triggers[j].clear();
+        changed = true;
+      }
+      if (trigger.empty() && !target.empty()) {
+        if (!ask("Field 'VarF' has not been completed. Do you want to continue Removing it?")) break;
+        target.clear();
+        if (onScreen) shown.targets[j].clear();
+        changed = true;
+      }
+      const bool used = !trigger.empty() || !target.empty();
+      if (used && diagram.Codes[s].empty() && !dcbaAuto) {
+        if (!ask("Field 'dcbaF' has not been completed. Do you want to continue Removing it?")) break;
+        trigger.clear();
+        target.clear();
+        if (onScreen) {
+          shown.triggers[j].clear();
+          shown.targets[j].clear();
+        }
+        changed = true;
+      }
+      const bool stillUsed = !trigger.empty() || !target.empty();
+      if (stillUsed && !diagram.Codes[s].empty() && CharacterCount(diagram.Codes[s]) < kCodeDigits && !dcbaAuto) {
+        if (!ask("Field 'dcbaF' is incompete. Do you want to continue with Automatic calculation?")) break;
+        dcbaAuto = true;
+        changed = true;
+      }
+    }
+  }
+  if (changed) Repaint();
+}
+
+bool StatesIn::CheckEmptyCode() {
+  if (shown.code.empty() && !dcbaAuto) {
+    dialogs_.Notify(kEmptyCodeMessage);
+    return false;
+  }
+  return true;
+}
+
+bool StatesIn::RunAssignStateCodes() {
+  const bool ok = AssignStateCodes(diagram, dialogs_, [this](int state, const std::string& code) {
+    if (state == f2count_) shown.code = code;
+  });
+  if (!ok) {
+    dcbaAuto = false;
+    AutoCodesAborted = true;
+  }
+  Repaint();
+  return ok;
+}
+
+bool StatesIn::Synthesize() {
+  synthesis.EmptyVariableStrings();
+  auto problems = synthesis.CollectTransitions(diagram);
+  if (problems.empty()) problems = synthesis.SynthesizeStateEquations();
+  if (!problems.empty()) {
+    dialogs_.Notify(JoinLines(problems));
+    return false;
+  }
+  return true;
+}
+
+void StatesIn::FinishButton_Click() {
+  if (!CheckEmptyCode()) return;
+  StoreStatePage();
+  FieldCheckAborted = false;
+  CheckIncompleteFields();
+  if (FieldCheckAborted) return;
+  AutoCodesAborted = false;
+  if (dcbaAuto) RunAssignStateCodes();
+  if (AutoCodesAborted) return;
+  if (!Synthesize()) return;
+  equations_.eqPar = synthesis.eqPar;
+  host_.ShowEquationView(ShowEquations(synthesis));
+}
+
+void StatesIn::CircExt_Click() {
+  if (!CheckEmptyCode()) return;
+  StoreStatePage();
+  if (dcbaAuto) RunAssignStateCodes();
+  FieldCheckAborted = false;
+  CheckIncompleteFields();
+  if (FieldCheckAborted) return;
+  if (!Synthesize()) return;
+  equations_.eqPar = synthesis.eqPar;
+  for (int x = 0; x < kStateVariables; ++x) equations_.eq[x] = synthesis.vars[x].final;
+  synthesis.BuildCoilEquations(diagram, shown.coilNames);
+  equations_.eqCoil = synthesis.coil;
+  equations_.NmCoil = shown.coilNames;
+  host_.HandOverCircuit();
+}
+
+bool StatesIn::LoadStates_Click() {
+  const auto path = dialogs_.AskOpenFileName(StatesFileDialogOptions());
+  if (!path) return false;
+  return LoadStatesFrom(*path);
+}
+
+bool StatesIn::LoadStatesFrom(const std::string& path) {
+  auto loaded = ReadStatesFile(path);
+  if (!loaded) {
+    dialogs_.Notify(StatesFileError(path));
+    return false;
+  }
+  diagram = std::move(*loaded);
+  synthesis.Clear();
+  Form_Load();
+  return true;
+}
+
+void StatesIn::SaveStates_Click() {
+  StoreStatePage();
+  const auto path = dialogs_.AskSaveFileName(StatesFileDialogOptions());
+  if (path) SaveStatesTo(*path);
+}
+
+bool StatesIn::SaveStatesTo(const std::string& path) {
+  if (WriteStatesFile(path, diagram)) return true;
+  dialogs_.Notify(StatesFileError(path));
+  return false;
+}
+
+bool StatesIn::dcba_KeyPress(std::u32string_view text, int caret, char32_t key) {
+  if (key == U'\b' && caret > 0) return true;
+  return (key == U'0' || key == U'1') && text.size() < kCodeDigits && caret < kCodeDigits;
+}
+
+bool StatesIn::TransVar_KeyPress(std::u32string_view text, int caret, char32_t key) {
+  static constexpr std::u32string_view kRefused = U"<>?,/|\\:;'~`!@#$%^&*()= ";
+  if (kRefused.find(key) != std::u32string_view::npos) return false;
+  if (caret <= 0) return IsAsciiLetter(key);
+  if (key != U'\b' && caret <= static_cast<int>(text.size())) {
+    const char32_t before = text[caret - 1];
+    if (before == U'.' || before == U'+') return IsAsciiLetter(key);
+  }
+  return true;
+}
+
+}  // namespace kelvo

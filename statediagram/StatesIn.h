@@ -1,0 +1,97 @@
+#pragma once
+// The logic of the state entry form, without widgets. It owns the one state
+// table and the synthesis's working storage, holds what the form's controls
+// show (the page of state f2count, the target lists, the "Auto" box) and runs
+// the form's commands: paging, Clear Form, Load, Save, "Equations" and
+// "Circuit". The window maps its widgets onto `shown` and repaints them when
+// `onRepaint` fires; the command-line tool and tests drive the same object.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/UserDialogs.h"
+#include "equations/EquationSet.h"
+#include "equations/EquationSynthesis.h"
+#include "equations/EquationView.h"
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+// What the form asks of the main window.
+class StatesInHost {
+public:
+  virtual ~StatesInHost() = default;
+  // "Equations" finished: show the equation view.
+  virtual void ShowEquationView(const EquationViewTexts& texts) = 0;
+  // "Circuit" finished: enable the main window and its "State Diagram" menu,
+  // hide the form and draw the circuits of the equation set.
+  virtual void HandOverCircuit() = 0;
+};
+
+class StatesIn {
+public:
+  StatesIn(UserDialogs& dialogs, StatesInHost& host, int& f2count, EquationSet& equations);
+
+  // The table and the working storage of the synthesis.
+  StateDiagram diagram;
+  EquationSynthesis synthesis;
+  bool FieldCheckAborted = false;
+  bool AutoCodesAborted = false;
+
+  // What the controls show.
+  StatePage shown;
+  bool dcbaAuto = false;
+  std::array<std::vector<std::string>, kSlotCount> targetLists;
+  std::string stateCaption = "S0";
+  std::string frame2Caption = "S0 To:";
+  bool backEnabled = false;
+  bool nextEnabled = true;
+
+  // Called after the controls' values above changed.
+  std::function<void()> onRepaint;
+
+  void Form_Load();
+  void ShowStatePage();
+  void StoreStatePage();
+  void ClearForm();
+  void NextButton_Click();
+  void BackButton_Click();
+  void ClearCom_Click();
+  void CheckIncompleteFields();
+  void FinishButton_Click();
+  void CircExt_Click();
+  // Load and Save through the file dialog; the file operations themselves.
+  // A failed or cancelled load leaves the table and the shown page as they were.
+  bool LoadStates_Click();
+  void SaveStates_Click();
+  bool LoadStatesFrom(const std::string& path);
+  bool SaveStatesTo(const std::string& path);
+
+  // Key filters of the code box and the trigger boxes: whether `key` typed at
+  // `caret` (0-based) into `text` is accepted; U'\b' is Backspace.
+  static bool dcba_KeyPress(std::u32string_view text, int caret, char32_t key);
+  static bool TransVar_KeyPress(std::u32string_view text, int caret, char32_t key);
+
+  // The hint texts of the frames.
+  static const char* const kCodeHint;
+  static const char* const kTransitionHint;
+  static const char* const kRelayHint;
+  static const char* const kAutoHint;
+
+private:
+  bool CheckEmptyCode();
+  bool RunAssignStateCodes();
+  bool Synthesize();
+  void Repaint() {
+    if (onRepaint) onRepaint();
+  }
+
+  UserDialogs& dialogs_;
+  StatesInHost& host_;
+  int& f2count_;
+  EquationSet& equations_;
+};
+
+}  // namespace kelvo

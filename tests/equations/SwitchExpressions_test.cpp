@@ -1,0 +1,212 @@
+#include "equations/SwitchExpressions.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace kelvo {
+namespace {
+
+std::string Complemented(const std::string& text) {
+  ResetWork work{text};
+  ComplementExpressions(work);
+  return work[0];
+}
+
+std::string Expanded(const std::string& text) {
+  ResetWork work{text};
+  ExpandProducts(work);
+  return work[0];
+}
+
+std::string Merged(const std::string& text) {
+  WorkEquations work{text};
+  MergeAdjacentTerms(work);
+  return work[0];
+}
+
+std::string Simplified(const std::string& text) {
+  WorkEquations work{text};
+  SimplifyExpressions(work);
+  return work[0];
+}
+
+struct Case {
+  std::string input;
+  std::string expected;
+};
+
+TEST(SwitchExpressions, ComplementLiteral) {
+  EXPECT_EQ(ComplementLiteral("A1"), "a1");
+  EXPECT_EQ(ComplementLiteral("dt"), "DT");
+  EXPECT_EQ(ComplementLiteral("dT"), "DT");
+  EXPECT_EQ(ComplementLiteral("Dt"), "dt");
+  EXPECT_EQ(ComplementLiteral("1a"), "1A");
+}
+
+TEST(SwitchExpressions, ComplementExpressions) {
+  const std::vector<Case> cases = {
+      {"X.Y", "x+y"},
+      {"X+Y", "x.y"},
+      {"X+Y.Z", "x)(y+z"},
+      {"X.Y+Z", "x+y)(z"},
+      {"A1.b+c.D", "a1+B)(C+d"},
+      {"X+Y.Z+W", "x)(y+z)(w"},
+      {"X+Y+Z.W", "x.y)(z+w"},
+      {"X.Y.Z", "x+y+z"},
+      {"X", "x"},
+      {"x3", "X3"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Complemented(c.input), c.expected) << c.input;
+
+  // Only slots 0..3 are touched.
+  ResetWork work{"A", "B.C", "", "d+E", "X", "Y"};
+  ComplementExpressions(work);
+  EXPECT_EQ(work, (ResetWork{"a", "b+c", "", "D.e", "X", "Y"}));
+}
+
+TEST(SwitchExpressions, ExpandProducts) {
+  const std::vector<Case> cases = {
+      {"x1+b)(c+y2", "c.x1+y2.x1+c.b+y2.b"},
+      {"a)(b)(c", "c.b.a"},
+      {"x)(y+z)(w+v", "w.y.x+v.y.x+w.z.x+v.z.x"},
+      {"x3+b", "x3+b"},  // no factors: unchanged
+      {"X", "X"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Expanded(c.input), c.expected) << c.input;
+}
+
+TEST(SwitchExpressions, ExpandProductsRefusesToExplode) {
+  std::string text = "a+b+c+d";
+  for (int i = 0; i < 8; ++i) text += ")(e" + std::to_string(i) + "+f" + std::to_string(i) + "+g" + std::to_string(i);
+  ResetWork work{text};
+  const auto tooLarge = ExpandProducts(work);
+  EXPECT_TRUE(tooLarge[0]);
+  EXPECT_FALSE(tooLarge[1]);
+  EXPECT_EQ(work[0], text);
+}
+
+TEST(SwitchExpressions, MergeAdjacentTerms) {
+  const std::vector<Case> cases = {
+      {"X1.b.C+X1.B.C", "X1.C"},
+      {"a.B.c+a.B.C+a.b", "a"},
+      {"a.B+a.b.C+a.b.c", "a.B+a.b"},
+      {"X.Y.Z+X.Y.z+X.y+W", "X+W"},
+      {"X.Y+x.y", "X.Y+x.y"},
+      {"X.Y+X.y.Z", "X.Y+X.y.Z"},
+      {"X.Y.Z+X.y.z", "X.Y.Z+X.y.z"},
+      {"A1.B+a1.B", "B"},
+      {"A1.B+a1.b", "A1.B+a1.b"},
+      {"A+a", "A+a"},  // single-literal terms never take part
+      {"A.B", "A.B"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Merged(c.input), c.expected) << c.input;
+  WorkEquations twice{"a.B+a.b.C+a.b.c"};
+  MergeAdjacentTerms(twice);
+  MergeAdjacentTerms(twice);
+  EXPECT_EQ(twice[0], "a");
+}
+
+TEST(SwitchExpressions, SimplifyExpressions) {
+  const std::vector<Case> cases = {
+      {"A1+A1", "A1"},
+      {"X.Y+X.Y", "X.Y"},
+      {"A.a.B+C.D", "C.D"},
+      {"X1.b.B+c.D", "c.D"},
+      {"X.Y+X", "X"},
+      {"X1.b.X1.C+Z", "b.X1.C+Z"},
+      {"X1.b.x3+A.x3+A.x3+X1.b.b+A.b+A.b", "A.x3+X1.b+A.b"},
+      {"X2.A.x4+B.x4+B.x4+X2.A.A+B.A+B.A", "B.x4+X2.A+B.A"},
+      {"X.Y", "X.Y"},      // a single term stays as it is
+      {"X.X", "X.X"},
+      {"A.a+B.b", ""},     // every term contradictory
+      {"A+B", "A+B"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Simplified(c.input), c.expected) << c.input;
+}
+
+TEST(SwitchExpressions, SinglePasses) {
+  EXPECT_EQ(RemoveRepeatedLiterals("X1.b.X1.C+Y"), "b.X1.C+Y");
+  EXPECT_EQ(RemoveRepeatedLiterals("A+B"), "A+B");
+  EXPECT_EQ(RemoveContradictoryTerms("A.a.B+C.D"), "C.D");
+  EXPECT_EQ(RemoveContradictoryTerms("A1.B+C.a1"), "A1.B+C.a1");
+  EXPECT_EQ(RemoveAbsorbedTerms("X+X.Y+Z+X"), "X+Z");
+  EXPECT_EQ(RemoveAbsorbedTerms("X.Y+Y.Z.X+Y"), "Y");
+}
+
+TEST(SwitchExpressions, EmptySlotsAndLiteralsStayPut) {
+  WorkEquations work{"", "X", "a1", "", "B", "", "", "Q7"};
+  const WorkEquations before = work;
+  MergeAdjacentTerms(work);
+  SimplifyExpressions(work);
+  EXPECT_EQ(work, before);
+}
+
+TEST(SwitchExpressions, TextOutsideTheGrammarNeverCrashes) {
+  const std::vector<std::string> odd = {"+", "++", "X++Y", ".", ".X", "X.", "X..Y", "+X.Y+", ")(", ")()(",
+                                        "a)(", ")(b", "?", "?+?", "X.?+?", "a.)(.b", "++..++", "\xC3\xA9.A+a"};
+  for (const auto& text : odd) {
+    ResetWork reset{text, text, text, text, text, text};
+    ComplementExpressions(reset);
+    ExpandProducts(reset);
+    WorkEquations work{text, text, text, text, text, text, text, text};
+    MergeAdjacentTerms(work);
+    MergeAdjacentTerms(work);
+    SimplifyExpressions(work);
+  }
+  EXPECT_EQ(Simplified("X++Y"), "X++Y");
+}
+
+// Random sums of products whose terms name each variable at most once (the
+// merge is no general minimiser and assumes that): merging and the clean-up
+// never change the switching function.
+TEST(SwitchExpressions, RandomSumsKeepTheirFunction) {
+  const unsigned seed = 20261207;
+  std::mt19937 rng(seed);
+  const std::string names = "ABCD";
+  auto evaluate = [&](const std::string& sum, int assignment) {
+    size_t start = 0;
+    while (start <= sum.size()) {
+      size_t end = sum.find('+', start);
+      if (end == std::string::npos) end = sum.size();
+      bool product = true;
+      for (size_t i = start; i < end; i += 2) {
+        const char c = sum[i];
+        const int bit = (assignment >> (std::toupper(c) - 'A')) & 1;
+        product = product && (std::isupper(c) ? bit == 1 : bit == 0);
+      }
+      if (product) return true;
+      start = end + 1;
+    }
+    return false;
+  };
+  for (int round = 0; round < 500; ++round) {
+    std::string sum;
+    const int terms = 1 + rng() % 6;
+    for (int t = 0; t < terms; ++t) {
+      if (t > 0) sum += "+";
+      std::string order = names;
+      std::shuffle(order.begin(), order.end(), rng);
+      const int literals = 1 + rng() % 4;
+      for (int l = 0; l < literals; ++l) {
+        if (l > 0) sum += ".";
+        const char name = order[l];
+        sum += (rng() % 2) ? name : static_cast<char>(std::tolower(name));
+      }
+    }
+    const std::string merged = Merged(sum);
+    const std::string simplified = Simplified(merged);
+    for (int a = 0; a < 16; ++a) {
+      ASSERT_EQ(evaluate(sum, a), evaluate(merged, a)) << "seed " << seed << " sum " << sum << " -> " << merged;
+      if (!simplified.empty()) {
+        ASSERT_EQ(evaluate(sum, a), evaluate(simplified, a)) << "seed " << seed << " sum " << sum << " -> " << simplified;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelvo
