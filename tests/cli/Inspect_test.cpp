@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliApp.h"
+#include "statediagram/StatesFile.h"
+#include "support/TempDir.h"
+
+namespace kelvo {
+namespace {
+
+using testing::TempDir;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result Cli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string Example(const std::string& name) { return std::string(KELVO_TEST_DATA) + "/" + name; }
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Inspect, EquationsFlowOfTheLatch) {
+  const auto r = Cli({"inspect", Example("two-state-latch.sfi"), "--flow", "equations"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(Has(r.out, R"J({"flow":"equations","messages":[],"stopped":false,"auto":false,"codes":["0000","0001",)J"));
+  EXPECT_TRUE(Has(r.out, R"J("A":{"set":"X1","reset":"x2","complementedReset":"X2","setWithHold":"X1+A",)J"
+                         R"J("sigma":"Σ( x2 )( X1 + A )","factored":"( X2 )( X1 + A )","final":"X1.X2+A.X2"})J"));
+  EXPECT_TRUE(Has(r.out, R"J("equationSet":{"eqA":"","eqB":"","eqC":"","eqD":"","eqParA":"X2|X1+A","eqParB":"|")J"));
+  EXPECT_TRUE(Has(r.out, R"J("eqView":{"OnALbl":"X1+A",)J"));
+  EXPECT_TRUE(Has(r.out, R"J("AFunc":"A =  Σ( x2 )( X1 + A ) = ( X2 )( X1 + A )",)J"));
+  EXPECT_TRUE(Has(r.out, R"J("DFunc":"D =  - = -","FinalA":"  = X1.X2+A.X2")J"));
+}
+
+TEST(Inspect, CircuitFlowAndItsQuestions) {
+  TempDir dir;
+  StateDiagram d;
+  d.Clear();
+  d.Codes[0] = "0000";
+  d.Codes[1] = "0001";
+  d.Targets[0][0] = "S1";
+  d.Triggers[0][0] = "X1";
+  d.Targets[1][0] = "S0";  // no trigger: the 'VarF' question
+  ASSERT_TRUE(WriteStatesFile(dir.File("t.sfi"), d));
+
+  auto yes = Cli({"inspect", dir.File("t.sfi")});
+  EXPECT_EQ(yes.status, 0);
+  EXPECT_TRUE(Has(yes.out, R"J("messages":[{"title":"Possible Field Error","text":"Field 'VarF' has not been completed. )J"
+                           R"J(Do you want to continue Removing it?","answer":"yes"}],"stopped":false)J"));
+  EXPECT_TRUE(Has(yes.out, R"J("eqParA":"|X1+A")J"));
+  EXPECT_FALSE(Has(yes.out, "eqView"));
+
+  auto no = Cli({"inspect", dir.File("t.sfi"), "--answer", "no", "--state", "1"});
+  EXPECT_EQ(no.status, 0);
+  EXPECT_TRUE(Has(no.out, R"J("answer":"no"}],"stopped":true)J"));
+  EXPECT_TRUE(Has(no.out, R"J("final":""}})J"));
+}
+
+TEST(Inspect, BadInputNeverCrashes) {
+  TempDir dir;
+  // A target outside the table, with and without automatic codes.
+  StateDiagram d;
+  d.Clear();
+  d.Codes[0] = "0000";
+  d.Targets[0][0] = "S77";
+  d.Triggers[0][0] = "X";
+  ASSERT_TRUE(WriteStatesFile(dir.File("bad.sfi"), d));
+  for (const char* flow : {"circuit", "equations"}) {
+    const auto r = Cli({"inspect", dir.File("bad.sfi"), "--flow", flow, "--auto"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Has(r.out, "\\\"S77\\\", which is not one of the states S0 to S15")) << r.out;
+    EXPECT_TRUE(Has(r.out, R"J("stopped":true)J"));
+  }
+
+  // A missing file: a message on stderr, status 2, nothing on stdout.
+  const auto missing = Cli({"inspect", dir.File("none.sfi")});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "Unknown Error while opening file " + dir.File("none.sfi") + "\n");
+
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"inspect"}, {"inspect", "x.sfi", "--state", "16"}, {"inspect", "x.sfi", "--flow"},
+           {"inspect", "x.sfi", "--view", "e"}, {"inspect", "x.sfi", "--bogus"}, {"equations", "x.sfi", "--flow", "circuit"}}) {
+    EXPECT_EQ(Cli(args).status, 2);
+  }
+}
+
+TEST(Equations, RowsForAPerson) {
+  const auto r = Cli({"equations", Example("four-state-cycle.sfi")});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(Has(r.out, "  On A  = X1.b+A\n  Off A  = X3.B\n  A =  Σ( X3.B )( X1.b + A ) = ( x3+b )( X1.b + A )\n"
+                         "    = A.x3+X1.b+A.b\n"));
+  const auto stopped = Cli({"equations", Example("garage-door.sfi")});  // no codes, no Auto
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_EQ(stopped.err, "Kelvo 16s: Check the DCBA 'Auto' Box or complete the DCBA text Box\n");
+}
+
+}  // namespace
+}  // namespace kelvo

@@ -1,0 +1,270 @@
+#include "statediagram/StatesIn.h"
+
+#include <gtest/gtest.h>
+
+#include "statediagram/AutoCodes.h"
+#include "statediagram/StatesFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace kelvo {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::TempDir;
+
+class RecordingHost : public StatesInHost {
+public:
+  void ShowEquationView(const EquationViewTexts& texts) override { views.push_back(texts); }
+  void HandOverCircuit() override { ++handOvers; }
+  std::vector<EquationViewTexts> views;
+  int handOvers = 0;
+};
+
+class StatesInTest : public ::testing::Test {
+protected:
+  ScriptedDialogs dialogs;
+  RecordingHost host;
+  int f2count = 0;
+  EquationSet equations;
+  StatesIn form{dialogs, host, f2count, equations};
+
+  // Types the four-state cycle page by page, as a user would.
+  void TypeFourStateCycle() {
+    const char* codes[] = {"0000", "0001", "0011", "0010"};
+    for (int s = 0; s < 4; ++s) {
+      form.shown.code = codes[s];
+      form.shown.targets[0] = "S" + std::to_string((s + 1) % 4);
+      form.shown.triggers[0] = "X" + std::to_string(s + 1);
+      form.shown.coilNames[0] = "Lamp";
+      form.shown.on[0] = s == 1 || s == 2;
+      form.shown.off[0] = !form.shown.on[0];
+      if (s < 3) form.NextButton_Click();
+    }
+  }
+};
+
+TEST_F(StatesInTest, PagingKeepsEveryValue) {
+  EXPECT_EQ(form.stateCaption, "S0");
+  EXPECT_EQ(form.frame2Caption, "S0 To:");
+  EXPECT_FALSE(form.backEnabled);
+  EXPECT_TRUE(form.nextEnabled);
+  EXPECT_EQ(form.targetLists[0].front(), "S1");
+  EXPECT_EQ(form.targetLists[3].size(), 15u);
+
+  form.shown.code = "0110";
+  form.shown.comment = " start ";
+  form.shown.targets[2] = "S42 by hand";
+  form.shown.triggers[2] = "A1.B1";
+  form.shown.coilNames[4] = "Pump";
+  form.shown.on[4] = true;
+  const StatePage typed = form.shown;
+  form.NextButton_Click();
+  EXPECT_EQ(form.stateCaption, "S1");
+  EXPECT_TRUE(form.backEnabled);
+  EXPECT_EQ(form.shown.coilNames[4], "Pump");
+  EXPECT_EQ(form.shown.code, "");
+  form.BackButton_Click();
+  EXPECT_EQ(form.shown, typed);
+
+  f2count = 15;
+  form.ShowStatePage();
+  EXPECT_FALSE(form.nextEnabled);
+  EXPECT_EQ(form.targetLists[1].back(), "S14");
+  form.NextButton_Click();  // disabled: nothing happens
+  EXPECT_EQ(f2count, 15);
+}
+
+TEST_F(StatesInTest, OnOffPairIsOneChoice) {
+  form.diagram.CoilOn[0][1] = form.diagram.CoilOff[0][1] = true;  // both set, as a file may hold
+  form.ShowStatePage();
+  EXPECT_FALSE(form.shown.on[1]);
+  EXPECT_TRUE(form.shown.off[1]);
+  EXPECT_FALSE(form.shown.on[2]);  // a fresh table: neither
+  EXPECT_FALSE(form.shown.off[2]);
+  form.StoreStatePage();
+  EXPECT_FALSE(form.diagram.CoilOn[0][1]);
+  EXPECT_TRUE(form.diagram.CoilOff[0][1]);
+}
+
+TEST_F(StatesInTest, KeyFilters) {
+  struct Key {
+    std::u32string text;
+    int caret;
+    char32_t key;
+    bool accepted;
+  };
+  const std::vector<Key> code = {
+      {U"", 0, U'0', true},    {U"01", 2, U'1', true},  {U"010", 3, U'2', false}, {U"0101", 4, U'0', false},
+      {U"0101", 1, U'1', false}, {U"01", 1, U'\b', true}, {U"01", 0, U'\b', false}, {U"", 0, U'a', false},
+  };
+  for (const auto& k : code) EXPECT_EQ(StatesIn::dcba_KeyPress(k.text, k.caret, k.key), k.accepted) << int(k.key);
+
+  const std::vector<Key> trigger = {
+      {U"", 0, U'A', true},     {U"", 0, U'1', false},    {U"A", 1, U'1', true},   {U"A1", 2, U'.', true},
+      {U"A1.", 3, U'B', true},  {U"A1.", 3, U'1', false}, {U"A1+", 3, U'.', false}, {U"A1", 2, U' ', false},
+      {U"A1", 2, U'(', false},  {U"A1", 2, U'|', false},  {U"A1", 2, U'-', true},  {U"A1", 0, U'\b', false},
+      {U"A1.", 3, U'\b', true}, {U"A", 1, U'\u00e9', true}, {U"", 0, U'\u00e9', false}, {U"A1", 2, U'_', true},
+  };
+  for (const auto& k : trigger) {
+    EXPECT_EQ(StatesIn::TransVar_KeyPress(k.text, k.caret, k.key), k.accepted) << int(k.key) << " at " << k.caret;
+  }
+  for (char32_t c : std::u32string_view(U"<>?,/|\\:;'~`!@#$%^&*()= ")) {
+    EXPECT_FALSE(StatesIn::TransVar_KeyPress(U"A1", 2, c)) << int(c);
+  }
+}
+
+TEST_F(StatesInTest, ClearFormAsksFirst) {
+  f2count = 7;
+  form.ShowStatePage();
+  form.shown.code = "0111";
+  form.StoreStatePage();
+  form.diagram.CoilNames[0] = "Motor";
+  dialogs.answers = {Answer::No, Answer::Yes};
+  form.ClearCom_Click();
+  EXPECT_EQ(form.diagram.Codes[7], "0111");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Confirm");
+  EXPECT_EQ(dialogs.messages[0].text, "Clearing the Form without saving will cause Data Loss. Continue clearing the form?");
+  EXPECT_EQ(dialogs.messages[0].defaultAnswer, Answer::No);
+  form.ClearCom_Click();
+  StateDiagram cleared;
+  cleared.Clear();
+  EXPECT_EQ(form.diagram, cleared);
+  EXPECT_EQ(f2count, 7);
+  EXPECT_EQ(form.stateCaption, "S7");
+  EXPECT_TRUE(form.shown.off[3]);
+}
+
+TEST_F(StatesInTest, FieldCheckQuestions) {
+  f2count = 2;
+  form.ShowStatePage();
+  form.shown.code = "0011";
+  form.shown.targets[2] = "S3";  // a target without trigger
+  dialogs.answers = {Answer::No};
+  form.FinishButton_Click();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Possible Field Error");
+  EXPECT_EQ(dialogs.messages[0].text, "Field 'VarF' has not been completed. Do you want to continue Removing it?");
+  EXPECT_TRUE(form.FieldCheckAborted);
+  EXPECT_TRUE(host.views.empty());
+  EXPECT_EQ(form.diagram.Targets[2][2], "S3");
+
+  dialogs.messages.clear();
+  form.FinishButton_Click();  // answered Yes: the target goes, on screen too
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Field 'VarF' has not been completed. Do you want to continue Removing it?"});
+  EXPECT_EQ(form.diagram.Targets[2][2], "");
+  EXPECT_EQ(form.shown.targets[2], "");
+  EXPECT_EQ(host.views.size(), 1u);
+
+  // A trigger without target, a slot of a state without code, a short code.
+  form.diagram.Triggers[5][0] = "Q";
+  form.diagram.Targets[6][1] = "S1";
+  form.diagram.Triggers[6][1] = "R";
+  form.diagram.Targets[8][0] = "S0";
+  form.diagram.Triggers[8][0] = "P";
+  form.diagram.Codes[8] = "01";
+  dialogs.messages.clear();
+  form.FinishButton_Click();
+  EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{
+                                 "Field 'ToStF' has not been completed. Do you want to continue Removing it?",
+                                 "Field 'dcbaF' has not been completed. Do you want to continue Removing it?",
+                                 "Field 'dcbaF' is incompete. Do you want to continue with Automatic calculation?",
+                             }));
+  EXPECT_EQ(form.diagram.Triggers[5][0], "");
+  EXPECT_EQ(form.diagram.Targets[6][1], "");
+  EXPECT_EQ(form.diagram.Triggers[6][1], "");
+  // Auto got ticked, and the automatic codes then ran.
+  EXPECT_EQ(form.diagram.Codes[0], "0000");
+}
+
+TEST_F(StatesInTest, EquationsNeedACodeOrAuto) {
+  form.FinishButton_Click();
+  form.CircExt_Click();
+  EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>(2, "Check the DCBA 'Auto' Box or complete the DCBA text Box")));
+  EXPECT_TRUE(host.views.empty());
+  EXPECT_EQ(host.handOvers, 0);
+}
+
+TEST_F(StatesInTest, TypedTableToEquationsAndCircuit) {
+  TypeFourStateCycle();
+  form.FinishButton_Click();
+  ASSERT_EQ(host.views.size(), 1u);
+  EXPECT_EQ(host.views[0].Final[0], "  = A.x3+X1.b+A.b");
+  EXPECT_EQ(equations.eqPar[1], "x4+A|X2.A+B");
+  EXPECT_EQ(equations.eq[0], "");  // written by "Circuit" only
+  form.FinishButton_Click();
+  EXPECT_EQ(host.views[1], host.views[0]);
+
+  form.CircExt_Click();
+  EXPECT_EQ(host.handOvers, 1);
+  EXPECT_EQ(equations.eq, (std::array<std::string, 4>{"A.x3+X1.b+A.b", "B.x4+X2.A+B.A", "", ""}));
+  EXPECT_EQ(equations.eqCoil[0], "A.b+A.B");
+  EXPECT_EQ(equations.NmCoil[0], "Lamp");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(StatesInTest, AutoCodesFromTheForm) {
+  TypeFourStateCycle();
+  form.diagram.Codes = {};
+  form.shown.code = "";
+  form.dcbaAuto = true;
+  form.CircExt_Click();
+  EXPECT_EQ(form.diagram.Codes[3], "0010");
+  EXPECT_EQ(form.shown.code, "0010");  // S3 is shown and received a code
+  EXPECT_EQ(host.handOvers, 1);
+
+  // A failing assignment unticks Auto; "Equations" stops, "Circuit" goes on.
+  form.shown.targets[1] = "S3";
+  form.shown.triggers[1] = "Y";
+  form.dcbaAuto = true;
+  form.FinishButton_Click();
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kExtraStateNeeded});
+  EXPECT_FALSE(form.dcbaAuto);
+  EXPECT_TRUE(form.AutoCodesAborted);
+  EXPECT_TRUE(host.views.empty());
+}
+
+TEST_F(StatesInTest, LoadAndSave) {
+  TempDir dir;
+  TypeFourStateCycle();
+  dialogs.fileNames = {dir.File("cycle.sfi")};
+  form.SaveStates_Click();
+  EXPECT_EQ(dialogs.fileDialogs.at(0).title, "States File");
+  const StateDiagram saved = form.diagram;
+
+  // Loading while S3 is shown: S3 stays shown, with the loaded data.
+  form.ClearForm();
+  f2count = 3;
+  form.ShowStatePage();
+  dialogs.fileNames = {dir.File("cycle.sfi")};
+  EXPECT_TRUE(form.LoadStates_Click());
+  EXPECT_EQ(form.diagram, saved);
+  EXPECT_EQ(form.stateCaption, "S3");
+  EXPECT_EQ(form.shown.code, "0010");
+  EXPECT_EQ(form.shown.targets[0], "S0");
+
+  // Cancel, a missing file and a short file leave the table and the page as they were.
+  form.shown.comment = "unsaved edit";
+  const StatePage page = form.shown;
+  testing::WriteBytes(dir.File("short.sfi"), "a\r\nb\r\n");
+  dialogs.fileNames = {std::nullopt, dir.File("missing.sfi"), dir.File("short.sfi")};
+  EXPECT_FALSE(form.LoadStates_Click());
+  EXPECT_FALSE(form.LoadStates_Click());
+  EXPECT_FALSE(form.LoadStates_Click());
+  EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Unknown Error while opening file " + dir.File("missing.sfi"),
+                                                       "Unknown Error while opening file " + dir.File("short.sfi")}));
+  EXPECT_EQ(form.diagram, saved);
+  EXPECT_EQ(form.shown, page);
+
+  // Save stores the shown page first; a cancelled save still keeps it stored.
+  dialogs.fileNames = {std::nullopt};
+  form.SaveStates_Click();
+  EXPECT_EQ(form.diagram.Comments[3], "unsaved edit");
+  dialogs.fileNames = {dir.Path().string()};
+  form.SaveStates_Click();
+  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string());
+}
+
+}  // namespace
+}  // namespace kelvo
