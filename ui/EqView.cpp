@@ -1,0 +1,52 @@
+#include "ui/EqView.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace kelvo {
+
+EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setWindowTitle(QStringLiteral("Equation Handler"));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  auto* frame = new QGroupBox(QStringLiteral("State Functions"));
+  auto* grid = new QGridLayout(frame);
+  const auto makeLabel = [](const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+  };
+  int row = 0;
+  for (int x = 0; x < kStateVariables; ++x) {
+    const QChar letter(QLatin1Char(static_cast<char>('A' + x)));
+    grid->addWidget(new QLabel(QStringLiteral("On %1  =").arg(letter)), row, 0);
+    grid->addWidget(OnLbl[x] = makeLabel(QStringLiteral("-")), row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Off %1  =").arg(letter)), row, 2);
+    grid->addWidget(OffLbl[x] = makeLabel(QStringLiteral("-")), row, 3);
+    ++row;
+    grid->addWidget(Func[x] = makeLabel(QString(x == 3 ? 131 : 130, QLatin1Char('-'))), row++, 0, 1, 4);
+    grid->addWidget(Final[x] = makeLabel(QString(130, QLatin1Char('-'))), row++, 0, 1, 4);
+    grid->setRowMinimumHeight(row++, 8);
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(frame);
+  scroll->setWidgetResizable(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(scroll);
+  resize(900, 420);
+}
+
+void EqView::ShowTexts(const EquationViewTexts& texts) {
+  for (int x = 0; x < kStateVariables; ++x) {
+    OnLbl[x]->setText(QString::fromStdString(texts.On[x]));
+    OffLbl[x]->setText(QString::fromStdString(texts.Off[x]));
+    Func[x]->setText(QString::fromStdString(texts.Func[x]));
+    Final[x]->setText(QString::fromStdString(texts.Final[x]));
+  }
+}
+
+}  // namespace kelvo

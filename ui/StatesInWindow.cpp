@@ -1,0 +1,236 @@
+#include "ui/StatesInWindow.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace kelvo {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs) : logic_(logic), dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("States Input Form"));
+  setMouseTracking(true);
+  BuildWidgets();
+  Connect();
+  logic_.onRepaint = [this] { Repaint(); };
+  Repaint();
+}
+
+void StatesInWindow::BuildWidgets() {
+  auto* layout = new QGridLayout(this);
+
+  State = new QLabel;
+  QFont big = State->font();
+  big.setPointSize(big.pointSize() + 6);
+  big.setBold(true);
+  State->setFont(big);
+  layout->addWidget(State, 0, 0);
+
+  Frame1 = new QGroupBox(QStringLiteral("DCBA Value"));
+  dcba = new FilteredLineEdit;
+  dcba->setMaxLength(32);
+  dcba->SetFilter(&StatesIn::dcba_KeyPress, [this] { dialogs_.Beep(); });
+  (new QHBoxLayout(Frame1))->addWidget(dcba);
+  layout->addWidget(Frame1, 0, 1);
+
+  Frame11 = new QGroupBox(QStringLiteral("DCBA Calc"));
+  dcbaAuto = new QCheckBox(QStringLiteral("&Auto"));
+  (new QHBoxLayout(Frame11))->addWidget(dcbaAuto);
+  layout->addWidget(Frame11, 0, 2);
+
+  auto* commentRow = new QHBoxLayout;
+  auto* label1 = new QLabel(QStringLiteral("Co&mments:"));
+  comment = new QLineEdit;
+  label1->setBuddy(comment);
+  commentRow->addWidget(label1);
+  commentRow->addWidget(comment, 1);
+  layout->addLayout(commentRow, 1, 0, 1, 3);
+
+  Frame2 = new QGroupBox;
+  auto* transitions = new QGridLayout(Frame2);
+  for (int j = 0; j < kSlotCount; ++j) {
+    ToState[j] = new QComboBox;
+    ToState[j]->setEditable(true);
+    ToState[j]->setInsertPolicy(QComboBox::NoInsert);
+    ToState[j]->setMinimumContentsLength(6);
+    TransVar[j] = new FilteredLineEdit;
+    TransVar[j]->SetFilter(&StatesIn::TransVar_KeyPress, [this] { dialogs_.Beep(); });
+    transitions->addWidget(ToState[j], j, 0);
+    transitions->addWidget(new QLabel(QStringLiteral("Through :")), j, 1);
+    transitions->addWidget(TransVar[j], j, 2);
+  }
+  transitions->setColumnStretch(2, 1);
+  layout->addWidget(Frame2, 2, 0, 1, 3);
+
+  Frame3 = new QGroupBox(QStringLiteral("Machine State:"));
+  auto* relays = new QGridLayout(Frame3);
+  relays->addWidget(new QLabel(QStringLiteral("Name:")), 0, 0);
+  relays->addWidget(new QLabel(QStringLiteral("State:")), 0, 1, 1, 4);
+  for (int r = 0; r < kRelayCount; ++r) {
+    Coil[r] = new QLineEdit;
+    ControlOn[r] = new QRadioButton;
+    ControlOff[r] = new QRadioButton;
+    pairs_[r] = new QButtonGroup(this);
+    pairs_[r]->addButton(ControlOn[r]);
+    pairs_[r]->addButton(ControlOff[r]);
+    relays->addWidget(Coil[r], r + 1, 0);
+    relays->addWidget(new QLabel(QStringLiteral("ON:")), r + 1, 1);
+    relays->addWidget(ControlOn[r], r + 1, 2);
+    relays->addWidget(new QLabel(QStringLiteral("OFF:")), r + 1, 3);
+    relays->addWidget(ControlOff[r], r + 1, 4);
+  }
+  relays->setColumnStretch(0, 1);
+  layout->addWidget(Frame3, 3, 0, 1, 2);
+
+  Frame4 = new QGroupBox(QStringLiteral("Hint:"));
+  LabelHint = new QLabel;
+  LabelHint->setWordWrap(true);
+  LabelHint->setTextFormat(Qt::PlainText);
+  LabelHint->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  LabelHint->setMinimumWidth(220);
+  (new QVBoxLayout(Frame4))->addWidget(LabelHint);
+  layout->addWidget(Frame4, 3, 2);
+
+  auto* buttons = new QHBoxLayout;
+  BackButton = new QPushButton(QStringLiteral("<< &Back"));
+  NextButton = new QPushButton(QStringLiteral("&Next >>"));
+  ClearCom = new QPushButton(QStringLiteral("C&lear Form"));
+  LoadStates = new QPushButton(QStringLiteral("L&oad"));
+  SaveStates = new QPushButton(QStringLiteral("&Save"));
+  FinishButton = new QPushButton(QStringLiteral("&Equations"));
+  CircExt = new QPushButton(QStringLiteral("&Circuit"));
+  Cancel = new QPushButton(QStringLiteral("Cancel"));
+  for (auto* b : {BackButton, NextButton, ClearCom, LoadStates, SaveStates, FinishButton, CircExt, Cancel}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  layout->addLayout(buttons, 4, 0, 1, 3);
+
+  for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame11, Frame4}) {
+    frame->setMouseTracking(true);
+    frame->installEventFilter(this);
+  }
+  // Tab order follows the page from top to bottom.
+  QWidget* order[] = {dcba, dcbaAuto, comment};
+  setTabOrder(order[0], order[1]);
+  setTabOrder(order[1], order[2]);
+  QWidget* previous = comment;
+  for (int j = 0; j < kSlotCount; ++j) {
+    setTabOrder(previous, ToState[j]);
+    setTabOrder(ToState[j], TransVar[j]);
+    previous = TransVar[j];
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    setTabOrder(previous, Coil[r]);
+    setTabOrder(Coil[r], ControlOn[r]);
+    setTabOrder(ControlOn[r], ControlOff[r]);
+    previous = ControlOff[r];
+  }
+}
+
+void StatesInWindow::Connect() {
+  auto edited = [this](auto apply) {
+    return [this, apply](auto&&... args) {
+      if (!painting_) apply(args...);
+    };
+  };
+  connect(dcba, &QLineEdit::textChanged, this, edited([this](const QString& t) { logic_.shown.code = t.toStdString(); }));
+  connect(comment, &QLineEdit::textChanged, this,
+          edited([this](const QString& t) { logic_.shown.comment = t.toStdString(); }));
+  connect(dcbaAuto, &QCheckBox::toggled, this, edited([this](bool on) { logic_.dcbaAuto = on; }));
+  for (int j = 0; j < kSlotCount; ++j) {
+    connect(ToState[j], &QComboBox::currentTextChanged, this,
+            edited([this, j](const QString& t) { logic_.shown.targets[j] = t.toStdString(); }));
+    connect(TransVar[j], &QLineEdit::textChanged, this,
+            edited([this, j](const QString& t) { logic_.shown.triggers[j] = t.toStdString(); }));
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    connect(Coil[r], &QLineEdit::textChanged, this,
+            edited([this, r](const QString& t) { logic_.shown.coilNames[r] = t.toStdString(); }));
+    connect(ControlOn[r], &QRadioButton::toggled, this, edited([this, r](bool on) { logic_.shown.on[r] = on; }));
+    connect(ControlOff[r], &QRadioButton::toggled, this, edited([this, r](bool on) { logic_.shown.off[r] = on; }));
+  }
+  connect(BackButton, &QPushButton::clicked, this, [this] { logic_.BackButton_Click(); });
+  connect(NextButton, &QPushButton::clicked, this, [this] { logic_.NextButton_Click(); });
+  connect(ClearCom, &QPushButton::clicked, this, [this] { logic_.ClearCom_Click(); });
+  connect(LoadStates, &QPushButton::clicked, this, [this] { logic_.LoadStates_Click(); });
+  connect(SaveStates, &QPushButton::clicked, this, [this] { logic_.SaveStates_Click(); });
+  connect(FinishButton, &QPushButton::clicked, this, [this] { logic_.FinishButton_Click(); });
+  connect(CircExt, &QPushButton::clicked, this, [this] { logic_.CircExt_Click(); });
+  connect(Cancel, &QPushButton::clicked, this, [this] {
+    if (onLeave) onLeave();
+    hide();
+  });
+}
+
+void StatesInWindow::Repaint() {
+  painting_ = true;
+  const StatePage& page = logic_.shown;
+  State->setText(Q(logic_.stateCaption));
+  Frame2->setTitle(Q(logic_.frame2Caption));
+  BackButton->setEnabled(logic_.backEnabled);
+  NextButton->setEnabled(logic_.nextEnabled);
+  dcba->setText(Q(page.code));
+  dcbaAuto->setChecked(logic_.dcbaAuto);
+  comment->setText(Q(page.comment));
+  for (int j = 0; j < kSlotCount; ++j) {
+    ToState[j]->clear();
+    for (const auto& entry : logic_.targetLists[j]) ToState[j]->addItem(Q(entry));
+    ToState[j]->setCurrentIndex(-1);
+    ToState[j]->setEditText(Q(page.targets[j]));
+    TransVar[j]->setText(Q(page.triggers[j]));
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    Coil[r]->setText(Q(page.coilNames[r]));
+    // An exclusive group cannot show neither option; lift it while setting.
+    pairs_[r]->setExclusive(false);
+    ControlOn[r]->setChecked(page.on[r]);
+    ControlOff[r]->setChecked(page.off[r]);
+    pairs_[r]->setExclusive(true);
+  }
+  painting_ = false;
+}
+
+void StatesInWindow::EnsureCreated() {
+  if (!closed_) return;
+  closed_ = false;
+  logic_.dcbaAuto = false;
+  logic_.Form_Load();
+}
+
+void StatesInWindow::ShowForm() {
+  EnsureCreated();
+  show();
+  raise();
+  activateWindow();
+}
+
+void StatesInWindow::closeEvent(QCloseEvent* event) {
+  // The table survives; edits of the shown page not yet stored do not.
+  closed_ = true;
+  if (onLeave) onLeave();
+  event->accept();
+}
+
+void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
+  LabelHint->clear();
+  QWidget::mouseMoveEvent(event);
+}
+
+bool StatesInWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+    if (watched == Frame1) LabelHint->setText(QString::fromUtf8(StatesIn::kCodeHint));
+    if (watched == Frame2) LabelHint->setText(QString::fromUtf8(StatesIn::kTransitionHint));
+    if (watched == Frame3) LabelHint->setText(QString::fromUtf8(StatesIn::kRelayHint));
+    if (watched == Frame11) LabelHint->setText(QString::fromUtf8(StatesIn::kAutoHint));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kelvo

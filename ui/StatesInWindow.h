@@ -1,0 +1,68 @@
+#pragma once
+// The state entry form "States Input Form": its widgets mapped onto the entry
+// form's logic (StatesIn). Edits go straight into the logic's shown page; the
+// logic's repaint fills the widgets back. Not a child of the main window, so
+// it stays usable while the main window is disabled.
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "statediagram/StatesIn.h"
+#include "ui/FilteredLineEdit.h"
+
+namespace kelvo {
+
+class StatesInWindow : public QWidget {
+  Q_OBJECT
+public:
+  StatesInWindow(StatesIn& logic, UserDialogs& dialogs);
+
+  // Called when the form is left by "Cancel" or by closing its window: the
+  // main window and its "State Diagram" menu are enabled again.
+  std::function<void()> onLeave;
+
+  // After the window was closed the form is built afresh from the table
+  // ("Auto" unticked, the page of the current state) before its next use.
+  void EnsureCreated();
+  void ShowForm();
+
+  QLabel* State{};
+  QGroupBox *Frame1{}, *Frame11{}, *Frame2{}, *Frame3{}, *Frame4{};
+  FilteredLineEdit* dcba{};
+  QCheckBox* dcbaAuto{};
+  QLineEdit* comment{};
+  std::array<QComboBox*, kSlotCount> ToState{};
+  std::array<FilteredLineEdit*, kSlotCount> TransVar{};
+  std::array<QLineEdit*, kRelayCount> Coil{};
+  std::array<QRadioButton*, kRelayCount> ControlOn{}, ControlOff{};
+  QLabel* LabelHint{};
+  QPushButton *BackButton{}, *NextButton{}, *ClearCom{}, *LoadStates{}, *SaveStates{}, *FinishButton{}, *CircExt{},
+      *Cancel{};
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void BuildWidgets();
+  void Connect();
+  void Repaint();
+
+  StatesIn& logic_;
+  UserDialogs& dialogs_;
+  std::array<QButtonGroup*, kRelayCount> pairs_{};
+  bool painting_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace kelvo
