@@ -225,10 +225,16 @@ void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
 
 bool StatesInWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-    if (watched == Frame1) LabelHint->setText(QString::fromUtf8(StatesIn::kCodeHint));
-    if (watched == Frame2) LabelHint->setText(QString::fromUtf8(StatesIn::kTransitionHint));
-    if (watched == Frame3) LabelHint->setText(QString::fromUtf8(StatesIn::kRelayHint));
-    if (watched == Frame11) LabelHint->setText(QString::fromUtf8(StatesIn::kAutoHint));
+    const char* hint = watched == Frame1    ? StatesIn::kCodeHint
+                       : watched == Frame2  ? StatesIn::kTransitionHint
+                       : watched == Frame3  ? StatesIn::kRelayHint
+                       : watched == Frame11 ? StatesIn::kAutoHint
+                                            : nullptr;
+    if (hint) {
+      LabelHint->setText(QString::fromUtf8(hint));
+      // A move over a frame must not reach the form, which would empty the hint.
+      return event->type() == QEvent::MouseMove;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,0 +1,100 @@
+#include "ui/StatesInWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "support/ScriptedDialogs.h"
+
+namespace kelvo {
+namespace {
+
+using testing::ScriptedDialogs;
+
+class NullHost : public StatesInHost {
+public:
+  void ShowEquationView(const EquationViewTexts& t) override { views.push_back(t); }
+  void HandOverCircuit() override { ++handOvers; }
+  std::vector<EquationViewTexts> views;
+  int handOvers = 0;
+};
+
+struct Fixture {
+  ScriptedDialogs dialogs;
+  NullHost host;
+  int f2count = 0;
+  EquationSet equations;
+  StatesIn logic{dialogs, host, f2count, equations};
+  StatesInWindow window{logic, dialogs};
+};
+
+TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
+  Fixture f;
+  f.window.ShowForm();
+  QTest::keyClicks(f.window.dcba, "012011");
+  EXPECT_EQ(f.window.dcba->text(), QStringLiteral("0101"));
+  EXPECT_EQ(f.dialogs.beeps, 2);
+  EXPECT_EQ(f.logic.shown.code, "0101");
+
+  QTest::keyClicks(f.window.TransVar[0], "1A1.2B1 ");
+  EXPECT_EQ(f.window.TransVar[0]->text(), QStringLiteral("A1.B1"));
+  EXPECT_EQ(f.dialogs.beeps, 5);
+  f.window.TransVar[0]->setCursorPosition(0);
+  QTest::keyClick(f.window.TransVar[0], Qt::Key_Backspace);
+  EXPECT_EQ(f.dialogs.beeps, 6);
+  f.window.TransVar[0]->paste();  // pasting bypasses the filter: nothing to check here but no crash
+
+  f.window.ToState[0]->setEditText(QStringLiteral("S1"));
+  f.window.Coil[2]->setText(QStringLiteral("Pump"));
+  QTest::mouseClick(f.window.ControlOn[2], Qt::LeftButton);
+  EXPECT_TRUE(f.logic.shown.on[2]);
+  QTest::mouseClick(f.window.NextButton, Qt::LeftButton);
+  EXPECT_EQ(f.window.State->text(), QStringLiteral("S1"));
+  EXPECT_EQ(f.window.Frame2->title(), QStringLiteral("S1 To:"));
+  EXPECT_EQ(f.window.dcba->text(), QString());
+  EXPECT_EQ(f.window.Coil[2]->text(), QStringLiteral("Pump"));
+  EXPECT_FALSE(f.window.ControlOn[2]->isChecked());
+  EXPECT_FALSE(f.window.ControlOff[2]->isChecked());
+  EXPECT_EQ(f.window.ToState[0]->itemText(0), QStringLiteral("S0"));
+  EXPECT_EQ(f.window.ToState[0]->count(), 15);
+  QTest::mouseClick(f.window.BackButton, Qt::LeftButton);
+  EXPECT_EQ(f.window.dcba->text(), QStringLiteral("0101"));
+  EXPECT_EQ(f.window.TransVar[0]->text(), QStringLiteral("A1.B1"));
+  EXPECT_EQ(f.window.ToState[0]->currentText(), QStringLiteral("S1"));
+  EXPECT_TRUE(f.window.ControlOn[2]->isChecked());
+  EXPECT_FALSE(f.window.BackButton->isEnabled());
+}
+
+TEST(StatesInWindow, ClosingLosesOnlyUnstoredEdits) {
+  Fixture f;
+  int left = 0;
+  f.window.onLeave = [&] { ++left; };
+  f.window.ShowForm();
+  f.window.dcbaAuto->setChecked(true);
+  f.window.comment->setText(QStringLiteral("stored"));
+  QTest::mouseClick(f.window.NextButton, Qt::LeftButton);
+  f.window.comment->setText(QStringLiteral("not stored"));
+  f.window.close();
+  EXPECT_EQ(left, 1);
+  f.window.ShowForm();
+  EXPECT_EQ(f.window.comment->text(), QString());
+  EXPECT_FALSE(f.window.dcbaAuto->isChecked());
+  EXPECT_EQ(f.logic.diagram.Comments[0], "stored");
+  QTest::mouseClick(f.window.Cancel, Qt::LeftButton);
+  EXPECT_EQ(left, 2);
+  EXPECT_FALSE(f.window.isVisible());
+}
+
+TEST(StatesInWindow, HintsFollowThePointer) {
+  Fixture f;
+  f.window.ShowForm();
+  QTest::mouseMove(f.window.Frame3, QPoint(2, 2));
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(f.window.Frame3, &move);
+  EXPECT_TRUE(f.window.LabelHint->text().startsWith(QStringLiteral("    Complete all the necessary"))) << f.window.LabelHint->text().toStdString();
+  QApplication::sendEvent(&f.window, &move);
+  EXPECT_EQ(f.window.LabelHint->text(), QString());
+}
+
+}  // namespace
+}  // namespace kelvo
