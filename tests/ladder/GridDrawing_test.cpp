@@ -168,27 +168,6 @@ TEST(GridDrawing, MachineStateViewSkipsEmptyRelaysAndSlot14AndNamesCoilsAsEntere
                                            Op::Text(3025, 2000, "DT"), Op::Text(3025, 7900, "V\xC3\xA4lve")}));
 }
 
-TEST(GridDrawing, LaterBranchWithoutAFirstStepContinuesInTheSameColumn) {
-  LadderGrid grid = View(0, 0);
-  SetBranch(grid.SumTiles[0], 0, 1, {"1", "8", "1"});
-  SetBranch(grid.SumTiles[0], 1, 2, {"9"});
-  grid.SumTiles[4][0][2] = "P";
-  grid.SumTiles[4][1][2] = "q";
-  grid.MainLength[0] = 3;
-  const auto ops = DrawSum(grid);
-  EXPECT_EQ(TilesOf(ops, 9), (std::vector<Op>{Op::Tile(9, 375, 1875)}));
-  EXPECT_EQ(TextsOf(ops).back(), Op::Text(775, 2000, "q"));
-}
-
-TEST(GridDrawing, SumGridNeverCutsTheMainPath) {
-  LadderGrid grid = View(0, 0);
-  for (int k = 1; k < kSteps; ++k) grid.SumTiles[0][0][k] = "1";
-  grid.MainLength[0] = kSteps - 1;
-  const auto ops = DrawSum(grid);
-  EXPECT_TRUE(HasTile(ops, kWireTile, 375, 750 + 21 * 375));
-  EXPECT_EQ(TilesOf(ops, kCoilTile), (std::vector<Op>{Op::Tile(0, 375, 7875)}));
-}
-
 TEST(GridDrawing, ViewIsTooWideOnlyWhenACircuitEndsBeyond13875) {
   {
     LadderGrid grid = View(0, 0);

@@ -75,11 +75,5 @@ TEST(ImageCanvas, ClearWipesEverything) {
   EXPECT_TRUE(InkBox(canvas.Image()).isNull());
 }
 
-TEST(ImageCanvas, TwipsBecomeWholePixels) {
-  EXPECT_EQ(ImageCanvas::ToPixels(375), 25);
-  EXPECT_EQ(ImageCanvas::ToPixels(775), 52);   // a contact label: 51.7 pixels
-  EXPECT_EQ(ImageCanvas::ToPixels(7900), 527);  // a coil name: 526.7 pixels
-}
-
 }  // namespace
 }  // namespace kelvo
