@@ -1,0 +1,118 @@
+#include "ladder/CircuitViews.h"
+
+#include "ladder/SumLayout.h"
+#include "ladder/TwoPartLayout.h"
+
+namespace kelvo {
+namespace {
+
+struct ViewRange {
+  int first;
+  int last;
+};
+
+// The slots each view draws; the relay view runs up to slot 14, which is
+// never built and so never drawn.
+ViewRange RangeOf(ViewButton button) {
+  switch (button) {
+    case ViewButton::ShowA: return {0, 0};
+    case ViewButton::ShowB: return {1, 1};
+    case ViewButton::ShowC: return {2, 2};
+    case ViewButton::ShowD: return {3, 3};
+    case ViewButton::ShowAll: return {0, 3};
+    case ViewButton::ShowSC: return {kFirstRelaySlot, kMainLengthSlots - 1};
+  }
+  return {0, 0};
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+const char* ViewButtonName(ViewButton button) {
+  switch (button) {
+    case ViewButton::ShowAll: return "ShowAll";
+    case ViewButton::ShowA: return "ShowA";
+    case ViewButton::ShowB: return "ShowB";
+    case ViewButton::ShowC: return "ShowC";
+    case ViewButton::ShowD: return "ShowD";
+    case ViewButton::ShowSC: return "ShowSC";
+  }
+  return "";
+}
+
+CircuitViews::CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs)
+    : grid_(grid), equations_(equations), canvas_(canvas), dialogs_(dialogs) {}
+
+// The question comes before the canvas is touched: declining keeps the picture
+// and its edits, while the new layouts are built for a later view click.
+const std::vector<std::string>& CircuitViews::DrawCirc() {
+  const bool redraw = !ChangesDetected || AskDataLoss();
+  if (redraw) {
+    ChangesDetected = false;  // already answered; "Show All" must not ask again
+    canvas_.Clear();
+  }
+  BuildLayouts();
+  grid_.StateView = true;
+  if (redraw) {
+    ShowAll_Click();
+  } else {
+    SetAllEnabled(true);  // the new circuits are there to be shown
+  }
+  if (!problems_.empty()) dialogs_.Notify(JoinLines(problems_));
+  return problems_;
+}
+
+void CircuitViews::Show(ViewButton button) {
+  if (ChangesDetected && !AskDataLoss()) return;
+  ChangesDetected = false;
+  canvas_.Clear();
+  const DrawOutcome outcome = DrawView(button);
+  if (outcome == DrawOutcome::TooWide) {
+    // Circuit A alone on a fresh canvas. When A itself is too wide it stays
+    // as drawn, cut off at the canvas edge.
+    if (button != ViewButton::ShowA) Show(ViewButton::ShowA);
+    SetAllEnabled(true);
+    enabled_[static_cast<int>(ViewButton::ShowAll)] = false;
+  } else {
+    SetAllEnabled(true);
+  }
+  InsertPointSet = false;
+  current_ = outcome == DrawOutcome::TooWide ? ViewButton::ShowA : button;
+}
+
+bool CircuitViews::AskDataLoss() { return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No); }
+
+void CircuitViews::BuildLayouts() {
+  problems_.clear();
+  ParseTwoPartEquations(equations_, grid_, problems_);
+  BuildTwoPartTiles(grid_, problems_);
+  ParseSumEquations(equations_, grid_, problems_);
+  BuildSumTiles(grid_, problems_);
+}
+
+DrawOutcome CircuitViews::DrawView(ViewButton button) {
+  const ViewRange range = RangeOf(button);
+  grid_.FirstCircuit = range.first;
+  grid_.LastCircuit = range.last;
+  if (button == ViewButton::ShowSC) {
+    grid_.StateView = false;
+    return DrawSumCircuits(grid_, equations_, canvas_);
+  }
+  if (ParForm) {
+    grid_.StateView = true;
+    return DrawSumCircuits(grid_, equations_, canvas_);
+  }
+  return DrawTwoPartCircuits(grid_, canvas_);
+}
+
+void CircuitViews::SetAllEnabled(bool enabled) { enabled_.fill(enabled); }
+
+}  // namespace kelvo

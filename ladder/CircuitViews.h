@@ -1,0 +1,83 @@
+#pragma once
+// The main window's choice of the circuit shown. DrawCirc lays out a new set
+// of equations and shows all four state-variable circuits; the six view
+// handlers redraw the canvas with one view: a single state-variable circuit,
+// all four side by side, or the output-relay ("Machine State") circuits.
+// "Parallel Form" picks the multiplied-out grids over the two-part ones.
+//
+// Redrawing wipes the hand edits on the canvas, so a view first asks when
+// edits exist. A view too wide for the canvas gives way to circuit A alone.
+// The window mirrors the buttons' enabled flags and the current-view mark.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/UserDialogs.h"
+#include "equations/EquationSet.h"
+#include "ladder/Canvas.h"
+#include "ladder/GridDrawing.h"
+#include "ladder/LadderGrid.h"
+
+namespace kelvo {
+
+// The six view buttons, in the order the window walks them to move the mark.
+enum class ViewButton { ShowAll, ShowA, ShowB, ShowC, ShowD, ShowSC };
+inline constexpr int kViewButtons = 6;
+inline constexpr std::array<ViewButton, kViewButtons> kAllViewButtons{
+    ViewButton::ShowAll, ViewButton::ShowA, ViewButton::ShowB,
+    ViewButton::ShowC,   ViewButton::ShowD, ViewButton::ShowSC};
+
+// "ShowAll", "ShowA", .., "ShowSC": the button's control name.
+const char* ViewButtonName(ViewButton button);
+
+inline constexpr const char* kDataLossTitle = "Possible Data Loss";
+inline constexpr const char* kDataLossQuestion =
+    "Some changes have been detected. Continuing without exporting could cause Data Loss. "
+    "Do you want to continue ?";
+
+class CircuitViews {
+public:
+  CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs);
+
+  // Lays out the equations and shows "Show All". Layout problems (a circuit
+  // cut to fit) are shown in one notice after drawing and returned.
+  const std::vector<std::string>& DrawCirc();
+
+  void ShowA_Click() { Show(ViewButton::ShowA); }
+  void ShowB_Click() { Show(ViewButton::ShowB); }
+  void ShowC_Click() { Show(ViewButton::ShowC); }
+  void ShowD_Click() { Show(ViewButton::ShowD); }
+  void ShowAll_Click() { Show(ViewButton::ShowAll); }
+  void ShowSC_Click() { Show(ViewButton::ShowSC); }
+  void Show(ViewButton button);
+
+  bool Enabled(ViewButton button) const { return enabled_[static_cast<int>(button)]; }
+  // The marked (underlined) view; none before the first drawing.
+  std::optional<ViewButton> Current() const { return current_; }
+  const std::vector<std::string>& Problems() const { return problems_; }
+
+  // The canvas holds edits not yet exported.
+  bool ChangesDetected = false;
+  // A text insertion point is chosen; a redraw forgets it.
+  bool InsertPointSet = false;
+  // "Parallel Form" ticked: state-variable circuits in multiplied-out form.
+  bool ParForm = false;
+
+private:
+  bool AskDataLoss();
+  void BuildLayouts();
+  DrawOutcome DrawView(ViewButton button);
+  void SetAllEnabled(bool enabled);
+
+  LadderGrid& grid_;
+  const EquationSet& equations_;
+  Canvas& canvas_;
+  UserDialogs& dialogs_;
+  std::array<bool, kViewButtons> enabled_{};
+  std::optional<ViewButton> current_;
+  std::vector<std::string> problems_;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,37 @@
+#pragma once
+// Paints the tile grids of a LadderGrid onto a Canvas: the circuits of the
+// slots FirstCircuit..LastCircuit side by side from the left edge, each one a
+// tee down from the top supply line, its branches 750 twips apart, the coil
+// above the bottom supply line with its name, and the contact labels. The
+// supply lines are laid as far as the circuits reach.
+//
+// The caller clears the canvas first. When a view grows wider than the canvas
+// allows, drawing stops and says so; the views then fall back to circuit A.
+
+#include "equations/EquationSet.h"
+#include "ladder/Canvas.h"
+#include "ladder/LadderGrid.h"
+
+namespace kelvo {
+
+enum class DrawOutcome {
+  Complete,  // every slot of the range was drawn
+  TooWide,   // drawing stopped after the circuit that passed the widest x
+};
+
+// Twips: tiles are 375 square, branches 750 apart; a view whose x passes
+// kWidestDrawing after a circuit is too wide.
+inline constexpr int kTileTwips = 375;
+inline constexpr int kBranchPitch = 750;
+inline constexpr int kWidestDrawing = 13875;
+
+// Multiplied-out state-variable circuits (slots 0..3) and relay circuits
+// (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
+// else from slot + 6; relay coils are named by NmCoil. Slot 14 is never drawn.
+DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas);
+
+// Two-part state-variable circuits (slots 0..3) of TwoPartTiles, labels from
+// slot + 4. A branch is cut where it would run into the coil.
+DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas);
+
+}  // namespace kelvo
