@@ -1,10 +1,304 @@
 #include "ui/Form1.h"
 
-namespace kelvo {
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QMenuBar>
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+#include "ui/Icons.h"
+
+namespace kelvo {
+namespace {
+
+// Window geometry is kept in twips, as the drawing is; one place converts.
+QRect Twips(int left, int top, int width, int height) {
+  const auto px = [](int t) { return ImageCanvas::ToPixels(t); };
+  return {px(left), px(top), px(width), px(height)};
+}
+
+constexpr int kClientWidth = 15210;
+constexpr int kClientHeight = 10320;
+
+}  // namespace
+
+Form1::Form1(UserDialogs& dialogs) : views(grid, equations, canvas, dialogs), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Kelvo 16s"));
-  resize(1014, 688);
+  setWindowIcon(ProgramIcon());
+  BuildControls();
+  BuildMenus();
+  SyncViewButtons();
+}
+
+Form1::~Form1() {
+  // The entry form's logic calls back into this window; stop that first.
+  if (statesIn) statesIn->onRepaint = nullptr;
+}
+
+void Form1::BuildControls() {
+  auto* client = new QWidget;
+  client->setFixedSize(Twips(0, 0, kClientWidth, kClientHeight).size());
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  client->setFont(font);
+  setCentralWidget(client);
+
+  Picture1 = new CanvasView(canvas, client);
+  Picture1->move(Twips(240, 120, 0, 0).topLeft());
+
+  BuildToolsFrame(client);
+
+  const std::array<QString, kViewButtons> captions{QStringLiteral("Show All"), QStringLiteral("A"),
+                                                   QStringLiteral("B"),        QStringLiteral("C"),
+                                                   QStringLiteral("D"),        QStringLiteral("Machine State")};
+  const std::array<QRect, kViewButtons> places{Twips(11520, 9240, 1695, 375), Twips(11520, 8880, 855, 375),
+                                               Twips(12360, 8880, 855, 375),  Twips(13200, 8880, 855, 375),
+                                               Twips(14040, 8880, 855, 375),  Twips(13200, 9240, 1695, 375)};
+  for (ViewButton b : kAllViewButtons) {
+    auto* button = new QPushButton(captions[static_cast<int>(b)], client);
+    button->setObjectName(QString::fromUtf8(ViewButtonName(b)));
+    button->setGeometry(places[static_cast<int>(b)]);
+    connect(button, &QPushButton::clicked, this, [this, b] { ShowView(b); });
+    viewButtons[static_cast<int>(b)] = button;
+  }
+  ParForm = new QCheckBox(QStringLiteral("Parallel Form"), client);
+  ParForm->setGeometry(Twips(11640, 9840, 1335, 255));
+  connect(ParForm, &QCheckBox::toggled, this, [this](bool on) { views.ParForm = on; });
+
+  const auto pictureButton = [&](const QIcon& icon, const QString& tip, QRect where) {
+    auto* b = new QToolButton(client);
+    b->setIcon(icon);
+    b->setIconSize(QSize(24, 24));
+    b->setToolTip(tip);
+    b->setGeometry(where);
+    return b;
+  };
+  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"), Twips(10320, 9000, 495, 495));
+  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"), Twips(10920, 9000, 495, 495));
+  PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), Twips(10320, 9600, 495, 495));
+  InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), Twips(10920, 9600, 495, 495));
+  connect(FormCom, &QToolButton::clicked, this, &Form1::DataForm_Click);
+
+  auto* credit = new QLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
+  credit->setAlignment(Qt::AlignCenter);
+  credit->setStyleSheet(QStringLiteral("border: 1px solid gray; border-radius: 6px;"));
+  credit->setGeometry(Twips(13320, 9840, 1575, 330));
+}
+
+void Form1::BuildToolsFrame(QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  Frame1 = frame;
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setGeometry(Twips(240, 8880, 9975, 1335));
+  auto* title = new QLabel(QStringLiteral("Tools"), frame);
+  title->move(6, 1);
+  const auto label = [&](const QString& text, QRect where) {
+    auto* l = new QLabel(text, frame);
+    l->setGeometry(where);
+    return l;
+  };
+  label(QStringLiteral("Enter text to insert:"), Twips(120, 360, 1455, 255));
+  PicText = new QLineEdit(frame);
+  PicText->setGeometry(Twips(1560, 330, 5055, 315));
+  InsText = new QPushButton(QStringLiteral("Insert"), frame);
+  InsText->setGeometry(Twips(6840, 330, 855, 315));
+  label(QStringLiteral("Choose text Color:"), Twips(120, 840, 1335, 255));
+  static constexpr std::array<Rgb, 13> kPalette{{{255, 255, 255}, {192, 255, 255}, {0, 192, 192}, {192, 192, 255},
+                                                  {0, 0, 255},     {0, 0, 128},     {192, 255, 192}, {0, 255, 0},
+                                                  {0, 128, 0},     {255, 192, 192}, {255, 0, 0},     {128, 0, 0},
+                                                  {0, 0, 0}}};
+  for (int i = 0; i < 13; ++i) {
+    auto* swatch = new QLabel(frame);
+    swatch->setGeometry(Twips(1560 + 360 * i, 840, 255, 255));
+    swatch->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid gray;")
+                              .arg(kPalette[i].r)
+                              .arg(kPalette[i].g)
+                              .arg(kPalette[i].b));
+    ColorFr[i] = swatch;
+  }
+  label(QStringLiteral("Current:"), Twips(6240, 840, 615, 255));
+  CurrColor = label(QString(), Twips(6840, 840, 855, 255));
+  CurrColor->setStyleSheet(QStringLiteral("background: black;"));
+  label(QStringLiteral("( X , Y ) ="), Twips(7800, 360, 855, 255));
+  CurrTxtXY = label(QString(), Twips(8520, 360, 1215, 255));
+  RubberOn = new QCheckBox(QStringLiteral("Rubber Mode"), frame);
+  RubberOn->setGeometry(Twips(7800, 840, 975, 375));
+  AddCirc = new QPushButton(QStringLiteral("Add Component"), frame);
+  AddCirc->setGeometry(Twips(8760, 720, 1095, 495));
+}
+
+void Form1::BuildMenus() {
+  FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  FileOpen = FileMenu->addAction(QStringLiteral("Open State Diagram"), QKeySequence(Qt::Key_F2), this,
+                                 &Form1::FileOpen_Click);
+  FileSave = FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this,
+                                 &Form1::FileSave_Click);
+  QMenu* picture = FileMenu->addMenu(QStringLiteral("Circuit"));
+  FileImport = picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4));
+  FileExtract = picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5));
+  FileMenu->addSeparator();
+  FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  FileMenu->addSeparator();
+  FileExit = FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                                 &Form1::FileExit_Click);
+
+  DataFormMenu = menuBar()->addMenu(QStringLiteral("&State Diagram"));
+  DataForm = DataFormMenu->addAction(QStringLiteral("Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                                     &Form1::DataForm_Click);
+  DataFormNew = DataFormMenu->addAction(QStringLiteral("New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                                        &Form1::DataFormNew_Click);
+
+  ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
+  TollsAddText = ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T));
+
+  AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
+  About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this,
+                               &Form1::About_Click);
+}
+
+bool Form1::StartUp(const QStringList& tileFolders) {
+  FrmSplash splash;
+  splash.show();
+  setEnabled(false);
+  const auto pause = [this] {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < SplashDelay * 1000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+  };
+  bool loaded = true;
+  for (int slot = 0; slot < kTileCount && loaded; ++slot) {
+    if (slot <= 9) {
+      splash.SetLoadCaption(QStringLiteral("...Loading Bitmap '%1'").arg(TileImages::DisplayPath(slot)));
+      QApplication::processEvents();
+    }
+    loaded = tiles.LoadSlot(slot, tileFolders);
+    if (loaded && slot <= 8) pause();
+  }
+  splashCaptions = splash.captionsShown;
+  splash.close();
+  setEnabled(true);
+  if (!loaded) {
+    dialogs_.Notify("Kelvo 16s cannot start: " + tiles.Error().toStdString());
+    return false;
+  }
+  canvas.SetTiles(tiles.Images());
+
+  DataFormNew->setEnabled(false);
+  views.ChangesDetected = false;
+  f2count = 0;
+  CircAdd = false;
+  AddNo = -1;
+  SyncViewButtons();
+
+  statesIn = std::make_unique<StatesIn>(dialogs_, *this, f2count, equations);
+  statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
+  statesInWindow->setWindowIcon(windowIcon());
+  statesInWindow->onLeave = [this] { LeaveStatesIn(); };
+  return true;
+}
+
+void Form1::SyncViewButtons() {
+  for (ViewButton b : kAllViewButtons) {
+    QPushButton* button = ViewButtonWidget(b);
+    button->setEnabled(views.Enabled(b));
+    QFont font = button->font();
+    font.setUnderline(views.Current() == b);
+    button->setFont(font);
+  }
+  Picture1->update();
+}
+
+void Form1::DrawCirc() {
+  views.DrawCirc();
+  SyncViewButtons();
+}
+
+void Form1::ShowView(ViewButton button) {
+  views.Show(button);
+  SyncViewButtons();
+}
+
+void Form1::ShowEquationView(const EquationViewTexts& texts) {
+  if (!eqView) {
+    eqView = std::make_unique<EqView>();
+    eqView->setWindowIcon(windowIcon());
+  }
+  eqView->ShowTexts(texts);
+  eqView->show();
+  eqView->raise();
+}
+
+void Form1::HandOverCircuit() {
+  DataFormMenu->menuAction()->setEnabled(true);
+  setEnabled(true);
+  if (statesInWindow) statesInWindow->hide();
+  DrawCirc();
+}
+
+void Form1::LeaveStatesIn() {
+  setEnabled(true);
+  DataFormMenu->menuAction()->setEnabled(true);
+}
+
+void Form1::DataForm_Click() {
+  if (!statesInWindow) return;
+  DataFormMenu->menuAction()->setEnabled(false);
+  setEnabled(false);
+  statesInWindow->ShowForm();
+  DataFormNew->setEnabled(true);
+}
+
+void Form1::DataFormNew_Click() {
+  if (!statesInWindow) return;
+  f2count = 0;
+  setEnabled(false);
+  statesInWindow->ShowForm();
+  statesIn->ClearForm();
+}
+
+void Form1::FileOpen_Click() {
+  if (!statesIn) return;
+  statesInWindow->EnsureCreated();
+  if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
+  DataFormNew->setEnabled(true);
+  statesIn->CircExt_Click();
+}
+
+void Form1::FileSave_Click() {
+  if (!statesIn) return;
+  statesInWindow->EnsureCreated();
+  statesIn->SaveStates_Click();
+}
+
+void Form1::FileExit_Click() {
+  if (!dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes)) return;
+  quitConfirmed_ = true;
+  close();
+}
+
+void Form1::About_Click() {
+  if (aboutBox) return;
+  setEnabled(false);
+  aboutBox = new AboutBox;
+  aboutBox->setWindowIcon(windowIcon());
+  aboutBox->onClosed = [this] { setEnabled(true); };
+  aboutBox->show();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  // Only a close the user asked for (title bar) is confirmed; "Exit" asked already.
+  if (event->spontaneous() && !quitConfirmed_ &&
+      !dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes)) {
+    event->ignore();
+    return;
+  }
+  quitConfirmed_ = false;
+  eqView.reset();
+  if (aboutBox) aboutBox->close();
+  if (statesInWindow) statesInWindow->hide();
+  event->accept();
 }
 
 }  // namespace kelvo

@@ -1,14 +1,105 @@
 #pragma once
-// The main window: canvas, view buttons, tools and menus.
+// The main window "Kelvo 16s": the canvas Picture1 with the drawn circuits,
+// the view buttons, the "Tools" frame, four picture buttons and the menus.
+// It owns the equation set, the ladder grids, the canvas and the tile images,
+// starts up behind the splash window, and hosts the state entry form, whose
+// "Circuit" hands the equations over for drawing. Views, layouts and flows
+// are core objects; this window maps its controls onto them.
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <array>
+#include <memory>
+
+#include "equations/EquationSet.h"
+#include "ladder/CircuitViews.h"
+#include "ladder/LadderGrid.h"
+#include "statediagram/StatesIn.h"
+#include "ui/AboutBox.h"
+#include "ui/CanvasView.h"
+#include "ui/EqView.h"
+#include "ui/FrmSplash.h"
+#include "ui/ImageCanvas.h"
+#include "ui/StatesInWindow.h"
+#include "ui/TileImages.h"
 
 namespace kelvo {
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public StatesInHost {
   Q_OBJECT
 public:
-  explicit Form1(QWidget* parent = nullptr);
+  explicit Form1(UserDialogs& dialogs);
+  ~Form1() override;
+
+  // Splash, tile images, initial state, the hidden entry form. False when a
+  // tile image cannot be loaded (the user has been told which and where).
+  bool StartUp(const QStringList& tileFolders = TileImages::DefaultFolders());
+
+  // StatesInHost
+  void ShowEquationView(const EquationViewTexts& texts) override;
+  void HandOverCircuit() override;
+
+  void DrawCirc();
+  void ShowView(ViewButton button);
+  void DataForm_Click();
+  void DataFormNew_Click();
+  void FileOpen_Click();
+  void FileSave_Click();
+  void FileExit_Click();
+  void About_Click();
+
+  // Public members of the main window.
+  int f2count = 0;
+  EquationSet equations;
+  LadderGrid grid;
+  double SplashDelay = 0.3;  // seconds per tile image at start-up
+  bool CircAdd = false;
+  int AddNo = -1;
+
+  TileImages tiles;
+  ImageCanvas canvas;
+  CircuitViews views;
+  std::unique_ptr<StatesIn> statesIn;
+  std::unique_ptr<StatesInWindow> statesInWindow;
+  std::unique_ptr<EqView> eqView;
+  QPointer<AboutBox> aboutBox;
+  QStringList splashCaptions;  // what the splash's progress label showed, in order
+
+  // Controls.
+  CanvasView* Picture1{};
+  std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
+  QCheckBox* ParForm{};
+  QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
+  QMenu *FileMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
+  QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FilePrint{}, *FileExit{}, *DataForm{},
+      *DataFormNew{}, *TollsAddText{}, *About{};
+  QWidget* Frame1{};
+  QPushButton *AddCirc{}, *InsText{};
+  QCheckBox* RubberOn{};
+  QLabel *CurrTxtXY{}, *CurrColor{};
+  QLineEdit* PicText{};
+  std::array<QWidget*, 13> ColorFr{};
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void BuildControls();
+  void BuildToolsFrame(QWidget* parent);
+  void BuildMenus();
+  void SyncViewButtons();
+  void LeaveStatesIn();
+  QPushButton* ViewButtonWidget(ViewButton b) const { return viewButtons[static_cast<int>(b)]; }
+
+  UserDialogs& dialogs_;
+  bool quitConfirmed_ = false;
 };
 
 }  // namespace kelvo

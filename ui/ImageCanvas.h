@@ -17,7 +17,8 @@ namespace kelvo {
 
 class ImageCanvas : public Canvas {
 public:
-  explicit ImageCanvas(const std::array<QImage, kTileCount>& tiles);
+  explicit ImageCanvas(const std::array<QImage, kTileCount>& tiles = {});
+  void SetTiles(const std::array<QImage, kTileCount>& tiles) { tiles_ = tiles; }
 
   void Clear() override;
   void PaintTile(int slot, int x, int y) override;

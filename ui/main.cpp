@@ -1,11 +1,15 @@
 #include <QApplication>
 
 #include "ui/Form1.h"
+#include "ui/QtUserDialogs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kelvo 16s"));
-  kelvo::Form1 window;
+  kelvo::QtUserDialogs dialogs;
+  kelvo::Form1 window(dialogs);
+  dialogs.SetParent(&window);
+  if (!window.StartUp()) return 1;
   window.show();
   return QApplication::exec();
 }

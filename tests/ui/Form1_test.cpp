@@ -1,13 +1,129 @@
+#include "ui/Form1.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QTest>
 
-#include "ui/Form1.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
 
-TEST(Form1, HasTheProgramCaption) {
-  kelvo::Form1 window;
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvo 16s"));
+namespace kelvo {
+namespace {
+
+using testing::ScriptedDialogs;
+
+const QStringList kSourceTiles{QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")};
+const std::string kExamples = KELVO_SOURCE_DIR "/examples/";
+
+struct Started {
+  ScriptedDialogs dialogs;
+  Form1 window{dialogs};
+  Started() {
+    window.SplashDelay = 0;
+    EXPECT_TRUE(window.StartUp(kSourceTiles));
+  }
+};
+
+TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
+  Started s;
+  Form1& w = s.window;
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
+  ASSERT_EQ(w.splashCaptions.size(), 11);
+  EXPECT_EQ(w.splashCaptions[0], QStringLiteral("..."));
+  EXPECT_EQ(w.splashCaptions[1], QStringLiteral("...Loading Bitmap 'Bitmaps\\Coil.bmp'"));
+  EXPECT_EQ(w.splashCaptions.last(), QStringLiteral("...Loading Bitmap 'Bitmaps\\Non.bmp'"));
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_FALSE(w.DataFormNew->isEnabled());
+  for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
+  EXPECT_EQ(w.f2count, 0);
+  EXPECT_EQ(w.AddNo, -1);
+  EXPECT_FALSE(w.statesInWindow->isVisible());
+  EXPECT_EQ(w.FileOpen->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(w.ExtrCom->toolTip(), QStringLiteral("Extract Circuit (Save As)"));
 }
+
+TEST(Form1, MissingTileStopsStartUp) {
+  ScriptedDialogs dialogs;
+  Form1 w(dialogs);
+  w.SplashDelay = 0;
+  testing::TempDir empty;
+  EXPECT_FALSE(w.StartUp({QString::fromStdString(empty.Path().string())}));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("Coil.bmp"), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].text.find(empty.Path().string()), std::string::npos);
+}
+
+TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
+  Started s;
+  Form1& w = s.window;
+  s.dialogs.fileNames = {std::nullopt};
+  w.FileOpen_Click();  // cancelled: nothing drawn
+  EXPECT_FALSE(w.viewButtons[0]->isEnabled());
+  EXPECT_TRUE(s.dialogs.messages.empty());
+
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  EXPECT_TRUE(s.dialogs.messages.empty());
+  EXPECT_TRUE(w.DataFormNew->isEnabled());
+  EXPECT_EQ(w.equations.eq[0], "A.x3+X1.b+A.b");
+  for (auto* b : w.viewButtons) EXPECT_TRUE(b->isEnabled());
+  EXPECT_TRUE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
+  EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowA)]->font().underline());
+  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowB)], Qt::LeftButton);
+  EXPECT_TRUE(w.viewButtons[static_cast<int>(ViewButton::ShowB)]->font().underline());
+  EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
+}
+
+TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
+  Started s;
+  Form1& w = s.window;
+  w.DataForm_Click();
+  EXPECT_FALSE(w.isEnabled());
+  EXPECT_FALSE(w.DataFormMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(w.statesInWindow->isVisible());
+  EXPECT_TRUE(w.statesInWindow->isEnabled());
+  EXPECT_TRUE(w.DataFormNew->isEnabled());
+  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_TRUE(w.DataFormMenu->menuAction()->isEnabled());
+
+  // Type the latch and press "Circuit": the form hands over and the window draws.
+  w.DataForm_Click();
+  StatesInWindow& form = *w.statesInWindow;
+  QTest::keyClicks(form.dcba, "0000");
+  form.ToState[0]->setEditText(QStringLiteral("S1"));
+  QTest::keyClicks(form.TransVar[0], "X1");
+  QTest::mouseClick(form.NextButton, Qt::LeftButton);
+  QTest::keyClicks(form.dcba, "0001");
+  form.ToState[0]->setEditText(QStringLiteral("S0"));
+  QTest::keyClicks(form.TransVar[0], "x2");
+  QTest::mouseClick(form.CircExt, Qt::LeftButton);
+  EXPECT_TRUE(s.dialogs.messages.empty());
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_EQ(w.equations.eqPar[0], "X2|X1+A");
+  EXPECT_TRUE(w.viewButtons[0]->isEnabled());
+}
+
+TEST(Form1, QuitAsksFirst) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.answers = {Answer::No};
+  w.FileExit_Click();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"Are you sure, you want to quit?"});
+  EXPECT_EQ(s.dialogs.messages[0].title, "Confirm");
+  s.dialogs.answers = {Answer::Yes};
+  w.FileExit_Click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(s.dialogs.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kelvo
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

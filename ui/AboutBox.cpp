@@ -1,0 +1,35 @@
+#include "ui/AboutBox.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace kelvo {
+
+AboutBox::AboutBox() : QWidget(nullptr, Qt::Dialog) {
+  setWindowTitle(QStringLiteral("About Kelvo 16s"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(this);
+  auto* title = new QLabel(QStringLiteral("Kelvo 16s"));
+  QFont big = title->font();
+  big.setPointSize(big.pointSize() + 8);
+  big.setBold(true);
+  title->setFont(big);
+  layout->addWidget(title, 0, Qt::AlignCenter);
+  for (const char* text : {"Version 1.0", "16states", "12.08.2003", "2003",
+                           "A teaching tool for relay ladder circuits of sequential machines.",
+                           "By the Kelvo 16s developers."}) {
+    layout->addWidget(new QLabel(QString::fromUtf8(text)), 0, Qt::AlignCenter);
+  }
+  Command1 = new QPushButton(QStringLiteral("---------- OK ----------"));
+  Command1->setDefault(true);
+  layout->addWidget(Command1, 0, Qt::AlignCenter);
+  connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void AboutBox::closeEvent(QCloseEvent* event) {
+  if (onClosed) onClosed();
+  event->accept();
+}
+
+}  // namespace kelvo
