@@ -1,10 +1,12 @@
 #include "cli/CliApp.h"
 
-#include <charconv>
 #include <optional>
 
+#include "cli/CliOptions.h"
+#include "cli/CliRender.h"
 #include "cli/CliSession.h"
 #include "cli/JsonWriter.h"
+#include "ladder/RecordingCanvas.h"
 
 namespace kelvo {
 namespace {
@@ -19,67 +21,14 @@ constexpr const char* kUsage =
     "                   program holds afterwards as JSON\n"
     "  equations FILE.sfi [--auto]\n"
     "                   print the rows of the equation view as text\n"
+    "  render FILE.sfi [--auto] [--view all|a|b|c|d|machine] [--parallel] -o OUT.bmp\n"
+    "                   draw the circuit as the program does and write it as a Windows bitmap\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
     "Every question of a flow is answered Yes unless --answer no is given.\n"
     "Exit status: 0 when the file loaded, 2 when it could not be read or the options are wrong\n"
     "(equations: 1 when the flow stopped before the equations).\n";
-
-struct Options {
-  std::string file;
-  std::string flow = "circuit";
-  bool autoCodes = false;
-  Answer answer = Answer::Yes;
-  int state = 0;
-  std::string view = "all";
-  bool parallel = false;
-};
-
-std::optional<Options> ParseOptions(const std::vector<std::string>& args, bool forInspect, std::ostream& err) {
-  Options o;
-  const auto fail = [&](const std::string& what) {
-    err << "kelvo16s-cli: " << what << "\n";
-    return std::nullopt;
-  };
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--auto") {
-      o.autoCodes = true;
-    } else if (forInspect && a == "--parallel") {
-      o.parallel = true;
-    } else if (forInspect && (a == "--flow" || a == "--answer" || a == "--state" || a == "--view")) {
-      if (!hasValue) return fail("option " + a + " needs a value");
-      const std::string& v = args[++i];
-      if (a == "--flow") {
-        if (v != "circuit" && v != "equations") return fail("--flow must be circuit or equations");
-        o.flow = v;
-      } else if (a == "--answer") {
-        if (v != "yes" && v != "no") return fail("--answer must be yes or no");
-        o.answer = v == "yes" ? Answer::Yes : Answer::No;
-      } else if (a == "--state") {
-        const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.state);
-        if (ec != std::errc{} || end != v.data() + v.size() || !IsValidState(o.state)) {
-          return fail("--state must be a number from 0 to 15");
-        }
-      } else {
-        if (v != "all" && v != "a" && v != "b" && v != "c" && v != "d" && v != "machine") {
-          return fail("--view must be all, a, b, c, d or machine");
-        }
-        o.view = v;
-      }
-    } else if (!a.empty() && a[0] == '-') {
-      return fail("unknown option '" + a + "'");
-    } else if (o.file.empty()) {
-      o.file = a;
-    } else {
-      return fail("more than one file given");
-    }
-  }
-  if (o.file.empty()) return fail("no states file given");
-  return o;
-}
 
 const char* AnswerText(Answer a) {
   switch (a) {
@@ -89,11 +38,6 @@ const char* AnswerText(Answer a) {
   }
 }
 
-bool Load(CliSession& session, const Options& o, std::ostream& err) {
-  if (session.form.LoadStatesFrom(o.file)) return true;
-  for (const auto& m : session.dialogs.messages) err << m.text << "\n";
-  return false;
-}
 
 void WriteVars(JsonWriter& json, const EquationSynthesis& synthesis) {
   json.Key("vars");
@@ -134,19 +78,86 @@ void WriteEquationView(JsonWriter& json, const EquationViewTexts& t) {
   json.EndObject();
 }
 
+template <typename Grid>
+void WriteCells(JsonWriter& json, const Grid& grid) {
+  json.BeginArray();
+  for (const auto& matrix : grid) {
+    json.BeginArray();
+    for (const auto& row : matrix) json.Strings(row);
+    json.EndArray();
+  }
+  json.EndArray();
+}
+
+template <typename Numbers>
+void WriteInts(JsonWriter& json, const Numbers& numbers) {
+  json.BeginArray();
+  for (int n : numbers) json.Int(n);
+  json.EndArray();
+}
+
+void WriteLadder(JsonWriter& json, const LadderGrid& g) {
+  json.Key("ladder");
+  json.BeginObject();
+  json.Key("sumTerms"), WriteCells(json, g.SumTerms);
+  json.Key("sumWidth"), WriteInts(json, g.SumWidth);
+  json.Key("sumTiles"), WriteCells(json, g.SumTiles);
+  json.Key("mainLength"), WriteInts(json, g.MainLength);
+  json.Key("twoPartTerms"), WriteCells(json, g.TwoPartTerms);
+  json.Key("resetWidth"), WriteInts(json, g.ResetWidth);
+  json.Key("setEnd"), WriteInts(json, g.SetEnd);
+  json.Key("twoPartTiles"), WriteCells(json, g.TwoPartTiles);
+  json.EndObject();
+}
+
+void WriteDraw(JsonWriter& json, const CircuitViews& views, ViewButton lastView, const RecordingCanvas& canvas) {
+  json.Key("draw");
+  json.BeginObject();
+  json.Key("view"), json.String(ViewButtonName(lastView));
+  json.Key("ops");
+  json.BeginArray();
+  for (const CanvasOp& op : canvas.Ops()) {
+    json.BeginObject();
+    if (op.kind == CanvasOp::Kind::Tile) {
+      json.Key("op"), json.String("tile");
+      json.Key("slot"), json.Int(op.slot);
+      json.Key("x"), json.Int(op.x);
+      json.Key("y"), json.Int(op.y);
+    } else {
+      json.Key("op"), json.String("text");
+      json.Key("x"), json.Int(op.x);
+      json.Key("y"), json.Int(op.y);
+      json.Key("text"), json.String(op.text);
+    }
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("enabled");
+  json.BeginObject();
+  for (ViewButton b : {ViewButton::ShowA, ViewButton::ShowB, ViewButton::ShowC, ViewButton::ShowD, ViewButton::ShowAll,
+                       ViewButton::ShowSC}) {
+    json.Key(ViewButtonName(b)), json.Bool(views.Enabled(b));
+  }
+  json.EndObject();
+  json.Key("current"), json.String(views.Current() ? ViewButtonName(*views.Current()) : "");
+  json.EndObject();
+}
+
 int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto o = ParseOptions(args, true, err);
+  const auto o = ParseCliOptions(args, {.flow = true, .answer = true, .state = true, .view = true, .parallel = true}, err);
   if (!o) return 2;
-  CliSession session(o->answer, o->state);
+  RecordingCanvas canvas;
+  CliSession session(o->answer, canvas, o->state);
   if (!Load(session, *o, err)) return 2;
   session.dialogs.messages.clear();
   StatesIn& form = session.form;
   form.dcbaAuto = o->autoCodes;
   const bool equationsFlow = o->flow == "equations";
+  std::optional<ViewButton> lastView;
   if (equationsFlow) {
     form.FinishButton_Click();
   } else {
-    form.CircExt_Click();
+    lastView = RunCircuitFlow(session, *o);
   }
   const bool stopped = equationsFlow ? !session.eqView : !session.handedOver;
 
@@ -177,14 +188,19 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   WriteVars(json, form.synthesis);
   WriteEquationSet(json, session.equations);
   if (equationsFlow && session.eqView) WriteEquationView(json, *session.eqView);
+  if (lastView) {
+    WriteLadder(json, session.grid);
+    WriteDraw(json, session.views, *lastView, canvas);
+  }
   json.EndObject();
   return 0;
 }
 
 int Equations(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto o = ParseOptions(args, false, err);
+  const auto o = ParseCliOptions(args, {}, err);
   if (!o) return 2;
-  CliSession session(Answer::Yes);
+  RecordingCanvas canvas;
+  CliSession session(Answer::Yes, canvas);
   if (!Load(session, *o, err)) return 2;
   session.dialogs.messages.clear();
   session.form.dcbaAuto = o->autoCodes;
@@ -223,6 +239,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "inspect") return Inspect(args, out, err);
   if (command == "equations") return Equations(args, out, err);
+  if (command == "render") return Render(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

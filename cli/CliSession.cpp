@@ -1,5 +1,7 @@
 #include "cli/CliSession.h"
 
+#include "cli/CliOptions.h"
+
 namespace kelvo {
 
 Answer NonInteractiveDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
@@ -9,7 +11,39 @@ Answer NonInteractiveDialogs::ShowMessage(const std::string& text, const std::st
   return answer;
 }
 
-CliSession::CliSession(Answer yesNoAnswer, int shownState)
-    : dialogs(yesNoAnswer), f2count(shownState), form(dialogs, *this, f2count, equations) {}
+CliSession::CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState)
+    : dialogs(yesNoAnswer),
+      f2count(shownState),
+      views(grid, equations, canvas, dialogs),
+      form(dialogs, *this, f2count, equations) {}
+
+void CliSession::HandOverCircuit() {
+  handedOver = true;
+  views.DrawCirc();
+}
+
+}  // namespace kelvo
+
+namespace kelvo {
+
+bool Load(CliSession& session, const CliOptions& o, std::ostream& err) {
+  if (session.form.LoadStatesFrom(o.file)) return true;
+  for (const auto& m : session.dialogs.messages) err << m.text << "\n";
+  return false;
+}
+
+std::optional<ViewButton> RunCircuitFlow(CliSession& session, const CliOptions& o) {
+  session.views.ParForm = o.parallel;
+  session.form.CircExt_Click();
+  if (!session.handedOver) return std::nullopt;
+  ViewButton requested = ViewButton::ShowAll;
+  if (o.view != "all") {
+    requested = ViewFromOption(o.view);
+    session.views.Show(requested);
+  }
+  // A view too wide for the canvas was given up for circuit A.
+  if (requested != ViewButton::ShowA && session.views.Current() == ViewButton::ShowA) return ViewButton::ShowA;
+  return requested;
+}
 
 }  // namespace kelvo

@@ -10,6 +10,9 @@
 #include "common/UserDialogs.h"
 #include "equations/EquationSet.h"
 #include "equations/EquationView.h"
+#include "ladder/Canvas.h"
+#include "ladder/CircuitViews.h"
+#include "ladder/LadderGrid.h"
 #include "statediagram/StatesIn.h"
 
 namespace kelvo {
@@ -35,19 +38,35 @@ private:
   Answer yesNoAnswer_;
 };
 
+// "Circuit" hands its equations to DrawCirc, which lays them out and draws
+// "Show All" onto `canvas`, as the main window does.
 class CliSession : public StatesInHost {
 public:
-  explicit CliSession(Answer yesNoAnswer, int shownState = 0);
+  CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState = 0);
 
   void ShowEquationView(const EquationViewTexts& texts) override { eqView = texts; }
-  void HandOverCircuit() override { handedOver = true; }
+  void HandOverCircuit() override;
 
   NonInteractiveDialogs dialogs;
   int f2count;
   EquationSet equations;
+  LadderGrid grid;
+  CircuitViews views;
   StatesIn form;
   std::optional<EquationViewTexts> eqView;
   bool handedOver = false;
 };
+
+}  // namespace kelvo
+
+namespace kelvo {
+
+struct CliOptions;
+
+// Loads the options' file as "Load" does; on failure the message goes to `err`.
+bool Load(CliSession& session, const CliOptions& options, std::ostream& err);
+// Runs "Circuit" with the options' "Parallel Form" and then the view handler
+// they name; returns the handler last run when the flow reached the drawing.
+std::optional<ViewButton> RunCircuitFlow(CliSession& session, const CliOptions& options);
 
 }  // namespace kelvo

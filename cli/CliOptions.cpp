@@ -1,0 +1,69 @@
+#include "cli/CliOptions.h"
+
+#include <charconv>
+
+#include "statediagram/StateDiagram.h"
+
+namespace kelvo {
+
+ViewButton ViewFromOption(const std::string& view) {
+  if (view == "a") return ViewButton::ShowA;
+  if (view == "b") return ViewButton::ShowB;
+  if (view == "c") return ViewButton::ShowC;
+  if (view == "d") return ViewButton::ShowD;
+  if (view == "machine") return ViewButton::ShowSC;
+  return ViewButton::ShowAll;
+}
+
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, CliOptionSet allowed,
+                                          std::ostream& err) {
+  CliOptions o;
+  const auto fail = [&](const std::string& what) {
+    err << "kelvo16s-cli: " << what << "\n";
+    return std::nullopt;
+  };
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool valued = (allowed.flow && a == "--flow") || (allowed.answer && a == "--answer") ||
+                        (allowed.state && a == "--state") || (allowed.view && a == "--view") ||
+                        (allowed.output && (a == "-o" || a == "--output"));
+    if (a == "--auto") {
+      o.autoCodes = true;
+    } else if (allowed.parallel && a == "--parallel") {
+      o.parallel = true;
+    } else if (valued) {
+      if (i + 1 >= args.size()) return fail("option " + a + " needs a value");
+      const std::string& v = args[++i];
+      if (a == "--flow") {
+        if (v != "circuit" && v != "equations") return fail("--flow must be circuit or equations");
+        o.flow = v;
+      } else if (a == "--answer") {
+        if (v != "yes" && v != "no") return fail("--answer must be yes or no");
+        o.answer = v == "yes" ? Answer::Yes : Answer::No;
+      } else if (a == "--state") {
+        const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), o.state);
+        if (ec != std::errc{} || end != v.data() + v.size() || !IsValidState(o.state)) {
+          return fail("--state must be a number from 0 to 15");
+        }
+      } else if (a == "--view") {
+        if (v != "all" && v != "a" && v != "b" && v != "c" && v != "d" && v != "machine") {
+          return fail("--view must be all, a, b, c, d or machine");
+        }
+        o.view = v;
+      } else {
+        o.output = v;
+      }
+    } else if (!a.empty() && a[0] == '-') {
+      return fail("unknown option '" + a + "'");
+    } else if (o.file.empty()) {
+      o.file = a;
+    } else {
+      return fail("more than one file given");
+    }
+  }
+  if (o.file.empty()) return fail("no states file given");
+  if (allowed.output && o.output.empty()) return fail("no output file given (-o OUT.bmp)");
+  return o;
+}
+
+}  // namespace kelvo

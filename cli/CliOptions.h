@@ -1,0 +1,36 @@
+#pragma once
+// The options the companion tool's commands share.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/UserDialogs.h"
+#include "ladder/CircuitViews.h"
+
+namespace kelvo {
+
+struct CliOptions {
+  std::string file;
+  std::string flow = "circuit";
+  bool autoCodes = false;
+  Answer answer = Answer::Yes;
+  int state = 0;
+  std::string view = "all";
+  bool parallel = false;
+  std::string output;
+};
+
+// Which options a command takes besides FILE and --auto.
+struct CliOptionSet {
+  bool flow = false, answer = false, state = false, view = false, parallel = false, output = false;
+};
+
+// Parses args[1..]; nullopt after telling `err` what is wrong.
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, CliOptionSet allowed,
+                                          std::ostream& err);
+// "all", "a".."d", "machine" to the view button.
+ViewButton ViewFromOption(const std::string& view);
+
+}  // namespace kelvo

@@ -1,0 +1,51 @@
+#include "cli/CliRender.h"
+
+#include <QGuiApplication>
+
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "ui/ImageCanvas.h"
+#include "ui/TileImages.h"
+
+namespace kelvo {
+namespace {
+
+// The fonts need a GUI application; the tool makes its own, without a display.
+// It lives until the process ends: destroying it among the exit handlers crashes.
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance()) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kelvo16s-cli";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication* app = new QGuiApplication(argc, argv);
+  (void)app;
+}
+
+}  // namespace
+
+int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto o = ParseCliOptions(args, {.view = true, .parallel = true, .output = true}, err);
+  if (!o) return 2;
+  EnsureGuiApplication();
+  TileImages tiles;
+  if (!tiles.LoadAll()) {
+    err << tiles.Error().toStdString() << "\n";
+    return 2;
+  }
+  ImageCanvas canvas(tiles.Images());
+  CliSession session(Answer::Yes, canvas);
+  if (!Load(session, *o, err)) return 2;
+  session.dialogs.messages.clear();
+  session.form.dcbaAuto = o->autoCodes;
+  const bool drawn = RunCircuitFlow(session, *o).has_value();
+  for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
+  if (!canvas.Image().save(QString::fromStdString(o->output), "BMP")) {
+    err << "Unknown Error while creating file " << o->output << "\n";
+    return 2;
+  }
+  out << o->output << "\n";
+  return drawn ? 0 : 1;
+}
+
+}  // namespace kelvo
