@@ -1,5 +1,6 @@
 #include "ui/CanvasView.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace kelvo {
@@ -7,6 +8,7 @@ namespace kelvo {
 CanvasView::CanvasView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setCursor(Qt::CrossCursor);
   setFixedSize(canvas_.Image().size());
 }
 
@@ -14,8 +16,29 @@ QSize CanvasView::sizeHint() const { return canvas_.Image().size(); }
 
 void CanvasView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, canvas_.Image());
-  if (paintOverlay) paintOverlay(painter);
+  if (screenImage) {
+    painter.drawImage(0, 0, screenImage());
+  } else {
+    painter.drawImage(0, 0, canvas_.Image());
+  }
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+  if (onMove) onMove(event->buttons() & Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event) {
+  if (onPress) onPress(event->button() == Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
+  if (onRelease) {
+    onRelease(event->button() == Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
+  }
+}
+
+void CanvasView::leaveEvent(QEvent*) {
+  if (onLeave) onLeave();
 }
 
 }  // namespace kelvo

@@ -1,6 +1,7 @@
 #pragma once
-// The canvas control Picture1: shows the persistent picture of an ImageCanvas
-// and, on top of it, a screen-only layer that never reaches the picture.
+// The canvas control Picture1: shows the canvas as the screen sees it (the
+// persistent picture with the screen-only layer on top) and reports pointer
+// events in twips.
 
 #include <QWidget>
 #include <functional>
@@ -14,13 +15,20 @@ class CanvasView : public QWidget {
 public:
   CanvasView(ImageCanvas& canvas, QWidget* parent = nullptr);
 
-  // Paints the screen-only layer over the picture, in pixels.
-  std::function<void(QPainter&)> paintOverlay;
+  // What the screen shows; the bare picture when unset.
+  std::function<QImage()> screenImage;
+  std::function<void(bool leftButton, double x, double y)> onMove, onPress, onRelease;
+  std::function<void()> onLeave;
 
   QSize sizeHint() const override;
+  static double ToTwips(double pixels) { return pixels * kTwipsPerPixel; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
 private:
   ImageCanvas& canvas_;

@@ -11,23 +11,20 @@
 namespace kelvo {
 namespace {
 
-// Window geometry is kept in twips, as the drawing is; one place converts.
-QRect Twips(int left, int top, int width, int height) {
-  const auto px = [](int t) { return ImageCanvas::ToPixels(t); };
-  return {px(left), px(top), px(width), px(height)};
-}
-
+// Window geometry is given in twips, as the drawing is; ImageCanvas converts.
 constexpr int kClientWidth = 15210;
 constexpr int kClientHeight = 10320;
 
 }  // namespace
 
-Form1::Form1(UserDialogs& dialogs) : views(grid, equations, canvas, dialogs), dialogs_(dialogs) {
+Form1::Form1(UserDialogs& dialogs)
+    : views(grid, equations, canvas, dialogs), editor(canvas, views, tiles, dialogs), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Kelvo 16s"));
   setWindowIcon(ProgramIcon());
   BuildControls();
   BuildMenus();
   SyncViewButtons();
+  SyncTools();
 }
 
 Form1::~Form1() {
@@ -37,23 +34,32 @@ Form1::~Form1() {
 
 void Form1::BuildControls() {
   auto* client = new QWidget;
-  client->setFixedSize(Twips(0, 0, kClientWidth, kClientHeight).size());
+  client->setFixedSize(ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size());
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);
   client->setFont(font);
   setCentralWidget(client);
 
   Picture1 = new CanvasView(canvas, client);
-  Picture1->move(Twips(240, 120, 0, 0).topLeft());
+  Picture1->move(ImageCanvas::ToPixels(240, 120, 0, 0).topLeft());
+  Picture1->screenImage = [this] { return editor.ScreenImage(); };
+  Picture1->onMove = [this](bool left, double x, double y) { editor.Picture1_MouseMove(left, x, y); };
+  Picture1->onPress = [this](bool left, double, double) { editor.Picture1_MouseDown(left); };
+  Picture1->onRelease = [this](bool left, double x, double y) {
+    editor.Picture1_MouseUp(left, x, y);
+    editor.Picture1_Click();
+  };
+  Picture1->onLeave = [this] { editor.LeaveCanvas(); };
+  editor.onChanged = [this] { SyncTools(); };
 
   BuildToolsFrame(client);
 
   const std::array<QString, kViewButtons> captions{QStringLiteral("Show All"), QStringLiteral("A"),
                                                    QStringLiteral("B"),        QStringLiteral("C"),
                                                    QStringLiteral("D"),        QStringLiteral("Machine State")};
-  const std::array<QRect, kViewButtons> places{Twips(11520, 9240, 1695, 375), Twips(11520, 8880, 855, 375),
-                                               Twips(12360, 8880, 855, 375),  Twips(13200, 8880, 855, 375),
-                                               Twips(14040, 8880, 855, 375),  Twips(13200, 9240, 1695, 375)};
+  const std::array<QRect, kViewButtons> places{ImageCanvas::ToPixels(11520, 9240, 1695, 375), ImageCanvas::ToPixels(11520, 8880, 855, 375),
+                                               ImageCanvas::ToPixels(12360, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 8880, 855, 375),
+                                               ImageCanvas::ToPixels(14040, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 9240, 1695, 375)};
   for (ViewButton b : kAllViewButtons) {
     auto* button = new QPushButton(captions[static_cast<int>(b)], client);
     button->setObjectName(QString::fromUtf8(ViewButtonName(b)));
@@ -62,7 +68,7 @@ void Form1::BuildControls() {
     viewButtons[static_cast<int>(b)] = button;
   }
   ParForm = new QCheckBox(QStringLiteral("Parallel Form"), client);
-  ParForm->setGeometry(Twips(11640, 9840, 1335, 255));
+  ParForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1335, 255));
   connect(ParForm, &QCheckBox::toggled, this, [this](bool on) { views.ParForm = on; });
 
   const auto pictureButton = [&](const QIcon& icon, const QString& tip, QRect where) {
@@ -73,23 +79,23 @@ void Form1::BuildControls() {
     b->setGeometry(where);
     return b;
   };
-  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"), Twips(10320, 9000, 495, 495));
-  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"), Twips(10920, 9000, 495, 495));
-  PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), Twips(10320, 9600, 495, 495));
-  InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), Twips(10920, 9600, 495, 495));
+  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"), ImageCanvas::ToPixels(10320, 9000, 495, 495));
+  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"), ImageCanvas::ToPixels(10920, 9000, 495, 495));
+  PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), ImageCanvas::ToPixels(10320, 9600, 495, 495));
+  InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), ImageCanvas::ToPixels(10920, 9600, 495, 495));
   connect(FormCom, &QToolButton::clicked, this, &Form1::DataForm_Click);
 
   auto* credit = new QLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
   credit->setAlignment(Qt::AlignCenter);
   credit->setStyleSheet(QStringLiteral("border: 1px solid gray; border-radius: 6px;"));
-  credit->setGeometry(Twips(13320, 9840, 1575, 330));
+  credit->setGeometry(ImageCanvas::ToPixels(13320, 9840, 1575, 330));
 }
 
 void Form1::BuildToolsFrame(QWidget* parent) {
   auto* frame = new QFrame(parent);
   Frame1 = frame;
   frame->setFrameShape(QFrame::StyledPanel);
-  frame->setGeometry(Twips(240, 8880, 9975, 1335));
+  frame->setGeometry(ImageCanvas::ToPixels(240, 8880, 9975, 1335));
   auto* title = new QLabel(QStringLiteral("Tools"), frame);
   title->move(6, 1);
   const auto label = [&](const QString& text, QRect where) {
@@ -97,34 +103,38 @@ void Form1::BuildToolsFrame(QWidget* parent) {
     l->setGeometry(where);
     return l;
   };
-  label(QStringLiteral("Enter text to insert:"), Twips(120, 360, 1455, 255));
+  label(QStringLiteral("Enter text to insert:"), ImageCanvas::ToPixels(120, 360, 1455, 255));
   PicText = new QLineEdit(frame);
-  PicText->setGeometry(Twips(1560, 330, 5055, 315));
+  PicText->setGeometry(ImageCanvas::ToPixels(1560, 330, 5055, 315));
   InsText = new QPushButton(QStringLiteral("Insert"), frame);
-  InsText->setGeometry(Twips(6840, 330, 855, 315));
-  label(QStringLiteral("Choose text Color:"), Twips(120, 840, 1335, 255));
+  InsText->setGeometry(ImageCanvas::ToPixels(6840, 330, 855, 315));
+  label(QStringLiteral("Choose text Color:"), ImageCanvas::ToPixels(120, 840, 1335, 255));
   static constexpr std::array<Rgb, 13> kPalette{{{255, 255, 255}, {192, 255, 255}, {0, 192, 192}, {192, 192, 255},
                                                   {0, 0, 255},     {0, 0, 128},     {192, 255, 192}, {0, 255, 0},
                                                   {0, 128, 0},     {255, 192, 192}, {255, 0, 0},     {128, 0, 0},
                                                   {0, 0, 0}}};
   for (int i = 0; i < 13; ++i) {
     auto* swatch = new QLabel(frame);
-    swatch->setGeometry(Twips(1560 + 360 * i, 840, 255, 255));
+    swatch->setGeometry(ImageCanvas::ToPixels(1560 + 360 * i, 840, 255, 255));
     swatch->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid gray;")
                               .arg(kPalette[i].r)
                               .arg(kPalette[i].g)
                               .arg(kPalette[i].b));
+    swatch->installEventFilter(this);
     ColorFr[i] = swatch;
   }
-  label(QStringLiteral("Current:"), Twips(6240, 840, 615, 255));
-  CurrColor = label(QString(), Twips(6840, 840, 855, 255));
+  label(QStringLiteral("Current:"), ImageCanvas::ToPixels(6240, 840, 615, 255));
+  CurrColor = label(QString(), ImageCanvas::ToPixels(6840, 840, 855, 255));
   CurrColor->setStyleSheet(QStringLiteral("background: black;"));
-  label(QStringLiteral("( X , Y ) ="), Twips(7800, 360, 855, 255));
-  CurrTxtXY = label(QString(), Twips(8520, 360, 1215, 255));
+  label(QStringLiteral("( X , Y ) ="), ImageCanvas::ToPixels(7800, 360, 855, 255));
+  CurrTxtXY = label(QString(), ImageCanvas::ToPixels(8520, 360, 1215, 255));
   RubberOn = new QCheckBox(QStringLiteral("Rubber Mode"), frame);
-  RubberOn->setGeometry(Twips(7800, 840, 975, 375));
+  RubberOn->setGeometry(ImageCanvas::ToPixels(7800, 840, 975, 375));
   AddCirc = new QPushButton(QStringLiteral("Add Component"), frame);
-  AddCirc->setGeometry(Twips(8760, 720, 1095, 495));
+  AddCirc->setGeometry(ImageCanvas::ToPixels(8760, 720, 1095, 495));
+  connect(AddCirc, &QPushButton::clicked, this, &Form1::AddCirc_Click);
+  connect(RubberOn, &QCheckBox::clicked, this, [this](bool ticked) { editor.RubberOn_Click(ticked); });
+  connect(InsText, &QPushButton::clicked, this, &Form1::InsText_Click);
 }
 
 void Form1::BuildMenus() {
@@ -149,7 +159,8 @@ void Form1::BuildMenus() {
                                         &Form1::DataFormNew_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  TollsAddText = ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T));
+  TollsAddText = ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                                      &Form1::InsText_Click);
 
   AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
   About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this,
@@ -188,8 +199,8 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   DataFormNew->setEnabled(false);
   views.ChangesDetected = false;
   f2count = 0;
-  CircAdd = false;
-  AddNo = -1;
+  editor.CircAdd = false;
+  editor.AddNo = -1;
   SyncViewButtons();
 
   statesIn = std::make_unique<StatesIn>(dialogs_, *this, f2count, equations);
@@ -209,6 +220,42 @@ void Form1::SyncViewButtons() {
   }
   Picture1->update();
 }
+
+void Form1::SyncTools() {
+  QFont font = AddCirc->font();
+  font.setUnderline(editor.AddCircUnderlined);
+  AddCirc->setFont(font);
+  RubberOn->setChecked(editor.RubberOn);
+  CurrTxtXY->setText(editor.CurrTxtXY);
+  const Rgb c = editor.CurrColor;
+  CurrColor->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3);").arg(c.r).arg(c.g).arg(c.b));
+  Picture1->update();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (int i = 0; i < kPaletteSize; ++i) {
+      if (watched == ColorFr[i]) editor.ColorFr_Click(i);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::AddCirc_Click() {
+  if (!editor.AddCirc_Click() || picIns) return;
+  setEnabled(false);
+  picIns = new PicIns(tiles);
+  picIns->setWindowIcon(windowIcon());
+  editor.PicIns_Opened();
+  picIns->onOk = [this](int slot) { editor.InsOK_Click(slot); };
+  picIns->onClosed = [this](bool byUser) {
+    editor.PicIns_Closed(byUser);
+    setEnabled(true);
+  };
+  picIns->show();
+}
+
+void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 
 void Form1::DrawCirc() {
   views.DrawCirc();
@@ -297,6 +344,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   quitConfirmed_ = false;
   eqView.reset();
   if (aboutBox) aboutBox->close();
+  if (picIns) picIns->close();
   if (statesInWindow) statesInWindow->hide();
   event->accept();
 }

@@ -23,10 +23,12 @@
 #include "ladder/LadderGrid.h"
 #include "statediagram/StatesIn.h"
 #include "ui/AboutBox.h"
+#include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
 #include "ui/ImageCanvas.h"
+#include "ui/PicIns.h"
 #include "ui/StatesInWindow.h"
 #include "ui/TileImages.h"
 
@@ -54,18 +56,20 @@ public:
   void FileSave_Click();
   void FileExit_Click();
   void About_Click();
+  void AddCirc_Click();
+  void InsText_Click();
 
   // Public members of the main window.
   int f2count = 0;
   EquationSet equations;
   LadderGrid grid;
   double SplashDelay = 0.3;  // seconds per tile image at start-up
-  bool CircAdd = false;
-  int AddNo = -1;
 
   TileImages tiles;
   ImageCanvas canvas;
   CircuitViews views;
+  CanvasEditor editor;
+  QPointer<PicIns> picIns;
   std::unique_ptr<StatesIn> statesIn;
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;
@@ -95,6 +99,8 @@ private:
   void BuildToolsFrame(QWidget* parent);
   void BuildMenus();
   void SyncViewButtons();
+  void SyncTools();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void LeaveStatesIn();
   QPushButton* ViewButtonWidget(ViewButton b) const { return viewButtons[static_cast<int>(b)]; }
 

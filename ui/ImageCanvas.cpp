@@ -45,4 +45,16 @@ void ImageCanvas::PrintText(const std::string& text) {
   textY_ += metrics.height() * kTwipsPerPixel;
 }
 
+void ImageCanvas::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
+  const QRect box(QPoint(ToPixels(x1), ToPixels(y1)), QPoint(ToPixels(x2), ToPixels(y2)));
+  QPainter painter(&image_);
+  painter.fillRect(box.normalized(), QColor(color.r, color.g, color.b));
+}
+
+void ImageCanvas::SetPicture(const QImage& picture) {
+  image_.fill(Qt::white);
+  QPainter painter(&image_);
+  painter.drawImage(0, 0, picture);
+}
+
 }  // namespace kelvo

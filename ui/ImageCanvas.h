@@ -27,10 +27,20 @@ public:
   // Prints one line, then moves the text position to the start of the next.
   void PrintText(const std::string& text) override;
 
+  // Fills the box between two corners (twips, both included) into the picture.
+  void FillBox(int x1, int y1, int x2, int y2, Rgb color);
+  // An imported picture: drawn at its natural size from the top-left corner on
+  // a white canvas, which keeps its own size.
+  void SetPicture(const QImage& picture);
+
   const QImage& Image() const { return image_; }
   const QFont& Font() const { return font_; }
 
   static int ToPixels(int twips);
+  // A window rectangle given in twips, in pixels.
+  static QRect ToPixels(int left, int top, int width, int height) {
+    return {ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)};
+  }
 
 private:
   std::array<QImage, kTileCount> tiles_;

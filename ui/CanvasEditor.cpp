@@ -1,0 +1,213 @@
+#include "ui/CanvasEditor.h"
+
+#include <cmath>
+
+namespace kelvo {
+namespace {
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+QString Shortest(double v) { return QString::number(v, 'g', 15); }
+
+QPoint Px(int x, int y) { return {ImageCanvas::ToPixels(x), ImageCanvas::ToPixels(y)}; }
+
+void XorLine(QPainter& p, int x1, int y1, int x2, int y2) { p.drawLine(Px(x1, y1), Px(x2, y2)); }
+
+void SetXorPen(QPainter& p, QColor color) {
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(color, 0));
+}
+
+}  // namespace
+
+const std::array<Rgb, kPaletteSize> kTextPalette{{{255, 255, 255},
+                                                   {192, 255, 255},
+                                                   {0, 192, 192},
+                                                   {192, 192, 255},
+                                                   {0, 0, 255},
+                                                   {0, 0, 128},
+                                                   {192, 255, 192},
+                                                   {0, 255, 0},
+                                                   {0, 128, 0},
+                                                   {255, 192, 192},
+                                                   {255, 0, 0},
+                                                   {128, 0, 0},
+                                                   {0, 0, 0}}};
+
+CanvasEditor::CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileImages& tiles, UserDialogs& dialogs)
+    : canvas_(canvas), views_(views), tiles_(tiles), dialogs_(dialogs) {}
+
+void CanvasEditor::XorCrosshair(QImage& image, int x, int y, bool rubber) {
+  QPainter p(&image);
+  if (rubber) {
+    SetXorPen(p, QColor(255, 255, 0));
+    p.drawRect(QRect(Px(x - kCrosshairHalf, y - kCrosshairHalf), Px(x + kCrosshairHalf, y + kCrosshairHalf)));
+    SetXorPen(p, QColor(255, 0, 0));
+    XorLine(p, kCanvasWidthTwips, y, x + kCrosshairHalf, y);
+    XorLine(p, x, kCanvasHeightTwips, x, y + kCrosshairHalf);
+    XorLine(p, x - kCrosshairHalf, y, 0, y);
+    XorLine(p, x, y - kCrosshairHalf, x, 0);
+  } else {
+    SetXorPen(p, QColor(255, 0, 0));
+    XorLine(p, kCanvasWidthTwips, y, 0, y);
+    XorLine(p, x, kCanvasHeightTwips, x, 0);
+  }
+}
+
+void CanvasEditor::XorMarker(QImage& image, int x, int y) {
+  QPainter p(&image);
+  SetXorPen(p, QColor(0, 255, 0));
+  XorLine(p, x, y, x + kMarkerWidth, y);
+  XorLine(p, x, y + kMarkerHeight, x, y);
+  XorLine(p, x, y + kMarkerHeight, x + kMarkerWidth, y + kMarkerHeight);
+  XorLine(p, x + kMarkerWidth, y, x + kMarkerWidth, y + kMarkerHeight);
+}
+
+void CanvasEditor::PaintScreenLayer(QImage& screen) const {
+  if (CircAdd && preview_ && AddNo >= 0 && AddNo < kTileCount) {
+    QPainter p(&screen);
+    p.drawImage(Px(preview_->x(), preview_->y()), tiles_.Image(AddNo));
+  }
+  if (CrosshairShown) XorCrosshair(screen, LastX, LastY, crosshairRubber_);
+  if (views_.InsertPointSet) XorMarker(screen, InsertX, InsertY);
+}
+
+QImage CanvasEditor::ScreenImage() const {
+  QImage screen = canvas_.Image().copy();
+  PaintScreenLayer(screen);
+  return screen;
+}
+
+void CanvasEditor::RemoveCrosshair() { CrosshairShown = false; }
+
+void CanvasEditor::RemoveMarker() { views_.InsertPointSet = false; }
+
+bool CanvasEditor::AddCirc_Click() {
+  if (CircAdd) {
+    CircAdd = false;
+    AddCircUnderlined = false;
+    preview_.reset();
+    Changed();
+    return false;
+  }
+  CircAdd = true;
+  AddCircUnderlined = true;
+  if (RubberOn) RubberOn_Click(false);
+  RemoveMarker();
+  Changed();
+  return true;
+}
+
+void CanvasEditor::PicIns_Opened() { AddNo = -1; }
+
+void CanvasEditor::InsOK_Click(int slot) {
+  if (slot < 0 || slot >= kTileCount) return;
+  CircAdd = true;
+  AddNo = slot;
+}
+
+void CanvasEditor::PicIns_Closed(bool byUser) {
+  if (byUser) CircAdd = false;
+  AddCircUnderlined = false;
+  Changed();
+}
+
+void CanvasEditor::Track(double x, double y) {
+  CurrTxtXY = Shortest(x) + QStringLiteral(" , ") + Shortest(y);
+  PlaceX = x;
+  PlaceY = Round(y);
+  LastX = Round(x);
+  LastY = Round(y);
+}
+
+void CanvasEditor::Picture1_MouseMove(bool leftButton, double x, double y) {
+  const bool moved = x != LastX || y != LastY;
+  if (CircAdd) {
+    if (moved) {
+      preview_ = QPoint(Round(x), Round(y));
+      Track(x, y);
+    }
+  } else if (moved) {
+    RemoveCrosshair();
+    Track(x, y);
+    crosshairRubber_ = RubberOn;
+    CrosshairShown = true;
+  }
+  if (!CircAdd && RubberOn && leftButton) {
+    canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
+                    {255, 255, 255});
+  }
+  Changed();
+}
+
+void CanvasEditor::LeaveCanvas() {
+  if (CircAdd) return;
+  RemoveCrosshair();
+  CurrTxtXY = QStringLiteral("-");
+  Changed();
+}
+
+void CanvasEditor::Picture1_Click() {
+  if (CircAdd) {
+    if (AddNo < 0 || AddNo >= kTileCount) return;
+    canvas_.PaintTile(AddNo, Round(PlaceX), PlaceY);
+    AddCircUnderlined = false;
+    views_.InsertPointSet = false;
+    views_.ChangesDetected = true;
+  } else if (!RubberOn) {
+    ChooseInsertPoint();
+  }
+  Changed();
+}
+
+void CanvasEditor::Picture1_MouseDown(bool) {}
+
+void CanvasEditor::Picture1_MouseUp(bool leftButton, double x, double y) {
+  if (CircAdd || !RubberOn || !leftButton) return;
+  canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
+                  {255, 255, 255});
+  views_.ChangesDetected = true;
+  Changed();
+}
+
+void CanvasEditor::RubberOn_Click(bool ticked) {
+  RubberOn = ticked;
+  if (ticked) {
+    AddCircUnderlined = false;
+    CircAdd = false;
+    AddNo = -1;
+    preview_.reset();
+  }
+  RemoveMarker();
+  Changed();
+}
+
+void CanvasEditor::ChooseInsertPoint() {
+  InsertX = Round(PlaceX);
+  InsertY = PlaceY;
+  views_.InsertPointSet = true;
+}
+
+void CanvasEditor::ColorFr_Click(int index) {
+  if (index < 0 || index >= kPaletteSize) return;
+  CurrColor = kTextPalette[index];
+  Changed();
+}
+
+void CanvasEditor::InsText_Click(const std::string& text) {
+  if (CircAdd) return;
+  if (!views_.InsertPointSet) {
+    dialogs_.Notify("You must choose an insertion point first");
+    return;
+  }
+  RemoveMarker();
+  canvas_.SetTextPosition(InsertX, InsertY);
+  canvas_.SetTextColor(CurrColor);
+  canvas_.PrintText(text);
+  canvas_.SetTextColor({0, 0, 0});
+  views_.ChangesDetected = true;
+  Changed();
+}
+
+}  // namespace kelvo

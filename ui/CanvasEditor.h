@@ -1,0 +1,95 @@
+#pragma once
+// Hand editing of the drawn picture: stamping tile images (placement mode),
+// rubbing areas out (rubber mode) and writing coloured text at a chosen
+// point. Edits change only the canvas's persistent picture and set
+// ChangesDetected; the pointer crosshair, the moving preview and the text
+// insertion marker live on a screen-only layer drawn over it, so none of them
+// ever reaches the picture that is exported or printed. The crosshair and the
+// marker are drawn with an exclusive-or pen, so drawing one twice restores
+// every pixel. Coordinates are twips.
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "common/UserDialogs.h"
+#include "ladder/CircuitViews.h"
+#include "ui/ImageCanvas.h"
+#include "ui/TileImages.h"
+
+namespace kelvo {
+
+inline constexpr int kCrosshairHalf = 101;
+inline constexpr int kRubberHalf = 90;
+inline constexpr int kMarkerWidth = 1000;
+inline constexpr int kMarkerHeight = 200;
+inline constexpr int kPaletteSize = 13;
+extern const std::array<Rgb, kPaletteSize> kTextPalette;
+
+class CanvasEditor {
+public:
+  CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileImages& tiles, UserDialogs& dialogs);
+
+  // The window mirrors these.
+  bool CircAdd = false;
+  int AddNo = -1;
+  bool RubberOn = false;
+  bool CrosshairShown = false;
+  int LastX = 0, LastY = 0;
+  double PlaceX = 0;
+  int PlaceY = 0;
+  int InsertX = 0, InsertY = 0;
+  Rgb CurrColor{0, 0, 0};
+  QString CurrTxtXY;
+  bool AddCircUnderlined = false;
+
+  // "Add Component": true when the component dialog is to be opened.
+  bool AddCirc_Click();
+  // The component dialog: opened (AddNo -1), OK with a slot, then closed
+  // (by the program after OK, or by the user from its title bar).
+  void PicIns_Opened();
+  void InsOK_Click(int slot);
+  void PicIns_Closed(bool byUser);
+
+  void Picture1_MouseMove(bool leftButton, double x, double y);
+  void LeaveCanvas();
+  void Picture1_Click();
+  void Picture1_MouseDown(bool leftButton);
+  void Picture1_MouseUp(bool leftButton, double x, double y);
+  void RubberOn_Click(bool ticked);
+
+  void ColorFr_Click(int index);
+  // "Insert" and "Add Text".
+  void InsText_Click(const std::string& text);
+
+  // The screen-only layer: preview, crosshair and marker over the picture.
+  void PaintScreenLayer(QImage& screen) const;
+  QImage ScreenImage() const;
+
+  // Exclusive-or figures, in twips, on any RGB32 image.
+  static void XorCrosshair(QImage& image, int x, int y, bool rubber);
+  static void XorMarker(QImage& image, int x, int y);
+
+  // The window repaints when this fires.
+  std::function<void()> onChanged;
+
+private:
+  void RemoveCrosshair();
+  void RemoveMarker();
+  void ChooseInsertPoint();
+  void Track(double x, double y);
+  void Changed() const {
+    if (onChanged) onChanged();
+  }
+
+  ImageCanvas& canvas_;
+  CircuitViews& views_;
+  const TileImages& tiles_;
+  UserDialogs& dialogs_;
+  std::optional<QPoint> preview_;  // twips
+  bool crosshairRubber_ = false;    // the form the shown crosshair was drawn in
+};
+
+}  // namespace kelvo
