@@ -1,0 +1,170 @@
+#include "ui/CanvasEditor.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ScriptedDialogs.h"
+
+namespace kelvo {
+namespace {
+
+using testing::ScriptedDialogs;
+
+struct Editing {
+  TileImages tiles;
+  ImageCanvas canvas;
+  LadderGrid grid;
+  EquationSet equations;
+  ScriptedDialogs dialogs;
+  CircuitViews views{grid, equations, canvas, dialogs};
+  CanvasEditor editor{canvas, views, tiles, dialogs};
+  Editing() {
+    EXPECT_TRUE(tiles.LoadAll({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")}));
+    canvas.SetTiles(tiles.Images());
+  }
+  void PlaceMode(int slot) {
+    EXPECT_TRUE(editor.AddCirc_Click());
+    editor.PicIns_Opened();
+    editor.InsOK_Click(slot);
+    editor.PicIns_Closed(false);
+  }
+};
+
+bool SameRegion(const QImage& a, int ax, int ay, const QImage& b) {
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x)
+      if (a.pixel(ax + x, ay + y) != b.pixel(x, y)) return false;
+  return true;
+}
+
+TEST(CanvasEditor, StampingPutsTheTileExactlyAtThePointer) {
+  Editing e;
+  e.PlaceMode(8);
+  EXPECT_TRUE(e.editor.CircAdd);
+  EXPECT_EQ(e.editor.AddNo, 8);
+  EXPECT_FALSE(e.editor.AddCircUnderlined);
+
+  e.editor.Picture1_MouseMove(false, 1500, 750);
+  EXPECT_EQ(e.editor.CurrTxtXY, QStringLiteral("1500 , 750"));
+  // The preview is on the screen only.
+  const QImage blank = e.canvas.Image().copy();
+  EXPECT_EQ(e.canvas.Image(), blank);
+  EXPECT_TRUE(SameRegion(e.editor.ScreenImage(), 100, 50, e.tiles.Image(8)));
+
+  for (int x : {1500, 3000, 4500}) {
+    e.editor.Picture1_MouseMove(false, x, 750);
+    e.editor.Picture1_Click();
+  }
+  for (int px : {100, 200, 300}) EXPECT_TRUE(SameRegion(e.canvas.Image(), px, 50, e.tiles.Image(8))) << px;
+  EXPECT_TRUE(e.views.ChangesDetected);
+  EXPECT_TRUE(e.editor.CircAdd);  // still placing
+
+  // The picture as exported holds the three stamps and nothing of the preview.
+  e.editor.Picture1_MouseMove(false, 6000, 3000);
+  EXPECT_TRUE(SameRegion(e.editor.ScreenImage(), 400, 200, e.tiles.Image(8)));
+  EXPECT_EQ(e.canvas.Image().pixel(412, 205), qRgb(255, 255, 255));
+
+  // "Add Component" again ends placement; a title-bar close leaves it off.
+  EXPECT_FALSE(e.editor.AddCirc_Click());
+  EXPECT_FALSE(e.editor.CircAdd);
+  EXPECT_TRUE(e.editor.AddCirc_Click());
+  e.editor.PicIns_Opened();
+  e.editor.PicIns_Closed(true);
+  EXPECT_FALSE(e.editor.CircAdd);
+  EXPECT_EQ(e.editor.AddNo, -1);
+}
+
+TEST(CanvasEditor, ExclusiveOrFiguresDrawnTwiceRestoreEveryPixel) {
+  Editing e;
+  e.canvas.PaintTile(6, 1500, 750);
+  QImage image = e.canvas.Image().copy();
+  const QImage before = image.copy();
+  for (bool rubber : {false, true}) {
+    CanvasEditor::XorCrosshair(image, 1515, 795, rubber);
+    EXPECT_NE(image, before);
+    EXPECT_EQ(image.pixel(0, 53), qRgb(0, 255, 255));  // red on white gives cyan
+    CanvasEditor::XorCrosshair(image, 1515, 795, rubber);
+    EXPECT_EQ(image, before);
+  }
+  CanvasEditor::XorMarker(image, 1500, 750);
+  EXPECT_EQ(image.pixel(110, 50), qRgb(255, 0, 255));
+  CanvasEditor::XorMarker(image, 1500, 750);
+  EXPECT_EQ(image, before);
+
+  // Moving the pointer never touches the picture.
+  e.editor.Picture1_MouseMove(false, 3000, 3000);
+  e.editor.Picture1_MouseMove(false, 3015, 3000);
+  EXPECT_TRUE(e.editor.CrosshairShown);
+  EXPECT_EQ(e.canvas.Image(), before);
+  e.editor.LeaveCanvas();
+  EXPECT_FALSE(e.editor.CrosshairShown);
+  EXPECT_EQ(e.editor.CurrTxtXY, QStringLiteral("-"));
+  EXPECT_EQ(e.editor.ScreenImage(), before);
+}
+
+TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
+  Editing e;
+  e.canvas.FillBox(0, 0, kCanvasWidthTwips, kCanvasHeightTwips, {0, 0, 0});
+  e.editor.RubberOn_Click(true);
+  e.editor.Picture1_MouseMove(false, 1500, 1500);
+  e.editor.Picture1_Click();  // no insertion point in rubber mode
+  EXPECT_FALSE(e.views.InsertPointSet);
+  e.editor.Picture1_MouseDown(true);
+  e.editor.Picture1_MouseUp(true, 1500, 1500);
+  EXPECT_TRUE(e.views.ChangesDetected);
+  int white = 0;
+  for (int y = 0; y < e.canvas.Image().height(); ++y)
+    for (int x = 0; x < e.canvas.Image().width(); ++x) white += e.canvas.Image().pixel(x, y) == qRgb(255, 255, 255);
+  EXPECT_EQ(white, 13 * 13);  // 180 twips and both edges: 94..106 in pixels
+  EXPECT_EQ(e.canvas.Image().pixel(100, 100), qRgb(255, 255, 255));
+  EXPECT_EQ(e.canvas.Image().pixel(107, 100), qRgb(0, 0, 0));
+
+  // Dragging with the left button erases a trail.
+  e.editor.Picture1_MouseMove(true, 3000, 1500);
+  e.editor.Picture1_MouseMove(true, 3300, 1500);
+  EXPECT_EQ(e.canvas.Image().pixel(200, 100), qRgb(255, 255, 255));
+  EXPECT_EQ(e.canvas.Image().pixel(220, 100), qRgb(255, 255, 255));
+}
+
+TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
+  Editing e;
+  e.editor.InsText_Click("early");
+  EXPECT_EQ(e.dialogs.Texts(), std::vector<std::string>{"You must choose an insertion point first"});
+
+  e.editor.Picture1_MouseMove(false, 1500, 1500);
+  e.editor.Picture1_Click();
+  e.editor.Picture1_MouseMove(false, 3000, 3000);
+  e.editor.Picture1_Click();  // the marker moves: one marker, at the second point
+  EXPECT_TRUE(e.views.InsertPointSet);
+  EXPECT_EQ(e.editor.InsertX, 3000);
+  EXPECT_EQ(e.canvas.Image().pixel(200, 200), qRgb(255, 255, 255));  // the marker is not in the picture
+  e.editor.ColorFr_Click(10);
+  e.editor.InsText_Click("MMMM");
+  EXPECT_FALSE(e.views.InsertPointSet);
+  EXPECT_TRUE(e.views.ChangesDetected);
+  int red = 0, other = 0;
+  for (int y = 0; y < e.canvas.Image().height(); ++y) {
+    for (int x = 0; x < e.canvas.Image().width(); ++x) {
+      const QRgb p = e.canvas.Image().pixel(x, y);
+      if (p == qRgb(255, 255, 255)) continue;
+      (x >= 200 && y >= 200 && x < 260 && y < 216 ? red : other) += qRed(p) > 128 && qGreen(p) < 128;
+    }
+  }
+  EXPECT_GT(red, 20);
+  EXPECT_EQ(other, 0);
+  e.editor.InsText_Click("again");
+  EXPECT_EQ(e.dialogs.messages.size(), 2u);
+
+  // In placement mode "Insert" does nothing at all.
+  e.PlaceMode(0);
+  e.editor.InsText_Click("x");
+  EXPECT_EQ(e.dialogs.messages.size(), 2u);
+  // A redraw forgets the point and asks before it wipes the edits.
+  e.editor.RubberOn_Click(false);
+  e.dialogs.answers = {Answer::No};
+  e.views.ShowA_Click();
+  EXPECT_TRUE(e.views.ChangesDetected);
+  EXPECT_EQ(e.dialogs.messages.back().title, "Possible Data Loss");
+}
+
+}  // namespace
+}  // namespace kelvo
