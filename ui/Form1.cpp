@@ -18,7 +18,14 @@ constexpr int kClientHeight = 10320;
 }  // namespace
 
 Form1::Form1(UserDialogs& dialogs)
-    : views(grid, equations, canvas, dialogs), editor(canvas, views, tiles, dialogs), dialogs_(dialogs) {
+    : views(grid, equations, canvas, dialogs),
+      editor(canvas, views, tiles, dialogs),
+      files(canvas, views, dialogs,
+            [this](bool enabled) {
+              setEnabled(enabled);
+              SyncTools();
+            }),
+      dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Kelvo 16s"));
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -84,6 +91,9 @@ void Form1::BuildControls() {
   PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), ImageCanvas::ToPixels(10320, 9600, 495, 495));
   InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), ImageCanvas::ToPixels(10920, 9600, 495, 495));
   connect(FormCom, &QToolButton::clicked, this, &Form1::DataForm_Click);
+  connect(ExtrCom, &QToolButton::clicked, this, [this] { files.ExtrCom_Click(); });
+  connect(PrintCom, &QToolButton::clicked, this, &Form1::FilePrint_Click);
+  connect(InpCom, &QToolButton::clicked, this, [this] { files.InpCom_Click(); });
 
   auto* credit = new QLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
   credit->setAlignment(Qt::AlignCenter);
@@ -144,10 +154,13 @@ void Form1::BuildMenus() {
   FileSave = FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this,
                                  &Form1::FileSave_Click);
   QMenu* picture = FileMenu->addMenu(QStringLiteral("Circuit"));
-  FileImport = picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4));
-  FileExtract = picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5));
+  FileImport = picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this,
+                                  [this] { files.InpCom_Click(); });
+  FileExtract = picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this,
+                                   [this] { files.ExtrCom_Click(); });
   FileMenu->addSeparator();
-  FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
+                                  &Form1::FilePrint_Click);
   FileMenu->addSeparator();
   FileExit = FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                                  &Form1::FileExit_Click);
@@ -255,6 +268,16 @@ void Form1::AddCirc_Click() {
   picIns->show();
 }
 
+void Form1::FilePrint_Click() {
+  if (printerForm) return;
+  printerForm = new PrinterForm(views, canvas, printer, dialogs_);
+  printerForm->setWindowIcon(windowIcon());
+  printerForm->onViewDrawn = [this] { SyncViewButtons(); };
+  printerForm->onClosed = [this] { setEnabled(true); };
+  setEnabled(false);
+  printerForm->show();
+}
+
 void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 
 void Form1::DrawCirc() {
@@ -345,6 +368,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   eqView.reset();
   if (aboutBox) aboutBox->close();
   if (picIns) picIns->close();
+  if (printerForm) printerForm->close();
   if (statesInWindow) statesInWindow->hide();
   event->accept();
 }

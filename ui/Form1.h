@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
 #include <array>
@@ -21,6 +22,8 @@
 #include "equations/EquationSet.h"
 #include "ladder/CircuitViews.h"
 #include "ladder/LadderGrid.h"
+#include "output/CircuitFiles.h"
+#include "output/PrinterForm.h"
 #include "statediagram/StatesIn.h"
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
@@ -58,6 +61,7 @@ public:
   void About_Click();
   void AddCirc_Click();
   void InsText_Click();
+  void FilePrint_Click();
 
   // Public members of the main window.
   int f2count = 0;
@@ -69,7 +73,10 @@ public:
   ImageCanvas canvas;
   CircuitViews views;
   CanvasEditor editor;
+  CircuitFiles files;
+  QPrinter printer;
   QPointer<PicIns> picIns;
+  QPointer<PrinterForm> printerForm;
   std::unique_ptr<StatesIn> statesIn;
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;

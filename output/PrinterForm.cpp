@@ -1,0 +1,92 @@
+#include "output/PrinterForm.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "output/QtPagePrinter.h"
+
+namespace kelvo {
+
+PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinter& printer, UserDialogs& dialogs)
+    : QWidget(nullptr, Qt::Dialog), views_(views), canvas_(canvas), printer_(printer), dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("Printer"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(ImageCanvas::ToPixels(0, 0, 5865, 4575).size());
+
+  auto* frame1 = new QGroupBox(QStringLiteral("Select Images to Print:"), this);
+  frame1->setGeometry(ImageCanvas::ToPixels(240, 240, 2535, 3375));
+  const std::array<const char*, kViewButtons> captions{"&Whole Circuit", "&A Circuit", "&B Circuit",
+                                                       "&C Circuit",     "&D Circuit", "&State Control Circuit"};
+  for (int i = 0; i < kViewButtons; ++i) {
+    boxes[i] = new QCheckBox(QString::fromUtf8(captions[i]), frame1);
+    boxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2100, 255));
+  }
+
+  auto* frame2 = new QGroupBox(QStringLiteral("Printer Options"), this);
+  frame2->setGeometry(ImageCanvas::ToPixels(3000, 240, 2535, 3375));
+  auto* copiesLabel = new QLabel(QStringLiteral("Number of c&opies:"), frame2);
+  copiesLabel->setGeometry(ImageCanvas::ToPixels(240, 480, 1335, 255));
+  NoCopies = new FilteredLineEdit(frame2);
+  NoCopies->setGeometry(ImageCanvas::ToPixels(1680, 450, 495, 315));
+  NoCopies->SetFilter(&PrinterForm::NoCopies_KeyPress, [this] { dialogs_.Beep(); });
+  copiesLabel->setBuddy(NoCopies);
+  (new QLabel(QStringLiteral("Printing Quality:"), frame2))->setGeometry(ImageCanvas::ToPixels(240, 1200, 1575, 255));
+  Draft = new QRadioButton(QStringLiteral("Draft"), frame2);
+  Draft->setGeometry(ImageCanvas::ToPixels(1440, 1680, 975, 255));
+  Normal = new QRadioButton(QStringLiteral("Normal"), frame2);
+  Normal->setGeometry(ImageCanvas::ToPixels(1440, 2160, 975, 255));
+  Best = new QRadioButton(QStringLiteral("Best"), frame2);
+  Best->setGeometry(ImageCanvas::ToPixels(1440, 2640, 975, 255));
+
+  Print = new QPushButton(QStringLiteral("&Print"), this);
+  Print->setGeometry(ImageCanvas::ToPixels(3000, 3960, 1215, 375));
+  Print->setDefault(true);
+  Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  Cancel->setGeometry(ImageCanvas::ToPixels(4320, 3960, 1215, 375));
+  connect(Print, &QPushButton::clicked, this, &PrinterForm::Print_Click);
+  connect(Cancel, &QPushButton::clicked, this, &QWidget::close);
+
+  // Loading: one copy, normal quality, the shown view ticked.
+  NoCopies->setText(QStringLiteral("1"));
+  Normal->setChecked(true);
+  for (int i = 0; i < kViewButtons; ++i) boxes[i]->setChecked(views_.Current() == kPrintOrder[i]);
+  boxes[0]->setEnabled(views_.Enabled(ViewButton::ShowAll));
+}
+
+bool PrinterForm::NoCopies_KeyPress(std::u32string_view text, int caret, char32_t key) {
+  if (key == U'\b' && caret >= 1) return true;
+  return key >= U'0' && key <= U'9' && text.size() < 2 && caret < 2;
+}
+
+void PrinterForm::Print_Click() {
+  // Deleting and pasting bypass the key filter; only 0 to 99 copies print.
+  bool isNumber = false;
+  const QString text = NoCopies->text();
+  const int copies = text.toInt(&isNumber);
+  if (!isNumber || copies < 0 || copies > 99 || text.contains(QLatin1Char('+')) || text.contains(QLatin1Char('-')) ||
+      text.trimmed() != text) {
+    dialogs_.Notify("Enter a number of copies from 0 to 99.", "Printer");
+    return;
+  }
+  std::array<bool, kViewButtons> ticked{};
+  for (int i = 0; i < kViewButtons; ++i) ticked[i] = boxes[i]->isChecked() && boxes[i]->isEnabled();
+  const PrintQuality quality =
+      Draft->isChecked() ? PrintQuality::Draft : Best->isChecked() ? PrintQuality::Best : PrintQuality::Normal;
+
+  QtPagePrinter systemPrinter(printer_);
+  if (!pagePrinter && !QtPagePrinter::ChooseOutput(printer_, dialogs_)) return;
+  PagePrinter& pages = pagePrinter ? *pagePrinter : systemPrinter;
+  PrintJob job(views_, canvas_, pages);
+  const bool printed = job.Print(ticked, copies, quality);
+  if (onViewDrawn) onViewDrawn();
+  if (!printed) dialogs_.Notify("The printer could not be started.", "Printer");
+  close();
+}
+
+void PrinterForm::closeEvent(QCloseEvent* event) {
+  if (onClosed) onClosed();
+  event->accept();
+}
+
+}  // namespace kelvo
