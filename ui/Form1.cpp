@@ -4,6 +4,9 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QMenuBar>
 
 #include "ui/Icons.h"
@@ -43,7 +46,7 @@ void Form1::BuildControls() {
   auto* client = new QWidget;
   client->setFixedSize(ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size());
   QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);
+  font.setPixelSize(10);
   client->setFont(font);
   setCentralWidget(client);
 
@@ -75,7 +78,7 @@ void Form1::BuildControls() {
     viewButtons[static_cast<int>(b)] = button;
   }
   ParForm = new QCheckBox(QStringLiteral("Parallel Form"), client);
-  ParForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1335, 255));
+  ParForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1635, 255));
   connect(ParForm, &QCheckBox::toggled, this, [this](bool on) { views.ParForm = on; });
 
   const auto pictureButton = [&](const QIcon& icon, const QString& tip, QRect where) {
@@ -102,46 +105,55 @@ void Form1::BuildControls() {
 }
 
 void Form1::BuildToolsFrame(QWidget* parent) {
-  auto* frame = new QFrame(parent);
+  // The frame keeps its place; inside it rows of controls take the room their
+  // captions need in the window's font.
+  auto* frame = new QGroupBox(QStringLiteral("Tools"), parent);
   Frame1 = frame;
-  frame->setFrameShape(QFrame::StyledPanel);
   frame->setGeometry(ImageCanvas::ToPixels(240, 8880, 9975, 1335));
-  auto* title = new QLabel(QStringLiteral("Tools"), frame);
-  title->move(6, 1);
-  const auto label = [&](const QString& text, QRect where) {
-    auto* l = new QLabel(text, frame);
-    l->setGeometry(where);
-    return l;
-  };
-  label(QStringLiteral("Enter text to insert:"), ImageCanvas::ToPixels(120, 360, 1455, 255));
-  PicText = new QLineEdit(frame);
-  PicText->setGeometry(ImageCanvas::ToPixels(1560, 330, 5055, 315));
-  InsText = new QPushButton(QStringLiteral("Insert"), frame);
-  InsText->setGeometry(ImageCanvas::ToPixels(6840, 330, 855, 315));
-  label(QStringLiteral("Choose text Color:"), ImageCanvas::ToPixels(120, 840, 1335, 255));
-  static constexpr std::array<Rgb, 13> kPalette{{{255, 255, 255}, {192, 255, 255}, {0, 192, 192}, {192, 192, 255},
-                                                  {0, 0, 255},     {0, 0, 128},     {192, 255, 192}, {0, 255, 0},
-                                                  {0, 128, 0},     {255, 192, 192}, {255, 0, 0},     {128, 0, 0},
-                                                  {0, 0, 0}}};
-  for (int i = 0; i < 13; ++i) {
-    auto* swatch = new QLabel(frame);
-    swatch->setGeometry(ImageCanvas::ToPixels(1560 + 360 * i, 840, 255, 255));
-    swatch->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid gray;")
-                              .arg(kPalette[i].r)
-                              .arg(kPalette[i].g)
-                              .arg(kPalette[i].b));
+  auto* rows = new QVBoxLayout(frame);
+  rows->setContentsMargins(6, 2, 6, 4);
+  rows->setSpacing(4);
+  auto* top = new QHBoxLayout;
+  auto* bottom = new QHBoxLayout;
+  rows->addLayout(top);
+  rows->addLayout(bottom);
+
+  auto* textLabel = new QLabel(QStringLiteral("&Enter text to insert:"));
+  PicText = new QLineEdit;
+  textLabel->setBuddy(PicText);
+  InsText = new QPushButton(QStringLiteral("&Insert"));
+  CurrTxtXY = new QLabel;
+  CurrTxtXY->setMinimumWidth(86);
+  top->addWidget(textLabel);
+  top->addWidget(PicText, 1);
+  top->addWidget(InsText);
+  top->addSpacing(8);
+  top->addWidget(new QLabel(QStringLiteral("( X , Y ) =")));
+  top->addWidget(CurrTxtXY);
+
+  bottom->addWidget(new QLabel(QStringLiteral("Choose text Color:")));
+  bottom->setSpacing(3);
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const Rgb c = kTextPalette[i];
+    auto* swatch = new QLabel;
+    swatch->setFixedSize(15, 17);
+    swatch->setStyleSheet(
+        QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid gray;").arg(c.r).arg(c.g).arg(c.b));
     swatch->installEventFilter(this);
     ColorFr[i] = swatch;
+    bottom->addWidget(swatch);
   }
-  label(QStringLiteral("Current:"), ImageCanvas::ToPixels(6240, 840, 615, 255));
-  CurrColor = label(QString(), ImageCanvas::ToPixels(6840, 840, 855, 255));
-  CurrColor->setStyleSheet(QStringLiteral("background: black;"));
-  label(QStringLiteral("( X , Y ) ="), ImageCanvas::ToPixels(7800, 360, 855, 255));
-  CurrTxtXY = label(QString(), ImageCanvas::ToPixels(8520, 360, 1215, 255));
-  RubberOn = new QCheckBox(QStringLiteral("Rubber Mode"), frame);
-  RubberOn->setGeometry(ImageCanvas::ToPixels(7800, 840, 975, 375));
-  AddCirc = new QPushButton(QStringLiteral("Add Component"), frame);
-  AddCirc->setGeometry(ImageCanvas::ToPixels(8760, 720, 1095, 495));
+  bottom->addSpacing(6);
+  bottom->addWidget(new QLabel(QStringLiteral("Current:")));
+  CurrColor = new QLabel;
+  CurrColor->setFixedSize(34, 17);
+  bottom->addWidget(CurrColor);
+  bottom->addStretch(1);
+  RubberOn = new QCheckBox(QStringLiteral("&Rubber Mode"));
+  AddCirc = new QPushButton(QStringLiteral("Add &Component"));
+  bottom->addWidget(RubberOn);
+  bottom->addWidget(AddCirc);
+
   connect(AddCirc, &QPushButton::clicked, this, &Form1::AddCirc_Click);
   connect(RubberOn, &QCheckBox::clicked, this, [this](bool ticked) { editor.RubberOn_Click(ticked); });
   connect(InsText, &QPushButton::clicked, this, &Form1::InsText_Click);

@@ -96,7 +96,7 @@ public:
   QCheckBox* RubberOn{};
   QLabel *CurrTxtXY{}, *CurrColor{};
   QLineEdit* PicText{};
-  std::array<QWidget*, 13> ColorFr{};
+  std::array<QWidget*, kPaletteSize> ColorFr{};
 
 protected:
   void closeEvent(QCloseEvent* event) override;
