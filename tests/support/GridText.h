@@ -1,0 +1,20 @@
+#pragma once
+// Compact text of term matrices and tile grids, so that tests compare whole
+// grids in a readable form.
+//
+// A tile grid is one line per branch: every step from step 0, separated by
+// spaces, "." for an empty cell, a cell with a label as code:label ("8:A1").
+// A term matrix is one line per row: its cells separated by spaces, '' for an
+// empty literal. Trailing empty steps, cells, branches and rows are left out.
+
+#include <string>
+#include <vector>
+
+#include "ladder/LadderGrid.h"
+
+namespace kelvo::testing {
+
+std::vector<std::string> TileText(const TileGrid& tiles, const TileGrid& labels);
+std::vector<std::string> TermText(const TermMatrix& terms);
+
+}  // namespace kelvo::testing
