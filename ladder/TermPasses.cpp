@@ -5,9 +5,7 @@ namespace {
 
 const std::string kOutside;
 
-bool InMatrix(int row, int column) {
-  return row >= 0 && row < kTermRows && column >= 0 && column < kTermColumns;
-}
+bool InMatrix(int row, int column) { return row >= 0 && row < kTermRows && column >= 0 && column < kTermColumns; }
 
 void SetTerm(TermMatrix& terms, int row, int column, const char* code) {
   if (InMatrix(row, column)) terms[row][column] = code;

@@ -19,9 +19,7 @@ constexpr int kLastGroupStart = kSteps - 2;  // a group needs at least one step 
 
 using Group = std::vector<std::vector<std::string>>;  // terms of literals
 
-std::string CircuitName(int equation) {
-  return std::string("Circuit ") + char('A' + equation) + " (two-part form)";
-}
+std::string CircuitName(int equation) { return std::string("Circuit ") + char('A' + equation) + " (two-part form)"; }
 
 int LongestTerm(const Group& group) {
   int longest = 0;
@@ -42,8 +40,8 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
     auto sum = Split(parts[g], '+');
     if (sum.size() > kTermRows) {
       problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms " +
-                         (g == 0 ? "left" : "right") + " of the \"|\"; only the first " +
-                         std::to_string(kTermRows) + " are drawn.");
+                         (g == 0 ? "left" : "right") + " of the \"|\"; only the first " + std::to_string(kTermRows) +
+                         " are drawn.");
       sum.resize(kTermRows);
     }
     for (const auto& term : sum) groups[g].push_back(Split(term, '.'));
@@ -58,8 +56,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
     }
     problems.push_back(name + " puts " + std::to_string(first + second) + " contacts in series, more than the " +
                        std::to_string(kMaxSeriesLiterals) + " that fit; terms left of the \"|\" are cut to " +
-                       std::to_string(keep[0]) + " contacts and terms right of it to " + std::to_string(keep[1]) +
-                       ".");
+                       std::to_string(keep[0]) + " contacts and terms right of it to " + std::to_string(keep[1]) + ".");
   }
   return groups;
 }

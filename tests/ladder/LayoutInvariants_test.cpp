@@ -20,26 +20,19 @@ unsigned Seed() {
   return std::random_device{}();
 }
 
-class RandomSums {
- public:
-  explicit RandomSums(unsigned seed) : rng_(seed) {}
-
-  // Up to `terms` products of up to `literals` literals; empty when `terms` is drawn as 0.
-  std::string Sum(int minTerms, int terms, int literals) {
-    static const char* const kLiterals[] = {"A", "a", "B", "b", "C", "c", "X1", "x1", "dt", "DT"};
-    std::string sum;
-    for (int t = Pick(minTerms, terms); t > 0; --t) {
-      std::string term;
-      for (int l = Pick(1, literals); l > 0; --l) term += (term.empty() ? "" : ".") + std::string(kLiterals[Pick(0, 9)]);
-      sum += (sum.empty() ? "" : "+") + term;
-    }
-    return sum;
+// minTerms..maxTerms products of 1..maxLiterals literals each, joined by "+".
+std::string RandomSum(std::mt19937& rng, int minTerms, int maxTerms, int maxLiterals) {
+  static const char* const kLiterals[] = {"A", "a", "B", "b", "C", "c", "X1", "x1", "dt", "DT"};
+  auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  std::string sum;
+  for (int t = pick(minTerms, maxTerms); t > 0; --t) {
+    std::string term;
+    for (int l = pick(1, maxLiterals); l > 0; --l)
+      term += (term.empty() ? "" : ".") + std::string(kLiterals[pick(0, 9)]);
+    sum += (sum.empty() ? "" : "+") + term;
   }
-
- private:
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-  std::mt19937 rng_;
-};
+  return sum;
+}
 
 // Synthesised sums hold no term twice; a repeated term folds a branch onto the
 // one above it, and that branch then need not start at step 1.
@@ -92,12 +85,12 @@ void ExpectFilled(const TileGrid& tiles, int from, int to) {
 TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
   const unsigned seed = Seed();
   SCOPED_TRACE("seed " + std::to_string(seed) + " (KELVO_TEST_SEED repeats it)");
-  RandomSums random(seed);
+  std::mt19937 rng(seed);
   for (int round = 0; round < 300; ++round) {
     EquationSet equations;
-    for (auto& eq : equations.eq) eq = random.Sum(0, 6, 4);
-    for (auto& eq : equations.eqCoil) eq = random.Sum(0, 6, 4);
-    for (auto& eq : equations.eqPar) eq = random.Sum(1, 5, 3) + "|" + random.Sum(1, 4, 3) + "+A";
+    for (auto& eq : equations.eq) eq = RandomSum(rng, 0, 6, 4);
+    for (auto& eq : equations.eqCoil) eq = RandomSum(rng, 0, 6, 4);
+    for (auto& eq : equations.eqPar) eq = RandomSum(rng, 1, 5, 3) + "|" + RandomSum(rng, 1, 4, 3) + "+A";
 
     auto grid = std::make_unique<LadderGrid>();
     std::vector<std::string> problems;

@@ -1,4 +1,4 @@
-#include "support/GridText.h"
+#include "support/LayoutText.h"
 
 namespace kelvo::testing {
 namespace {
@@ -41,6 +41,12 @@ std::vector<std::string> TermText(const TermMatrix& terms) {
   }
   DropTrailingEmpty(lines);
   return lines;
+}
+
+std::string Chain(const char* name, int count, char separator) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += (i > 1 ? std::string(1, separator) : "") + name + std::to_string(i);
+  return text;
 }
 
 }  // namespace kelvo::testing

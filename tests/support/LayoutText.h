@@ -1,6 +1,7 @@
 #pragma once
-// Compact text of term matrices and tile grids, so that tests compare whole
-// grids in a readable form.
+// Text helpers for the layout tests: compact text of term matrices and tile
+// grids, so that tests compare whole grids in a readable form, and long
+// equations built from numbered literals.
 //
 // A tile grid is one line per branch: every step from step 0, separated by
 // spaces, "." for an empty cell, a cell with a label as code:label ("8:A1").
@@ -16,5 +17,8 @@ namespace kelvo::testing {
 
 std::vector<std::string> TileText(const TileGrid& tiles, const TileGrid& labels);
 std::vector<std::string> TermText(const TermMatrix& terms);
+
+// name1, name2, ... name`count` joined by `separator`: Chain("X", 3, '.') is "X1.X2.X3".
+std::string Chain(const char* name, int count, char separator);
 
 }  // namespace kelvo::testing
