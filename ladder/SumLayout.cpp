@@ -13,6 +13,8 @@ using namespace layout;
 // Contacts a branch holds in series: term column 9 is drawn at steps 20 and 21.
 constexpr int kMaxSumLiterals = 10;
 constexpr int kFirstRelayEquation = kStateVariables;
+constexpr int kStateLabelOffset = 4;  // slots 0..3 have their labels in slots 4..7
+constexpr int kRelayLabelOffset = 6;  // slots 8..13 have their labels in slots 14..19
 
 std::string CircuitName(int equation) {
   if (equation < kFirstRelayEquation) {
@@ -22,7 +24,9 @@ std::string CircuitName(int equation) {
 }
 
 int SlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
-int LabelSlotOf(int equation) { return SlotOf(equation) + (equation < kFirstRelayEquation ? 4 : 6); }
+int LabelSlotOf(int equation) {
+  return SlotOf(equation) + (equation < kFirstRelayEquation ? kStateLabelOffset : kRelayLabelOffset);
+}
 
 // Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
 // returns the number of literals the term had.

@@ -94,25 +94,28 @@ void SetTile(TileGrid& tiles, int branch, int step, const std::string& code) {
 }
 
 void PlaceTermCell(const std::string& cell, TileGrid& tiles, TileGrid& labels, int branch, int step) {
-  const char* first = nullptr;
-  const char* second = nullptr;
+  struct Tiles {
+    const char* first;
+    const char* second;
+  };
+  Tiles placed{nullptr, nullptr};
   if (cell == "/") {
-    first = "*", second = "3";
+    placed = {"*", "3"};
   } else if (cell == "\\") {
-    first = "4up1", second = "*";
+    placed = {"4up1", "*"};
   } else if (cell == "1") {
-    first = "1", second = "1";
+    placed = {"1", "1"};
   } else if (cell == "*") {
-    first = "*", second = "*";
+    placed = {"*", "*"};
   } else if (IsUpperLiteral(cell)) {
-    first = "8", second = "1";
+    placed = {"8", "1"};
   } else if (IsLowerLiteral(cell)) {
-    first = "9", second = "1";
+    placed = {"9", "1"};
   } else {
-    return;  // a literal that is no contact gets no tile
+    return;  // a literal that starts with no letter gets no tile
   }
-  SetTile(tiles, branch, step, first);
-  SetTile(tiles, branch, step + 1, second);
+  SetTile(tiles, branch, step, placed.first);
+  SetTile(tiles, branch, step + 1, placed.second);
   if (IsUpperLiteral(cell) || IsLowerLiteral(cell)) SetTile(labels, branch, step, cell);
 }
 
