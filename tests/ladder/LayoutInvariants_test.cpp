@@ -55,13 +55,16 @@ bool Used(const TileGrid& tiles, int branch) {
   return false;
 }
 
-// No transient marks, and a label exactly beside every contact.
-void ExpectFinished(const TileGrid& tiles, const TileGrid& labels) {
+// No transient marks, a label beside every contact and, unless a later pass
+// may overwrite contacts of malformed text, no label elsewhere.
+void ExpectFinished(const TileGrid& tiles, const TileGrid& labels, bool wellFormed = true) {
   for (int b = 0; b < kBranches; ++b) {
     for (int k = 0; k < kSteps; ++k) {
       EXPECT_NE(tiles[b][k], "4up1") << b << "," << k;
       const bool contact = tiles[b][k] == "8" || tiles[b][k] == "9";
-      EXPECT_EQ(contact, !labels[b][k].empty()) << b << "," << k;
+      if (contact || wellFormed) {
+        EXPECT_EQ(contact, !labels[b][k].empty()) << b << "," << k;
+      }
     }
   }
 }
@@ -125,6 +128,35 @@ TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
       if (!RepeatsATerm(text)) ExpectBranchesInOrder(tiles);
     }
     if (::testing::Test::HasFailure()) break;
+  }
+}
+
+// Text outside the grammar (marks, digits, empty pieces, more terms and
+// literals than the grids hold) is cut or left undrawn, never written outside.
+TEST(LadderLayouts, MalformedTextStaysInsideTheGrids) {
+  const unsigned seed = Seed();
+  SCOPED_TRACE("seed " + std::to_string(seed) + " (KELVO_TEST_SEED repeats it)");
+  std::mt19937 rng(seed);
+  const std::string alphabet = "Ab1x0*/\\.+.+|";
+  auto text = [&] {
+    std::string t(std::uniform_int_distribution<int>(0, 120)(rng), ' ');
+    for (char& c : t) c = alphabet[std::uniform_int_distribution<int>(0, int(alphabet.size()) - 1)(rng)];
+    return t;
+  };
+  for (int round = 0; round < 300 && !::testing::Test::HasFailure(); ++round) {
+    EquationSet equations;
+    for (auto& eq : equations.eq) eq = text();
+    for (auto& eq : equations.eqPar) eq = text();
+    for (auto& eq : equations.eqCoil) eq = text();
+    auto grid = std::make_unique<LadderGrid>();
+    std::vector<std::string> problems;
+    ParseTwoPartEquations(equations, *grid, problems);
+    BuildTwoPartTiles(*grid, problems);
+    ParseSumEquations(equations, *grid, problems);
+    BuildSumTiles(*grid, problems);
+    for (int s = 0; s < kTwoPartEquations; ++s) ExpectFinished(grid->TwoPartTiles[s], grid->TwoPartTiles[s + 4], false);
+    for (int s = 0; s < kStateVariables; ++s) ExpectFinished(grid->SumTiles[s], grid->SumTiles[s + 4], false);
+    for (int s = 8; s < 8 + kRelayCount; ++s) ExpectFinished(grid->SumTiles[s], grid->SumTiles[s + 6], false);
   }
 }
 
