@@ -1,9 +1,139 @@
 #include "ladder/SumLayout.h"
 
-namespace kelvo {
+#include <algorithm>
 
-// Placeholder until the layout lands.
-void ParseSumEquations(const EquationSet&, LadderGrid&, std::vector<std::string>&) {}
-void BuildSumTiles(LadderGrid&, std::vector<std::string>&) {}
+#include "ladder/TermPasses.h"
+#include "ladder/TilePasses.h"
+
+namespace kelvo {
+namespace {
+
+using namespace layout;
+
+// Contacts a branch holds in series: term column 9 is drawn at steps 20 and 21.
+constexpr int kMaxSumLiterals = 10;
+constexpr int kFirstRelayEquation = kStateVariables;
+constexpr int kStateLabelOffset = 4;  // slots 0..3 have their labels in slots 4..7
+constexpr int kRelayLabelOffset = 6;  // slots 8..13 have their labels in slots 14..19
+
+std::string CircuitName(int equation) {
+  if (equation < kFirstRelayEquation) {
+    return std::string("Circuit ") + char('A' + equation) + " (multiplied-out form)";
+  }
+  return "The circuit of relay " + std::to_string(equation - kFirstRelayEquation);
+}
+
+int SlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
+int LabelSlotOf(int equation) {
+  return SlotOf(equation) + (equation < kFirstRelayEquation ? kStateLabelOffset : kRelayLabelOffset);
+}
+
+// Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
+// returns the number of literals the term had.
+int PlaceLiterals(const std::string& term, TermMatrix& terms, int row) {
+  const auto literals = Split(term, '.');
+  const int kept = std::min<int>(literals.size(), kMaxSumLiterals);
+  for (int c = 0; c < kept; ++c) terms[row][c] = literals[c];
+  return literals.size();
+}
+
+// Breaks the text of one equation into rows of literals and returns its width.
+int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string& name,
+                   std::vector<std::string>& problems) {
+  if (text.empty()) return 0;
+  int width = 0;
+  int longest = 0;
+  if (text.find('+') != std::string::npos) {
+    auto sum = Split(text, '+');
+    if (sum.size() > kTermRows) {
+      problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms; only the first " +
+                         std::to_string(kTermRows) + " are drawn.");
+      sum.resize(kTermRows);
+    }
+    for (int r = 0; r < int(sum.size()); ++r) {
+      if (sum[r].find('.') == std::string::npos) {
+        terms[r][0] = sum[r];
+        continue;
+      }
+      const int count = PlaceLiterals(sum[r], terms, r);
+      longest = std::max(longest, count);
+      width = std::max(width, std::min(count, kMaxSumLiterals) - 1);
+    }
+  } else if (text.find('.') != std::string::npos) {
+    longest = PlaceLiterals(text, terms, 0);
+    width = std::min(longest, kMaxSumLiterals) - 1;
+  } else {
+    terms[0][0] = text;
+    width = 1;  // drawn as a wire followed by the contact
+  }
+  if (longest > kMaxSumLiterals) {
+    problems.push_back(name + " has a term of " + std::to_string(longest) + " contacts, more than the " +
+                       std::to_string(kMaxSumLiterals) + " a branch can hold; only the first " +
+                       std::to_string(kMaxSumLiterals) + " of such a term are drawn.");
+  }
+  return width;
+}
+
+void AlignAndShare(TermMatrix& terms, int width) {
+  for (int r = 0; r < kTermRows; ++r) {
+    if (terms[r][0] == "0") continue;
+    const int count = RunEnd(terms, r, 0) + 1;
+    if (count < width + 1) ShiftRight(terms, r, 0, kTermColumns - 1, width + 1 - count);
+  }
+  for (int r = 1; r < kTermRows; ++r) {
+    if (terms[r][0] == "0") continue;
+    ShareBeginning(terms, r, 0, true);
+    ShareEnding(terms, r, width, 0);
+  }
+}
+
+void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, int& mainLength, bool& joined) {
+  for (int c = 0, k = 2; c < kTermColumns; ++c, k += 2) {
+    for (int r = kTermRows - 1; r >= 0; --r) {
+      if (terms[r][c] != "0") PlaceTermCell(terms[r][c], tiles, labels, r, k);
+    }
+  }
+  joined = LinkBranchStartsAndEnds(tiles);
+  JoinNeighbouringEnds(tiles);
+  LinkThroughSharedCells(tiles);
+  for (int b = 0; b < kBranches; ++b) {
+    const std::string& first = tiles[b][2];
+    if (first == "1" || first == "8" || first == "9") tiles[b][1] = "1";  // "[189]"
+    if (first == "*") tiles[b][1] = "*";
+  }
+  int m = 1;
+  while (m < kSteps && !tiles[0][m].empty()) ++m;
+  mainLength = m - 1;
+  if (mainLength != 0) JoinGroupEnds(tiles, 1, mainLength);
+}
+
+}  // namespace
+
+void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
+  for (auto& matrix : grid.SumTerms) {
+    for (auto& row : matrix) row.fill("0");
+  }
+  grid.SumWidth.fill(0);
+  for (int e = 0; e < kSumEquations; ++e) {
+    const std::string& text = e < kFirstRelayEquation ? equations.eq[e] : equations.eqCoil[e - kFirstRelayEquation];
+    grid.SumWidth[e] = BreakIntoTerms(text, grid.SumTerms[e], CircuitName(e), problems);
+    AlignAndShare(grid.SumTerms[e], grid.SumWidth[e]);
+  }
+}
+
+void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
+  for (auto& slot : grid.SumTiles) {
+    for (auto& branch : slot) branch.fill("");
+  }
+  grid.MainLength.fill(0);
+  for (int e = 0; e < kSumEquations; ++e) {
+    const int slot = SlotOf(e);
+    bool joined = true;
+    BuildCircuit(grid.SumTerms[e], grid.SumTiles[slot], grid.SumTiles[LabelSlotOf(e)], grid.MainLength[slot], joined);
+    if (!joined) {
+      problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
+    }
+  }
+}
 
 }  // namespace kelvo

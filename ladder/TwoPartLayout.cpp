@@ -1,9 +1,194 @@
 #include "ladder/TwoPartLayout.h"
 
-namespace kelvo {
+#include <algorithm>
 
-// Placeholder until the layout lands.
-void ParseTwoPartEquations(const EquationSet&, LadderGrid&, std::vector<std::string>&) {}
-void BuildTwoPartTiles(LadderGrid&, std::vector<std::string>&) {}
+#include "ladder/TermPasses.h"
+#include "ladder/TilePasses.h"
+
+namespace kelvo {
+namespace {
+
+using namespace layout;
+
+// Both groups together hold at most 10 contacts in series: with the junction
+// at step 0 and the two gap steps they fill steps 0 to 22.
+constexpr int kMaxSeriesLiterals = 10;
+constexpr int kGroups = 2;
+constexpr int kGapColumns = 2;
+constexpr int kLastGroupStart = kSteps - 2;  // a group needs at least one step pair
+
+using Group = std::vector<std::vector<std::string>>;  // terms of literals
+
+std::string CircuitName(int equation) { return std::string("Circuit ") + char('A' + equation) + " (two-part form)"; }
+
+int LongestTerm(const Group& group) {
+  int longest = 0;
+  for (const auto& term : group) longest = std::max<int>(longest, term.size());
+  return longest;
+}
+
+// The two groups of one equation as terms of literals, cut to fit the grid.
+std::array<Group, kGroups> SplitGroups(const std::string& text, const std::string& name,
+                                       std::vector<std::string>& problems) {
+  auto parts = Split(text, '|');
+  if (parts.size() > kGroups) {
+    problems.push_back(name + " has more than one \"|\"; only the first two parts are drawn.");
+    parts.resize(kGroups);
+  }
+  std::array<Group, kGroups> groups;
+  for (int g = 0; g < kGroups; ++g) {
+    auto sum = Split(parts[g], '+');
+    if (sum.size() > kTermRows) {
+      problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms " +
+                         (g == 0 ? "left" : "right") + " of the \"|\"; only the first " + std::to_string(kTermRows) +
+                         " are drawn.");
+      sum.resize(kTermRows);
+    }
+    for (const auto& term : sum) groups[g].push_back(Split(term, '.'));
+  }
+  const int first = LongestTerm(groups[0]);
+  const int second = LongestTerm(groups[1]);
+  if (first + second > kMaxSeriesLiterals) {
+    const int keepFirst = std::min(first, std::max(kMaxSeriesLiterals - second, kMaxSeriesLiterals / 2));
+    const int keep[kGroups] = {keepFirst, std::min(second, kMaxSeriesLiterals - keepFirst)};
+    for (int g = 0; g < kGroups; ++g) {
+      for (auto& term : groups[g]) term.resize(std::min<int>(term.size(), keep[g]));
+    }
+    problems.push_back(name + " puts " + std::to_string(first + second) + " contacts in series, more than the " +
+                       std::to_string(kMaxSeriesLiterals) + " that fit; terms left of the \"|\" are cut to " +
+                       std::to_string(keep[0]) + " contacts and terms right of it to " + std::to_string(keep[1]) + ".");
+  }
+  return groups;
+}
+
+// Measures, right-aligns and shares the two groups placed in `terms`.
+void AlignAndShare(TermMatrix& terms, int& resetWidth, int& setEnd) {
+  resetWidth = 0;
+  for (int r = 0; r < kTermRows; ++r) resetWidth = std::max(resetWidth, RunEnd(terms, r, 0));
+  const int setStart = resetWidth + 1 + kGapColumns;
+  setEnd = 0;
+  for (int r = 0; r < kTermRows; ++r) setEnd = std::max(setEnd, RunEnd(terms, r, setStart));
+
+  for (int r = 0; r < kTermRows; ++r) {
+    const int setCount = RunEnd(terms, r, setStart) - setStart + 1;
+    if (setCount > 0) ShiftRight(terms, r, setStart, setEnd, setEnd - setStart + 1 - setCount);
+    const int resetCount = RunEnd(terms, r, 0) + 1;
+    if (resetCount > 0) ShiftRight(terms, r, 0, resetWidth, resetWidth + 1 - resetCount);
+  }
+  for (int r = 1; r < kTermRows; ++r) {
+    if (terms[r][0] == "0") continue;
+    ShareBeginning(terms, r, 0, true);
+    ShareEnding(terms, r, resetWidth, 0);
+  }
+  for (int r = 1; r < kTermRows; ++r) {
+    if (setStart >= kTermColumns || terms[r][setStart] == "0") continue;
+    ShareBeginning(terms, r, setStart, false);
+    ShareEnding(terms, r, setEnd, resetWidth);
+  }
+}
+
+void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, int& setEnd, const std::string& name,
+                   std::vector<std::string>& problems) {
+  const auto groups = SplitGroups(text, name, problems);
+  int offset = 0;
+  int widest = 0;
+  for (const Group& group : groups) {
+    for (int r = 0; r < int(group.size()); ++r) {
+      const auto& literals = group[r];
+      for (int c = 0; c < int(literals.size()) && offset + c < kTermColumns; ++c) terms[r][offset + c] = literals[c];
+      widest = std::max(widest, int(literals.size()) - 1);
+    }
+    offset += widest + 1 + kGapColumns;
+  }
+  AlignAndShare(terms, resetWidth, setEnd);
+}
+
+// Gives the step before the start of a group the wire or shared cell that
+// leads into it.
+void LeadInto(TileGrid& tiles, int branch, int groupStart) {
+  const std::string& start = TileAt(tiles, branch, groupStart);
+  if (start == "1" || start == "8" || start == "9") SetTile(tiles, branch, groupStart - 1, "1");  // "[189]"
+  if (start == "*") SetTile(tiles, branch, groupStart - 1, "*");
+}
+
+void MarkGroupStarts(TileGrid& tiles) {
+  for (int b = 0; b < kBranches; ++b) {
+    if (!tiles[b][1].empty()) LeadInto(tiles, b, 1);
+    int k = 0;
+    while (k < kSteps && !tiles[b][k].empty()) ++k;
+    while (k < kLastGroupStart && tiles[b][k].empty()) ++k;
+    if (!TileAt(tiles, b, k).empty()) LeadInto(tiles, b, k);
+  }
+}
+
+// A lower branch that holds only a second-group term gets gap cells down to
+// the second group, so that it is drawn in a column of its own.
+void FillMissingFirstGroups(TileGrid& tiles, int resetWidth) {
+  for (int b = 1; b < kBranches; ++b) {
+    const auto& steps = tiles[b];
+    const auto groupEnd = steps.begin() + std::clamp(resetWidth + 1, 0, kSteps);
+    const bool firstEmpty = std::all_of(steps.begin(), groupEnd, [](const std::string& s) { return s.empty(); });
+    const bool holdsMore = std::any_of(groupEnd, steps.end(), [](const std::string& s) { return !s.empty(); });
+    if (!firstEmpty || !holdsMore) continue;
+    for (int k = 0; k <= resetWidth + 1 && k < kSteps; ++k) {
+      if (tiles[b][k].empty()) tiles[b][k] = "0";
+    }
+  }
+}
+
+bool BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, int& resetWidth, int& setEnd) {
+  for (int c = 0, k = 1; c < kTermColumns; ++c) {
+    for (int r = kTermRows - 1; r >= 0; --r) {
+      if (terms[r][c] != "0") PlaceTermCell(terms[r][c], tiles, labels, r, k);
+    }
+    k += terms[0][c] != "0" ? 2 : 1;
+  }
+  const bool joined = LinkBranchStartsAndEnds(tiles);
+  JoinNeighbouringEnds(tiles);
+  LinkThroughSharedCells(tiles);
+  MarkGroupStarts(tiles);
+
+  int gap = 0;
+  while (gap < kSteps && !tiles[0][gap].empty()) ++gap;
+  int next = std::min(gap + 1, kSteps);
+  while (next < kSteps && !tiles[0][next].empty()) ++next;
+  resetWidth = gap - 1;
+  setEnd = next - 1;
+
+  if (resetWidth > 0) JoinGroupEnds(tiles, 0, resetWidth, -1, resetWidth + 1);
+  if (setEnd > 0) {
+    SetTile(tiles, 0, resetWidth + 1, "1");
+    JoinGroupEnds(tiles, resetWidth + 2, setEnd, resetWidth + 1, -1);
+  }
+  FillMissingFirstGroups(tiles, resetWidth);
+  return joined;
+}
+
+}  // namespace
+
+void ParseTwoPartEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
+  for (auto& matrix : grid.TwoPartTerms) {
+    for (auto& row : matrix) row.fill("0");
+  }
+  grid.ResetWidth.fill(0);
+  grid.SetEnd.fill(0);
+  for (int e = 0; e < kTwoPartEquations; ++e) {
+    const std::string& text = equations.eqPar[e];
+    if (text == "|" || text.find('|') == std::string::npos) continue;
+    ParseEquation(text, grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], CircuitName(e), problems);
+  }
+}
+
+void BuildTwoPartTiles(LadderGrid& grid, std::vector<std::string>& problems) {
+  for (auto& slot : grid.TwoPartTiles) {
+    for (auto& branch : slot) branch.fill("");
+  }
+  for (int e = 0; e < kTwoPartEquations; ++e) {
+    TileGrid& labels = grid.TwoPartTiles[e + kTwoPartEquations];
+    if (!BuildCircuit(grid.TwoPartTerms[e], grid.TwoPartTiles[e], labels, grid.ResetWidth[e], grid.SetEnd[e])) {
+      problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
+    }
+  }
+}
 
 }  // namespace kelvo
