@@ -5,9 +5,17 @@
 namespace kelvo {
 namespace {
 
+// Character `position` (1-based) of a code, counting characters, not bytes.
 std::string CodeCharacter(const std::string& code, int position) {
-  if (position < 1 || position > static_cast<int>(code.size())) return "";
-  return code.substr(position - 1, 1);
+  int index = 0;
+  for (size_t i = 0; i < code.size(); ++i) {
+    if ((static_cast<unsigned char>(code[i]) & 0xC0) == 0x80) continue;
+    if (++index < position) continue;
+    size_t end = i + 1;
+    while (end < code.size() && (static_cast<unsigned char>(code[end]) & 0xC0) == 0x80) ++end;
+    return code.substr(i, end - i);
+  }
+  return "";
 }
 
 std::string TransitionName(int state, int slot) {

@@ -45,20 +45,64 @@ bool IsUpperLiteral(std::string_view literal) { return !literal.empty() && liter
 
 bool IsLowerLiteral(std::string_view literal) { return !literal.empty() && literal[0] >= 'a' && literal[0] <= 'z'; }
 
-std::string ToUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+namespace {
+
+// Case pairs of the letters a Windows-1252 text can hold: ASCII, the Latin-1
+// letters (but not the signs x and / between them) and the few pairs of the
+// 0x80..0x9F range.
+char32_t UpperOf(char32_t c) {
+  if (c >= U'a' && c <= U'z') return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  switch (c) {
+    case 0xFF: return 0x178;
+    case 0x161: return 0x160;
+    case 0x153: return 0x152;
+    case 0x17E: return 0x17D;
+    default: return c;
+  }
+}
+
+char32_t LowerOf(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 0x20;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  switch (c) {
+    case 0x178: return 0xFF;
+    case 0x160: return 0x161;
+    case 0x152: return 0x153;
+    case 0x17D: return 0x17E;
+    default: return c;
+  }
+}
+
+// Maps the two-byte UTF-8 characters that have a case partner; every other
+// byte is copied as it is.
+template <typename Map>
+std::string MapCase(std::string_view text, Map map) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      out += static_cast<char>(map(b0));
+      continue;
+    }
+    const auto b1 = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if ((b0 & 0xE0) == 0xC0 && (b1 & 0xC0) == 0x80) {
+      const char32_t mapped = map(static_cast<char32_t>(((b0 & 0x1F) << 6) | (b1 & 0x3F)));
+      out += static_cast<char>(0xC0 | (mapped >> 6));
+      out += static_cast<char>(0x80 | (mapped & 0x3F));
+      ++i;
+      continue;
+    }
+    out += static_cast<char>(b0);
   }
   return out;
 }
 
-std::string ToLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
+}  // namespace
+
+std::string ToUpper(std::string_view text) { return MapCase(text, UpperOf); }
+
+std::string ToLower(std::string_view text) { return MapCase(text, LowerOf); }
 
 }  // namespace kelvo

@@ -1,8 +1,9 @@
 #pragma once
 // Plain-text helpers for switch expressions: literals joined by "." (AND),
 // terms joined by "+" (OR). Splitting keeps empty pieces, and a text without
-// the delimiter is one piece; joining is the reverse. Case tests and case
-// changes look at ASCII letters only.
+// the delimiter is one piece; joining is the reverse. The sense of a literal
+// is decided by an ASCII first letter; case changes also cover the accented
+// letters a Windows-1252 text can hold (UTF-8 in memory).
 
 #include <string>
 #include <string_view>

@@ -73,7 +73,7 @@ std::string FormatStatesText(const StateDiagram& d) {
 std::optional<bool> ParseFlag(std::string_view line) {
   while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-  if (line.empty() || line.size() > 64) return std::nullopt;
+  if (line.empty()) return std::nullopt;
   std::string lower;
   for (char c : line) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   if (lower == "true") return true;

@@ -8,8 +8,10 @@ namespace kelvo {
 bool FilteredLineEdit::Accepts(char32_t key) const {
   if (!filter_) return true;
   const std::u32string text = this->text().toStdU32String();
-  // The caret counts characters, not UTF-16 units.
-  const int caret = static_cast<int>(this->text().left(cursorPosition()).toStdU32String().size());
+  // A typed key replaces the selection, so the caret is where the selection
+  // starts; it counts characters, not UTF-16 units.
+  const int position = hasSelectedText() ? selectionStart() : cursorPosition();
+  const int caret = static_cast<int>(this->text().left(position).toStdU32String().size());
   return filter_(text, caret, key);
 }
 

@@ -43,6 +43,13 @@ TEST(SwitchExpressions, ComplementLiteral) {
   EXPECT_EQ(ComplementLiteral("dT"), "DT");
   EXPECT_EQ(ComplementLiteral("Dt"), "dt");
   EXPECT_EQ(ComplementLiteral("1a"), "1A");
+  // Accented letters change case too; only an ASCII first letter makes a literal normally open.
+  EXPECT_EQ(ComplementLiteral("x\xC3\xA9"), "X\xC3\x89");       // xé -> XÉ
+  EXPECT_EQ(ComplementLiteral("\xC3\x89t"), "\xC3\x89T");       // Ét is no upper-case literal
+  EXPECT_EQ(ComplementLiteral("S\xC5\xA1\xC3\xBF"), "s\xC5\xA1\xC3\xBF");
+  EXPECT_EQ(ComplementLiteral("s\xC5\xA1\xC3\xBF"), "S\xC5\xA0\xC5\xB8");  // šÿ -> ŠŸ
+  EXPECT_EQ(Merged("A\xC3\xA9.X+a\xC3\xA9.X"), "A\xC3\xA9.X+a\xC3\xA9.X");    // aé is no complement of Aé
+  EXPECT_EQ(Simplified("X\xC3\xA9.X\xC3\x89+B"), "B");  // Xé and XÉ differ only in case
 }
 
 TEST(SwitchExpressions, ComplementExpressions) {

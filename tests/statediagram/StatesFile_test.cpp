@@ -117,6 +117,7 @@ TEST(StatesFile, ReaderAcceptsLfAndFlagWordsAndNumbers) {
   EXPECT_TRUE(ParseStatesText(text + "\nnot a flag\n"));
 
   for (const char* bad : {"", " ", "yes", "truex", "1-", "nan", "0x1", "-"}) EXPECT_FALSE(ParseFlag(bad)) << bad;
+  EXPECT_EQ(ParseFlag(std::string(100, '7')), true);
 }
 
 TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
