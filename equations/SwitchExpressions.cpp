@@ -1,6 +1,8 @@
 #include "equations/SwitchExpressions.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -10,7 +12,7 @@ namespace kelvo {
 namespace {
 
 constexpr std::string_view kFactorSeparator = ")(";
-const std::string kMarker = "?";
+const std::string kMarker = "?";  // a term deleted during one operation
 
 std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
 
@@ -76,12 +78,6 @@ std::optional<std::string> ExpandProduct(const std::string& text) {
     factors[t] = Join(product, "+");
   }
   return factors.back();
-}
-
-bool HasAllLiterals(const std::vector<std::string>& haystack, const std::vector<std::string>& needles) {
-  return std::all_of(needles.begin(), needles.end(), [&](const std::string& literal) {
-    return std::find(haystack.begin(), haystack.end(), literal) != haystack.end();
-  });
 }
 
 template <typename Pass>
@@ -198,18 +194,37 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
 
 std::string RemoveAbsorbedTerms(const std::string& sum) {
   auto terms = TermsOf(sum);
-  std::vector<std::vector<std::string>> literals;
-  literals.reserve(terms.size());
-  for (const auto& term : terms) literals.push_back(Split(term, "."));
-  const std::vector<std::string> markerLiterals{kMarker};
+  // Each term's literals as a set of bits, one bit per distinct literal text,
+  // so that "every literal of c is among the literals of o" is a mask test.
+  std::map<std::string, size_t> ids;
+  for (const auto& term : terms) {
+    for (const auto& literal : Split(term, ".")) ids.emplace(literal, ids.size());
+  }
+  ids.emplace(kMarker, ids.size());
+  const size_t words = (ids.size() + 63) / 64;
+  const auto maskOf = [&](const std::string& term) {
+    std::vector<uint64_t> mask(words);
+    for (const auto& literal : Split(term, ".")) {
+      const size_t id = ids.at(literal);
+      mask[id / 64] |= uint64_t{1} << (id % 64);
+    }
+    return mask;
+  };
+  std::vector<std::vector<uint64_t>> masks;
+  masks.reserve(terms.size());
+  for (const auto& term : terms) masks.push_back(maskOf(term));
+  const std::vector<uint64_t> markerMask = maskOf(kMarker);
+
   for (size_t c = 0; c < terms.size(); ++c) {
-    // A term without "." is one literal: its literal list is the term itself.
-    const std::vector<std::string> needles = literals[c];
+    // A term without "." is one literal: its set is that literal alone.
+    const std::vector<uint64_t> needles = masks[c];
     for (size_t o = 0; o < terms.size(); ++o) {
       if (o == c || terms[o] == kMarker) continue;
-      if (HasAllLiterals(literals[o], needles)) {
+      bool all = true;
+      for (size_t w = 0; w < words && all; ++w) all = (needles[w] & ~masks[o][w]) == 0;
+      if (all) {
         terms[o] = kMarker;
-        literals[o] = markerLiterals;
+        masks[o] = markerMask;
       }
     }
   }

@@ -16,8 +16,8 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
 
   auto* frame1 = new QGroupBox(QStringLiteral("Select Images to Print:"), this);
   frame1->setGeometry(ImageCanvas::ToPixels(240, 240, 2535, 3375));
-  const std::array<const char*, kViewButtons> captions{"&Whole Circuit", "&A Circuit", "&B Circuit",
-                                                       "&C Circuit",     "&D Circuit", "&State Control Circuit"};
+  const std::array<const char*, kViewButtons> captions{"Whole Circuit", "A Circuit", "B Circuit",
+                                                       "C Circuit",     "D Circuit", "State Control Circuit"};
   for (int i = 0; i < kViewButtons; ++i) {
     boxes[i] = new QCheckBox(QString::fromUtf8(captions[i]), frame1);
     boxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2100, 255));
@@ -25,12 +25,11 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
 
   auto* frame2 = new QGroupBox(QStringLiteral("Printer Options"), this);
   frame2->setGeometry(ImageCanvas::ToPixels(3000, 240, 2535, 3375));
-  auto* copiesLabel = new QLabel(QStringLiteral("Number of c&opies:"), frame2);
+  auto* copiesLabel = new QLabel(QStringLiteral("Number of copies:"), frame2);
   copiesLabel->setGeometry(ImageCanvas::ToPixels(240, 480, 1335, 255));
   NoCopies = new FilteredLineEdit(frame2);
   NoCopies->setGeometry(ImageCanvas::ToPixels(1680, 450, 495, 315));
   NoCopies->SetFilter(&PrinterForm::NoCopies_KeyPress, [this] { dialogs_.Beep(); });
-  copiesLabel->setBuddy(NoCopies);
   (new QLabel(QStringLiteral("Printing Quality:"), frame2))->setGeometry(ImageCanvas::ToPixels(240, 1200, 1575, 255));
   Draft = new QRadioButton(QStringLiteral("Draft"), frame2);
   Draft->setGeometry(ImageCanvas::ToPixels(1440, 1680, 975, 255));
@@ -39,7 +38,7 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   Best = new QRadioButton(QStringLiteral("Best"), frame2);
   Best->setGeometry(ImageCanvas::ToPixels(1440, 2640, 975, 255));
 
-  Print = new QPushButton(QStringLiteral("&Print"), this);
+  Print = new QPushButton(QStringLiteral("Print"), this);
   Print->setGeometry(ImageCanvas::ToPixels(3000, 3960, 1215, 375));
   Print->setDefault(true);
   Cancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -74,8 +73,11 @@ void PrinterForm::Print_Click() {
   const PrintQuality quality =
       Draft->isChecked() ? PrintQuality::Draft : Best->isChecked() ? PrintQuality::Best : PrintQuality::Normal;
 
+  int pageCount = 0;
+  for (bool t : ticked) pageCount += t ? copies : 0;
   QtPagePrinter systemPrinter(printer_);
-  if (!pagePrinter && !QtPagePrinter::ChooseOutput(printer_, dialogs_)) return;
+  // Where the pages go is asked only when there will be pages.
+  if (!pagePrinter && pageCount > 0 && !QtPagePrinter::ChooseOutput(printer_, dialogs_)) return;
   PagePrinter& pages = pagePrinter ? *pagePrinter : systemPrinter;
   PrintJob job(views_, canvas_, pages);
   const bool printed = job.Print(ticked, copies, quality);

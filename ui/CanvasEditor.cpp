@@ -93,6 +93,7 @@ bool CanvasEditor::AddCirc_Click() {
   }
   CircAdd = true;
   AddCircUnderlined = true;
+  RemoveCrosshair();  // placement shows the preview alone
   if (RubberOn) RubberOn_Click(false);
   RemoveMarker();
   Changed();

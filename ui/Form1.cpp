@@ -84,7 +84,7 @@ void Form1::BuildControls() {
   const auto pictureButton = [&](const QIcon& icon, const QString& tip, QRect where) {
     auto* b = new QToolButton(client);
     b->setIcon(icon);
-    b->setIconSize(QSize(24, 24));
+    b->setIconSize(QSize(32, 32));
     b->setToolTip(tip);
     b->setGeometry(where);
     return b;
@@ -118,10 +118,10 @@ void Form1::BuildToolsFrame(QWidget* parent) {
   rows->addLayout(top);
   rows->addLayout(bottom);
 
-  auto* textLabel = new QLabel(QStringLiteral("&Enter text to insert:"));
+  auto* textLabel = new QLabel(QStringLiteral("Enter text to insert:"));
   PicText = new QLineEdit;
   textLabel->setBuddy(PicText);
-  InsText = new QPushButton(QStringLiteral("&Insert"));
+  InsText = new QPushButton(QStringLiteral("Insert"));
   CurrTxtXY = new QLabel;
   CurrTxtXY->setMinimumWidth(86);
   top->addWidget(textLabel);
@@ -149,8 +149,8 @@ void Form1::BuildToolsFrame(QWidget* parent) {
   CurrColor->setFixedSize(34, 17);
   bottom->addWidget(CurrColor);
   bottom->addStretch(1);
-  RubberOn = new QCheckBox(QStringLiteral("&Rubber Mode"));
-  AddCirc = new QPushButton(QStringLiteral("Add &Component"));
+  RubberOn = new QCheckBox(QStringLiteral("Rubber Mode"));
+  AddCirc = new QPushButton(QStringLiteral("Add Component"));
   bottom->addWidget(RubberOn);
   bottom->addWidget(AddCirc);
 

@@ -1,0 +1,94 @@
+// The whole "Circuit" road on an arbitrary table: automatic codes with and
+// without "Auto", the field check answered Yes or No, synthesis, all four
+// layouts, and every view of both forms drawn on a recording canvas.
+//
+// Input: one byte of switches, then the table's fields one a line in the
+// order of a states file (flag lines: an odd length is true).
+#include <string_view>
+
+#include "equations/ExpressionText.h"
+#include "ladder/CircuitViews.h"
+#include "ladder/RecordingCanvas.h"
+#include "statediagram/StatesFile.h"
+#include "statediagram/StatesIn.h"
+
+namespace {
+
+class Answers : public kelvo::UserDialogs {
+public:
+  explicit Answers(bool yes) : yes_(yes) {}
+  kelvo::Answer ShowMessage(const std::string&, const std::string&, kelvo::MessageButtons buttons,
+                            kelvo::Answer) override {
+    if (buttons == kelvo::MessageButtons::Ok) return kelvo::Answer::Ok;
+    return yes_ ? kelvo::Answer::Yes : kelvo::Answer::No;
+  }
+  void Beep() override {}
+  std::optional<std::string> AskOpenFileName(const kelvo::FileDialogOptions&) override { return std::nullopt; }
+  std::optional<std::string> AskSaveFileName(const kelvo::FileDialogOptions&) override { return std::nullopt; }
+
+private:
+  bool yes_;
+};
+
+class Host : public kelvo::StatesInHost {
+public:
+  explicit Host(kelvo::CircuitViews& views) : views_(views) {}
+  void ShowEquationView(const kelvo::EquationViewTexts&) override {}
+  void HandOverCircuit() override { views_.DrawCirc(); }
+
+private:
+  kelvo::CircuitViews& views_;
+};
+
+kelvo::StateDiagram TableFrom(std::string_view text) {
+  const auto lines = kelvo::Split(text, "\n");
+  size_t n = 0;
+  const auto next = [&]() -> std::string { return n < lines.size() ? lines[n++] : std::string(); };
+  kelvo::StateDiagram d;
+  d.Clear();
+  for (auto& c : d.Comments) c = next();
+  for (auto& row : d.Targets)
+    for (auto& t : row) t = next();
+  for (auto& row : d.Triggers)
+    for (auto& t : row) t = next();
+  for (auto& c : d.Codes) c = next();
+  for (auto& name : d.CoilNames) name = next();
+  for (auto* flags : {&d.CoilOn, &d.CoilOff})
+    for (auto& row : *flags)
+      for (auto&& flag : row) flag = next().size() % 2 == 1;
+  return d;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
+  if (size == 0) return 0;
+  const unsigned switches = data[0];
+  Answers dialogs(switches & 2);
+  kelvo::LadderGrid grid;
+  kelvo::EquationSet equations;
+  kelvo::RecordingCanvas canvas;
+  kelvo::CircuitViews views(grid, equations, canvas, dialogs);
+  Host host(views);
+  int f2count = (switches >> 4) & 15;
+  kelvo::StatesIn form(dialogs, host, f2count, equations);
+  form.diagram = TableFrom(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+  form.ShowStatePage();
+  form.dcbaAuto = switches & 1;
+  views.ParForm = switches & 4;
+  if (switches & 8) {
+    form.FinishButton_Click();
+    form.dcbaAuto = switches & 1;
+  }
+  form.CircExt_Click();
+  for (bool parallel : {false, true}) {
+    views.ParForm = parallel;
+    for (kelvo::ViewButton b : kelvo::kAllViewButtons) views.Show(b);
+  }
+  // The drawing never leaves a transient mark behind.
+  for (const auto& slot : grid.SumTiles)
+    for (const auto& branch : slot)
+      for (const auto& cell : branch)
+        if (cell == "4up1") __builtin_trap();
+  return 0;
+}
