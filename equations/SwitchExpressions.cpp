@@ -112,35 +112,57 @@ std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
   return tooLarge;
 }
 
+namespace {
+
+// A literal with its case forms, worked out once per merging pass.
+struct Literal {
+  std::string text, upper, lower;
+  bool isUpper = false, isLower = false;
+};
+
+std::vector<Literal> LiteralsOf(const std::string& term) {
+  std::vector<Literal> literals;
+  for (auto& text : Split(term, ".")) {
+    Literal l{text, ToUpper(text), ToLower(text), IsUpperLiteral(text), IsLowerLiteral(text)};
+    literals.push_back(std::move(l));
+  }
+  return literals;
+}
+
+}  // namespace
+
 std::string MergeAdjacentTermsOnce(const std::string& sum) {
   auto terms = TermsOf(sum);
   const size_t n = terms.size();
+  std::vector<std::vector<Literal>> literals(n);
+  for (size_t i = 0; i < n; ++i) {
+    if (Contains(terms[i], ".")) literals[i] = LiteralsOf(terms[i]);
+  }
   for (size_t c = 0; c + 1 < n; ++c) {
     if (!Contains(terms[c], ".")) continue;
-    auto a = Split(terms[c], ".");
+    const std::vector<Literal>* a = &literals[c];
     for (size_t m = c + 1; m < n; ++m) {
       if (!Contains(terms[m], ".")) continue;
-      const auto b = Split(terms[m], ".");
+      const std::vector<Literal>& b = literals[m];
+      if (a->size() != b.size()) continue;  // only terms of the same length merge
       std::vector<std::string> common;
-      std::vector<std::string> diff;
-      for (const auto& ap : a) {
-        for (const auto& bq : b) {
-          if (bq == ap) common.push_back(ap);
-          if (IsUpperLiteral(ap) && IsLowerLiteral(bq) && ToUpper(bq) == ap) diff.push_back(ap);
-          if (IsLowerLiteral(ap) && IsUpperLiteral(bq) && ToLower(bq) == ap) diff.push_back(ap);
+      size_t diffCount = 0;
+      for (const Literal& ap : *a) {
+        for (const Literal& bq : b) {
+          if (bq.text == ap.text) common.push_back(ap.text);
+          if (ap.isUpper && bq.isLower && bq.upper == ap.text) ++diffCount;
+          if (ap.isLower && bq.isUpper && bq.lower == ap.text) ++diffCount;
         }
       }
-      if (common.empty() || diff.empty() || a.size() != b.size()) continue;
-      // Joined with "." the diff holds exactly one literal only when it has one piece
-      // without a "." of its own.
-      const std::string joinedDiff = Join(diff, ".");
+      // The two terms merge when they share all literals but one, which one
+      // holds in upper and the other in lower case.
+      if (common.empty() || diffCount != 1) continue;
       const std::string joinedCommon = Join(common, ".");
-      const size_t commonCount = Split(joinedCommon, ".").size();
-      if (!Contains(joinedDiff, ".") && commonCount + 1 == a.size()) {
-        terms[c] = joinedCommon;
-        terms[m] = kMarker;
-        a = Split(terms[c], ".");
-      }
+      if (Split(joinedCommon, ".").size() + 1 != a->size()) continue;
+      terms[c] = joinedCommon;
+      terms[m] = kMarker;
+      literals[c] = LiteralsOf(terms[c]);
+      a = &literals[c];
     }
   }
   std::vector<std::string> kept;
