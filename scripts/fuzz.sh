@@ -20,7 +20,7 @@ for name in states_file expressions circuit; do
   log="build-fuzz/fuzz_$name.log"
   mkdir -p "$work"
   # New inputs go to the work folder; the seeds in the repository stay as they are.
-  if build-fuzz/fuzz/fuzz_$name -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+  if build-fuzz/fuzz/fuzz_$name -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
       -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 "$work" "fuzz/corpus/$name" > "$log" 2>&1; then
     echo "fuzz_$name: $(grep -m1 -o 'number_of_executed_units: [0-9]*' "$log"), no finding"
   else
