@@ -74,29 +74,45 @@ char32_t LowerOf(char32_t c) {
   }
 }
 
-// Maps the two-byte UTF-8 characters that have a case partner; every other
-// byte is copied as it is.
-template <typename Map>
-std::string MapCase(std::string_view text, Map map) {
-  std::string out;
-  out.reserve(text.size());
+// Calls `out(byte)` for the bytes of `text` with case mapped: ASCII letters and
+// the two-byte UTF-8 characters that have a case partner; every other byte is
+// passed on as it is. Mapping never changes a character's length in bytes.
+template <typename Map, typename Out>
+void ForEachMappedByte(std::string_view text, Map map, Out out) {
   for (size_t i = 0; i < text.size(); ++i) {
     const auto b0 = static_cast<unsigned char>(text[i]);
     if (b0 < 0x80) {
-      out += static_cast<char>(map(b0));
+      out(static_cast<char>(map(b0)));
       continue;
     }
     const auto b1 = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
     if ((b0 & 0xE0) == 0xC0 && (b1 & 0xC0) == 0x80) {
       const char32_t mapped = map(static_cast<char32_t>(((b0 & 0x1F) << 6) | (b1 & 0x3F)));
-      out += static_cast<char>(0xC0 | (mapped >> 6));
-      out += static_cast<char>(0x80 | (mapped & 0x3F));
+      out(static_cast<char>(0xC0 | (mapped >> 6)));
+      out(static_cast<char>(0x80 | (mapped & 0x3F)));
       ++i;
       continue;
     }
-    out += static_cast<char>(b0);
+    out(static_cast<char>(b0));
   }
-  return out;
+}
+
+template <typename Map>
+std::string MapCase(std::string_view text, Map map) {
+  std::string result;
+  result.reserve(text.size());
+  ForEachMappedByte(text, map, [&](char c) { result += c; });
+  return result;
+}
+
+// Whether `a` equals `b` with case mapped, without building the mapped text.
+template <typename Map>
+bool EqualsMapped(std::string_view a, std::string_view b, Map map) {
+  if (a.size() != b.size()) return false;
+  size_t i = 0;
+  bool equal = true;
+  ForEachMappedByte(b, map, [&](char c) { equal = equal && a[i++] == c; });
+  return equal;
 }
 
 }  // namespace
@@ -104,5 +120,23 @@ std::string MapCase(std::string_view text, Map map) {
 std::string ToUpper(std::string_view text) { return MapCase(text, UpperOf); }
 
 std::string ToLower(std::string_view text) { return MapCase(text, LowerOf); }
+
+bool EqualsUpper(std::string_view a, std::string_view b) { return EqualsMapped(a, b, UpperOf); }
+
+bool EqualsLower(std::string_view a, std::string_view b) { return EqualsMapped(a, b, LowerOf); }
+
+std::vector<std::string_view> SplitViews(std::string_view text, char delimiter) {
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  while (true) {
+    const size_t at = text.find(delimiter, start);
+    if (at == std::string_view::npos) {
+      pieces.push_back(text.substr(start));
+      return pieces;
+    }
+    pieces.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+}
 
 }  // namespace kelvo

@@ -23,5 +23,10 @@ bool IsUpperLiteral(std::string_view literal);
 bool IsLowerLiteral(std::string_view literal);
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
+// a == ToUpper(b), a == ToLower(b), without building the mapped text.
+bool EqualsUpper(std::string_view a, std::string_view b);
+bool EqualsLower(std::string_view a, std::string_view b);
+// Split at a one-character delimiter into views of `text`.
+std::vector<std::string_view> SplitViews(std::string_view text, char delimiter);
 
 }  // namespace kelvo

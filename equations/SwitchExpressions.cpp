@@ -12,16 +12,12 @@ namespace kelvo {
 namespace {
 
 constexpr std::string_view kFactorSeparator = ")(";
-const std::string kMarker = "?";  // a term deleted during one operation
+constexpr std::string_view kMarker = "?";  // a term deleted during one operation
 
 std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
 
-bool AnyProduct(const std::vector<std::string>& terms) {
-  return std::any_of(terms.begin(), terms.end(), [](const std::string& t) { return Contains(t, "."); });
-}
-
-bool IsComplementPair(const std::string& a, const std::string& b) {
-  return a == ToUpper(b) || a == ToLower(b) || b == ToUpper(a) || b == ToLower(a);
+bool IsComplementPair(std::string_view a, std::string_view b) {
+  return EqualsUpper(a, b) || EqualsLower(a, b) || EqualsUpper(b, a) || EqualsLower(b, a);
 }
 
 std::string ComplementSum(const std::string& expression) {
@@ -178,79 +174,116 @@ void MergeAdjacentTerms(WorkEquations& work) {
   }
 }
 
+// The clean-up passes run on every sum of the synthesis, the largest of them
+// hundreds of terms long, so they work on views of the text.
+namespace {
+
+bool AnyProduct(const std::vector<std::string_view>& terms) {
+  return std::any_of(terms.begin(), terms.end(), [](std::string_view t) { return Contains(t, "."); });
+}
+
+void AppendJoined(std::string& out, std::string_view piece, char delimiter, bool& first) {
+  if (!first) out += delimiter;
+  out += piece;
+  first = false;
+}
+
+}  // namespace
+
 std::string RemoveRepeatedLiterals(const std::string& sum) {
-  auto terms = TermsOf(sum);
+  const auto terms = SplitViews(sum, '+');
   if (!AnyProduct(terms)) return sum;
-  for (auto& term : terms) {
-    if (!Contains(term, ".")) continue;
-    const auto literals = Split(term, ".");
-    std::vector<std::string> kept;
+  std::string out;
+  out.reserve(sum.size());
+  bool firstTerm = true;
+  for (std::string_view term : terms) {
+    if (!firstTerm) out += '+';
+    firstTerm = false;
+    if (!Contains(term, ".")) {
+      out += term;
+      continue;
+    }
+    // The last occurrence of each literal survives, in its place.
+    const auto literals = SplitViews(term, '.');
+    bool firstLiteral = true;
     for (size_t i = 0; i < literals.size(); ++i) {
       if (std::find(literals.begin() + i + 1, literals.end(), literals[i]) == literals.end()) {
-        kept.push_back(literals[i]);
+        AppendJoined(out, literals[i], '.', firstLiteral);
       }
     }
-    term = Join(kept, ".");
   }
-  return Join(terms, "+");
+  return out;
 }
 
 std::string RemoveContradictoryTerms(const std::string& sum) {
-  const auto terms = TermsOf(sum);
+  const auto terms = SplitViews(sum, '+');
   if (!AnyProduct(terms)) return sum;
-  std::vector<std::string> kept;
-  for (const auto& term : terms) {
+  std::string out;
+  out.reserve(sum.size());
+  bool first = true;
+  for (std::string_view term : terms) {
     bool contradictory = false;
     if (Contains(term, ".")) {
-      const auto literals = Split(term, ".");
+      const auto literals = SplitViews(term, '.');
       for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
         for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
           contradictory = IsComplementPair(literals[i], literals[j]);
         }
       }
     }
-    if (!contradictory) kept.push_back(term);
+    if (!contradictory) AppendJoined(out, term, '+', first);
   }
-  return Join(kept, "+");
+  return out;
 }
 
 std::string RemoveAbsorbedTerms(const std::string& sum) {
-  auto terms = TermsOf(sum);
+  const auto views = SplitViews(sum, '+');
+  std::vector<bool> marked(views.size());
   // Each term's literals as a set of bits, one bit per distinct literal text,
   // so that "every literal of c is among the literals of o" is a mask test.
-  std::map<std::string, size_t> ids;
-  for (const auto& term : terms) {
-    for (const auto& literal : Split(term, ".")) ids.emplace(literal, ids.size());
+  std::vector<std::vector<std::string_view>> literals;
+  literals.reserve(views.size());
+  std::vector<std::string_view> distinct{kMarker};
+  for (std::string_view term : views) {
+    literals.push_back(SplitViews(term, '.'));
+    distinct.insert(distinct.end(), literals.back().begin(), literals.back().end());
   }
-  ids.emplace(kMarker, ids.size());
-  const size_t words = (ids.size() + 63) / 64;
-  const auto maskOf = [&](const std::string& term) {
+  std::sort(distinct.begin(), distinct.end());
+  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+  const size_t words = (distinct.size() + 63) / 64;
+  const auto maskOf = [&](const std::vector<std::string_view>& lits) {
     std::vector<uint64_t> mask(words);
-    for (const auto& literal : Split(term, ".")) {
-      const size_t id = ids.at(literal);
+    for (std::string_view literal : lits) {
+      const size_t id = std::lower_bound(distinct.begin(), distinct.end(), literal) - distinct.begin();
       mask[id / 64] |= uint64_t{1} << (id % 64);
     }
     return mask;
   };
   std::vector<std::vector<uint64_t>> masks;
-  masks.reserve(terms.size());
-  for (const auto& term : terms) masks.push_back(maskOf(term));
-  const std::vector<uint64_t> markerMask = maskOf(kMarker);
+  masks.reserve(views.size());
+  for (const auto& lits : literals) masks.push_back(maskOf(lits));
+  const std::vector<uint64_t> markerMask = maskOf({kMarker});
 
-  for (size_t c = 0; c < terms.size(); ++c) {
+  const auto isMarker = [&](size_t i) { return marked[i] || views[i] == kMarker; };
+  for (size_t c = 0; c < views.size(); ++c) {
     // A term without "." is one literal: its set is that literal alone.
     const std::vector<uint64_t> needles = masks[c];
-    for (size_t o = 0; o < terms.size(); ++o) {
-      if (o == c || terms[o] == kMarker) continue;
+    for (size_t o = 0; o < views.size(); ++o) {
+      if (o == c || isMarker(o)) continue;
       bool all = true;
       for (size_t w = 0; w < words && all; ++w) all = (needles[w] & ~masks[o][w]) == 0;
       if (all) {
-        terms[o] = kMarker;
+        marked[o] = true;
         masks[o] = markerMask;
       }
     }
   }
-  std::string joined = Join(terms, "+");
+  std::string joined;
+  joined.reserve(sum.size());
+  for (size_t i = 0; i < views.size(); ++i) {
+    if (i > 0) joined += '+';
+    joined += marked[i] ? std::string_view(kMarker) : views[i];
+  }
   joined = ReplaceAll(joined, "+?", "");
   return ReplaceAll(joined, "?+", "");
 }

@@ -1,0 +1,217 @@
+// Times the whole road a student's "Circuit" takes, on the heaviest table the
+// limits allow (16 states, four transitions each, multi-term triggers, six
+// relays; bench/tables) and on the examples: loading the states file, the
+// automatic codes, the synthesis, the four layouts, each view drawn on the
+// real canvas with the real tiles and font, and the whole road from a loaded
+// table to the drawn "Show All". Clearing the canvas once is the baseline:
+// every figure reads as a multiple of touching the canvas's pixels.
+//
+// Also: `kelvo16s-cli render` over every shipped file, in one process and in
+// one process per file.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/CliApp.h"
+#include "ladder/CircuitViews.h"
+#include "ladder/SumLayout.h"
+#include "ladder/TwoPartLayout.h"
+#include "statediagram/AutoCodes.h"
+#include "statediagram/StatesFile.h"
+#include "statediagram/StatesIn.h"
+#include "ui/ImageCanvas.h"
+#include "ui/TileImages.h"
+
+namespace kelvo {
+namespace {
+
+const std::string kSource = KELVO_SOURCE_DIR;
+const std::string kHeaviest = kSource + "/bench/tables/heavy-hypercube.sfi";
+
+class Quiet : public UserDialogs {
+public:
+  Answer ShowMessage(const std::string&, const std::string&, MessageButtons b, Answer) override {
+    ++messages;
+    return b == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
+  }
+  void Beep() override {}
+  std::optional<std::string> AskOpenFileName(const FileDialogOptions&) override { return std::nullopt; }
+  std::optional<std::string> AskSaveFileName(const FileDialogOptions&) override { return std::nullopt; }
+  int messages = 0;
+};
+
+const TileImages& Tiles() {
+  static TileImages tiles = [] {
+    TileImages t;
+    t.LoadAll({QString::fromStdString(kSource + "/Bitmaps")});
+    return t;
+  }();
+  return tiles;
+}
+
+// The program's objects without windows, drawing on the real canvas.
+struct Road : StatesInHost {
+  Quiet dialogs;
+  int f2count = 0;
+  EquationSet equations;
+  LadderGrid grid;
+  ImageCanvas canvas{Tiles().Images()};
+  CircuitViews views{grid, equations, canvas, dialogs};
+  StatesIn form{dialogs, *this, f2count, equations};
+  void ShowEquationView(const EquationViewTexts&) override {}
+  void HandOverCircuit() override { views.DrawCirc(); }
+  explicit Road(const std::string& file) { form.LoadStatesFrom(file); }
+};
+
+// The render arguments of a shipped file: "Auto" only for a table without codes.
+std::vector<std::string> RenderArgs(const std::string& file, const std::string& out) {
+  const auto table = ReadStatesFile(file);
+  std::vector<std::string> args{"render", file, "-o", out};
+  if (table && table->Codes[0].empty()) args.push_back("--auto");
+  return args;
+}
+
+std::vector<std::string> ShippedFiles() {
+  std::vector<std::string> files;
+  for (const auto* dir : {"/examples", "/bench/tables"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + dir)) {
+      if (entry.path().extension() == ".sfi") files.push_back(entry.path().string());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void CanvasClear(benchmark::State& state) {
+  ImageCanvas canvas(Tiles().Images());
+  for (auto _ : state) {
+    canvas.Clear();
+    benchmark::DoNotOptimize(canvas.Image().constBits());
+  }
+}
+BENCHMARK(CanvasClear);
+
+void LoadStatesFile(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ReadStatesFile(kHeaviest));
+}
+BENCHMARK(LoadStatesFile);
+
+void AutomaticCodes(benchmark::State& state) {
+  // A ring of 16 states: every state coded, with the backtracking at work.
+  StateDiagram ring;
+  ring.Clear();
+  for (int s = 0; s < kStateCount; ++s) {
+    ring.Targets[s][0] = "S" + std::to_string((s + 1) % kStateCount);
+    ring.Triggers[s][0] = "X" + std::to_string(s);
+  }
+  Quiet dialogs;
+  for (auto _ : state) {
+    StateDiagram d = ring;
+    benchmark::DoNotOptimize(AssignStateCodes(d, dialogs, nullptr));
+  }
+}
+BENCHMARK(AutomaticCodes);
+
+void Synthesis(benchmark::State& state) {
+  const StateDiagram table = *ReadStatesFile(kHeaviest);
+  EquationSynthesis synthesis;
+  for (auto _ : state) {
+    synthesis.EmptyVariableStrings();
+    synthesis.CollectTransitions(table);
+    synthesis.SynthesizeStateEquations();
+    synthesis.BuildCoilEquations(table, table.CoilNames);
+    benchmark::DoNotOptimize(synthesis.coil.data());
+  }
+}
+BENCHMARK(Synthesis);
+
+void Layouts(benchmark::State& state) {
+  Road road(kHeaviest);
+  road.form.CircExt_Click();
+  std::vector<std::string> problems;
+  for (auto _ : state) {
+    ParseTwoPartEquations(road.equations, road.grid, problems);
+    BuildTwoPartTiles(road.grid, problems);
+    ParseSumEquations(road.equations, road.grid, problems);
+    BuildSumTiles(road.grid, problems);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(Layouts);
+
+void DrawView(benchmark::State& state) {
+  Road road(kHeaviest);
+  road.form.CircExt_Click();
+  road.views.ParForm = state.range(1) != 0;
+  const auto view = static_cast<ViewButton>(state.range(0));
+  for (auto _ : state) road.views.Show(view);
+  state.SetLabel(std::string(ViewButtonName(view)) + (road.views.ParForm ? " parallel" : " two-part"));
+}
+BENCHMARK(DrawView)->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}});
+
+// From a loaded table to the drawn "Show All": the "Circuit" button.
+void CircuitRoad(benchmark::State& state) {
+  const std::string file = state.range(0) ? kHeaviest : kSource + "/examples/traffic-light.sfi";
+  Road road(file);
+  for (auto _ : state) road.form.CircExt_Click();
+  state.SetLabel(std::filesystem::path(file).filename().string());
+  if (road.dialogs.messages) state.SkipWithError("the road asked or warned");
+}
+BENCHMARK(CircuitRoad)->Arg(1)->Arg(0);
+
+void RenderInOneProcess(benchmark::State& state) {
+  const auto files = ShippedFiles();
+  const std::string out = std::filesystem::temp_directory_path() / "kelvo16s-bench.bmp";
+  for (auto _ : state) {
+    for (const auto& file : files) {
+      std::ostringstream o, e;
+      RunCli(RenderArgs(file, out), o, e);
+    }
+  }
+  state.counters["files"] = files.size();
+  state.counters["per_file_ms"] = benchmark::Counter(files.size(), benchmark::Counter::kIsIterationInvariantRate |
+                                                                       benchmark::Counter::kInvert);
+}
+BENCHMARK(RenderInOneProcess)->Unit(benchmark::kMillisecond);
+
+void RenderProcesses(benchmark::State& state) {
+  const auto files = ShippedFiles();
+  const std::string cli = KELVO_CLI_PATH;
+  const std::string out = std::filesystem::temp_directory_path() / "kelvo16s-bench.bmp";
+  for (auto _ : state) {
+    for (const auto& file : files) {
+      const auto args = RenderArgs(file, out);
+      const pid_t pid = fork();
+      if (pid == 0) {
+        std::vector<char*> argv{const_cast<char*>(cli.c_str())};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
+        execv(cli.c_str(), argv.data());
+        _exit(127);
+      }
+      int status = 0;
+      waitpid(pid, &status, 0);
+    }
+  }
+  state.counters["files"] = files.size();
+}
+BENCHMARK(RenderProcesses)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelvo
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

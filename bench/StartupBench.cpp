@@ -1,0 +1,79 @@
+// Start-up of the program, with the splash pauses taken out, next to a bare Qt
+// main window measured the same way: each run starts a fresh process of this
+// program, which builds the window, shows it and leaves as soon as it is
+// exposed. Reported: wall time from the fork to the process's end, and the
+// peak resident memory of the process.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QWindow>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ui/Form1.h"
+#include "ui/QtUserDialogs.h"
+
+namespace {
+
+std::string self;
+
+void WaitExposed(QWidget& window) {
+  window.show();
+  while (!window.windowHandle() || !window.windowHandle()->isExposed()) QApplication::processEvents();
+}
+
+int Child(const std::string& which, int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (which == "bare") {
+    QMainWindow window;
+    window.resize(1014, 707);
+    WaitExposed(window);
+  } else {
+    kelvo::QtUserDialogs dialogs;
+    kelvo::Form1 window(dialogs);
+    window.SplashDelay = 0;
+    if (!window.StartUp({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")})) return 1;
+    WaitExposed(window);
+  }
+  _exit(0);  // shown: the part measured ends here, for both windows alike
+}
+
+void StartUp(benchmark::State& state, const char* which) {
+  long peakKb = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      execl(self.c_str(), self.c_str(), "--child", which, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(elapsed.count());
+    peakKb = std::max(peakKb, usage.ru_maxrss);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the child failed");
+  }
+  state.counters["peak_rss_MB"] = peakKb / 1024.0;
+}
+BENCHMARK_CAPTURE(StartUp, bare_qt_window, "bare")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StartUp, kelvo16s, "kelvo")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  self = argv[0];
+  if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return Child(argv[2], argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
