@@ -125,18 +125,24 @@ bool EqualsUpper(std::string_view a, std::string_view b) { return EqualsMapped(a
 
 bool EqualsLower(std::string_view a, std::string_view b) { return EqualsMapped(a, b, LowerOf); }
 
-std::vector<std::string_view> SplitViews(std::string_view text, char delimiter) {
-  std::vector<std::string_view> pieces;
+void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces) {
+  pieces.clear();
   size_t start = 0;
   while (true) {
     const size_t at = text.find(delimiter, start);
     if (at == std::string_view::npos) {
       pieces.push_back(text.substr(start));
-      return pieces;
+      return;
     }
     pieces.push_back(text.substr(start, at - start));
     start = at + 1;
   }
+}
+
+std::vector<std::string_view> SplitViews(std::string_view text, char delimiter) {
+  std::vector<std::string_view> pieces;
+  SplitViews(text, delimiter, pieces);
+  return pieces;
 }
 
 }  // namespace kelvo

@@ -26,7 +26,9 @@ std::string ToLower(std::string_view text);
 // a == ToUpper(b), a == ToLower(b), without building the mapped text.
 bool EqualsUpper(std::string_view a, std::string_view b);
 bool EqualsLower(std::string_view a, std::string_view b);
-// Split at a one-character delimiter into views of `text`.
+// Split at a one-character delimiter into views of `text` (the second form
+// reuses the caller's vector).
 std::vector<std::string_view> SplitViews(std::string_view text, char delimiter);
+void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces);
 
 }  // namespace kelvo

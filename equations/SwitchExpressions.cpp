@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <vector>
 
@@ -17,6 +17,12 @@ constexpr std::string_view kMarker = "?";  // a term deleted during one operatio
 std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
 
 bool IsComplementPair(std::string_view a, std::string_view b) {
+  // Case changes keep the length and map an ASCII letter to its partner only.
+  if (a.size() != b.size()) return false;
+  if (a.empty()) return true;
+  const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 0x20 : c; };
+  const auto a0 = static_cast<unsigned char>(a[0]), b0 = static_cast<unsigned char>(b[0]);
+  if (a0 < 0x80 && b0 < 0x80 && fold(a0) != fold(b0)) return false;
   return EqualsUpper(a, b) || EqualsLower(a, b) || EqualsUpper(b, a) || EqualsLower(b, a);
 }
 
@@ -110,17 +116,16 @@ std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
 
 namespace {
 
-// A literal with its case forms, worked out once per merging pass.
+// A literal of a term with its sense, worked out once per merging pass.
 struct Literal {
-  std::string text, upper, lower;
+  std::string_view text;
   bool isUpper = false, isLower = false;
 };
 
-std::vector<Literal> LiteralsOf(const std::string& term) {
+std::vector<Literal> LiteralsOf(std::string_view term) {
   std::vector<Literal> literals;
-  for (auto& text : Split(term, ".")) {
-    Literal l{text, ToUpper(text), ToLower(text), IsUpperLiteral(text), IsLowerLiteral(text)};
-    literals.push_back(std::move(l));
+  for (std::string_view text : SplitViews(term, '.')) {
+    literals.push_back({text, IsUpperLiteral(text), IsLowerLiteral(text)});
   }
   return literals;
 }
@@ -145,9 +150,9 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
       size_t diffCount = 0;
       for (const Literal& ap : *a) {
         for (const Literal& bq : b) {
-          if (bq.text == ap.text) common.push_back(ap.text);
-          if (ap.isUpper && bq.isLower && bq.upper == ap.text) ++diffCount;
-          if (ap.isLower && bq.isUpper && bq.lower == ap.text) ++diffCount;
+          if (bq.text == ap.text) common.emplace_back(ap.text);
+          if (ap.isUpper && bq.isLower && EqualsUpper(ap.text, bq.text)) ++diffCount;
+          if (ap.isLower && bq.isUpper && EqualsLower(ap.text, bq.text)) ++diffCount;
         }
       }
       // The two terms merge when they share all literals but one, which one
@@ -156,7 +161,7 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
       const std::string joinedCommon = Join(common, ".");
       if (Split(joinedCommon, ".").size() + 1 != a->size()) continue;
       terms[c] = joinedCommon;
-      terms[m] = kMarker;
+      terms[m].assign(1, kMarker[0]);
       literals[c] = LiteralsOf(terms[c]);
       a = &literals[c];
     }
@@ -196,6 +201,7 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
   std::string out;
   out.reserve(sum.size());
   bool firstTerm = true;
+  std::vector<std::string_view> literals;
   for (std::string_view term : terms) {
     if (!firstTerm) out += '+';
     firstTerm = false;
@@ -204,7 +210,7 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
       continue;
     }
     // The last occurrence of each literal survives, in its place.
-    const auto literals = SplitViews(term, '.');
+    SplitViews(term, '.', literals);
     bool firstLiteral = true;
     for (size_t i = 0; i < literals.size(); ++i) {
       if (std::find(literals.begin() + i + 1, literals.end(), literals[i]) == literals.end()) {
@@ -221,10 +227,11 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
   std::string out;
   out.reserve(sum.size());
   bool first = true;
+  std::vector<std::string_view> literals;
   for (std::string_view term : terms) {
     bool contradictory = false;
     if (Contains(term, ".")) {
-      const auto literals = SplitViews(term, '.');
+      SplitViews(term, '.', literals);
       for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
         for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
           contradictory = IsComplementPair(literals[i], literals[j]);
@@ -238,51 +245,70 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
 
 std::string RemoveAbsorbedTerms(const std::string& sum) {
   const auto views = SplitViews(sum, '+');
-  std::vector<bool> marked(views.size());
+  const size_t n = views.size();
   // Each term's literals as a set of bits, one bit per distinct literal text,
   // so that "every literal of c is among the literals of o" is a mask test.
-  std::vector<std::vector<std::string_view>> literals;
-  literals.reserve(views.size());
-  std::vector<std::string_view> distinct{kMarker};
-  for (std::string_view term : views) {
-    literals.push_back(SplitViews(term, '.'));
-    distinct.insert(distinct.end(), literals.back().begin(), literals.back().end());
+  std::unordered_map<std::string_view, size_t> ids{{kMarker, 0}};
+  std::vector<size_t> termIds;  // the ids of term t are termIds[starts[t] .. starts[t + 1])
+  std::vector<size_t> starts{0};
+  std::vector<std::string_view> literals;
+  for (size_t t = 0; t < n; ++t) {
+    SplitViews(views[t], '.', literals);
+    for (std::string_view literal : literals) termIds.push_back(ids.emplace(literal, ids.size()).first->second);
+    starts.push_back(termIds.size());
   }
-  std::sort(distinct.begin(), distinct.end());
-  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-  const size_t words = (distinct.size() + 63) / 64;
-  const auto maskOf = [&](const std::vector<std::string_view>& lits) {
-    std::vector<uint64_t> mask(words);
-    for (std::string_view literal : lits) {
-      const size_t id = std::lower_bound(distinct.begin(), distinct.end(), literal) - distinct.begin();
-      mask[id / 64] |= uint64_t{1} << (id % 64);
-    }
-    return mask;
+  const size_t words = (ids.size() + 63) / 64;
+  std::vector<uint64_t> masks(n * words);
+  const auto mask = [&](size_t t) { return masks.data() + t * words; };
+  for (size_t t = 0; t < n; ++t) {
+    for (size_t i = starts[t]; i < starts[t + 1]; ++i) mask(t)[termIds[i] / 64] |= uint64_t{1} << (termIds[i] % 64);
+  }
+  const auto markTerm = [&](size_t t) {
+    std::fill(mask(t), mask(t) + words, 0);
+    mask(t)[0] = 1;  // the marker's own literal "?" has id 0
   };
-  std::vector<std::vector<uint64_t>> masks;
-  masks.reserve(views.size());
-  for (const auto& lits : literals) masks.push_back(maskOf(lits));
-  const std::vector<uint64_t> markerMask = maskOf({kMarker});
-
-  const auto isMarker = [&](size_t i) { return marked[i] || views[i] == kMarker; };
-  for (size_t c = 0; c < views.size(); ++c) {
+  // The terms still in the game, in no particular order: whether a term is
+  // absorbed by c depends on c and that term alone. A "?" written in the text
+  // itself counts as a marker from the start.
+  std::vector<char> marked(n);
+  std::vector<size_t> alive;
+  alive.reserve(n);
+  for (size_t t = 0; t < n; ++t) {
+    if (views[t] != kMarker) alive.push_back(t);
+  }
+  // A marked c holds the marker's literal alone and absorbs only terms that
+  // hold "?" as one of their literals, which no synthesised term does.
+  const auto holdsMarker = [&](size_t t) { return (mask(t)[0] & 1) != 0; };
+  size_t markerHolders = 0;
+  for (size_t t : alive) markerHolders += holdsMarker(t);
+  std::vector<uint64_t> needles(words);
+  for (size_t c = 0; c < n; ++c) {
     // A term without "." is one literal: its set is that literal alone.
-    const std::vector<uint64_t> needles = masks[c];
-    for (size_t o = 0; o < views.size(); ++o) {
-      if (o == c || isMarker(o)) continue;
-      bool all = true;
-      for (size_t w = 0; w < words && all; ++w) all = (needles[w] & ~masks[o][w]) == 0;
-      if (all) {
+    if ((marked[c] || views[c] == kMarker) && markerHolders == 0) continue;
+    std::copy(mask(c), mask(c) + words, needles.begin());
+    size_t kept = 0;
+    for (size_t o : alive) {
+      bool absorbed = o != c;
+      if (absorbed && words == 1) {
+        absorbed = (needles[0] & ~masks[o]) == 0;
+      } else {
+        for (size_t w = 0; w < words && absorbed; ++w) absorbed = (needles[w] & ~mask(o)[w]) == 0;
+      }
+      if (absorbed) {
+        markerHolders -= holdsMarker(o);
         marked[o] = true;
-        masks[o] = markerMask;
+        markTerm(o);
+      } else {
+        alive[kept++] = o;
       }
     }
+    alive.resize(kept);
   }
   std::string joined;
   joined.reserve(sum.size());
-  for (size_t i = 0; i < views.size(); ++i) {
+  for (size_t i = 0; i < n; ++i) {
     if (i > 0) joined += '+';
-    joined += marked[i] ? std::string_view(kMarker) : views[i];
+    joined += marked[i] ? kMarker : views[i];
   }
   joined = ReplaceAll(joined, "+?", "");
   return ReplaceAll(joined, "?+", "");

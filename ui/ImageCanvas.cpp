@@ -8,24 +8,58 @@
 namespace kelvo {
 
 ImageCanvas::ImageCanvas(const std::array<QImage, kTileCount>& tiles)
-    : tiles_(tiles),
+    : tiles_(AsCanvasFormat(tiles)),
       image_(ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips), QImage::Format_RGB32),
       font_(QStringLiteral("DejaVu Sans")) {
   font_.setPixelSize(12);
+  const QFontMetrics metrics(font_);
+  ascent_ = metrics.ascent();
+  lineHeight_ = metrics.height();
   image_.fill(Qt::white);
 }
 
 int ImageCanvas::ToPixels(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
 
+ImageCanvas::~ImageCanvas() = default;
+
+const QImage& ImageCanvas::Image() const {
+  EndText();
+  return image_;
+}
+
+void ImageCanvas::EndText() const { textPainter_.reset(); }
+
 void ImageCanvas::Clear() {
+  EndText();
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
 }
 
+std::array<QImage, kTileCount> ImageCanvas::AsCanvasFormat(const std::array<QImage, kTileCount>& tiles) {
+  std::array<QImage, kTileCount> converted;
+  for (int i = 0; i < kTileCount; ++i) {
+    if (!tiles[i].isNull()) converted[i] = tiles[i].convertToFormat(QImage::Format_RGB32);
+  }
+  return converted;
+}
+
+// Tiles are opaque and in the canvas's own pixel format, so painting one is
+// copying its rows, clipped at the canvas edges.
 void ImageCanvas::PaintTile(int slot, int x, int y) {
-  if (slot < 0 || slot >= kTileCount) return;
-  QPainter painter(&image_);
-  painter.drawImage(ToPixels(x), ToPixels(y), tiles_[slot]);
+  if (slot < 0 || slot >= kTileCount || tiles_[slot].isNull()) return;
+  const QImage& tile = tiles_[slot];
+  const QRect target = QRect(QPoint(ToPixels(x), ToPixels(y)), tile.size()).intersected(image_.rect());
+  if (target.isEmpty()) return;
+  const int sourceX = target.x() - ToPixels(x);
+  const int sourceY = target.y() - ToPixels(y);
+  // The text painter may stay open: it writes straight into the same pixels.
+  uchar* const pixels = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  for (int row = 0; row < target.height(); ++row) {
+    const auto* from = reinterpret_cast<const QRgb*>(tile.constScanLine(sourceY + row)) + sourceX;
+    auto* to = reinterpret_cast<QRgb*>(pixels + (target.y() + row) * stride) + target.x();
+    std::copy(from, from + target.width(), to);
+  }
 }
 
 void ImageCanvas::SetTextColor(Rgb color) { textColor_ = QColor(color.r, color.g, color.b); }
@@ -36,22 +70,35 @@ void ImageCanvas::SetTextPosition(int x, int y) {
 }
 
 void ImageCanvas::PrintText(const std::string& text) {
-  QPainter painter(&image_);
-  painter.setFont(font_);
-  painter.setPen(textColor_);
-  const QFontMetrics metrics(font_);
-  painter.drawText(ToPixels(textX_), ToPixels(textY_) + metrics.ascent(), QString::fromStdString(text));
+  // One painter serves a run of texts (a drawing prints dozens of labels);
+  // anything else that touches the pixels ends it first.
+  if (!textPainter_) {
+    textPainter_ = std::make_unique<QPainter>(&image_);
+    textPainter_->setFont(font_);
+  }
+  textPainter_->setPen(textColor_);
+  // Labels repeat; their laid-out glyphs are kept.
+  auto laidOut = texts_.find(text);
+  if (laidOut == texts_.end()) {
+    QStaticText staticText(QString::fromStdString(text));
+    staticText.setTextFormat(Qt::PlainText);
+    staticText.prepare(QTransform(), font_);
+    laidOut = texts_.emplace(text, std::move(staticText)).first;
+  }
+  textPainter_->drawStaticText(ToPixels(textX_), ToPixels(textY_), laidOut->second);
   textX_ = 0;
-  textY_ += metrics.height() * kTwipsPerPixel;
+  textY_ += lineHeight_ * kTwipsPerPixel;
 }
 
 void ImageCanvas::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
+  EndText();
   const QRect box(QPoint(ToPixels(x1), ToPixels(y1)), QPoint(ToPixels(x2), ToPixels(y2)));
   QPainter painter(&image_);
   painter.fillRect(box.normalized(), QColor(color.r, color.g, color.b));
 }
 
 void ImageCanvas::SetPicture(const QImage& picture) {
+  EndText();
   image_.fill(Qt::white);
   QPainter painter(&image_);
   painter.drawImage(0, 0, picture);

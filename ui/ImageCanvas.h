@@ -7,8 +7,13 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QStaticText>
 
 #include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "ladder/Canvas.h"
 #include "ui/TileImages.h"
@@ -18,7 +23,10 @@ namespace kelvo {
 class ImageCanvas : public Canvas {
 public:
   explicit ImageCanvas(const std::array<QImage, kTileCount>& tiles = {});
-  void SetTiles(const std::array<QImage, kTileCount>& tiles) { tiles_ = tiles; }
+  ~ImageCanvas() override;
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
+  void SetTiles(const std::array<QImage, kTileCount>& tiles) { tiles_ = AsCanvasFormat(tiles); }
 
   void Clear() override;
   void PaintTile(int slot, int x, int y) override;
@@ -33,7 +41,7 @@ public:
   // a white canvas, which keeps its own size.
   void SetPicture(const QImage& picture);
 
-  const QImage& Image() const { return image_; }
+  const QImage& Image() const;
   const QFont& Font() const { return font_; }
 
   static int ToPixels(int twips);
@@ -43,11 +51,17 @@ public:
   }
 
 private:
+  static std::array<QImage, kTileCount> AsCanvasFormat(const std::array<QImage, kTileCount>& tiles);
+  void EndText() const;
+
   std::array<QImage, kTileCount> tiles_;
   QImage image_;
   QFont font_;
   QColor textColor_ = Qt::black;
   int textX_ = 0, textY_ = 0;  // twips
+  int ascent_ = 0, lineHeight_ = 0;  // pixels, of font_
+  mutable std::unique_ptr<QPainter> textPainter_;
+  std::unordered_map<std::string, QStaticText> texts_;
 };
 
 }  // namespace kelvo
