@@ -127,6 +127,7 @@ bool EqualsLower(std::string_view a, std::string_view b) { return EqualsMapped(a
 
 void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces) {
   pieces.clear();
+  pieces.reserve(8);
   size_t start = 0;
   while (true) {
     const size_t at = text.find(delimiter, start);

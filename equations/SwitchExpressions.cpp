@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 #include <optional>
 #include <vector>
 
@@ -72,12 +71,17 @@ std::optional<std::string> ExpandProduct(const std::string& text) {
     const auto p = Contains(factors[t - 1], "+") ? TermsOf(factors[t - 1]) : std::vector{factors[t - 1]};
     const auto q = TermsOf(factors[t]);
     if (p.size() * q.size() > kMaxExpandedTerms) return std::nullopt;
-    std::vector<std::string> product;
-    product.reserve(p.size() * q.size());
+    std::string product;
+    product.reserve(p.size() * q.size() * (factors[t - 1].size() / p.size() + factors[t].size() / q.size() + 2));
+    bool first = true;
     for (const auto& pt : p) {
-      for (const auto& qt : q) product.push_back(qt + "." + pt);
+      for (const auto& qt : q) {
+        if (!first) product += '+';
+        first = false;
+        product.append(qt).append(1, '.').append(pt);
+      }
     }
-    factors[t] = Join(product, "+");
+    factors[t] = std::move(product);
   }
   return factors.back();
 }
@@ -139,6 +143,7 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
   for (size_t i = 0; i < n; ++i) {
     if (Contains(terms[i], ".")) literals[i] = LiteralsOf(terms[i]);
   }
+  std::vector<std::string_view> common;
   for (size_t c = 0; c + 1 < n; ++c) {
     if (!Contains(terms[c], ".")) continue;
     const std::vector<Literal>* a = &literals[c];
@@ -146,21 +151,24 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
       if (!Contains(terms[m], ".")) continue;
       const std::vector<Literal>& b = literals[m];
       if (a->size() != b.size()) continue;  // only terms of the same length merge
-      std::vector<std::string> common;
+      common.clear();
       size_t diffCount = 0;
       for (const Literal& ap : *a) {
         for (const Literal& bq : b) {
-          if (bq.text == ap.text) common.emplace_back(ap.text);
+          if (bq.text == ap.text) common.push_back(ap.text);
           if (ap.isUpper && bq.isLower && EqualsUpper(ap.text, bq.text)) ++diffCount;
           if (ap.isLower && bq.isUpper && EqualsLower(ap.text, bq.text)) ++diffCount;
         }
       }
       // The two terms merge when they share all literals but one, which one
       // holds in upper and the other in lower case.
-      if (common.empty() || diffCount != 1) continue;
-      const std::string joinedCommon = Join(common, ".");
-      if (Split(joinedCommon, ".").size() + 1 != a->size()) continue;
-      terms[c] = joinedCommon;
+      if (common.empty() || diffCount != 1 || common.size() + 1 != a->size()) continue;
+      std::string joinedCommon;
+      for (size_t i = 0; i < common.size(); ++i) {
+        if (i > 0) joinedCommon += '.';
+        joinedCommon += common[i];
+      }
+      terms[c] = std::move(joinedCommon);
       terms[m].assign(1, kMarker[0]);
       literals[c] = LiteralsOf(terms[c]);
       a = &literals[c];
@@ -248,13 +256,19 @@ std::string RemoveAbsorbedTerms(const std::string& sum) {
   const size_t n = views.size();
   // Each term's literals as a set of bits, one bit per distinct literal text,
   // so that "every literal of c is among the literals of o" is a mask test.
-  std::unordered_map<std::string_view, size_t> ids{{kMarker, 0}};
+  std::vector<std::string_view> ids{kMarker};  // a literal's id is its place here
+  const auto idOf = [&](std::string_view literal) {
+    const auto found = std::find(ids.begin(), ids.end(), literal);
+    if (found != ids.end()) return static_cast<size_t>(found - ids.begin());
+    ids.push_back(literal);
+    return ids.size() - 1;
+  };
   std::vector<size_t> termIds;  // the ids of term t are termIds[starts[t] .. starts[t + 1])
   std::vector<size_t> starts{0};
   std::vector<std::string_view> literals;
   for (size_t t = 0; t < n; ++t) {
     SplitViews(views[t], '.', literals);
-    for (std::string_view literal : literals) termIds.push_back(ids.emplace(literal, ids.size()).first->second);
+    for (std::string_view literal : literals) termIds.push_back(idOf(literal));
     starts.push_back(termIds.size());
   }
   const size_t words = (ids.size() + 63) / 64;

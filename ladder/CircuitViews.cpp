@@ -25,6 +25,16 @@ ViewRange RangeOf(ViewButton button) {
   return {0, 0};
 }
 
+// Takes the drawing's measure: paints nothing.
+class MeasuringCanvas : public Canvas {
+public:
+  void Clear() override {}
+  void PaintTile(int, int, int) override {}
+  void SetTextColor(Rgb) override {}
+  void SetTextPosition(int, int) override {}
+  void PrintText(const std::string&) override {}
+};
+
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) {
@@ -74,7 +84,11 @@ void CircuitViews::Show(ViewButton button) {
   if (ChangesDetected && !AskDataLoss()) return;
   ChangesDetected = false;
   canvas_.Clear();
-  const DrawOutcome outcome = DrawView(button);
+  // A view too wide for the canvas is wiped by the fallback as soon as it is
+  // drawn, so it is measured first and painted only when it stays.
+  MeasuringCanvas measure;
+  const DrawOutcome outcome = DrawView(button, measure);
+  if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) DrawView(button, canvas_);
   if (outcome == DrawOutcome::TooWide) {
     // Circuit A alone on a fresh canvas. When A itself is too wide it stays
     // as drawn, cut off at the canvas edge.
@@ -98,19 +112,19 @@ void CircuitViews::BuildLayouts() {
   BuildSumTiles(grid_, problems_);
 }
 
-DrawOutcome CircuitViews::DrawView(ViewButton button) {
+DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas) {
   const ViewRange range = RangeOf(button);
   grid_.FirstCircuit = range.first;
   grid_.LastCircuit = range.last;
   if (button == ViewButton::ShowSC) {
     grid_.StateView = false;
-    return DrawSumCircuits(grid_, equations_, canvas_);
+    return DrawSumCircuits(grid_, equations_, canvas);
   }
   if (ParForm) {
     grid_.StateView = true;
-    return DrawSumCircuits(grid_, equations_, canvas_);
+    return DrawSumCircuits(grid_, equations_, canvas);
   }
-  return DrawTwoPartCircuits(grid_, canvas_);
+  return DrawTwoPartCircuits(grid_, canvas);
 }
 
 void CircuitViews::SetAllEnabled(bool enabled) { enabled_.fill(enabled); }

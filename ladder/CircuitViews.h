@@ -68,7 +68,7 @@ public:
 private:
   bool AskDataLoss();
   void BuildLayouts();
-  DrawOutcome DrawView(ViewButton button);
+  DrawOutcome DrawView(ViewButton button, Canvas& canvas);
   void SetAllEnabled(bool enabled);
 
   LadderGrid& grid_;
