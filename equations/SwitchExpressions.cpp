@@ -210,6 +210,7 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
   out.reserve(sum.size());
   bool firstTerm = true;
   std::vector<std::string_view> literals;
+  std::vector<char> repeated;
   for (std::string_view term : terms) {
     if (!firstTerm) out += '+';
     firstTerm = false;
@@ -219,11 +220,19 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
     }
     // The last occurrence of each literal survives, in its place.
     SplitViews(term, '.', literals);
+    repeated.assign(literals.size(), false);
+    bool anyRepeated = false;
+    for (size_t i = 0; i < literals.size(); ++i) {
+      repeated[i] = std::find(literals.begin() + i + 1, literals.end(), literals[i]) != literals.end();
+      anyRepeated |= repeated[i];
+    }
+    if (!anyRepeated) {
+      out += term;
+      continue;
+    }
     bool firstLiteral = true;
     for (size_t i = 0; i < literals.size(); ++i) {
-      if (std::find(literals.begin() + i + 1, literals.end(), literals[i]) == literals.end()) {
-        AppendJoined(out, literals[i], '.', firstLiteral);
-      }
+      if (!repeated[i]) AppendJoined(out, literals[i], '.', firstLiteral);
     }
   }
   return out;
