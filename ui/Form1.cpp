@@ -229,10 +229,18 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   SyncViewButtons();
 
   statesIn = std::make_unique<StatesIn>(dialogs_, *this, f2count, equations);
-  statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
-  statesInWindow->setWindowIcon(windowIcon());
-  statesInWindow->onLeave = [this] { LeaveStatesIn(); };
   return true;
+}
+
+StatesInWindow& Form1::EntryWindow() {
+  // The form's widgets are made when it is first shown; its table and logic
+  // exist from start-up on.
+  if (!statesInWindow) {
+    statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
+    statesInWindow->setWindowIcon(windowIcon());
+    statesInWindow->onLeave = [this] { LeaveStatesIn(); };
+  }
+  return *statesInWindow;
 }
 
 void Form1::SyncViewButtons() {
@@ -282,7 +290,8 @@ void Form1::AddCirc_Click() {
 
 void Form1::FilePrint_Click() {
   if (printerForm) return;
-  printerForm = new PrinterForm(views, canvas, printer, dialogs_);
+  if (!printer) printer = std::make_unique<QPrinter>();
+  printerForm = new PrinterForm(views, canvas, *printer, dialogs_);
   printerForm->setWindowIcon(windowIcon());
   printerForm->onViewDrawn = [this] { SyncViewButtons(); };
   printerForm->onClosed = [this] { setEnabled(true); };
@@ -325,24 +334,24 @@ void Form1::LeaveStatesIn() {
 }
 
 void Form1::DataForm_Click() {
-  if (!statesInWindow) return;
+  if (!statesIn) return;
   DataFormMenu->menuAction()->setEnabled(false);
   setEnabled(false);
-  statesInWindow->ShowForm();
+  EntryWindow().ShowForm();
   DataFormNew->setEnabled(true);
 }
 
 void Form1::DataFormNew_Click() {
-  if (!statesInWindow) return;
+  if (!statesIn) return;
   f2count = 0;
   setEnabled(false);
-  statesInWindow->ShowForm();
+  EntryWindow().ShowForm();
   statesIn->ClearForm();
 }
 
 void Form1::FileOpen_Click() {
   if (!statesIn) return;
-  statesInWindow->EnsureCreated();
+  if (statesInWindow) statesInWindow->EnsureCreated();
   if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
   DataFormNew->setEnabled(true);
   statesIn->CircExt_Click();
@@ -350,7 +359,7 @@ void Form1::FileOpen_Click() {
 
 void Form1::FileSave_Click() {
   if (!statesIn) return;
-  statesInWindow->EnsureCreated();
+  if (statesInWindow) statesInWindow->EnsureCreated();
   statesIn->SaveStates_Click();
 }
 

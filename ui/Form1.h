@@ -62,6 +62,8 @@ public:
   void AddCirc_Click();
   void InsText_Click();
   void FilePrint_Click();
+  // The entry form's window, made on first use.
+  StatesInWindow& EntryWindow();
 
   // Public members of the main window.
   int f2count = 0;
@@ -74,7 +76,9 @@ public:
   CircuitViews views;
   CanvasEditor editor;
   CircuitFiles files;
-  QPrinter printer;
+  // Made at the first print: setting up the printing system is slow, and the
+  // printer keeps its orientation from job to job.
+  std::unique_ptr<QPrinter> printer;
   QPointer<PicIns> picIns;
   QPointer<PrinterForm> printerForm;
   std::unique_ptr<StatesIn> statesIn;

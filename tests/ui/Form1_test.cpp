@@ -39,7 +39,7 @@ TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
   EXPECT_EQ(w.f2count, 0);
   EXPECT_EQ(w.editor.AddNo, -1);
-  EXPECT_FALSE(w.statesInWindow->isVisible());
+  EXPECT_FALSE(w.statesInWindow && w.statesInWindow->isVisible());
   EXPECT_EQ(w.FileOpen->shortcut(), QKeySequence(Qt::Key_F2));
   EXPECT_EQ(w.ExtrCom->toolTip(), QStringLiteral("Extract Circuit (Save As)"));
 }

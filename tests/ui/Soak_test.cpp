@@ -30,7 +30,7 @@ public:
 
   void Step();
   bool SecondaryOpen() const {
-    return window_.statesInWindow->isVisible() || window_.picIns || window_.printerForm || window_.aboutBox;
+    return (window_.statesInWindow && window_.statesInWindow->isVisible()) || window_.picIns || window_.printerForm || window_.aboutBox;
   }
   Form1& window() { return window_; }
   ScriptedDialogs& dialogs() { return dialogs_; }
@@ -159,7 +159,7 @@ void Soak::MainStep() {
 }
 
 void Soak::Step() {
-  if (window_.statesInWindow->isVisible()) {
+  if ((window_.statesInWindow && window_.statesInWindow->isVisible())) {
     FormStep();
   } else {
     MainStep();
