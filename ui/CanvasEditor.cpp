@@ -162,8 +162,6 @@ void CanvasEditor::Picture1_Click() {
   Changed();
 }
 
-void CanvasEditor::Picture1_MouseDown(bool) {}
-
 void CanvasEditor::Picture1_MouseUp(bool leftButton, double x, double y) {
   if (CircAdd || !RubberOn || !leftButton) return;
   canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,

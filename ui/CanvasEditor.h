@@ -56,7 +56,6 @@ public:
   void Picture1_MouseMove(bool leftButton, double x, double y);
   void LeaveCanvas();
   void Picture1_Click();
-  void Picture1_MouseDown(bool leftButton);
   void Picture1_MouseUp(bool leftButton, double x, double y);
   void RubberOn_Click(bool ticked);
 

@@ -27,10 +27,6 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
   if (onMove) onMove(event->buttons() & Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
 }
 
-void CanvasView::mousePressEvent(QMouseEvent* event) {
-  if (onPress) onPress(event->button() == Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
-}
-
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
   if (onRelease) {
     onRelease(event->button() == Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));

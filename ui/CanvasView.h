@@ -17,7 +17,7 @@ public:
 
   // What the screen shows; the bare picture when unset.
   std::function<QImage()> screenImage;
-  std::function<void(bool leftButton, double x, double y)> onMove, onPress, onRelease;
+  std::function<void(bool leftButton, double x, double y)> onMove, onRelease;
   std::function<void()> onLeave;
 
   QSize sizeHint() const override;
@@ -26,8 +26,7 @@ public:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
 private:

@@ -54,7 +54,6 @@ void Form1::BuildControls() {
   Picture1->move(ImageCanvas::ToPixels(240, 120, 0, 0).topLeft());
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
   Picture1->onMove = [this](bool left, double x, double y) { editor.Picture1_MouseMove(left, x, y); };
-  Picture1->onPress = [this](bool left, double, double) { editor.Picture1_MouseDown(left); };
   Picture1->onRelease = [this](bool left, double x, double y) {
     editor.Picture1_MouseUp(left, x, y);
     editor.Picture1_Click();
