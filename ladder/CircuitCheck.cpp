@@ -31,13 +31,17 @@ std::string CodeText(int code) {
   return text;
 }
 
+// "A=1 X1=0 X2=1": the state relays first, then the switches by name.
 std::string ValuesText(const VariableTable& table, uint64_t mask, uint64_t values) {
-  std::string text;
+  std::vector<std::pair<bool, std::string>> pieces;
   for (int i = 0; i < table.Size(); ++i) {
-    if (!((mask >> i) & 1)) continue;
-    if (!text.empty()) text += ' ';
-    text += table.Name(i) + '=' + (((values >> i) & 1) ? '1' : '0');
+    if ((mask >> i) & 1) {
+      pieces.emplace_back(i >= kStateRelayVariables, table.Name(i) + '=' + (((values >> i) & 1) ? '1' : '0'));
+    }
   }
+  std::sort(pieces.begin(), pieces.end());
+  std::string text;
+  for (const auto& piece : pieces) text += (text.empty() ? "" : " ") + piece.second;
   return text;
 }
 

@@ -42,7 +42,7 @@ int UnstableRelays(const std::array<RelayCircuit, 4>& circuits, int code, uint64
 }
 
 Settling Settle(const std::array<RelayCircuit, 4>& circuits, int startCode, uint64_t switches) {
-  Explorer e{circuits, switches};
+  Explorer e{circuits, switches, {}, {}, {}};
   e.Visit(startCode & (kRelayCodes - 1));
   std::sort(e.result.endCodes.begin(), e.result.endCodes.end());
   return e.result;
