@@ -19,19 +19,23 @@ std::vector<std::string> Split(const std::string& text, char delimiter) {
 
 }  // namespace
 
-VariableTable::VariableTable() : names_{"A", "B", "C", "D"} {}
+VariableTable::VariableTable() : names_{"A", "B", "C", "D"}, shown_(names_) {}
 
 int VariableTable::Index(const std::string& literal) {
   std::string name = literal;
   for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const bool upperFirst = !literal.empty() && std::isupper(static_cast<unsigned char>(literal[0]));
   for (int i = 0; i < Size(); ++i) {
-    if (names_[i] == name) return i;
+    if (names_[i] != name) continue;
+    if (upperFirst && !std::isupper(static_cast<unsigned char>(shown_[i][0]))) shown_[i] = literal;
+    return i;
   }
   if (Size() >= kMaxVariables) {
     full_ = true;
     return -1;
   }
   names_.push_back(name);
+  shown_.push_back(literal);
   return Size() - 1;
 }
 

@@ -21,11 +21,13 @@ public:
   // The number of `literal`'s variable, added when new; -1 when the table is full.
   int Index(const std::string& literal);
   int Size() const { return static_cast<int>(names_.size()); }
-  const std::string& Name(int index) const { return names_[index]; }
+  // The name as first written with an upper-case first letter, else as first written.
+  const std::string& Name(int index) const { return shown_[index]; }
   bool Full() const { return full_; }
 
 private:
-  std::vector<std::string> names_;
+  std::vector<std::string> names_;  // upper case, for comparing
+  std::vector<std::string> shown_;
   bool full_ = false;
 };
 

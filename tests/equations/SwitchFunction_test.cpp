@@ -20,6 +20,12 @@ TEST(SwitchFunction, StateRelaysComeFirstAndNamesIgnoreCase) {
   EXPECT_EQ(table.Index("X1"), 4);
   EXPECT_EQ(table.Index("dT"), table.Index("DT"));
   EXPECT_EQ(table.Name(4), "X1");
+  EXPECT_EQ(table.Index("bottomLimit"), 6);
+  EXPECT_EQ(table.Name(6), "bottomLimit");
+  EXPECT_EQ(table.Index("BottomLimit"), 6);
+  EXPECT_EQ(table.Name(6), "BottomLimit");
+  EXPECT_EQ(table.Index("bottomlimit"), 6);
+  EXPECT_EQ(table.Name(6), "BottomLimit");
   EXPECT_TRUE(ClosedWhenOn("X1"));
   EXPECT_FALSE(ClosedWhenOn("x1"));
 }
