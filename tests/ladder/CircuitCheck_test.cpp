@@ -6,6 +6,7 @@
 
 #include "cli/CliSession.h"
 #include "ladder/RecordingCanvas.h"
+#include "support/HandGrids.h"
 
 namespace kelvo {
 namespace {
@@ -153,6 +154,33 @@ TEST(CircuitCheck, RemovedLinkFailsTheReadBack) {
     EXPECT_EQ(f->text.rfind("read-back A", 0), 0u) << f->text;
     EXPECT_NE(f->text.find("but A = "), std::string::npos) << f->text;
   }
+}
+
+// Twenty branches and one more name in the equation: past the exhaustive
+// limit the comparison samples with a fixed seed and says so.
+TEST(CircuitCheck, ManyVariablesAreSampledAndSaySo) {
+  LadderGrid grid;
+  testing::PutParallelContacts(grid, kFirstRelaySlot, kFirstRelaySlot + kRelayCount, 20);
+  EquationSet equations;
+  for (int i = 0; i < 20; ++i) equations.eqCoil[0] += "X" + std::to_string(i) + "+";
+  equations.eqCoil[0] += "X0.Y";
+  equations.NmCoil[0] = "Big";
+  StateDiagram diagram;
+  diagram.Clear();
+  const CheckReport r = CheckCircuit(diagram, equations, grid, false);
+  ASSERT_FALSE(r.findings.empty());
+  EXPECT_EQ(r.findings[0].text, "read-back Big (relay): matches Big = " + equations.eqCoil[0] + " (65536 sampled settings)");
+  EXPECT_TRUE(r.findings[0].passed);
+
+  // The same circuit with its last branch cut off: the equation without Y is
+  // compared over every setting and the lost branch is named.
+  grid.SumTiles[kFirstRelaySlot][19][3] = "1";
+  equations.eqCoil[0].resize(equations.eqCoil[0].size() - std::string("+X0.Y").size());
+  const CheckReport cut = CheckCircuit(diagram, equations, grid, false);
+  ASSERT_FALSE(cut.findings.empty());
+  EXPECT_FALSE(cut.findings[0].passed);
+  EXPECT_NE(cut.findings[0].text.find("the drawing does not conduct with"), std::string::npos) << cut.findings[0].text;
+  EXPECT_EQ(cut.findings[0].text.find("sampled"), std::string::npos) << cut.findings[0].text;
 }
 
 TEST(CircuitCheck, CodeValues) {
