@@ -85,7 +85,8 @@ CheckFinding CheckHold(const MachineUnderTest& m, int s) {
   return {Kind::Hold, true, head + m.note};
 }
 
-CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circuit, int relay, const std::string& name) {
+CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circuit, int relay,
+                         const std::string& name) {
   const std::string head = "output " + name;
   for (int s = 0; s < kStateCount; ++s) {
     const int code = CodeValue(m.diagram.Codes[s]);

@@ -169,7 +169,8 @@ TEST(CircuitCheck, ManyVariablesAreSampledAndSaySo) {
   diagram.Clear();
   const CheckReport r = CheckCircuit(diagram, equations, grid, false);
   ASSERT_FALSE(r.findings.empty());
-  EXPECT_EQ(r.findings[0].text, "read-back Big (relay): matches Big = " + equations.eqCoil[0] + " (65536 sampled settings)");
+  EXPECT_EQ(r.findings[0].text,
+            "read-back Big (relay): matches Big = " + equations.eqCoil[0] + " (65536 sampled settings)");
   EXPECT_TRUE(r.findings[0].passed);
 
   // The same circuit with its last branch cut off: the equation without Y is
