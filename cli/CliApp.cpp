@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "cli/CliCheck.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRender.h"
 #include "cli/CliSession.h"
@@ -23,6 +24,9 @@ constexpr const char* kUsage =
     "                   print the rows of the equation view as text\n"
     "  render FILE.sfi [--auto] [--view all|a|b|c|d|machine] [--parallel] -o OUT.bmp\n"
     "                   draw the circuit as the program does and write it as a Windows bitmap\n"
+    "  check FILE.sfi [--auto] [--parallel]\n"
+    "                   read back the drawn circuits, run them and print a line per\n"
+    "                   transition, hold, output and read-back; exit status 1 when one fails\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -239,6 +243,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "inspect") return Inspect(args, out, err);
   if (command == "equations") return Equations(args, out, err);
+  if (command == "check") return Check(args, out, err);
   if (command == "render") return Render(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;

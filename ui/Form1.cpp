@@ -185,6 +185,9 @@ void Form1::BuildMenus() {
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
   TollsAddText = ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
                                       &Form1::InsText_Click);
+  ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                                    &Form1::ToolsCheck_Click);
+  ToolsCheck->setEnabled(false);
 
   AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
   About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this,
@@ -325,6 +328,15 @@ void Form1::HandOverCircuit() {
   setEnabled(true);
   if (statesInWindow) statesInWindow->hide();
   DrawCirc();
+  ToolsCheck->setEnabled(true);
+}
+
+void Form1::ToolsCheck_Click() {
+  if (!statesIn || !ToolsCheck->isEnabled()) return;
+  if (checkReport) checkReport->close();
+  checkReport = new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm), this);
+  checkReport->setWindowIcon(windowIcon());
+  checkReport->show();
 }
 
 void Form1::LeaveStatesIn() {

@@ -28,6 +28,7 @@
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
+#include "ui/CheckReportWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
 #include "ui/ImageCanvas.h"
@@ -62,6 +63,8 @@ public:
   void AddCirc_Click();
   void InsText_Click();
   void FilePrint_Click();
+  // "Check Circuit": reads the drawn circuits back and runs them.
+  void ToolsCheck_Click();
   // The entry form's window, made on first use.
   StatesInWindow& EntryWindow();
 
@@ -81,6 +84,7 @@ public:
   std::unique_ptr<QPrinter> printer;
   QPointer<PicIns> picIns;
   QPointer<PrinterForm> printerForm;
+  QPointer<CheckReportWindow> checkReport;
   std::unique_ptr<StatesIn> statesIn;
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;
@@ -94,7 +98,7 @@ public:
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
   QMenu *FileMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FilePrint{}, *FileExit{}, *DataForm{},
-      *DataFormNew{}, *TollsAddText{}, *About{};
+      *DataFormNew{}, *TollsAddText{}, *ToolsCheck{}, *About{};
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
   QCheckBox* RubberOn{};

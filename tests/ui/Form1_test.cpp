@@ -76,6 +76,24 @@ TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
   EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
 }
 
+TEST(Form1, CheckCircuitWaitsForACircuitAndReportsIt) {
+  Started s;
+  Form1& w = s.window;
+  EXPECT_FALSE(w.ToolsCheck->isEnabled());
+  EXPECT_EQ(w.ToolsCheck->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+  w.ToolsCheck_Click();
+  EXPECT_TRUE(w.checkReport.isNull());
+
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  ASSERT_TRUE(w.ToolsCheck->isEnabled());
+  w.ToolsCheck_Click();
+  ASSERT_FALSE(w.checkReport.isNull());
+  EXPECT_EQ(w.checkReport->Summary->text(), QStringLiteral("12 passed, 0 failed"));
+  EXPECT_EQ(w.checkReport->Lines->item(0)->text(),
+            QStringLiteral("PASS read-back A (two-part): matches A = ") + QString::fromStdString(w.equations.eqPar[0]));
+}
+
 TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   Started s;
   Form1& w = s.window;

@@ -1,0 +1,34 @@
+#include "cli/CliCheck.h"
+
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "ladder/RecordingCanvas.h"
+
+namespace kelvo {
+
+void WriteCheckReport(const CheckReport& report, std::ostream& out) {
+  for (const CheckFinding& f : report.findings) out << (f.passed ? "PASS " : "FAIL ") << f.text << "\n";
+  out << report.Passed() << " passed, " << report.Failed() << " failed\n";
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto o = ParseCliOptions(args, {.parallel = true}, err);
+  if (!o) return 2;
+  RecordingCanvas canvas;
+  CliSession session(Answer::Yes, canvas);
+  if (!Load(session, *o, err)) return 2;
+  session.dialogs.messages.clear();
+  session.form.dcbaAuto = o->autoCodes;
+  session.views.ParForm = o->parallel;
+  session.form.CircExt_Click();
+  if (!session.handedOver) {
+    for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
+    err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";
+    return 1;
+  }
+  const CheckReport report = CheckCircuit(session.form.diagram, session.equations, session.grid, o->parallel);
+  WriteCheckReport(report, out);
+  return report.Failed() == 0 ? 0 : 1;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,100 @@
+#include "equations/SwitchFunction.h"
+
+#include <cctype>
+
+namespace kelvo {
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char delimiter) {
+  std::vector<std::string> pieces(1);
+  for (char c : text) {
+    if (c == delimiter) {
+      pieces.emplace_back();
+    } else {
+      pieces.back() += c;
+    }
+  }
+  return pieces;
+}
+
+}  // namespace
+
+VariableTable::VariableTable() : names_{"A", "B", "C", "D"}, shown_(names_) {}
+
+int VariableTable::Index(const std::string& literal) {
+  std::string name = literal;
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const bool upperFirst = !literal.empty() && std::isupper(static_cast<unsigned char>(literal[0]));
+  for (int i = 0; i < Size(); ++i) {
+    if (names_[i] != name) continue;
+    if (upperFirst && !std::isupper(static_cast<unsigned char>(shown_[i][0]))) shown_[i] = literal;
+    return i;
+  }
+  if (Size() >= kMaxVariables) {
+    full_ = true;
+    return -1;
+  }
+  names_.push_back(name);
+  shown_.push_back(literal);
+  return Size() - 1;
+}
+
+bool ClosedWhenOn(const std::string& literal) {
+  return literal.empty() || !std::islower(static_cast<unsigned char>(literal[0]));
+}
+
+SwitchFunction::Sum SwitchFunction::ReadSum(const std::string& text, VariableTable& table, uint64_t& variables) {
+  Sum sum;
+  if (text.empty()) return sum;
+  for (const std::string& term : Split(text, '+')) {
+    Product product;
+    for (const std::string& literal : Split(term, '.')) {
+      if (literal.empty()) continue;
+      const int index = table.Index(literal);
+      if (index < 0) continue;
+      product.push_back({index, ClosedWhenOn(literal)});
+      variables |= uint64_t{1} << index;
+    }
+    sum.push_back(product);
+  }
+  return sum;
+}
+
+SwitchFunction SwitchFunction::Parse(const std::string& sum, VariableTable& table) {
+  SwitchFunction f;
+  f.factors_.push_back(ReadSum(sum, table, f.variables_));
+  return f;
+}
+
+SwitchFunction SwitchFunction::ParseTwoPart(const std::string& equation, VariableTable& table) {
+  const size_t bar = equation.find('|');
+  if (bar == std::string::npos) return Parse(equation, table);
+  SwitchFunction f;
+  const std::string first = equation.substr(0, bar);
+  if (!first.empty()) f.factors_.push_back(ReadSum(first, table, f.variables_));
+  f.factors_.push_back(ReadSum(equation.substr(bar + 1), table, f.variables_));
+  return f;
+}
+
+bool SwitchFunction::Evaluate(uint64_t values) const {
+  for (const Sum& sum : factors_) {
+    bool any = false;
+    for (const Product& product : sum) {
+      bool all = true;
+      for (const Literal& l : product) {
+        if (((values >> l.variable) & 1) != static_cast<uint64_t>(l.closedWhenOn)) {
+          all = false;
+          break;
+        }
+      }
+      if (all) {
+        any = true;
+        break;
+      }
+    }
+    if (!any) return false;
+  }
+  return true;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,150 @@
+#include "ladder/CircuitCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <optional>
+#include <random>
+
+#include "equations/SwitchFunction.h"
+#include "ladder/CircuitReadBack.h"
+#include "ladder/MachineCheck.h"
+#include "ladder/RelaySimulation.h"
+
+namespace kelvo {
+namespace {
+
+using Kind = CheckFinding::Kind;
+
+constexpr uint32_t kComparisonSeed = 1616;
+constexpr int kSampledAssignments = 1 << 16;
+
+struct CheckedCircuit {
+  std::string name;
+  std::string equationText;
+  SwitchFunction equation;
+  CircuitReadBack circuit;
+};
+
+// Spreads the low bits of `n` over the set bits of `mask`.
+uint64_t Deposit(uint64_t n, uint64_t mask) {
+  uint64_t out = 0;
+  for (int i = 0; i < kMaxVariables && mask; ++i) {
+    if ((mask >> i) & 1) {
+      if (n & 1) out |= uint64_t{1} << i;
+      n >>= 1;
+    }
+  }
+  return out;
+}
+
+CheckFinding CompareReadBack(const CheckedCircuit& c, const VariableTable& table, const std::string& form) {
+  const uint64_t mask = c.equation.Variables() | c.circuit.Variables();
+  const int n = std::popcount(mask);
+  const bool sampled = n > kExhaustiveVariables;
+  const uint64_t count = sampled ? kSampledAssignments : uint64_t{1} << n;
+  std::mt19937_64 random(kComparisonSeed);
+  const std::string head = "read-back " + c.name + " (" + form + ")";
+  const std::string note = sampled ? " (" + std::to_string(kSampledAssignments) + " sampled settings)" : "";
+  for (uint64_t k = 0; k < count; ++k) {
+    const uint64_t values = sampled ? random() & mask : Deposit(k, mask);
+    const bool drawn = c.circuit.Conducts(values);
+    if (drawn != c.equation.Evaluate(values)) {
+      return {Kind::ReadBack, false,
+              head + ": the drawing " + (drawn ? "conducts" : "does not conduct") + " with " +
+                  ValuesText(table, mask, values) + " but " + c.name + " = " + c.equationText + " is " +
+                  (drawn ? "0" : "1") + note};
+    }
+  }
+  return {Kind::ReadBack, true, head + ": matches " + c.name + " = " + c.equationText + note};
+}
+
+}  // namespace
+
+CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equations, const LadderGrid& grid,
+                         bool parallelForm) {
+  VariableTable table;
+  std::array<CheckedCircuit, kStateVariables> states;
+  for (int x = 0; x < kStateVariables; ++x) {
+    CheckedCircuit& c = states[x];
+    c.name = table.Name(x);
+    if (parallelForm) {
+      c.equationText = equations.eq[x];
+      c.equation = SwitchFunction::Parse(c.equationText, table);
+      if (grid.MainLength[x] > 0)
+        c.circuit = CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, table);
+    } else {
+      c.equationText = equations.eqPar[x];
+      c.equation = SwitchFunction::ParseTwoPart(c.equationText, table);
+      if (grid.ResetWidth[x] >= 1)
+        c.circuit = CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations],
+                                    GridFamily::TwoPart, table);
+    }
+  }
+  std::array<CheckedCircuit, kRelayCount> outputs;
+  std::array<bool, kRelayCount> named{};
+  for (int r = 0; r < kRelayCount; ++r) {
+    CheckedCircuit& c = outputs[r];
+    c.name = equations.NmCoil[r];
+    c.equationText = equations.eqCoil[r];
+    c.equation = SwitchFunction::Parse(c.equationText, table);
+    const int slot = kFirstRelaySlot + r;
+    if (grid.MainLength[slot] > 0)
+      c.circuit = CircuitReadBack(grid.SumTiles[slot], grid.SumTiles[slot + kRelayCount], GridFamily::Sum, table);
+    named[r] = !c.name.empty();
+  }
+  MachineUnderTest m{diagram, table, {}, {}, {}, 0, {}};
+  for (int s = 0; s < kStateCount; ++s) {
+    for (int j = 0; j < kSlotCount; ++j) {
+      if (!diagram.Triggers[s][j].empty()) m.triggers[s][j] = SwitchFunction::Parse(diagram.Triggers[s][j], table);
+    }
+  }
+
+  CheckReport report;
+  if (table.Full()) {
+    report.findings.push_back({Kind::ReadBack, false, "more than 64 switch and relay names: cannot check"});
+    return report;
+  }
+  const std::string form = parallelForm ? "parallel" : "two-part";
+  for (const CheckedCircuit& c : states) {
+    const bool empty = c.equationText.empty() || c.equationText == "|";
+    if (c.circuit.Drawn() || !empty) report.findings.push_back(CompareReadBack(c, table, form));
+  }
+  for (const CheckedCircuit& c : outputs) {
+    if (c.circuit.Drawn() || !c.equationText.empty()) report.findings.push_back(CompareReadBack(c, table, "relay"));
+  }
+
+  for (int x = 0; x < kStateVariables; ++x) {
+    const CircuitReadBack* circuit = &states[x].circuit;
+    m.relays[x] = [circuit](uint64_t values) { return circuit->Conducts(values); };
+  }
+  bool sampled = false;
+  m.settings = SwitchSettings(kStateRelayVariables, table.Size(), &sampled);
+  for (int i = kStateRelayVariables; i < table.Size(); ++i) m.switchMask |= uint64_t{1} << i;
+  if (sampled) m.note = " (" + std::to_string(kSampledSettings) + " sampled switch settings)";
+  std::array<const CircuitReadBack*, kRelayCount> outputCircuits{};
+  std::array<std::string, kRelayCount> outputNames;
+  for (int r = 0; r < kRelayCount; ++r) {
+    if (named[r]) outputCircuits[r] = &outputs[r].circuit, outputNames[r] = outputs[r].name;
+  }
+  RunMachine(m, outputCircuits, outputNames, report);
+  return report;
+}
+
+int CheckReport::Passed() const {
+  return static_cast<int>(std::count_if(findings.begin(), findings.end(), [](const auto& f) { return f.passed; }));
+}
+
+int CheckReport::Failed() const { return static_cast<int>(findings.size()) - Passed(); }
+
+int CodeValue(const std::string& code) {
+  if (code.size() != kCodeDigits) return -1;
+  int value = 0;
+  for (char c : code) {
+    if (c != '0' && c != '1') return -1;
+    value = value * 2 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace kelvo

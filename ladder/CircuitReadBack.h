@@ -1,0 +1,56 @@
+#pragma once
+// Reads a drawn tile grid back into the circuit it shows. The cells are placed
+// as the drawing places them: branch b in its column x, its cells one row
+// apart from the first step down ("*" and the gap "0" of a two-part grid take
+// a row but draw nothing). Each cell joins the sides its tile code connects;
+// a cell's S side meets the N side of the cell below, its E side the W side
+// of the cell in the next column on the same row. The top supply line reaches
+// the first cell of the main column, and the coil hangs below the main
+// column's last cell. A contact passes current when closed: tile "8" with its
+// variable on, tile "9" with it off; the label beside the contact names the
+// variable. Conducts() answers whether a path runs from the top line to the
+// coil for a set of variable values.
+
+#include <cstdint>
+#include <vector>
+
+#include "equations/SwitchFunction.h"
+#include "ladder/LadderGrid.h"
+
+namespace kelvo {
+
+enum class GridFamily { Sum, TwoPart };
+
+class CircuitReadBack {
+public:
+  // A circuit that is not drawn: it never conducts.
+  CircuitReadBack() = default;
+  CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, GridFamily family, VariableTable& table);
+
+  bool Conducts(uint64_t values) const;
+  // The mask of the variables of its contacts.
+  uint64_t Variables() const { return variables_; }
+  bool Drawn() const { return entry_ >= 0; }
+
+private:
+  struct Cell {
+    int x;
+    int row;
+    unsigned sides;
+    int variable;  // -1: a wire piece
+    bool closedWhenOn;
+  };
+
+  void Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table);
+  void Join();
+  int CellAt(int x, int row) const;
+  bool Passes(const Cell& cell, uint64_t values) const;
+
+  std::vector<Cell> cells_;
+  std::vector<std::vector<int>> links_;
+  int entry_ = -1;
+  int exit_ = -1;
+  uint64_t variables_ = 0;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,125 @@
+#include "ladder/MachineCheck.h"
+
+#include <algorithm>
+
+namespace kelvo {
+namespace {
+
+using Kind = CheckFinding::Kind;
+
+std::string SettlingText(const Settling& r, int target) {
+  if (r.oscillates) return "oscillation";
+  if (r.endCodes.size() > 1) {
+    std::string text = "critical race, ends on";
+    for (size_t i = 0; i < r.endCodes.size(); ++i) text += (i ? " or " : " ") + CodeText(r.endCodes[i]);
+    return text;
+  }
+  if (r.endCodes.empty()) return "no stable code";
+  return "settles on " + CodeText(r.endCodes[0]) + " instead of " + CodeText(target);
+}
+
+}  // namespace
+
+std::string CodeText(int code) {
+  std::string text;
+  for (int bit = 3; bit >= 0; --bit) text += ((code >> bit) & 1) ? '1' : '0';
+  return text;
+}
+
+std::string ValuesText(const VariableTable& table, uint64_t mask, uint64_t values) {
+  std::vector<std::pair<bool, std::string>> pieces;
+  for (int i = 0; i < table.Size(); ++i) {
+    if ((mask >> i) & 1) {
+      pieces.emplace_back(i >= kStateRelayVariables, table.Name(i) + '=' + (((values >> i) & 1) ? '1' : '0'));
+    }
+  }
+  std::sort(pieces.begin(), pieces.end());
+  std::string text;
+  for (const auto& piece : pieces) text += (text.empty() ? "" : " ") + piece.second;
+  return text;
+}
+
+std::string WithText(const VariableTable& table, uint64_t switchMask, uint64_t values) {
+  const std::string text = ValuesText(table, switchMask, values);
+  return text.empty() ? "" : " with " + text;
+}
+
+CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
+  const SwitchFunction& trigger = *m.triggers[s][j];
+  const std::string head = m.Name(s) + " -> " + m.Name(t) + " on " + m.diagram.Triggers[s][j];
+  const int from = CodeValue(m.diagram.Codes[s]);
+  const int to = CodeValue(m.diagram.Codes[t]);
+  bool triggered = false, alone = false, tried = false;
+  for (uint64_t sw : m.settings) {
+    if (!trigger.Evaluate(sw | from)) continue;
+    triggered = true;
+    if (m.AnyTrigger(s, sw | from, j)) continue;
+    alone = true;
+    if (m.AnyTrigger(t, sw | to)) continue;
+    tried = true;
+    const Settling r = Settle(m.relays, from, sw);
+    if (r.oscillates || r.endCodes != std::vector<int>{to}) {
+      return {Kind::Transition, false, head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw)};
+    }
+  }
+  if (!triggered) return {Kind::Transition, false, head + ": the trigger is never true"};
+  if (!alone) return {Kind::Transition, false, head + ": overlapping triggers of " + m.Name(s)};
+  if (!tried) return {Kind::Transition, false, head + ": run-through, a trigger of " + m.Name(t) + " is always true"};
+  return {Kind::Transition, true, head + m.note};
+}
+
+CheckFinding CheckHold(const MachineUnderTest& m, int s) {
+  const int code = CodeValue(m.diagram.Codes[s]);
+  const std::string head = "hold " + m.Name(s) + " (" + m.diagram.Codes[s] + ")";
+  for (uint64_t sw : m.settings) {
+    if (m.AnyTrigger(s, sw | code)) continue;
+    const int moving = UnstableRelays(m.relays, code, sw);
+    if (moving != 0) {
+      std::string relays;
+      for (int r = 0; r < 4; ++r) {
+        if ((moving >> r) & 1) relays += m.table.Name(r);
+      }
+      return {Kind::Hold, false, head + ": relay " + relays + " moves" + WithText(m.table, m.switchMask, sw)};
+    }
+  }
+  return {Kind::Hold, true, head + m.note};
+}
+
+CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circuit, int relay,
+                         const std::string& name) {
+  const std::string head = "output " + name;
+  for (int s = 0; s < kStateCount; ++s) {
+    const int code = CodeValue(m.diagram.Codes[s]);
+    if (code < 0) continue;
+    const bool wanted = m.diagram.CoilOn[s][relay];
+    for (uint64_t sw : m.settings) {
+      if (circuit.Conducts(sw | code) != wanted) {
+        return {Kind::Output, false,
+                head + ": " + (wanted ? "off" : "on") + " in " + m.Name(s) + " (" + m.diagram.Codes[s] +
+                    ") where the table has it " + (wanted ? "ON" : "OFF") + WithText(m.table, m.switchMask, sw)};
+      }
+    }
+  }
+  return {Kind::Output, true, head + m.note};
+}
+
+void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kRelayCount>& outputs,
+                const std::array<std::string, kRelayCount>& names, CheckReport& report) {
+  for (int s = 0; s < kStateCount; ++s) {
+    if (CodeValue(m.diagram.Codes[s]) < 0) continue;
+    for (int j = 0; j < kSlotCount; ++j) {
+      if (!m.triggers[s][j] || m.diagram.Targets[s][j].empty()) continue;
+      const int t = TargetNumber(m.diagram.Targets[s][j]);
+      if (!IsValidState(t) || t == s || CodeValue(m.diagram.Codes[t]) < 0) continue;
+      report.findings.push_back(CheckTransition(m, s, j, t));
+    }
+  }
+  for (int s = 0; s < kStateCount; ++s) {
+    if (CodeValue(m.diagram.Codes[s]) >= 0) report.findings.push_back(CheckHold(m, s));
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    if (outputs[r]) report.findings.push_back(CheckOutput(m, *outputs[r], r, names[r]));
+  }
+}
+
+}  // namespace kelvo

@@ -1,0 +1,29 @@
+#include "ui/CheckReportWindow.h"
+
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace kelvo {
+
+CheckReportWindow::CheckReportWindow(const CheckReport& report, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Check Circuit"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(640, 400);
+  auto* layout = new QVBoxLayout(this);
+  Summary = new QLabel(QStringLiteral("%1 passed, %2 failed").arg(report.Passed()).arg(report.Failed()), this);
+  layout->addWidget(Summary);
+  Lines = new QListWidget(this);
+  std::vector<CheckFinding> findings = report.findings;
+  std::stable_partition(findings.begin(), findings.end(), [](const CheckFinding& f) { return !f.passed; });
+  for (const CheckFinding& f : findings) {
+    auto* item = new QListWidgetItem(QString::fromStdString((f.passed ? "PASS " : "FAIL ") + f.text), Lines);
+    if (!f.passed) item->setForeground(Qt::red);
+  }
+  layout->addWidget(Lines);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  layout->addWidget(buttons);
+}
+
+}  // namespace kelvo
