@@ -10,12 +10,12 @@
 // one process per file.
 
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QGuiApplication>
 #include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "cli/CliApp.h"
 #include "ladder/CircuitViews.h"
@@ -174,8 +174,8 @@ void RenderInOneProcess(benchmark::State& state) {
     }
   }
   state.counters["files"] = files.size();
-  state.counters["per_file_ms"] = benchmark::Counter(files.size(), benchmark::Counter::kIsIterationInvariantRate |
-                                                                       benchmark::Counter::kInvert);
+  state.counters["per_file_ms"] =
+      benchmark::Counter(files.size(), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(RenderInOneProcess)->Unit(benchmark::kMillisecond);
 

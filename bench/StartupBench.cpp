@@ -5,6 +5,9 @@
 // peak resident memory of the process.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -13,9 +16,6 @@
 #include <chrono>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "ui/Form1.h"
 #include "ui/QtUserDialogs.h"

@@ -36,12 +36,14 @@ constexpr const char* kUsage =
 
 const char* AnswerText(Answer a) {
   switch (a) {
-    case Answer::Yes: return "yes";
-    case Answer::No: return "no";
-    default: return "ok";
+    case Answer::Yes:
+      return "yes";
+    case Answer::No:
+      return "no";
+    default:
+      return "ok";
   }
 }
-
 
 void WriteVars(JsonWriter& json, const EquationSynthesis& synthesis) {
   json.Key("vars");
@@ -75,9 +77,12 @@ void WriteEquationSet(JsonWriter& json, const EquationSet& e) {
 void WriteEquationView(JsonWriter& json, const EquationViewTexts& t) {
   json.Key("eqView");
   json.BeginObject();
-  for (int x = 0; x < kStateVariables; ++x) json.Key(std::string("On") + VariableLetter(x) + "Lbl"), json.String(t.On[x]);
-  for (int x = 0; x < kStateVariables; ++x) json.Key(std::string("Off") + VariableLetter(x) + "Lbl"), json.String(t.Off[x]);
-  for (int x = 0; x < kStateVariables; ++x) json.Key(std::string(1, VariableLetter(x)) + "Func"), json.String(t.Func[x]);
+  for (int x = 0; x < kStateVariables; ++x)
+    json.Key(std::string("On") + VariableLetter(x) + "Lbl"), json.String(t.On[x]);
+  for (int x = 0; x < kStateVariables; ++x)
+    json.Key(std::string("Off") + VariableLetter(x) + "Lbl"), json.String(t.Off[x]);
+  for (int x = 0; x < kStateVariables; ++x)
+    json.Key(std::string(1, VariableLetter(x)) + "Func"), json.String(t.Func[x]);
   for (int x = 0; x < kStateVariables; ++x) json.Key(std::string("Final") + VariableLetter(x)), json.String(t.Final[x]);
   json.EndObject();
 }
@@ -148,7 +153,8 @@ void WriteDraw(JsonWriter& json, const CircuitViews& views, ViewButton lastView,
 }
 
 int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto o = ParseCliOptions(args, {.flow = true, .answer = true, .state = true, .view = true, .parallel = true}, err);
+  const auto o =
+      ParseCliOptions(args, {.flow = true, .answer = true, .state = true, .view = true, .parallel = true}, err);
   if (!o) return 2;
   RecordingCanvas canvas;
   CliSession session(o->answer, canvas, o->state);
@@ -210,7 +216,8 @@ int Equations(const std::vector<std::string>& args, std::ostream& out, std::ostr
   session.form.dcbaAuto = o->autoCodes;
   session.form.FinishButton_Click();
   for (const auto& m : session.dialogs.messages) {
-    err << m.title << ": " << m.text << (m.answer == Answer::Ok ? "" : std::string(" -> ") + AnswerText(m.answer)) << "\n";
+    err << m.title << ": " << m.text << (m.answer == Answer::Ok ? "" : std::string(" -> ") + AnswerText(m.answer))
+        << "\n";
   }
   if (!session.eqView) return 1;
   const EquationViewTexts& t = *session.eqView;

@@ -27,8 +27,8 @@ public:
 
   // An empty title shows the program's title. `defaultAnswer` names the
   // button that Enter presses (Ok for an OK-only box).
-  virtual Answer ShowMessage(const std::string& text, const std::string& title,
-                             MessageButtons buttons, Answer defaultAnswer) = 0;
+  virtual Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
+                             Answer defaultAnswer) = 0;
   virtual void Beep() = 0;
   // Empty optional: the user cancelled.
   virtual std::optional<std::string> AskOpenFileName(const FileDialogOptions& options) = 0;

@@ -75,9 +75,8 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
   for (int p = 1; p <= kCodeDigits; ++p) {
     for (const bool isSet : {true, false}) {
       if (!(isSet ? setOverflow : resetOverflow)[p - 1]) continue;
-      problems.push_back("State variable " + WhoNext(p) + " has more than " +
-                         std::to_string(kTransitionsPerVariable) + (isSet ? " set" : " reset") +
-                         " transitions; its relay circuit can hold at most " +
+      problems.push_back("State variable " + WhoNext(p) + " has more than " + std::to_string(kTransitionsPerVariable) +
+                         (isSet ? " set" : " reset") + " transitions; its relay circuit can hold at most " +
                          std::to_string(kTransitionsPerVariable) +
                          ". Give the machine other state codes or fewer transitions.");
     }
@@ -117,8 +116,10 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
   for (int p = 0; p < kCodeDigits; ++p) {
     if (SetTerms[p][0].trigger.empty() && ResetTerms[p][0].trigger.empty()) ++idleCount;
   }
-  for (int x = 0; x < kStateVariables; ++x) vars[x].set = BuildExpression(SetTerms[VariablePosition(x) - 1], VariablePosition(x));
-  for (int x = 0; x < kStateVariables; ++x) vars[x].reset = BuildExpression(ResetTerms[VariablePosition(x) - 1], VariablePosition(x));
+  for (int x = 0; x < kStateVariables; ++x)
+    vars[x].set = BuildExpression(SetTerms[VariablePosition(x) - 1], VariablePosition(x));
+  for (int x = 0; x < kStateVariables; ++x)
+    vars[x].reset = BuildExpression(ResetTerms[VariablePosition(x) - 1], VariablePosition(x));
 
   for (int x = 0; x < kStateVariables; ++x) {
     work[x] = vars[x].set;
@@ -201,7 +202,8 @@ std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
   return problems;
 }
 
-void EquationSynthesis::BuildCoilEquations(const StateDiagram& d, const std::array<std::string, kRelayCount>& relayNames) {
+void EquationSynthesis::BuildCoilEquations(const StateDiagram& d,
+                                           const std::array<std::string, kRelayCount>& relayNames) {
   for (auto& terms : CoilTerms) terms = {};
   for (int r = 0; r < kRelayCount; ++r) {
     int next = 0;

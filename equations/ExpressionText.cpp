@@ -54,11 +54,16 @@ char32_t UpperOf(char32_t c) {
   if (c >= U'a' && c <= U'z') return c - 0x20;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
   switch (c) {
-    case 0xFF: return 0x178;
-    case 0x161: return 0x160;
-    case 0x153: return 0x152;
-    case 0x17E: return 0x17D;
-    default: return c;
+    case 0xFF:
+      return 0x178;
+    case 0x161:
+      return 0x160;
+    case 0x153:
+      return 0x152;
+    case 0x17E:
+      return 0x17D;
+    default:
+      return c;
   }
 }
 
@@ -66,11 +71,16 @@ char32_t LowerOf(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c + 0x20;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
   switch (c) {
-    case 0x178: return 0xFF;
-    case 0x160: return 0x161;
-    case 0x152: return 0x153;
-    case 0x17D: return 0x17E;
-    default: return c;
+    case 0x178:
+      return 0xFF;
+    case 0x160:
+      return 0x161;
+    case 0x152:
+      return 0x153;
+    case 0x17D:
+      return 0x17E;
+    default:
+      return c;
   }
 }
 

@@ -77,8 +77,8 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
       c.equationText = equations.eqPar[x];
       c.equation = SwitchFunction::ParseTwoPart(c.equationText, table);
       if (grid.ResetWidth[x] >= 1)
-        c.circuit = CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations],
-                                    GridFamily::TwoPart, table);
+        c.circuit =
+            CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table);
     }
   }
   std::array<CheckedCircuit, kRelayCount> outputs;

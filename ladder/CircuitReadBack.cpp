@@ -7,24 +7,33 @@ namespace {
 
 enum Side : unsigned { kN = 1, kS = 2, kW = 4, kE = 8 };
 
-constexpr int kFirstRow = 2;                  // the first step of every branch: two tiles below the top line
-constexpr int kLowestWireRow = 20;            // a two-part branch stops past this row
+constexpr int kFirstRow = 2;        // the first step of every branch: two tiles below the top line
+constexpr int kLowestWireRow = 20;  // a two-part branch stops past this row
 constexpr int kLastDrawnBranch = kBranches - 2;
 
 // The sides a tile code joins; 0 for a code that draws nothing.
 unsigned SidesOf(const std::string& code) {
   if (code.size() != 1) return 0;
   switch (code[0]) {
-    case '1': return kN | kS;
-    case '2': return kW | kE;
-    case '3': return kW | kS;
-    case '4': return kN | kW;
-    case '5': return kW | kE | kS;
-    case '6': return kN | kS | kE;
-    case '7': return kW | kE | kN;
+    case '1':
+      return kN | kS;
+    case '2':
+      return kW | kE;
+    case '3':
+      return kW | kS;
+    case '4':
+      return kN | kW;
+    case '5':
+      return kW | kE | kS;
+    case '6':
+      return kN | kS | kE;
+    case '7':
+      return kW | kE | kN;
     case '8':
-    case '9': return kN | kS;
-    default: return 0;
+    case '9':
+      return kN | kS;
+    default:
+      return 0;
   }
 }
 

@@ -15,12 +15,18 @@ struct ViewRange {
 // never built and so never drawn.
 ViewRange RangeOf(ViewButton button) {
   switch (button) {
-    case ViewButton::ShowA: return {0, 0};
-    case ViewButton::ShowB: return {1, 1};
-    case ViewButton::ShowC: return {2, 2};
-    case ViewButton::ShowD: return {3, 3};
-    case ViewButton::ShowAll: return {0, 3};
-    case ViewButton::ShowSC: return {kFirstRelaySlot, kMainLengthSlots - 1};
+    case ViewButton::ShowA:
+      return {0, 0};
+    case ViewButton::ShowB:
+      return {1, 1};
+    case ViewButton::ShowC:
+      return {2, 2};
+    case ViewButton::ShowD:
+      return {3, 3};
+    case ViewButton::ShowAll:
+      return {0, 3};
+    case ViewButton::ShowSC:
+      return {kFirstRelaySlot, kMainLengthSlots - 1};
   }
   return {0, 0};
 }
@@ -48,12 +54,18 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 const char* ViewButtonName(ViewButton button) {
   switch (button) {
-    case ViewButton::ShowAll: return "ShowAll";
-    case ViewButton::ShowA: return "ShowA";
-    case ViewButton::ShowB: return "ShowB";
-    case ViewButton::ShowC: return "ShowC";
-    case ViewButton::ShowD: return "ShowD";
-    case ViewButton::ShowSC: return "ShowSC";
+    case ViewButton::ShowAll:
+      return "ShowAll";
+    case ViewButton::ShowA:
+      return "ShowA";
+    case ViewButton::ShowB:
+      return "ShowB";
+    case ViewButton::ShowC:
+      return "ShowC";
+    case ViewButton::ShowD:
+      return "ShowD";
+    case ViewButton::ShowSC:
+      return "ShowSC";
   }
   return "";
 }

@@ -25,9 +25,9 @@ namespace kelvo {
 // The six view buttons, in the order the window walks them to move the mark.
 enum class ViewButton { ShowAll, ShowA, ShowB, ShowC, ShowD, ShowSC };
 inline constexpr int kViewButtons = 6;
-inline constexpr std::array<ViewButton, kViewButtons> kAllViewButtons{
-    ViewButton::ShowAll, ViewButton::ShowA, ViewButton::ShowB,
-    ViewButton::ShowC,   ViewButton::ShowD, ViewButton::ShowSC};
+inline constexpr std::array<ViewButton, kViewButtons> kAllViewButtons{ViewButton::ShowAll, ViewButton::ShowA,
+                                                                      ViewButton::ShowB,   ViewButton::ShowC,
+                                                                      ViewButton::ShowD,   ViewButton::ShowSC};
 
 // "ShowAll", "ShowA", .., "ShowSC": the button's control name.
 const char* ViewButtonName(ViewButton button);

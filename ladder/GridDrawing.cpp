@@ -15,7 +15,7 @@ constexpr int kLowestWireY = 7500;
 constexpr int kCoilY = 7875;
 constexpr int kCoilLabelY = 7900;
 constexpr int kLabelOffsetX = 400;
-constexpr int kLabelRaise = 250;  // from the step below the contact up to the label
+constexpr int kLabelRaise = 250;                 // from the step below the contact up to the label
 constexpr int kLastDrawnBranch = kBranches - 2;  // the last branch is built but never drawn
 constexpr int kLastStep = kSteps - 1;
 constexpr int kLastRelaySlot = kMainLengthSlots - 2;  // slot 14 is never built
@@ -32,9 +32,7 @@ struct GridStyle {
 // BranchX/BranchTopY the column and top of the branch being drawn.
 class GridPainter {
 public:
-  GridPainter(Canvas& canvas, GridStyle style) : canvas_(canvas), style_(style) {
-    canvas_.SetTextColor(kBlack);
-  }
+  GridPainter(Canvas& canvas, GridStyle style) : canvas_(canvas), style_(style) { canvas_.SetTextColor(kBlack); }
 
   // Draws one circuit after the ones already drawn; false when the view has
   // become too wide.
@@ -146,8 +144,8 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
   const int last = std::min(grid.LastCircuit, kLastRelaySlot);
   for (int slot = first; slot <= last; ++slot) {
     if (grid.MainLength[slot] == 0) continue;
-    const bool fits = painter.DrawCircuit(grid.SumTiles[slot], grid.SumTiles[slot + labelOffset],
-                                          SumCoilName(slot, equations));
+    const bool fits =
+        painter.DrawCircuit(grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations));
     if (!fits) return DrawOutcome::TooWide;
   }
   return DrawOutcome::Complete;

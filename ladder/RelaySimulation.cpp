@@ -57,8 +57,7 @@ std::vector<uint64_t> SwitchSettings(int firstSwitch, int count, bool* sampled) 
     return settings;
   }
   std::mt19937_64 random(kSettingsSeed);
-  const uint64_t mask = n >= 64 - firstSwitch ? ~uint64_t{0} << firstSwitch
-                                              : ((uint64_t{1} << n) - 1) << firstSwitch;
+  const uint64_t mask = n >= 64 - firstSwitch ? ~uint64_t{0} << firstSwitch : ((uint64_t{1} << n) - 1) << firstSwitch;
   for (int i = 0; i < kSampledSettings; ++i) settings.push_back(random() & mask);
   return settings;
 }

@@ -31,8 +31,8 @@ public:
 
 // The six check boxes of the print window, in printing order.
 inline constexpr std::array<ViewButton, kViewButtons> kPrintOrder{ViewButton::ShowAll, ViewButton::ShowA,
-                                                                   ViewButton::ShowB,   ViewButton::ShowC,
-                                                                   ViewButton::ShowD,   ViewButton::ShowSC};
+                                                                  ViewButton::ShowB,   ViewButton::ShowC,
+                                                                  ViewButton::ShowD,   ViewButton::ShowSC};
 
 class PrintJob {
 public:

@@ -70,8 +70,9 @@ void PrinterForm::Print_Click() {
   }
   std::array<bool, kViewButtons> ticked{};
   for (int i = 0; i < kViewButtons; ++i) ticked[i] = boxes[i]->isChecked() && boxes[i]->isEnabled();
-  const PrintQuality quality =
-      Draft->isChecked() ? PrintQuality::Draft : Best->isChecked() ? PrintQuality::Best : PrintQuality::Normal;
+  const PrintQuality quality = Draft->isChecked()  ? PrintQuality::Draft
+                               : Best->isChecked() ? PrintQuality::Best
+                                                   : PrintQuality::Normal;
 
   int pageCount = 0;
   for (bool t : ticked) pageCount += t ? copies : 0;

@@ -23,9 +23,15 @@ void QtPagePrinter::SetLandscape() { printer_.setPageOrientation(QPageLayout::La
 void QtPagePrinter::SetQuality(PrintQuality quality) {
   if (painter_.isActive()) return;
   switch (quality) {
-    case PrintQuality::Draft: printer_.setResolution(150); break;
-    case PrintQuality::Normal: printer_.setResolution(300); break;
-    case PrintQuality::Best: printer_.setResolution(600); break;
+    case PrintQuality::Draft:
+      printer_.setResolution(150);
+      break;
+    case PrintQuality::Normal:
+      printer_.setResolution(300);
+      break;
+    case PrintQuality::Best:
+      printer_.setResolution(600);
+      break;
   }
 }
 

@@ -56,11 +56,16 @@ int TargetNumber(std::string_view target) {
 
 std::string WhoNext(int position) {
   switch (position) {
-    case 1: return "D";
-    case 2: return "C";
-    case 3: return "B";
-    case 4: return "A";
-    default: return "";
+    case 1:
+      return "D";
+    case 2:
+      return "C";
+    case 3:
+      return "B";
+    case 4:
+      return "A";
+    default:
+      return "";
   }
 }
 

@@ -12,10 +12,10 @@
 
 namespace kelvo {
 
-inline constexpr int kStateCount = 16;    // states S0..S15
-inline constexpr int kSlotCount = 4;      // transition slots per state
-inline constexpr int kRelayCount = 6;     // output relays
-inline constexpr int kCodeDigits = 4;     // code positions 1..4 = D, C, B, A
+inline constexpr int kStateCount = 16;  // states S0..S15
+inline constexpr int kSlotCount = 4;    // transition slots per state
+inline constexpr int kRelayCount = 6;   // output relays
+inline constexpr int kCodeDigits = 4;   // code positions 1..4 = D, C, B, A
 
 // One state's page of the entry form: what the form copies in and out.
 struct StatePage {

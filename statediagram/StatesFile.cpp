@@ -162,15 +162,16 @@ bool WriteStatesFile(const std::string& path, const StateDiagram& diagram) {
   while (ok && done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<size_t>(n);
   }
   if (ok && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (ok) {
     // Keep the permissions of a file being replaced; a new one gets the usual 0666 & ~umask.
-    fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                      fs::perms::others_read;
+    fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
     if (fs::exists(path, ec)) perms = fs::status(path, ec).permissions();
     fs::permissions(tmpl, perms, ec);
     ok = std::rename(tmpl.c_str(), path.c_str()) == 0;

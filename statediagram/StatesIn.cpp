@@ -92,8 +92,8 @@ void StatesIn::BackButton_Click() {
 }
 
 void StatesIn::ClearCom_Click() {
-  if (dialogs_.AskYesNo("Clearing the Form without saving will cause Data Loss. Continue clearing the form?",
-                        "Confirm", Answer::No)) {
+  if (dialogs_.AskYesNo("Clearing the Form without saving will cause Data Loss. Continue clearing the form?", "Confirm",
+                        Answer::No)) {
     ClearForm();
   }
 }

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-
 #include <cstdio>
 #include <functional>
 
@@ -107,20 +106,67 @@ int main(int argc, char** argv) {
   }
   const TileArt tiles[] = {
       {0, Coil},
-      {1, [](QPainter& p) { North(p); South(p); }},
-      {2, [](QPainter& p) { West(p); East(p); }},
-      {3, [](QPainter& p) { West(p); South(p); }},
-      {4, [](QPainter& p) { North(p); West(p); }},
-      {5, [](QPainter& p) { West(p); East(p); South(p); }},
-      {6, [](QPainter& p) { North(p); South(p); East(p); }},
-      {7, [](QPainter& p) { West(p); East(p); North(p); }},
+      {1,
+       [](QPainter& p) {
+         North(p);
+         South(p);
+       }},
+      {2,
+       [](QPainter& p) {
+         West(p);
+         East(p);
+       }},
+      {3,
+       [](QPainter& p) {
+         West(p);
+         South(p);
+       }},
+      {4,
+       [](QPainter& p) {
+         North(p);
+         West(p);
+       }},
+      {5,
+       [](QPainter& p) {
+         West(p);
+         East(p);
+         South(p);
+       }},
+      {6,
+       [](QPainter& p) {
+         North(p);
+         South(p);
+         East(p);
+       }},
+      {7,
+       [](QPainter& p) {
+         West(p);
+         East(p);
+         North(p);
+       }},
       {8, NormallyOpen},
       {9, NormallyClosed},
       {10, TimerCoil},
-      {11, [](QPainter& p) { NormallyOpen(p); DelayMark(p, true); }},
-      {12, [](QPainter& p) { NormallyClosed(p); DelayMark(p, true); }},
-      {13, [](QPainter& p) { NormallyOpen(p); DelayMark(p, false); }},
-      {14, [](QPainter& p) { NormallyClosed(p); DelayMark(p, false); }},
+      {11,
+       [](QPainter& p) {
+         NormallyOpen(p);
+         DelayMark(p, true);
+       }},
+      {12,
+       [](QPainter& p) {
+         NormallyClosed(p);
+         DelayMark(p, true);
+       }},
+      {13,
+       [](QPainter& p) {
+         NormallyOpen(p);
+         DelayMark(p, false);
+       }},
+      {14,
+       [](QPainter& p) {
+         NormallyClosed(p);
+         DelayMark(p, false);
+       }},
   };
   for (const auto& tile : tiles) {
     const QString path = QDir(folder).filePath(QString::fromLatin1(kelvo::TileImages::kFileNames[tile.slot]));

@@ -16,9 +16,9 @@ AboutBox::AboutBox() : QWidget(nullptr, Qt::Dialog) {
   big.setBold(true);
   title->setFont(big);
   layout->addWidget(title, 0, Qt::AlignCenter);
-  for (const char* text : {"Version 1.0", "16states", "12.08.2003", "2003",
-                           "A teaching tool for relay ladder circuits of sequential machines.",
-                           "By the Kelvo 16s developers."}) {
+  for (const char* text :
+       {"Version 1.0", "16states", "12.08.2003", "2003",
+        "A teaching tool for relay ladder circuits of sequential machines.", "By the Kelvo 16s developers."}) {
     layout->addWidget(new QLabel(QString::fromUtf8(text)), 0, Qt::AlignCenter);
   }
   Command1 = new QPushButton(QStringLiteral("---------- OK ----------"));

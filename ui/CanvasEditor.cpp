@@ -22,18 +22,18 @@ void SetXorPen(QPainter& p, QColor color) {
 }  // namespace
 
 const std::array<Rgb, kPaletteSize> kTextPalette{{{255, 255, 255},
-                                                   {192, 255, 255},
-                                                   {0, 192, 192},
-                                                   {192, 192, 255},
-                                                   {0, 0, 255},
-                                                   {0, 0, 128},
-                                                   {192, 255, 192},
-                                                   {0, 255, 0},
-                                                   {0, 128, 0},
-                                                   {255, 192, 192},
-                                                   {255, 0, 0},
-                                                   {128, 0, 0},
-                                                   {0, 0, 0}}};
+                                                  {192, 255, 255},
+                                                  {0, 192, 192},
+                                                  {192, 192, 255},
+                                                  {0, 0, 255},
+                                                  {0, 0, 128},
+                                                  {192, 255, 192},
+                                                  {0, 255, 0},
+                                                  {0, 128, 0},
+                                                  {255, 192, 192},
+                                                  {255, 0, 0},
+                                                  {128, 0, 0},
+                                                  {0, 0, 0}}};
 
 CanvasEditor::CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileImages& tiles, UserDialogs& dialogs)
     : canvas_(canvas), views_(views), tiles_(tiles), dialogs_(dialogs) {}

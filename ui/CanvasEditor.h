@@ -88,7 +88,7 @@ private:
   const TileImages& tiles_;
   UserDialogs& dialogs_;
   std::optional<QPoint> preview_;  // twips
-  bool crosshairRubber_ = false;    // the form the shown crosshair was drawn in
+  bool crosshairRubber_ = false;   // the form the shown crosshair was drawn in
 };
 
 }  // namespace kelvo

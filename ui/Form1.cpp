@@ -6,8 +6,8 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 #include "ui/Icons.h"
 
@@ -66,9 +66,10 @@ void Form1::BuildControls() {
   const std::array<QString, kViewButtons> captions{QStringLiteral("Show All"), QStringLiteral("A"),
                                                    QStringLiteral("B"),        QStringLiteral("C"),
                                                    QStringLiteral("D"),        QStringLiteral("Machine State")};
-  const std::array<QRect, kViewButtons> places{ImageCanvas::ToPixels(11520, 9240, 1695, 375), ImageCanvas::ToPixels(11520, 8880, 855, 375),
-                                               ImageCanvas::ToPixels(12360, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 8880, 855, 375),
-                                               ImageCanvas::ToPixels(14040, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 9240, 1695, 375)};
+  const std::array<QRect, kViewButtons> places{
+      ImageCanvas::ToPixels(11520, 9240, 1695, 375), ImageCanvas::ToPixels(11520, 8880, 855, 375),
+      ImageCanvas::ToPixels(12360, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 8880, 855, 375),
+      ImageCanvas::ToPixels(14040, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 9240, 1695, 375)};
   for (ViewButton b : kAllViewButtons) {
     auto* button = new QPushButton(captions[static_cast<int>(b)], client);
     button->setObjectName(QString::fromUtf8(ViewButtonName(b)));
@@ -88,8 +89,10 @@ void Form1::BuildControls() {
     b->setGeometry(where);
     return b;
   };
-  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"), ImageCanvas::ToPixels(10320, 9000, 495, 495));
-  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"), ImageCanvas::ToPixels(10920, 9000, 495, 495));
+  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"),
+                          ImageCanvas::ToPixels(10320, 9000, 495, 495));
+  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"),
+                          ImageCanvas::ToPixels(10920, 9000, 495, 495));
   PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), ImageCanvas::ToPixels(10320, 9600, 495, 495));
   InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), ImageCanvas::ToPixels(10920, 9600, 495, 495));
   connect(FormCom, &QToolButton::clicked, this, &Form1::DataForm_Click);
@@ -160,38 +163,37 @@ void Form1::BuildToolsFrame(QWidget* parent) {
 
 void Form1::BuildMenus() {
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  FileOpen = FileMenu->addAction(QStringLiteral("Open State Diagram"), QKeySequence(Qt::Key_F2), this,
-                                 &Form1::FileOpen_Click);
-  FileSave = FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this,
-                                 &Form1::FileSave_Click);
+  FileOpen =
+      FileMenu->addAction(QStringLiteral("Open State Diagram"), QKeySequence(Qt::Key_F2), this, &Form1::FileOpen_Click);
+  FileSave =
+      FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this, &Form1::FileSave_Click);
   QMenu* picture = FileMenu->addMenu(QStringLiteral("Circuit"));
-  FileImport = picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this,
-                                  [this] { files.InpCom_Click(); });
-  FileExtract = picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this,
-                                   [this] { files.ExtrCom_Click(); });
+  FileImport =
+      picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
+  FileExtract =
+      picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
   FileMenu->addSeparator();
-  FileExit = FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
-                                 &Form1::FileExit_Click);
+  FileExit =
+      FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
 
   DataFormMenu = menuBar()->addMenu(QStringLiteral("&State Diagram"));
-  DataForm = DataFormMenu->addAction(QStringLiteral("Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
-                                     &Form1::DataForm_Click);
+  DataForm =
+      DataFormMenu->addAction(QStringLiteral("Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this, &Form1::DataForm_Click);
   DataFormNew = DataFormMenu->addAction(QStringLiteral("New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
                                         &Form1::DataFormNew_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  TollsAddText = ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
-                                      &Form1::InsText_Click);
+  TollsAddText =
+      ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &Form1::InsText_Click);
   ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                                     &Form1::ToolsCheck_Click);
   ToolsCheck->setEnabled(false);
 
   AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
-  About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this,
-                               &Form1::About_Click);
+  About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this, &Form1::About_Click);
 }
 
 bool Form1::StartUp(const QStringList& tileFolders) {

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QStaticText>
-
 #include <array>
 #include <memory>
 #include <string>
@@ -58,7 +57,7 @@ private:
   QImage image_;
   QFont font_;
   QColor textColor_ = Qt::black;
-  int textX_ = 0, textY_ = 0;  // twips
+  int textX_ = 0, textY_ = 0;        // twips
   int ascent_ = 0, lineHeight_ = 0;  // pixels, of font_
   mutable std::unique_ptr<QPainter> textPainter_;
   std::unordered_map<std::string, QStaticText> texts_;

@@ -18,9 +18,9 @@ class PicIns : public QWidget {
   Q_OBJECT
 public:
   static constexpr std::array<const char*, kTileCount> kEntries{
-      "Coil",      "Line Vertical", "Line Horizontal", "Line 1Down",  "Line 1Up",
-      "Line TDown", "Line TRight",  "Line TUp",        "NO Contact",  "NC Contact",
-      "Timer",     "NO On Delay",   "NC On Delay",     "NO Off Delay", "NC Off Delay"};
+      "Coil",       "Line Vertical", "Line Horizontal", "Line 1Down",   "Line 1Up",
+      "Line TDown", "Line TRight",   "Line TUp",        "NO Contact",   "NC Contact",
+      "Timer",      "NO On Delay",   "NC On Delay",     "NO Off Delay", "NC Off Delay"};
 
   explicit PicIns(const TileImages& tiles);
 

@@ -140,7 +140,8 @@ void StatesInWindow::Connect() {
       if (!painting_) apply(args...);
     };
   };
-  connect(dcba, &QLineEdit::textChanged, this, edited([this](const QString& t) { logic_.shown.code = t.toStdString(); }));
+  connect(dcba, &QLineEdit::textChanged, this,
+          edited([this](const QString& t) { logic_.shown.code = t.toStdString(); }));
   connect(comment, &QLineEdit::textChanged, this,
           edited([this](const QString& t) { logic_.shown.comment = t.toStdString(); }));
   connect(dcbaAuto, &QCheckBox::toggled, this, edited([this](bool on) { logic_.dcbaAuto = on; }));

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-
 #include <array>
 
 namespace kelvo {
@@ -19,9 +18,9 @@ inline constexpr int kTilePixels = 25;  // 375 twips
 class TileImages {
 public:
   static constexpr std::array<const char*, kTileCount> kFileNames{
-      "Coil.bmp",   "LineD.bmp", "LineH.bmp", "Line1D.bmp",      "Line1U.bmp",      "LineTD.bmp",      "LineTL.bmp",
-      "LineTU.bmp", "Noff.bmp",  "Non.bmp",   "Timer.bmp",       "NO ONDelay.bmp",  "NC ONDelay.bmp",  "NO OFFDelay.bmp",
-      "NC OFFDelay.bmp"};
+      "Coil.bmp",   "LineD.bmp",      "LineH.bmp",      "Line1D.bmp",      "Line1U.bmp",
+      "LineTD.bmp", "LineTL.bmp",     "LineTU.bmp",     "Noff.bmp",        "Non.bmp",
+      "Timer.bmp",  "NO ONDelay.bmp", "NC ONDelay.bmp", "NO OFFDelay.bmp", "NC OFFDelay.bmp"};
 
   // "Bitmaps\Coil.bmp": the path as the start-up captions show it.
   static QString DisplayPath(int slot);

@@ -1,8 +1,8 @@
-#include "cli/CliApp.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "cli/CliApp.h"
 
 namespace kelvo {
 namespace {

@@ -30,7 +30,8 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 TEST(Inspect, EquationsFlowOfTheLatch) {
   const auto r = Cli({"inspect", Example("two-state-latch.sfi"), "--flow", "equations"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(Has(r.out, R"J({"flow":"equations","messages":[],"stopped":false,"auto":false,"codes":["0000","0001",)J"));
+  EXPECT_TRUE(
+      Has(r.out, R"J({"flow":"equations","messages":[],"stopped":false,"auto":false,"codes":["0000","0001",)J"));
   EXPECT_TRUE(Has(r.out, R"J("A":{"set":"X1","reset":"x2","complementedReset":"X2","setWithHold":"X1+A",)J"
                          R"J("sigma":"Σ( x2 )( X1 + A )","factored":"( X2 )( X1 + A )","final":"X1.X2+A.X2"})J"));
   EXPECT_TRUE(Has(r.out, R"J("equationSet":{"eqA":"","eqB":"","eqC":"","eqD":"","eqParA":"X2|X1+A","eqParB":"|")J"));
@@ -52,8 +53,9 @@ TEST(Inspect, CircuitFlowAndItsQuestions) {
 
   auto yes = Cli({"inspect", dir.File("t.sfi")});
   EXPECT_EQ(yes.status, 0);
-  EXPECT_TRUE(Has(yes.out, R"J("messages":[{"title":"Possible Field Error","text":"Field 'VarF' has not been completed. )J"
-                           R"J(Do you want to continue Removing it?","answer":"yes"}],"stopped":false)J"));
+  EXPECT_TRUE(Has(yes.out,
+                  R"J("messages":[{"title":"Possible Field Error","text":"Field 'VarF' has not been completed. )J"
+                  R"J(Do you want to continue Removing it?","answer":"yes"}],"stopped":false)J"));
   EXPECT_TRUE(Has(yes.out, R"J("eqParA":"|X1+A")J"));
   EXPECT_FALSE(Has(yes.out, "eqView"));
 
@@ -85,9 +87,12 @@ TEST(Inspect, BadInputNeverCrashes) {
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err, "Unknown Error while opening file " + dir.File("none.sfi") + "\n");
 
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"inspect"}, {"inspect", "x.sfi", "--state", "16"}, {"inspect", "x.sfi", "--flow"},
-           {"inspect", "x.sfi", "--view", "e"}, {"inspect", "x.sfi", "--bogus"}, {"equations", "x.sfi", "--flow", "circuit"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"inspect"},
+                                                                {"inspect", "x.sfi", "--state", "16"},
+                                                                {"inspect", "x.sfi", "--flow"},
+                                                                {"inspect", "x.sfi", "--view", "e"},
+                                                                {"inspect", "x.sfi", "--bogus"},
+                                                                {"equations", "x.sfi", "--flow", "circuit"}}) {
     EXPECT_EQ(Cli(args).status, 2);
   }
 }
@@ -95,8 +100,9 @@ TEST(Inspect, BadInputNeverCrashes) {
 TEST(Equations, RowsForAPerson) {
   const auto r = Cli({"equations", Example("four-state-cycle.sfi")});
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(Has(r.out, "  On A  = X1.b+A\n  Off A  = X3.B\n  A =  Σ( X3.B )( X1.b + A ) = ( x3+b )( X1.b + A )\n"
-                         "    = A.x3+X1.b+A.b\n"));
+  EXPECT_TRUE(Has(r.out,
+                  "  On A  = X1.b+A\n  Off A  = X3.B\n  A =  Σ( X3.B )( X1.b + A ) = ( x3+b )( X1.b + A )\n"
+                  "    = A.x3+X1.b+A.b\n"));
   const auto stopped = Cli({"equations", Example("garage-door.sfi")});  // no codes, no Auto
   EXPECT_EQ(stopped.status, 1);
   EXPECT_EQ(stopped.err, "Kelvo 16s: Check the DCBA 'Auto' Box or complete the DCBA text Box\n");

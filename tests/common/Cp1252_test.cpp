@@ -19,7 +19,10 @@ TEST(Cp1252, EveryByteRoundTrips) {
 TEST(Cp1252, UnencodableAndMalformedText) {
   EXPECT_FALSE(EncodeCp1252("\xCE\xA3"));  // Σ
   EXPECT_FALSE(EncodeCp1252("\xFF"));      // not UTF-8
-  EXPECT_EQ(SanitizeUtf8("a\xFF" "b\xC3"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(SanitizeUtf8("a\xFF"
+                         "b\xC3"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
   EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong
 }
 

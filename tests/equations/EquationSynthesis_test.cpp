@@ -139,7 +139,8 @@ TEST(EquationSynthesis, EdgeCases) {
   StateDiagram d;
   d.Clear();
   for (int s = 0; s < kStateCount; ++s) {
-    d.Codes[s] = std::string{char('0' + (s >> 3 & 1)), char('0' + (s >> 2 & 1)), char('0' + (s >> 1 & 1)), char('0' + (s & 1))};
+    d.Codes[s] =
+        std::string{char('0' + (s >> 3 & 1)), char('0' + (s >> 2 & 1)), char('0' + (s >> 1 & 1)), char('0' + (s & 1))};
     d.CoilOn[s][0] = true;
   }
   all.BuildCoilEquations(d, {"M", "", "", "", "", ""});
@@ -162,7 +163,9 @@ TEST(EquationSynthesis, ProblemsInsteadOfWrongCircuits) {
   std::vector<std::string> problems;
   Synthesize({"0000", "0001"}, {{0, "S1", "X1"}, {1, "S16", "x2"}}, &problems);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0], "State S1 (transition 1) goes to \"S16\", which is not one of the states S0 to S15. Correct the target first.");
+  EXPECT_EQ(
+      problems[0],
+      "State S1 (transition 1) goes to \"S16\", which is not one of the states S0 to S15. Correct the target first.");
 
   // Ten transitions setting A: S0..S9 (A=0) each go to S10 (A=1).
   std::vector<std::string> codes(16, "");
@@ -174,12 +177,15 @@ TEST(EquationSynthesis, ProblemsInsteadOfWrongCircuits) {
   codes[10] = "0001";
   auto over = Synthesize(codes, ten, &problems);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0], "State variable A has more than 9 set transitions; its relay circuit can hold at most 9. Give the machine other state codes or fewer transitions.");
+  EXPECT_EQ(problems[0],
+            "State variable A has more than 9 set transitions; its relay circuit can hold at most 9. Give the machine "
+            "other state codes or fewer transitions.");
   EXPECT_EQ(over.SetTerms[3][8].trigger, "X8");
 
   // A reset expression whose complement cannot be multiplied out.
   std::string trigger = "a1.b1.c1.d1";
-  for (int i = 2; i <= 9; ++i) trigger += "+e" + std::to_string(i) + ".f" + std::to_string(i) + ".g" + std::to_string(i);
+  for (int i = 2; i <= 9; ++i)
+    trigger += "+e" + std::to_string(i) + ".f" + std::to_string(i) + ".g" + std::to_string(i);
   Synthesize({"0001", "0000"}, {{0, "S1", trigger}, {1, "S0", "Y"}}, &problems);
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find("reset expression of A is too large"), std::string::npos);

@@ -1,11 +1,11 @@
 #include "equations/SwitchExpressions.h"
 
-#include "equations/ExpressionText.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
+
+#include "equations/ExpressionText.h"
 
 namespace kelvo {
 namespace {
@@ -46,12 +46,12 @@ TEST(SwitchExpressions, ComplementLiteral) {
   EXPECT_EQ(ComplementLiteral("Dt"), "dt");
   EXPECT_EQ(ComplementLiteral("1a"), "1A");
   // Accented letters change case too; only an ASCII first letter makes a literal normally open.
-  EXPECT_EQ(ComplementLiteral("x\xC3\xA9"), "X\xC3\x89");       // xé -> XÉ
-  EXPECT_EQ(ComplementLiteral("\xC3\x89t"), "\xC3\x89T");       // Ét is no upper-case literal
+  EXPECT_EQ(ComplementLiteral("x\xC3\xA9"), "X\xC3\x89");  // xé -> XÉ
+  EXPECT_EQ(ComplementLiteral("\xC3\x89t"), "\xC3\x89T");  // Ét is no upper-case literal
   EXPECT_EQ(ComplementLiteral("S\xC5\xA1\xC3\xBF"), "s\xC5\xA1\xC3\xBF");
-  EXPECT_EQ(ComplementLiteral("s\xC5\xA1\xC3\xBF"), "S\xC5\xA0\xC5\xB8");  // šÿ -> ŠŸ
-  EXPECT_EQ(Merged("A\xC3\xA9.X+a\xC3\xA9.X"), "A\xC3\xA9.X+a\xC3\xA9.X");    // aé is no complement of Aé
-  EXPECT_EQ(Simplified("X\xC3\xA9.X\xC3\x89+B"), "B");  // Xé and XÉ differ only in case
+  EXPECT_EQ(ComplementLiteral("s\xC5\xA1\xC3\xBF"), "S\xC5\xA0\xC5\xB8");   // šÿ -> ŠŸ
+  EXPECT_EQ(Merged("A\xC3\xA9.X+a\xC3\xA9.X"), "A\xC3\xA9.X+a\xC3\xA9.X");  // aé is no complement of Aé
+  EXPECT_EQ(Simplified("X\xC3\xA9.X\xC3\x89+B"), "B");                      // Xé and XÉ differ only in case
 }
 
 TEST(SwitchExpressions, ComplementExpressions) {
@@ -129,9 +129,9 @@ TEST(SwitchExpressions, SimplifyExpressions) {
       {"X1.b.X1.C+Z", "b.X1.C+Z"},
       {"X1.b.x3+A.x3+A.x3+X1.b.b+A.b+A.b", "A.x3+X1.b+A.b"},
       {"X2.A.x4+B.x4+B.x4+X2.A.A+B.A+B.A", "B.x4+X2.A+B.A"},
-      {"X.Y", "X.Y"},      // a single term stays as it is
+      {"X.Y", "X.Y"},  // a single term stays as it is
       {"X.X", "X.X"},
-      {"A.a+B.b", ""},     // every term contradictory
+      {"A.a+B.b", ""},  // every term contradictory
       {"A+B", "A+B"},
   };
   for (const auto& c : cases) EXPECT_EQ(Simplified(c.input), c.expected) << c.input;
@@ -155,8 +155,8 @@ TEST(SwitchExpressions, EmptySlotsAndLiteralsStayPut) {
 }
 
 TEST(SwitchExpressions, TextOutsideTheGrammarNeverCrashes) {
-  const std::vector<std::string> odd = {"+", "++", "X++Y", ".", ".X", "X.", "X..Y", "+X.Y+", ")(", ")()(",
-                                        "a)(", ")(b", "?", "?+?", "X.?+?", "a.)(.b", "++..++", "\xC3\xA9.A+a"};
+  const std::vector<std::string> odd = {"+",    "++",  "X++Y", ".", ".X",  "X.",    "X..Y",   "+X.Y+",  ")(",
+                                        ")()(", "a)(", ")(b",  "?", "?+?", "X.?+?", "a.)(.b", "++..++", "\xC3\xA9.A+a"};
   for (const auto& text : odd) {
     ResetWork reset{text, text, text, text, text, text};
     ComplementExpressions(reset);
@@ -211,7 +211,8 @@ TEST(SwitchExpressions, RandomSumsKeepTheirFunction) {
     for (int a = 0; a < 16; ++a) {
       ASSERT_EQ(evaluate(sum, a), evaluate(merged, a)) << "seed " << seed << " sum " << sum << " -> " << merged;
       if (!simplified.empty()) {
-        ASSERT_EQ(evaluate(sum, a), evaluate(simplified, a)) << "seed " << seed << " sum " << sum << " -> " << simplified;
+        ASSERT_EQ(evaluate(sum, a), evaluate(simplified, a))
+            << "seed " << seed << " sum " << sum << " -> " << simplified;
       }
     }
   }
@@ -263,7 +264,8 @@ std::string PlainAbsorption(const std::string& sum) {
 TEST(SwitchExpressions, FastPassesMatchThePlainSteps) {
   const unsigned seed = 424242;
   std::mt19937 rng(seed);
-  const char* literals[] = {"A", "a", "B", "b", "C", "c", "X1", "x1", "?", "", "1a", "Ab", "aB", "\xC3\xA9", "\xC3\x89", "AB"};
+  const char* literals[] = {"A", "a", "B",  "b",  "C",  "c",        "X1",       "x1",
+                            "?", "",  "1a", "Ab", "aB", "\xC3\xA9", "\xC3\x89", "AB"};
   for (int round = 0; round < 20000; ++round) {
     std::string sum;
     const int terms = 1 + rng() % 9;

@@ -37,9 +37,9 @@ TEST(SwitchFunction, SumsOfProducts) {
     bool expected;
   };
   const Case cases[] = {
-      {"X1.b+A", {"X1"}, true},      {"X1.b+A", {"X1", "B"}, false}, {"X1.b+A", {"A", "B"}, true},
-      {"x1", {}, true},              {"x1", {"X1"}, false},          {"", {"X1"}, false},
-      {"X1.X2", {"X1"}, false},      {"X1.X2", {"X1", "X2"}, true},  {"dt+DT", {}, true},
+      {"X1.b+A", {"X1"}, true}, {"X1.b+A", {"X1", "B"}, false}, {"X1.b+A", {"A", "B"}, true},
+      {"x1", {}, true},         {"x1", {"X1"}, false},          {"", {"X1"}, false},
+      {"X1.X2", {"X1"}, false}, {"X1.X2", {"X1", "X2"}, true},  {"dt+DT", {}, true},
   };
   for (const Case& c : cases) {
     VariableTable table;
@@ -56,7 +56,7 @@ TEST(SwitchFunction, TwoPartEquationsAreBothGroupsInSeries) {
   };
   const Case cases[] = {
       {"X2|X1+A", {"X1"}, false}, {"X2|X1+A", {"X1", "X2"}, true}, {"X2|X1+A", {"A", "X2"}, true},
-      {"X2|X1+A", {"A"}, false},  {"|X1", {"X1"}, true},          {"X2|", {"X2"}, false},
+      {"X2|X1+A", {"A"}, false},  {"|X1", {"X1"}, true},           {"X2|", {"X2"}, false},
       {"|", {"X1"}, false},
   };
   for (const Case& c : cases) {

@@ -64,13 +64,13 @@ TEST(GridDrawing, SingleContactCircuitPaintsExactlyThisSequence) {
   LadderGrid grid = View(0, 0);
   PutSingleContact(grid, 0, 4, "X1");
   const std::vector<Op> expected{
-      Op::Tile(2, 0, 0),         Op::Tile(2, 0, 8250),      Op::Tile(5, 375, 0),       Op::Tile(2, 750, 0),
-      Op::Tile(1, 375, 375),     Op::Tile(1, 375, 750),     Op::Tile(1, 375, 1125),    Op::Tile(1, 375, 1500),
-      Op::Tile(8, 375, 1875),    Op::Text(775, 2000, "X1"), Op::Tile(1, 375, 2250),    Op::Tile(1, 375, 2625),
-      Op::Tile(1, 375, 3000),    Op::Tile(1, 375, 3375),    Op::Tile(1, 375, 3750),    Op::Tile(1, 375, 4125),
-      Op::Tile(1, 375, 4500),    Op::Tile(1, 375, 4875),    Op::Tile(1, 375, 5250),    Op::Tile(1, 375, 5625),
-      Op::Tile(1, 375, 6000),    Op::Tile(1, 375, 6375),    Op::Tile(1, 375, 6750),    Op::Tile(1, 375, 7125),
-      Op::Tile(1, 375, 7500),    Op::Tile(0, 375, 7875),    Op::Tile(7, 375, 8250),    Op::Tile(2, 750, 8250),
+      Op::Tile(2, 0, 0),        Op::Tile(2, 0, 8250),      Op::Tile(5, 375, 0),    Op::Tile(2, 750, 0),
+      Op::Tile(1, 375, 375),    Op::Tile(1, 375, 750),     Op::Tile(1, 375, 1125), Op::Tile(1, 375, 1500),
+      Op::Tile(8, 375, 1875),   Op::Text(775, 2000, "X1"), Op::Tile(1, 375, 2250), Op::Tile(1, 375, 2625),
+      Op::Tile(1, 375, 3000),   Op::Tile(1, 375, 3375),    Op::Tile(1, 375, 3750), Op::Tile(1, 375, 4125),
+      Op::Tile(1, 375, 4500),   Op::Tile(1, 375, 4875),    Op::Tile(1, 375, 5250), Op::Tile(1, 375, 5625),
+      Op::Tile(1, 375, 6000),   Op::Tile(1, 375, 6375),    Op::Tile(1, 375, 6750), Op::Tile(1, 375, 7125),
+      Op::Tile(1, 375, 7500),   Op::Tile(0, 375, 7875),    Op::Tile(7, 375, 8250), Op::Tile(2, 750, 8250),
       Op::Text(775, 7900, "A"),
   };
   EXPECT_EQ(DrawSum(grid), expected);
@@ -87,13 +87,13 @@ TEST(GridDrawing, SecondBranchPaintsExactlyThisSequence) {
   grid.MainLength[1] = 3;
 
   std::vector<Op> expected{
-      Op::Tile(2, 0, 0),      Op::Tile(2, 0, 8250),   Op::Tile(5, 375, 0),       Op::Tile(2, 750, 0),
-      Op::Tile(1, 375, 375),  Op::Tile(6, 375, 750),  Op::Tile(2, 750, 750),     Op::Tile(8, 375, 1125),
+      Op::Tile(2, 0, 0),        Op::Tile(2, 0, 8250),   Op::Tile(5, 375, 0),    Op::Tile(2, 750, 0),
+      Op::Tile(1, 375, 375),    Op::Tile(6, 375, 750),  Op::Tile(2, 750, 750),  Op::Tile(8, 375, 1125),
       Op::Text(775, 1250, "A"), Op::Tile(6, 375, 1500), Op::Tile(2, 750, 1500),
   };
   for (int y = 1875; y <= 7500; y += 375) expected.push_back(Op::Tile(1, 375, y));
-  for (const Op& op : {Op::Tile(0, 375, 7875), Op::Tile(7, 375, 8250), Op::Tile(2, 750, 8250),
-                       Op::Text(775, 7900, "B")})
+  for (const Op& op :
+       {Op::Tile(0, 375, 7875), Op::Tile(7, 375, 8250), Op::Tile(2, 750, 8250), Op::Text(775, 7900, "B")})
     expected.push_back(op);
   const std::vector<Op> rails{Op::Tile(2, 1125, 0), Op::Tile(2, 1125, 8250), Op::Tile(2, 1500, 0),
                               Op::Tile(2, 1500, 8250)};
@@ -117,10 +117,10 @@ TEST(GridDrawing, ShowAllPlacesFourOneBranchCircuitsSideBySide) {
   for (const auto& op : ops)
     if (op.kind == Op::Kind::Tile) rightEdge = std::max(rightEdge, op.x + kTileTwips);
   EXPECT_EQ(rightEdge, 4500);
-  EXPECT_EQ(TextsOf(ops), (std::vector<Op>{Op::Text(775, 2000, "K0"), Op::Text(775, 7900, "A"),
-                                           Op::Text(1900, 2000, "K1"), Op::Text(1900, 7900, "B"),
-                                           Op::Text(3025, 2000, "K2"), Op::Text(3025, 7900, "C"),
-                                           Op::Text(4150, 2000, "K3"), Op::Text(4150, 7900, "D")}));
+  EXPECT_EQ(TextsOf(ops),
+            (std::vector<Op>{Op::Text(775, 2000, "K0"), Op::Text(775, 7900, "A"), Op::Text(1900, 2000, "K1"),
+                             Op::Text(1900, 7900, "B"), Op::Text(3025, 2000, "K2"), Op::Text(3025, 7900, "C"),
+                             Op::Text(4150, 2000, "K3"), Op::Text(4150, 7900, "D")}));
 }
 
 TEST(GridDrawing, EmptyCircuitsTakeNoRoom) {
@@ -225,10 +225,10 @@ TEST(GridDrawing, TwoPartGridStartsAtStep0AndSkipsGapCells) {
   for (const auto& op : ops)
     EXPECT_FALSE(op.kind == Op::Kind::Tile && op.x == 1125 && op.y == 2625) << "gap cell painted: " << Describe(op);
   EXPECT_TRUE(HasTile(ops, 1, 375, 4875));  // main path continues to the coil
-  EXPECT_EQ(TextsOf(ops), (std::vector<Op>{Op::Text(775, 1250, "a1"), Op::Text(775, 2000, "B"),
-                                           Op::Text(775, 3500, "X1"), Op::Text(775, 4250, "b"),
-                                           Op::Text(775, 7900, "A"), Op::Text(1525, 2000, "c"),
-                                           Op::Text(1525, 4250, "A")}));
+  EXPECT_EQ(TextsOf(ops),
+            (std::vector<Op>{Op::Text(775, 1250, "a1"), Op::Text(775, 2000, "B"), Op::Text(775, 3500, "X1"),
+                             Op::Text(775, 4250, "b"), Op::Text(775, 7900, "A"), Op::Text(1525, 2000, "c"),
+                             Op::Text(1525, 4250, "A")}));
 }
 
 TEST(GridDrawing, TwoPartCircuitWithoutFirstGroupIsSkipped) {
@@ -238,8 +238,8 @@ TEST(GridDrawing, TwoPartCircuitWithoutFirstGroupIsSkipped) {
   grid.ResetWidth[0] = 0;
   const auto ops = DrawTwoPart(grid);
   EXPECT_EQ(TilesOf(ops, kCoilTile), (std::vector<Op>{Op::Tile(0, 375, 7875)}));
-  EXPECT_EQ(TextsOf(ops), (std::vector<Op>{Op::Text(775, 1250, "y0"), Op::Text(775, 7900, "B"),
-                                           Op::Text(1525, 1250, "y1")}));
+  EXPECT_EQ(TextsOf(ops),
+            (std::vector<Op>{Op::Text(775, 1250, "y0"), Op::Text(775, 7900, "B"), Op::Text(1525, 1250, "y1")}));
 }
 
 TEST(GridDrawing, TwoPartBranchIsCutBelow7500AndThenHasNoCoil) {
@@ -262,9 +262,9 @@ TEST(GridDrawing, TwoPartBranchIsCutBelow7500AndThenHasNoCoil) {
   int lowest = 0;
   for (const auto& op : ops)
     if (op.x == 1125) lowest = std::max(lowest, op.y);
-  EXPECT_EQ(lowest, 8250);                      // the bottom rail piece over branch 1
-  EXPECT_TRUE(HasTile(ops, 1, 1125, 7500));     // its last cell ...
-  EXPECT_FALSE(HasTile(ops, 1, 1125, 7875));    // ... before the cut
+  EXPECT_EQ(lowest, 8250);                    // the bottom rail piece over branch 1
+  EXPECT_TRUE(HasTile(ops, 1, 1125, 7500));   // its last cell ...
+  EXPECT_FALSE(HasTile(ops, 1, 1125, 7875));  // ... before the cut
 }
 
 TEST(GridDrawing, TwoPartDrawsOnlyStateVariableSlots) {

@@ -27,7 +27,10 @@ TEST(RelaySimulation, SettlingOutcomes) {
       {"two relays, no race", {x1, x1}, 0, kX1, false, {3}},
       {"critical race",
        {[](uint64_t v) { return Bit(v, 4) && !Bit(v, 1); }, [](uint64_t v) { return Bit(v, 4) && !Bit(v, 0); }},
-       0, kX1, false, {1, 2}},
+       0,
+       kX1,
+       false,
+       {1, 2}},
       {"buzzer", {[](uint64_t v) { return !Bit(v, 0); }}, 0, 0, true, {}},
       {"missing circuits stay off", {}, 0b1010, 0, false, {0}},
   };

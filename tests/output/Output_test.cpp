@@ -38,7 +38,8 @@ struct Picture {
 int PdfPages(const std::string& path) {
   QFile f(QString::fromStdString(path));
   if (!f.open(QIODevice::ReadOnly)) return -1;
-  return static_cast<int>(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+  return static_cast<int>(
+      QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 TEST(CircuitFiles, ExportWritesABitmapWhateverTheName) {

@@ -94,7 +94,8 @@ TEST(AutoCodes, TargetsOutsideTheTableAreRejected) {
   auto bad = Assign({{0, 0, "S1"}, {1, 0, "S16"}});
   EXPECT_FALSE(bad.ok);
   ASSERT_EQ(bad.messages.size(), 1u);
-  EXPECT_EQ(bad.messages[0], "State S1 goes to \"S16\", which is not one of the states S0 to S15. Aborting Automatic calculation!");
+  EXPECT_EQ(bad.messages[0],
+            "State S1 goes to \"S16\", which is not one of the states S0 to S15. Aborting Automatic calculation!");
 
   // A bad target among the transitions of the state being coded.
   auto inner = Assign({{0, 0, "S1"}, {1, 0, "S0"}, {1, 1, "S99999999999"}});

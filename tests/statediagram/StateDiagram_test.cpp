@@ -30,7 +30,9 @@ TEST(StateDiagram, HelpersFollowTheEncodings) {
   EXPECT_EQ(TargetNumber("S-3"), 0);
   EXPECT_EQ(TargetNumber("S99"), 99);
   EXPECT_GT(TargetNumber("S99999999999999999999"), 15);
-  EXPECT_EQ(TargetNumber("\xC3\x9C" "7"), 7);  // a two-byte first character
+  EXPECT_EQ(TargetNumber("\xC3\x9C"
+                         "7"),
+            7);  // a two-byte first character
 }
 
 TEST(StateDiagram, FreshTableIsBlankAndClearingTurnsEveryRelayOff) {

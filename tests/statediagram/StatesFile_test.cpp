@@ -1,7 +1,6 @@
 #include "statediagram/StatesFile.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -132,8 +131,9 @@ TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
 
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"empty.sfi", ""},           {"short.sfi", short357},  {"word.sfi", wordFlag},
-      {"emptyflag.sfi", emptyFlag}, {"garbage.sfi", garbage}, {"long.sfi", std::string(10 << 20, 'x')},
+      {"empty.sfi", ""},        {"short.sfi", short357},
+      {"word.sfi", wordFlag},   {"emptyflag.sfi", emptyFlag},
+      {"garbage.sfi", garbage}, {"long.sfi", std::string(10 << 20, 'x')},
   };
   for (const auto& [name, bytes] : cases) {
     WriteBytes(dir.File(name), bytes);

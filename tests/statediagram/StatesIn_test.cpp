@@ -95,15 +95,15 @@ TEST_F(StatesInTest, KeyFilters) {
     bool accepted;
   };
   const std::vector<Key> code = {
-      {U"", 0, U'0', true},    {U"01", 2, U'1', true},  {U"010", 3, U'2', false}, {U"0101", 4, U'0', false},
+      {U"", 0, U'0', true},      {U"01", 2, U'1', true},  {U"010", 3, U'2', false}, {U"0101", 4, U'0', false},
       {U"0101", 1, U'1', false}, {U"01", 1, U'\b', true}, {U"01", 0, U'\b', false}, {U"", 0, U'a', false},
   };
   for (const auto& k : code) EXPECT_EQ(StatesIn::dcba_KeyPress(k.text, k.caret, k.key), k.accepted) << int(k.key);
 
   const std::vector<Key> trigger = {
-      {U"", 0, U'A', true},     {U"", 0, U'1', false},    {U"A", 1, U'1', true},   {U"A1", 2, U'.', true},
-      {U"A1.", 3, U'B', true},  {U"A1.", 3, U'1', false}, {U"A1+", 3, U'.', false}, {U"A1", 2, U' ', false},
-      {U"A1", 2, U'(', false},  {U"A1", 2, U'|', false},  {U"A1", 2, U'-', true},  {U"A1", 0, U'\b', false},
+      {U"", 0, U'A', true},     {U"", 0, U'1', false},      {U"A", 1, U'1', true},      {U"A1", 2, U'.', true},
+      {U"A1.", 3, U'B', true},  {U"A1.", 3, U'1', false},   {U"A1+", 3, U'.', false},   {U"A1", 2, U' ', false},
+      {U"A1", 2, U'(', false},  {U"A1", 2, U'|', false},    {U"A1", 2, U'-', true},     {U"A1", 0, U'\b', false},
       {U"A1.", 3, U'\b', true}, {U"A", 1, U'\u00e9', true}, {U"", 0, U'\u00e9', false}, {U"A1", 2, U'_', true},
   };
   for (const auto& k : trigger) {
@@ -125,7 +125,8 @@ TEST_F(StatesInTest, ClearFormAsksFirst) {
   EXPECT_EQ(form.diagram.Codes[7], "0111");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Confirm");
-  EXPECT_EQ(dialogs.messages[0].text, "Clearing the Form without saving will cause Data Loss. Continue clearing the form?");
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Clearing the Form without saving will cause Data Loss. Continue clearing the form?");
   EXPECT_EQ(dialogs.messages[0].defaultAnswer, Answer::No);
   form.ClearCom_Click();
   StateDiagram cleared;
@@ -152,7 +153,8 @@ TEST_F(StatesInTest, FieldCheckQuestions) {
 
   dialogs.messages.clear();
   form.FinishButton_Click();  // answered Yes: the target goes, on screen too
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Field 'VarF' has not been completed. Do you want to continue Removing it?"});
+  EXPECT_EQ(dialogs.Texts(),
+            std::vector<std::string>{"Field 'VarF' has not been completed. Do you want to continue Removing it?"});
   EXPECT_EQ(form.diagram.Targets[2][2], "");
   EXPECT_EQ(form.shown.targets[2], "");
   EXPECT_EQ(host.views.size(), 1u);

@@ -2,8 +2,8 @@
 
 namespace kelvo::testing {
 
-Answer ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title,
-                                    MessageButtons buttons, Answer defaultAnswer) {
+Answer ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
+                                    Answer defaultAnswer) {
   Answer answer = Answer::Ok;
   if (buttons == MessageButtons::YesNo) {
     answer = fallbackAnswer;

@@ -61,8 +61,7 @@ TEST(ImageCanvas, TextHasItsTopLeftCornerAtTheTextPosition) {
   EXPECT_LE(box.right(), 100 + 24);
   bool red = false;
   for (int y = box.top(); y <= box.bottom(); ++y)
-    for (int x = box.left(); x <= box.right(); ++x)
-      red = red || canvas.Image().pixel(x, y) == qRgb(255, 0, 0);
+    for (int x = box.left(); x <= box.right(); ++x) red = red || canvas.Image().pixel(x, y) == qRgb(255, 0, 0);
   EXPECT_TRUE(red) << "text not in the text colour";
 }
 

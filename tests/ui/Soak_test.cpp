@@ -30,7 +30,8 @@ public:
 
   void Step();
   bool SecondaryOpen() const {
-    return (window_.statesInWindow && window_.statesInWindow->isVisible()) || window_.picIns || window_.printerForm || window_.aboutBox;
+    return (window_.statesInWindow && window_.statesInWindow->isVisible()) || window_.picIns || window_.printerForm ||
+           window_.aboutBox;
   }
   Form1& window() { return window_; }
   ScriptedDialogs& dialogs() { return dialogs_; }
@@ -66,8 +67,8 @@ void Paste(QLineEdit* edit, const QString& text) {
 }
 
 QString Soak::Junk() {
-  static const char* pieces[] = {"A1", ".", "+", "b", "X", "0", "1", "S3", "S99", "S", "|", ")(", "?", " ", "\xC3\xA9",
-                                 "dt", "DT", "\xCE\xA3", "\n", "0101", "01"};
+  static const char* pieces[] = {"A1", ".", "+", "b",        "X",  "0",  "1",        "S3", "S99",  "S", "|",
+                                 ")(", "?", " ", "\xC3\xA9", "dt", "DT", "\xCE\xA3", "\n", "0101", "01"};
   QString text;
   const int n = Pick(6);
   for (int i = 0; i < n; ++i) text += QString::fromUtf8(pieces[Pick(std::size(pieces))]);
@@ -77,9 +78,12 @@ QString Soak::Junk() {
 std::string Soak::SomeFile() {
   static const char* names[] = {"two-state-latch.sfi", "four-state-cycle.sfi", "traffic-light.sfi", "garage-door.sfi"};
   switch (Pick(4)) {
-    case 0: return dir_.File("saved.sfi");
-    case 1: return dir_.File("junk.sfi");
-    default: return std::string(KELVO_SOURCE_DIR "/examples/") + names[Pick(4)];
+    case 0:
+      return dir_.File("saved.sfi");
+    case 1:
+      return dir_.File("junk.sfi");
+    default:
+      return std::string(KELVO_SOURCE_DIR "/examples/") + names[Pick(4)];
   }
 }
 
@@ -87,20 +91,50 @@ void Soak::FormStep() {
   StatesInWindow& f = *window_.statesInWindow;
   dialogs_.fallbackAnswer = Pick(3) ? Answer::Yes : Answer::No;
   switch (Pick(14)) {
-    case 0: Type(f.dcba, Junk()); break;
-    case 1: Paste(f.TransVar[Pick(kSlotCount)], Junk()); break;
-    case 2: Type(f.TransVar[Pick(kSlotCount)], Junk()); break;
-    case 3: Paste(f.ToState[Pick(kSlotCount)]->lineEdit(), Pick(2) ? QStringLiteral("S%1").arg(Pick(17)) : Junk()); break;
-    case 4: Paste(f.Coil[Pick(kRelayCount)], Junk()); break;
-    case 5: (Pick(2) ? f.ControlOn : f.ControlOff)[Pick(kRelayCount)]->click(); break;
-    case 6: f.dcbaAuto->click(); break;
-    case 7: (Pick(2) ? f.NextButton : f.BackButton)->click(); break;
-    case 8: f.ClearCom->click(); break;
-    case 9: f.FinishButton->click(); break;
-    case 10: f.CircExt->click(); break;
-    case 11: dialogs_.fileNames = {Pick(4) ? std::optional(SomeFile()) : std::nullopt}; f.LoadStates->click(); break;
-    case 12: dialogs_.fileNames = {dir_.File("saved.sfi")}; f.SaveStates->click(); break;
-    default: Pick(2) ? f.Cancel->click() : (void)f.close(); break;
+    case 0:
+      Type(f.dcba, Junk());
+      break;
+    case 1:
+      Paste(f.TransVar[Pick(kSlotCount)], Junk());
+      break;
+    case 2:
+      Type(f.TransVar[Pick(kSlotCount)], Junk());
+      break;
+    case 3:
+      Paste(f.ToState[Pick(kSlotCount)]->lineEdit(), Pick(2) ? QStringLiteral("S%1").arg(Pick(17)) : Junk());
+      break;
+    case 4:
+      Paste(f.Coil[Pick(kRelayCount)], Junk());
+      break;
+    case 5:
+      (Pick(2) ? f.ControlOn : f.ControlOff)[Pick(kRelayCount)]->click();
+      break;
+    case 6:
+      f.dcbaAuto->click();
+      break;
+    case 7:
+      (Pick(2) ? f.NextButton : f.BackButton)->click();
+      break;
+    case 8:
+      f.ClearCom->click();
+      break;
+    case 9:
+      f.FinishButton->click();
+      break;
+    case 10:
+      f.CircExt->click();
+      break;
+    case 11:
+      dialogs_.fileNames = {Pick(4) ? std::optional(SomeFile()) : std::nullopt};
+      f.LoadStates->click();
+      break;
+    case 12:
+      dialogs_.fileNames = {dir_.File("saved.sfi")};
+      f.SaveStates->click();
+      break;
+    default:
+      Pick(2) ? f.Cancel->click() : (void)f.close();
+      break;
   }
 }
 
@@ -109,19 +143,37 @@ void Soak::MainStep() {
   dialogs_.fallbackAnswer = Pick(3) ? Answer::Yes : Answer::No;
   const int x = Pick(kCanvasWidthTwips), y = Pick(kCanvasHeightTwips);
   switch (Pick(17)) {
-    case 0: w.DataForm_Click(); break;
-    case 1: w.DataFormNew_Click(); break;
-    case 2: dialogs_.fileNames = {Pick(5) ? std::optional(SomeFile()) : std::nullopt}; w.FileOpen_Click(); break;
-    case 3: dialogs_.fileNames = {dir_.File("saved.sfi")}; w.FileSave_Click(); break;
+    case 0:
+      w.DataForm_Click();
+      break;
+    case 1:
+      w.DataFormNew_Click();
+      break;
+    case 2:
+      dialogs_.fileNames = {Pick(5) ? std::optional(SomeFile()) : std::nullopt};
+      w.FileOpen_Click();
+      break;
+    case 3:
+      dialogs_.fileNames = {dir_.File("saved.sfi")};
+      w.FileSave_Click();
+      break;
     case 4: {
       auto* b = w.viewButtons[Pick(kViewButtons)];
       if (b->isEnabled()) b->click();
       break;
     }
-    case 5: w.ParForm->click(); break;
-    case 6: w.Picture1->onMove(Pick(2), x, y); break;
-    case 7: w.Picture1->onRelease(true, x, y); break;
-    case 8: w.RubberOn->click(); break;
+    case 5:
+      w.ParForm->click();
+      break;
+    case 6:
+      w.Picture1->onMove(Pick(2), x, y);
+      break;
+    case 7:
+      w.Picture1->onRelease(true, x, y);
+      break;
+    case 8:
+      w.RubberOn->click();
+      break;
     case 9:
       w.AddCirc_Click();
       if (w.picIns) {
@@ -133,9 +185,17 @@ void Soak::MainStep() {
         if (w.picIns) w.picIns->close();
       }
       break;
-    case 10: w.editor.ColorFr_Click(Pick(kPaletteSize)); break;
-    case 11: Paste(w.PicText, Junk()); w.InsText_Click(); break;
-    case 12: dialogs_.fileNames = {Pick(4) ? std::optional(dir_.File("picture.bmp")) : std::nullopt}; w.FileExtract->trigger(); break;
+    case 10:
+      w.editor.ColorFr_Click(Pick(kPaletteSize));
+      break;
+    case 11:
+      Paste(w.PicText, Junk());
+      w.InsText_Click();
+      break;
+    case 12:
+      dialogs_.fileNames = {Pick(4) ? std::optional(dir_.File("picture.bmp")) : std::nullopt};
+      w.FileExtract->trigger();
+      break;
     case 13:
       dialogs_.fileNames = {Pick(2) ? dir_.File("picture.bmp") : SomeFile()};
       w.FileImport->trigger();
@@ -154,7 +214,10 @@ void Soak::MainStep() {
       w.About_Click();
       if (w.aboutBox) w.aboutBox->Command1->click();
       break;
-    default: w.FilePrint->trigger(); if (w.printerForm) w.printerForm->close(); break;
+    default:
+      w.FilePrint->trigger();
+      if (w.printerForm) w.printerForm->close();
+      break;
   }
 }
 

@@ -94,7 +94,8 @@ TEST(StatesInWindow, HintsFollowThePointer) {
   QTest::mouseMove(f.window.Frame3, QPoint(2, 2));
   QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(f.window.Frame3, &move);
-  EXPECT_TRUE(f.window.LabelHint->text().startsWith(QStringLiteral("    Complete all the necessary"))) << f.window.LabelHint->text().toStdString();
+  EXPECT_TRUE(f.window.LabelHint->text().startsWith(QStringLiteral("    Complete all the necessary")))
+      << f.window.LabelHint->text().toStdString();
   QApplication::sendEvent(&f.window, &move);
   EXPECT_EQ(f.window.LabelHint->text(), QString());
 }

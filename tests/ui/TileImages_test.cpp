@@ -14,8 +14,7 @@ const QString kSourceBitmaps = QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps");
 // A folder holding copies of the delivered tiles, for breaking one of them.
 struct TileFolderCopy {
   TileFolderCopy() {
-    for (const char* name : TileImages::kFileNames)
-      QFile::copy(QDir(kSourceBitmaps).filePath(name), Path(name));
+    for (const char* name : TileImages::kFileNames) QFile::copy(QDir(kSourceBitmaps).filePath(name), Path(name));
   }
   QString Path(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
   QTemporaryDir dir;
@@ -46,15 +45,21 @@ TEST(TileImages, TilesTouchTheirBordersOnlyWhereTheyJoinANeighbour) {
   };
   const Sides wire{true, true, false, false};
   const Sides sides[kTileCount] = {
-      wire,                       // Coil
-      wire,                       // LineD
-      {false, false, true, true}, // LineH
-      {false, true, true, false}, // Line1D: W-S
-      {true, false, true, false}, // Line1U: N-W
-      {false, true, true, true},  // LineTD: W-E-S
-      {true, true, false, true},  // LineTL: N-S-E
-      {true, false, true, true},  // LineTU: W-E-N
-      wire, wire, wire, wire, wire, wire, wire,  // contacts, timer and timer contacts
+      wire,                        // Coil
+      wire,                        // LineD
+      {false, false, true, true},  // LineH
+      {false, true, true, false},  // Line1D: W-S
+      {true, false, true, false},  // Line1U: N-W
+      {false, true, true, true},   // LineTD: W-E-S
+      {true, true, false, true},   // LineTL: N-S-E
+      {true, false, true, true},   // LineTU: W-E-N
+      wire,
+      wire,
+      wire,
+      wire,
+      wire,
+      wire,
+      wire,  // contacts, timer and timer contacts
   };
   const int mid = kTilePixels / 2, edge = kTilePixels - 1;
   for (int slot = 0; slot < kTileCount; ++slot) {
