@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "equations/ExpressionText.h"
+#include "fuzz/FuzzTable.h"
 #include "ladder/CircuitViews.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
@@ -40,25 +41,6 @@ private:
   kelvo::CircuitViews& views_;
 };
 
-kelvo::StateDiagram TableFrom(std::string_view text) {
-  const auto lines = kelvo::Split(text, "\n");
-  size_t n = 0;
-  const auto next = [&]() -> std::string { return n < lines.size() ? lines[n++] : std::string(); };
-  kelvo::StateDiagram d;
-  d.Clear();
-  for (auto& c : d.Comments) c = next();
-  for (auto& row : d.Targets)
-    for (auto& t : row) t = next();
-  for (auto& row : d.Triggers)
-    for (auto& t : row) t = next();
-  for (auto& c : d.Codes) c = next();
-  for (auto& name : d.CoilNames) name = next();
-  for (auto* flags : {&d.CoilOn, &d.CoilOff})
-    for (auto& row : *flags)
-      for (auto&& flag : row) flag = next().size() % 2 == 1;
-  return d;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
@@ -72,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   Host host(views);
   int f2count = (switches >> 4) & 15;
   kelvo::StatesIn form(dialogs, host, f2count, equations);
-  form.diagram = TableFrom(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+  form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   form.ShowStatePage();
   form.dcbaAuto = switches & 1;
   views.ParForm = switches & 4;

@@ -3,6 +3,9 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/CliSession.h"
+#include "fuzz/FuzzTable.h"
+#include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
 #include "support/TempDir.h"
 
@@ -106,6 +109,33 @@ TEST(Equations, RowsForAPerson) {
   const auto stopped = Cli({"equations", Example("garage-door.sfi")});  // no codes, no Auto
   EXPECT_EQ(stopped.status, 1);
   EXPECT_EQ(stopped.err, "Kelvo 16s: Check the DCBA 'Auto' Box or complete the DCBA text Box\n");
+}
+
+}  // namespace
+}  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// Found by the circuit fuzz target: a table whose clean-up once took seconds
+// (absorption compared every pair of a long sum as text). The whole road,
+// every view in both forms, must finish.
+TEST(FuzzFindings, SlowAbsorptionTable) {
+  const std::string bytes =
+      testing::ReadBytes(std::string(KELVO_TEST_DATA) + "/../tests/data/circuit-slow-absorption.bin");
+  ASSERT_FALSE(bytes.empty());
+  RecordingCanvas canvas;
+  CliSession session(static_cast<unsigned char>(bytes[0]) & 2 ? Answer::Yes : Answer::No, canvas,
+                     (static_cast<unsigned char>(bytes[0]) >> 4) & 15);
+  session.form.diagram = TableFromFuzzInput(std::string_view(bytes).substr(1));
+  session.form.ShowStatePage();
+  session.form.dcbaAuto = bytes[0] & 1;
+  session.form.CircExt_Click();
+  for (bool parallel : {false, true}) {
+    session.views.ParForm = parallel;
+    for (ViewButton b : kAllViewButtons) session.views.Show(b);
+  }
+  SUCCEED();
 }
 
 }  // namespace
