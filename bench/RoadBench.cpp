@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "ladder/CircuitCheck.h"
 #include "ladder/CircuitViews.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
@@ -163,6 +164,22 @@ void CircuitRoad(benchmark::State& state) {
   if (road.dialogs.messages) state.SkipWithError("the road asked or warned");
 }
 BENCHMARK(CircuitRoad)->Arg(1)->Arg(0);
+
+// "Check Circuit" on a drawn table: read-back and the runs of the machine.
+void CheckDrawnCircuit(benchmark::State& state) {
+  const std::string file = state.range(0) ? kHeaviest : kSource + "/examples/traffic-light.sfi";
+  Road road(file);
+  road.views.ParForm = state.range(1) != 0;
+  road.form.CircExt_Click();
+  int findings = 0;
+  for (auto _ : state) {
+    const CheckReport report = CheckCircuit(road.form.diagram, road.equations, road.grid, road.views.ParForm);
+    findings = static_cast<int>(report.findings.size());
+  }
+  state.counters["findings"] = findings;
+  state.SetLabel(std::filesystem::path(file).filename().string() + (road.views.ParForm ? " parallel" : " two-part"));
+}
+BENCHMARK(CheckDrawnCircuit)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void RenderInOneProcess(benchmark::State& state) {
   const auto files = ShippedFiles();

@@ -1,6 +1,7 @@
 #include "ladder/MachineCheck.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace kelvo {
 namespace {
@@ -88,11 +89,18 @@ CheckFinding CheckHold(const MachineUnderTest& m, int s) {
 CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circuit, int relay,
                          const std::string& name) {
   const std::string head = "output " + name;
+  // Only the switches the circuit holds can change it: one setting of each
+  // combination of those is enough (the first, so a finding names it).
+  std::vector<uint64_t> distinct;
+  std::unordered_set<uint64_t> seen;
+  for (uint64_t sw : m.settings) {
+    if (seen.insert(sw & circuit.Variables()).second) distinct.push_back(sw);
+  }
   for (int s = 0; s < kStateCount; ++s) {
     const int code = CodeValue(m.diagram.Codes[s]);
     if (code < 0) continue;
     const bool wanted = m.diagram.CoilOn[s][relay];
-    for (uint64_t sw : m.settings) {
+    for (uint64_t sw : distinct) {
       if (circuit.Conducts(sw | code) != wanted) {
         return {Kind::Output, false,
                 head + ": " + (wanted ? "off" : "on") + " in " + m.Name(s) + " (" + m.diagram.Codes[s] +
