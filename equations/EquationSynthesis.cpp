@@ -55,6 +55,11 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
                            "\", which is not one of the states S0 to S15. Correct the target first.");
         continue;
       }
+      if (const std::string fault = d.Triggers[s][c].empty() ? "" : TriggerFault(d.Triggers[s][c]); !fault.empty()) {
+        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + d.Triggers[s][c] +
+                           "\", which is not a switch expression: " + fault + ". Correct the trigger first.");
+        continue;
+      }
       for (int p = 1; p <= kCodeDigits; ++p) {
         const std::string from = CodeCharacter(d.Codes[s], p);
         const std::string to = CodeCharacter(d.Codes[t], p);
@@ -179,10 +184,15 @@ std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
   std::vector<std::string> problems;
   for (int x = 0; x < kStateVariables; ++x) {
     const VariableEquations& v = vars[x];
+    const std::string hold(1, VariableLetter(x));
+    if (v.reset.empty() && !v.setWithHold.empty()) {
+      // Set but never reset: the missing reset factor is 1, and once set the relay holds.
+      work[x] = v.setWithHold + "+" + hold;
+      continue;
+    }
     if (v.complementedReset.empty()) continue;  // the slot keeps the empty complemented reset
     const auto p = Split(v.complementedReset, "+");
     // Without set transitions the relay can only hold: its own contact is the whole second part.
-    const std::string hold(1, VariableLetter(x));
     const auto q = Split(v.setWithHold.empty() ? hold : v.setWithHold + "+" + hold, "+");
     if (p.size() * q.size() > kMaxExpandedTerms) {
       problems.push_back(std::string("The final equation of ") + VariableLetter(x) +

@@ -1,5 +1,7 @@
 #include "equations/ExpressionText.h"
 
+#include <cctype>
+
 namespace kelvo {
 
 std::vector<std::string> Split(std::string_view text, std::string_view delimiter) {
@@ -44,6 +46,23 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 bool IsUpperLiteral(std::string_view literal) { return !literal.empty() && literal[0] >= 'A' && literal[0] <= 'Z'; }
 
 bool IsLowerLiteral(std::string_view literal) { return !literal.empty() && literal[0] >= 'a' && literal[0] <= 'z'; }
+
+std::string TriggerFault(std::string_view trigger) {
+  for (std::string_view term : SplitViews(trigger, '+')) {
+    for (std::string_view literal : SplitViews(term, '.')) {
+      if (literal.empty()) return "it has an empty contact (\"+\" or \".\" with nothing on one side)";
+      const std::string quoted = "\"" + std::string(literal) + "\"";
+      if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal)) return "the contact " + quoted + " does not start with a letter";
+      for (char c : literal) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x80 && !std::isalnum(u)) {
+          return "the contact " + quoted + " holds \"" + std::string(1, c) + "\", which is neither a letter nor a digit";
+        }
+      }
+    }
+  }
+  return "";
+}
 
 namespace {
 

@@ -21,6 +21,10 @@ bool Contains(std::string_view text, std::string_view part);
 bool IsUpperLiteral(std::string_view literal);
 // "[a-z]*": the first character is a lower-case letter (normally closed contact).
 bool IsLowerLiteral(std::string_view literal);
+// Why `trigger` is not a switch expression (literals of letters and digits,
+// each starting with an ASCII letter, joined by "." and "+"), or "" when it is.
+// Bytes past the ASCII range count as letters after the first character.
+std::string TriggerFault(std::string_view trigger);
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 // a == ToUpper(b), a == ToLower(b), without building the mapped text.

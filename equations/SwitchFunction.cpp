@@ -97,4 +97,36 @@ bool SwitchFunction::Evaluate(uint64_t values) const {
   return true;
 }
 
+uint64_t SwitchFunction::EvaluateLanes(const Lanes& lanes) const {
+  uint64_t all = ~uint64_t{0};
+  for (const Sum& sum : factors_) {
+    uint64_t any = 0;
+    for (const Product& product : sum) {
+      uint64_t each = ~uint64_t{0};
+      for (const Literal& l : product) each &= l.closedWhenOn ? lanes[l.variable] : ~lanes[l.variable];
+      any |= each;
+    }
+    all &= any;
+  }
+  return all;
+}
+
+std::optional<std::vector<Cube>> SwitchFunction::Cubes(size_t limit) const {
+  std::vector<Cube> cubes{Cube{}};
+  for (const Sum& sum : factors_) {
+    std::vector<Cube> next;
+    for (const Cube& c : cubes) {
+      for (const Product& product : sum) {
+        Cube d = c;
+        for (const Literal& l : product) (l.closedWhenOn ? d.on : d.off) |= uint64_t{1} << l.variable;
+        if (d.Contradictory()) continue;
+        if (next.size() == limit) return std::nullopt;
+        next.push_back(d);
+      }
+    }
+    cubes = std::move(next);
+  }
+  return cubes;
+}
+
 }  // namespace kelvo

@@ -6,7 +6,9 @@
 // is the low four bits of a mask. Names compare case-insensitively: "x1" and
 // "X1" are the two contacts of switch X1.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,19 @@ private:
 // True when a literal's contact closes with its variable on (upper-case first letter).
 bool ClosedWhenOn(const std::string& literal);
 
+// A product of literals as two masks: the variables that must be on, and
+// those that must be off.
+struct Cube {
+  uint64_t on = 0;
+  uint64_t off = 0;
+  bool Contradictory() const { return (on & off) != 0; }
+  // Every setting of `other` is one of this cube's: this cube's literals are among other's.
+  bool Covers(const Cube& other) const { return (on & ~other.on) == 0 && (off & ~other.off) == 0; }
+};
+
+// 64 settings at once: lane j of word v is the value of variable v in setting j.
+using Lanes = std::array<uint64_t, 64>;
+
 class SwitchFunction {
 public:
   // A sum of products; the empty text is the constant false.
@@ -43,6 +58,11 @@ public:
   static SwitchFunction ParseTwoPart(const std::string& equation, VariableTable& table);
 
   bool Evaluate(uint64_t values) const;
+  // The function in 64 settings at once: bit j is its value in setting j.
+  uint64_t EvaluateLanes(const Lanes& lanes) const;
+  // The function multiplied out into cubes without contradictory ones; none
+  // when there would be more than `limit`.
+  std::optional<std::vector<Cube>> Cubes(size_t limit) const;
   // The mask of the variables the function reads.
   uint64_t Variables() const { return variables_; }
 

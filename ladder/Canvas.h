@@ -28,6 +28,9 @@ public:
   virtual void SetTextPosition(int x, int y) = 0;
   // Prints one line of text at the text position in the canvas's font.
   virtual void PrintText(const std::string& text) = 0;
+  // Makes the picture `twips` taller than kCanvasHeightTwips (white below),
+  // for a drawing that needs more room; Clear() gives back the usual height.
+  virtual void ExtendHeight(int twips) { (void)twips; }
 };
 
 }  // namespace kelvo

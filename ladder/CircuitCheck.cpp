@@ -2,22 +2,18 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <optional>
-#include <random>
 
 #include "equations/SwitchFunction.h"
 #include "ladder/CircuitReadBack.h"
 #include "ladder/MachineCheck.h"
 #include "ladder/RelaySimulation.h"
+#include "ladder/TwoPartLayout.h"
 
 namespace kelvo {
 namespace {
 
 using Kind = CheckFinding::Kind;
-
-constexpr uint32_t kComparisonSeed = 1616;
-constexpr int kSampledAssignments = 1 << 16;
 
 struct CheckedCircuit {
   std::string name;
@@ -26,35 +22,16 @@ struct CheckedCircuit {
   CircuitReadBack circuit;
 };
 
-// Spreads the low bits of `n` over the set bits of `mask`.
-uint64_t Deposit(uint64_t n, uint64_t mask) {
-  uint64_t out = 0;
-  for (int i = 0; i < kMaxVariables && mask; ++i) {
-    if ((mask >> i) & 1) {
-      if (n & 1) out |= uint64_t{1} << i;
-      n >>= 1;
-    }
-  }
-  return out;
-}
-
 CheckFinding CompareReadBack(const CheckedCircuit& c, const VariableTable& table, const std::string& form) {
-  const uint64_t mask = c.equation.Variables() | c.circuit.Variables();
-  const int n = std::popcount(mask);
-  const bool sampled = n > kExhaustiveVariables;
-  const uint64_t count = sampled ? kSampledAssignments : uint64_t{1} << n;
-  std::mt19937_64 random(kComparisonSeed);
+  const Comparison comparison = CompareCircuit(c.circuit, c.equation);
   const std::string head = "read-back " + c.name + " (" + form + ")";
-  const std::string note = sampled ? " (" + std::to_string(kSampledAssignments) + " sampled settings)" : "";
-  for (uint64_t k = 0; k < count; ++k) {
-    const uint64_t values = sampled ? random() & mask : Deposit(k, mask);
-    const bool drawn = c.circuit.Conducts(values);
-    if (drawn != c.equation.Evaluate(values)) {
-      return {Kind::ReadBack, false,
-              head + ": the drawing " + (drawn ? "conducts" : "does not conduct") + " with " +
-                  ValuesText(table, mask, values) + " but " + c.name + " = " + c.equationText + " is " +
-                  (drawn ? "0" : "1") + note};
-    }
+  const std::string note =
+      comparison.sampled ? " (" + std::to_string(kSampledAssignments) + " sampled settings)" : "";
+  if (const auto& d = comparison.difference) {
+    return {Kind::ReadBack, false,
+            head + ": the drawing " + (d->drawnConducts ? "conducts" : "does not conduct") + " with " +
+                ValuesText(table, comparison.mask, d->values) + " but " + c.name + " = " + c.equationText + " is " +
+                (d->drawnConducts ? "0" : "1") + note};
   }
   return {Kind::ReadBack, true, head + ": matches " + c.name + " = " + c.equationText + note};
 }
@@ -74,7 +51,7 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
       if (grid.MainLength[x] > 0)
         c.circuit = CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, table);
     } else {
-      c.equationText = equations.eqPar[x];
+      c.equationText = TwoPartDrawnText(equations.eqPar[x], x);
       c.equation = SwitchFunction::ParseTwoPart(c.equationText, table);
       if (grid.ResetWidth[x] >= 1)
         c.circuit =

@@ -13,12 +13,11 @@
 #include <vector>
 
 #include "equations/EquationSet.h"
+#include "ladder/CircuitCompare.h"
 #include "ladder/LadderGrid.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {
-
-inline constexpr int kExhaustiveVariables = 20;  // read-back comparison beyond this is sampled
 
 struct CheckFinding {
   enum class Kind { ReadBack, Transition, Hold, Output };

@@ -8,7 +8,6 @@ namespace {
 enum Side : unsigned { kN = 1, kS = 2, kW = 4, kE = 8 };
 
 constexpr int kFirstRow = 2;        // the first step of every branch: two tiles below the top line
-constexpr int kLowestWireRow = 20;  // a two-part branch stops past this row
 constexpr int kLastDrawnBranch = kBranches - 2;
 
 // The sides a tile code joins; 0 for a code that draws nothing.
@@ -44,11 +43,10 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
   const bool twoPart = family == GridFamily::TwoPart;
   const int firstStep = twoPart ? 0 : 1;
   int x = 0;
-  int mainEnd = -1;  // the row below the main column's last cell; -1 when no coil is drawn
+  int mainEnd = -1;  // the row below the main column's last cell
+  int row = kFirstRow;  // a branch without a first step goes on below the one before, as drawn
   for (int b = 0; b <= kLastDrawnBranch; ++b) {
-    int row = kFirstRow;
-    bool cut = false;
-    for (int k = firstStep; k < kSteps && !cut; ++k) {
+    for (int k = firstStep; k < kSteps; ++k) {
       const std::string& code = tiles[b][k];
       if (code.empty()) continue;
       if (code == "*" || (twoPart && code == "0")) {
@@ -56,13 +54,13 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
       } else if (SidesOf(code) != 0) {
         Place(x, row, code, labels[b][k], table);
         ++row;
-      } else {
-        continue;
       }
-      cut = twoPart && row > kLowestWireRow;
     }
-    if (b == 0 && !cut) mainEnd = row;
-    if (!tiles[b + 1][1].empty()) ++x;
+    if (b == 0) mainEnd = row;
+    if (!tiles[b + 1][1].empty()) {
+      ++x;
+      row = kFirstRow;
+    }
   }
   Join();
   const int top = CellAt(0, kFirstRow);
@@ -133,6 +131,77 @@ bool CircuitReadBack::Conducts(uint64_t values) const {
     }
   }
   return false;
+}
+
+uint64_t CircuitReadBack::PassesLanes(const Cell& cell, const Lanes& lanes) const {
+  if (cell.variable < 0) return cell.variable == -1 && cell.sides != 0 ? ~uint64_t{0} : 0;
+  return cell.closedWhenOn ? lanes[cell.variable] : ~lanes[cell.variable];
+}
+
+uint64_t CircuitReadBack::ConductsLanes(const Lanes& lanes) const {
+  if (entry_ < 0) return 0;
+  std::vector<uint64_t> reached(cells_.size(), 0);
+  std::vector<uint64_t> passes(cells_.size());
+  for (size_t i = 0; i < cells_.size(); ++i) passes[i] = PassesLanes(cells_[i], lanes);
+  reached[entry_] = passes[entry_];
+  std::vector<int> todo{entry_};
+  while (!todo.empty()) {
+    const int i = todo.back();
+    todo.pop_back();
+    for (int j : links_[i]) {
+      const uint64_t more = reached[i] & passes[j] & ~reached[j];
+      if (more == 0) continue;
+      reached[j] |= more;
+      todo.push_back(j);
+    }
+  }
+  return reached[exit_];
+}
+
+std::optional<std::vector<Cube>> CircuitReadBack::PathCubes(size_t limit) const {
+  std::vector<Cube> paths;
+  if (entry_ < 0) return paths;
+  const size_t stepBudget = 64 * limit + 4 * cells_.size();
+  size_t steps = 0;
+  std::vector<char> onPath(cells_.size(), 0);
+  // Depth-first over simple paths; each frame is a cell, the cube so far and
+  // the next link to try.
+  struct Frame {
+    int cell;
+    Cube cube;
+    size_t next;
+  };
+  auto withCell = [this](Cube cube, int i) {
+    const Cell& c = cells_[i];
+    if (c.variable >= 0) (c.closedWhenOn ? cube.on : cube.off) |= uint64_t{1} << c.variable;
+    return cube;
+  };
+  if (cells_[entry_].variable < -1 || cells_[entry_].sides == 0) return paths;
+  std::vector<Frame> stack{{entry_, withCell(Cube{}, entry_), 0}};
+  onPath[entry_] = 1;
+  while (!stack.empty()) {
+    if (++steps > stepBudget) return std::nullopt;
+    Frame& top = stack.back();
+    if (top.cell == exit_) {
+      if (paths.size() == limit) return std::nullopt;
+      paths.push_back(top.cube);
+      onPath[top.cell] = 0;
+      stack.pop_back();
+      continue;
+    }
+    if (top.next == links_[top.cell].size()) {
+      onPath[top.cell] = 0;
+      stack.pop_back();
+      continue;
+    }
+    const int j = links_[top.cell][top.next++];
+    if (onPath[j] || cells_[j].variable < -1 || cells_[j].sides == 0) continue;
+    const Cube cube = withCell(top.cube, j);
+    if (cube.Contradictory()) continue;
+    onPath[j] = 1;
+    stack.push_back({j, cube, 0});
+  }
+  return paths;
 }
 
 }  // namespace kelvo

@@ -12,6 +12,7 @@
 // coil for a set of variable values.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "equations/SwitchFunction.h"
@@ -28,6 +29,12 @@ public:
   CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, GridFamily family, VariableTable& table);
 
   bool Conducts(uint64_t values) const;
+  // Conducts() for 64 settings at once: bit j for setting j.
+  uint64_t ConductsLanes(const Lanes& lanes) const;
+  // The contacts of every simple path from the top line to the coil, paths
+  // through both contacts of one switch left out; none when the search would
+  // pass `limit` paths or many more steps.
+  std::optional<std::vector<Cube>> PathCubes(size_t limit) const;
   // The mask of the variables of its contacts.
   uint64_t Variables() const { return variables_; }
   bool Drawn() const { return entry_ >= 0; }
@@ -45,6 +52,7 @@ private:
   void Join();
   int CellAt(int x, int row) const;
   bool Passes(const Cell& cell, uint64_t values) const;
+  uint64_t PassesLanes(const Cell& cell, const Lanes& lanes) const;
 
   std::vector<Cell> cells_;
   std::vector<std::vector<int>> links_;

@@ -122,6 +122,14 @@ void CircuitViews::BuildLayouts() {
   BuildTwoPartTiles(grid_, problems_);
   ParseSumEquations(equations_, grid_, problems_);
   BuildSumTiles(grid_, problems_);
+  mended_ = MendLayouts(equations_, grid_);
+}
+
+std::vector<std::string> CircuitViews::DrawingNotes() const {
+  std::vector<std::string> notes;
+  for (const CircuitMend& m : mended_) notes.push_back(m.text);
+  notes.insert(notes.end(), problems_.begin(), problems_.end());
+  return notes;
 }
 
 DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas) {

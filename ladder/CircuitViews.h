@@ -19,6 +19,7 @@
 #include "ladder/Canvas.h"
 #include "ladder/GridDrawing.h"
 #include "ladder/LadderGrid.h"
+#include "ladder/LayoutMend.h"
 
 namespace kelvo {
 
@@ -57,6 +58,12 @@ public:
   // The marked (underlined) view; none before the first drawing.
   std::optional<ViewButton> Current() const { return current_; }
   const std::vector<std::string>& Problems() const { return problems_; }
+  // The circuits of the last DrawCirc that were laid out or drawn other than
+  // the plain rules give, and why.
+  const std::vector<CircuitMend>& Mended() const { return mended_; }
+  // What the student is told below the drawing: the mends, then the circuits
+  // cut to fit the grids. Empty when every circuit is drawn as laid out.
+  std::vector<std::string> DrawingNotes() const;
 
   // The canvas holds edits not yet exported.
   bool ChangesDetected = false;
@@ -78,6 +85,7 @@ private:
   std::array<bool, kViewButtons> enabled_{};
   std::optional<ViewButton> current_;
   std::vector<std::string> problems_;
+  std::vector<CircuitMend> mended_;
 };
 
 }  // namespace kelvo

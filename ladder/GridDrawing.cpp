@@ -10,9 +10,7 @@ namespace {
 enum Tile { kCoil = 0, kLineD, kLineH, kLine1D, kLine1U, kLineTD, kLineTL, kLineTU, kNoff, kNon };
 
 constexpr int kTopRailY = 0;
-constexpr int kBottomRailY = 8250;
-constexpr int kLowestWireY = 7500;
-constexpr int kCoilY = 7875;
+constexpr int kFirstCellY = 750;
 constexpr int kCoilLabelY = 7900;
 constexpr int kLabelOffsetX = 400;
 constexpr int kLabelRaise = 250;                 // from the step below the contact up to the label
@@ -21,12 +19,20 @@ constexpr int kLastStep = kSteps - 1;
 constexpr int kLastRelaySlot = kMainLengthSlots - 2;  // slot 14 is never built
 constexpr Rgb kBlack{0, 0, 0};
 
-// How a grid family differs: the two-part grid starts at step 0, skips its gap
-// cells "0" like shared ones and cuts a branch that runs into the coil.
+// How a grid family differs: the two-part grid starts at step 0 and skips its
+// gap cells "0" like shared ones. `depth` is how far the coil line of the
+// view lies below its usual place.
 struct GridStyle {
   int firstStep;
   bool twoPart;
+  int depth = 0;
 };
+
+// True when the cell takes a step of the path, drawn or not.
+bool TakesStep(const std::string& code, bool twoPart) {
+  if (code == "*" || (twoPart && code == "0")) return true;
+  return code.size() == 1 && code[0] >= '1' && code[0] <= '9';
+}
 
 // The drawing cursor of one view: PenX/PenY is where the next cell goes,
 // BranchX/BranchTopY the column and top of the branch being drawn.
@@ -63,7 +69,7 @@ private:
   // A piece of each supply line, the tee down from the top line and one wire.
   void OpenCircuit() {
     Paint(kLineH, penX_, kTopRailY);
-    Paint(kLineH, penX_, kBottomRailY);
+    Paint(kLineH, penX_, kBottomRailY + style_.depth);
     penX_ += kTileTwips;
     Paint(kLineTD, penX_, kTopRailY);
     Paint(kLineH, penX_ + kTileTwips, kTopRailY);
@@ -79,7 +85,7 @@ private:
       const std::string& code = tiles[b][k];
       if (!code.empty()) {
         if (b > 0) ExtendRails();
-        if (PaintCell(code, labels[b][k]) && style_.twoPart && penY_ > kLowestWireY) return;
+        PaintCell(code, labels[b][k]);
       }
       if (b == 0 && k == kLastStep) CloseMainPath(coilName);
     }
@@ -88,35 +94,35 @@ private:
   // Both supply lines over the column of a lower branch.
   void ExtendRails() {
     Paint(kLineH, penX_, kTopRailY);
-    Paint(kLineH, penX_, kBottomRailY);
+    Paint(kLineH, penX_, kBottomRailY + style_.depth);
     Paint(kLineH, penX_ + kTileTwips, kTopRailY);
-    Paint(kLineH, penX_ + kTileTwips, kBottomRailY);
+    Paint(kLineH, penX_ + kTileTwips, kBottomRailY + style_.depth);
   }
 
-  // Paints the cell at the cursor; true when it took a step of the path.
-  bool PaintCell(const std::string& code, const std::string& label) {
-    if (code == "*" || (style_.twoPart && code == "0")) {
+  // Paints the cell at the cursor and moves down when it takes a step.
+  void PaintCell(const std::string& code, const std::string& label) {
+    if (!TakesStep(code, style_.twoPart)) return;
+    if (code == "*" || code == "0") {
       penY_ += kTileTwips;
-      return true;
+      return;
     }
-    if (code.size() != 1 || code[0] < '1' || code[0] > '9') return false;
     const int tile = code[0] - '0';
     Paint(tile, penX_, penY_);
     const bool linksRight = tile == kLineH || tile == kLineTD || tile == kLineTL || tile == kLineTU;
     if (linksRight) Paint(kLineH, penX_ + kTileTwips, penY_);
     penY_ += kTileTwips;
     if (tile == kNoff || tile == kNon) Print(penX_ + kLabelOffsetX, penY_ - kLabelRaise, label);
-    return true;
   }
 
   // Wire down to the lowest wire, the coil with its name, and the tee into
   // the bottom supply line.
   void CloseMainPath(const std::string& coilName) {
-    for (int m = penY_ / kTileTwips; m * kTileTwips <= kLowestWireY; ++m) Paint(kLineD, penX_, m * kTileTwips);
-    Paint(kCoil, penX_, kCoilY);
-    Paint(kLineTU, penX_, kBottomRailY);
-    Paint(kLineH, penX_ + kTileTwips, kBottomRailY);
-    Print(penX_ + kLabelOffsetX, kCoilLabelY, coilName);
+    const int coilY = kCoilY + style_.depth;
+    for (int m = penY_ / kTileTwips; m * kTileTwips < coilY; ++m) Paint(kLineD, penX_, m * kTileTwips);
+    Paint(kCoil, penX_, coilY);
+    Paint(kLineTU, penX_, kBottomRailY + style_.depth);
+    Paint(kLineH, penX_ + kTileTwips, kBottomRailY + style_.depth);
+    Print(penX_ + kLabelOffsetX, kCoilLabelY + style_.depth, coilName);
   }
 
   Canvas& canvas_;
@@ -137,11 +143,30 @@ std::string SumCoilName(int slot, const EquationSet& equations) {
 
 }  // namespace
 
+int ExtraDepth(const TileGrid& tiles, int firstStep) {
+  const bool twoPart = firstStep == 0;
+  int penY = kFirstCellY;
+  int lowest = penY;
+  for (int b = 0; b <= kLastDrawnBranch; ++b) {
+    for (int k = firstStep; k <= kLastStep; ++k) {
+      if (TakesStep(tiles[b][k], twoPart)) penY += kTileTwips;
+    }
+    lowest = std::max(lowest, penY);
+    if (!tiles[b + 1][1].empty()) penY = kFirstCellY;
+  }
+  return std::max(0, lowest - kCoilY);
+}
+
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas) {
-  GridPainter painter(canvas, {1, false});
   const int labelOffset = grid.StateView ? 4 : 6;
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kLastRelaySlot);
+  int depth = 0;
+  for (int slot = first; slot <= last; ++slot) {
+    if (grid.MainLength[slot] != 0) depth = std::max(depth, ExtraDepth(grid.SumTiles[slot], 1));
+  }
+  if (depth > 0) canvas.ExtendHeight(depth);
+  GridPainter painter(canvas, {1, false, depth});
   for (int slot = first; slot <= last; ++slot) {
     if (grid.MainLength[slot] == 0) continue;
     const bool fits =
@@ -152,9 +177,14 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
 }
 
 DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {
-  GridPainter painter(canvas, {0, true});
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kTwoPartEquations - 1);
+  int depth = 0;
+  for (int slot = first; slot <= last; ++slot) {
+    if (grid.ResetWidth[slot] >= 1) depth = std::max(depth, ExtraDepth(grid.TwoPartTiles[slot], 0));
+  }
+  if (depth > 0) canvas.ExtendHeight(depth);
+  GridPainter painter(canvas, {0, true, depth});
   for (int slot = first; slot <= last; ++slot) {
     if (grid.ResetWidth[slot] < 1) continue;
     const bool fits =

@@ -25,13 +25,27 @@ inline constexpr int kTileTwips = 375;
 inline constexpr int kBranchPitch = 750;
 inline constexpr int kWidestDrawing = 13875;
 
+// Coil line, bottom supply line and picture height of a view whose circuits
+// all fit above the coil line.
+inline constexpr int kCoilY = 7875;
+inline constexpr int kBottomRailY = 8250;
+
+// How much lower than kCoilY the coil of this circuit must hang so that no
+// cell of any branch reaches the coil line: 0 for a circuit that fits, else
+// whole steps of kTileTwips. `firstStep` is 1 for SumTiles, 0 for TwoPartTiles.
+int ExtraDepth(const TileGrid& tiles, int firstStep);
+
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
 // (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
 // else from slot + 6; relay coils are named by NmCoil. Slot 14 is never drawn.
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas);
 
 // Two-part state-variable circuits (slots 0..3) of TwoPartTiles, labels from
-// slot + 4. A branch is cut where it would run into the coil.
+// slot + 4.
+//
+// Both draw every circuit whole: when a circuit of the view reaches the coil
+// line, the coils, the bottom supply line and the canvas move down by the
+// steps it needs, the same for every circuit of the view.
 DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas);
 
 }  // namespace kelvo

@@ -27,6 +27,11 @@ inline constexpr int kSteps = 23;            // steps 0..22
 inline constexpr int kMainLengthSlots = 15;  // slots 0..14 of SumTiles
 inline constexpr int kFirstRelaySlot = 8;
 
+// How much of the rows above a row may share: everything (the layout as it
+// always is), only beginnings, or nothing (every term a branch of its own
+// from the supply line to the coil, which always conducts as the sum does).
+enum class Sharing { Full, NoSharedEndings, None };
+
 using TermMatrix = std::array<std::array<std::string, kTermColumns>, kTermRows>;  // [row][column]
 using TileGrid = std::array<std::array<std::string, kSteps>, kBranches>;          // [branch][step]
 

@@ -1,5 +1,7 @@
 #include "ladder/RecordingCanvas.h"
 
+#include <algorithm>
+
 namespace kelvo {
 
 std::string Describe(const CanvasOp& op) {
@@ -11,8 +13,11 @@ std::string Describe(const CanvasOp& op) {
 void RecordingCanvas::Clear() {
   ops_.clear();
   textX_ = textY_ = 0;
+  extraHeight_ = 0;
   ++clears_;
 }
+
+void RecordingCanvas::ExtendHeight(int twips) { extraHeight_ = std::max(extraHeight_, twips); }
 
 void RecordingCanvas::PaintTile(int slot, int x, int y) { ops_.push_back(CanvasOp::Tile(slot, x, y)); }
 

@@ -33,16 +33,20 @@ public:
   void SetTextColor(Rgb color) override { textColor_ = color; }
   void SetTextPosition(int x, int y) override;
   void PrintText(const std::string& text) override;
+  void ExtendHeight(int twips) override;
 
   const std::vector<CanvasOp>& Ops() const { return ops_; }
   Rgb TextColor() const { return textColor_; }
   int ClearCount() const { return clears_; }
+  // How much taller than usual the picture was made since the last Clear.
+  int ExtraHeight() const { return extraHeight_; }
 
 private:
   std::vector<CanvasOp> ops_;
   Rgb textColor_;
   int textX_ = 0, textY_ = 0;
   int clears_ = 0;
+  int extraHeight_ = 0;
 };
 
 }  // namespace kelvo

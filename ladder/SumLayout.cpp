@@ -23,10 +23,6 @@ std::string CircuitName(int equation) {
   return "The circuit of relay " + std::to_string(equation - kFirstRelayEquation);
 }
 
-int SlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
-int LabelSlotOf(int equation) {
-  return SlotOf(equation) + (equation < kFirstRelayEquation ? kStateLabelOffset : kRelayLabelOffset);
-}
 
 // Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
 // returns the number of literals the term had.
@@ -74,7 +70,7 @@ int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string
   return width;
 }
 
-void AlignAndShare(TermMatrix& terms, int width) {
+void AlignAndShare(TermMatrix& terms, int width, Sharing sharing) {
   for (int r = 0; r < kTermRows; ++r) {
     if (terms[r][0] == "0") continue;
     const int count = RunEnd(terms, r, 0) + 1;
@@ -82,8 +78,8 @@ void AlignAndShare(TermMatrix& terms, int width) {
   }
   for (int r = 1; r < kTermRows; ++r) {
     if (terms[r][0] == "0") continue;
-    ShareBeginning(terms, r, 0, true);
-    ShareEnding(terms, r, width, 0);
+    if (sharing != Sharing::None) ShareBeginning(terms, r, 0, true);
+    if (sharing == Sharing::Full) ShareEnding(terms, r, width, 0);
   }
 }
 
@@ -107,18 +103,40 @@ void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
   if (mainLength != 0) JoinGroupEnds(tiles, 1, mainLength);
 }
 
+
+const std::string& EquationText(const EquationSet& equations, int e) {
+  return e < kFirstRelayEquation ? equations.eq[e] : equations.eqCoil[e - kFirstRelayEquation];
+}
+
+void ParseEquation(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,
+                   std::vector<std::string>& problems) {
+  for (auto& row : grid.SumTerms[e]) row.fill("0");
+  grid.SumWidth[e] = BreakIntoTerms(EquationText(equations, e), grid.SumTerms[e], CircuitName(e), problems);
+  AlignAndShare(grid.SumTerms[e], grid.SumWidth[e], sharing);
+}
+
+void BuildEquation(LadderGrid& grid, int e, std::vector<std::string>& problems) {
+  const int slot = SumSlotOf(e);
+  TileGrid& tiles = grid.SumTiles[slot];
+  TileGrid& labels = grid.SumTiles[SumLabelSlotOf(e)];
+  for (auto& branch : tiles) branch.fill("");
+  for (auto& branch : labels) branch.fill("");
+  bool joined = true;
+  BuildCircuit(grid.SumTerms[e], tiles, labels, grid.MainLength[slot], joined);
+  if (!joined) {
+    problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
+  }
+}
+
 }  // namespace
 
+int SumSlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
+int SumLabelSlotOf(int equation) {
+  return SumSlotOf(equation) + (equation < kFirstRelayEquation ? kStateLabelOffset : kRelayLabelOffset);
+}
+
 void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
-  for (auto& matrix : grid.SumTerms) {
-    for (auto& row : matrix) row.fill("0");
-  }
-  grid.SumWidth.fill(0);
-  for (int e = 0; e < kSumEquations; ++e) {
-    const std::string& text = e < kFirstRelayEquation ? equations.eq[e] : equations.eqCoil[e - kFirstRelayEquation];
-    grid.SumWidth[e] = BreakIntoTerms(text, grid.SumTerms[e], CircuitName(e), problems);
-    AlignAndShare(grid.SumTerms[e], grid.SumWidth[e]);
-  }
+  for (int e = 0; e < kSumEquations; ++e) ParseEquation(equations, grid, e, Sharing::Full, problems);
 }
 
 void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
@@ -126,14 +144,14 @@ void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
     for (auto& branch : slot) branch.fill("");
   }
   grid.MainLength.fill(0);
-  for (int e = 0; e < kSumEquations; ++e) {
-    const int slot = SlotOf(e);
-    bool joined = true;
-    BuildCircuit(grid.SumTerms[e], grid.SumTiles[slot], grid.SumTiles[LabelSlotOf(e)], grid.MainLength[slot], joined);
-    if (!joined) {
-      problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
-    }
-  }
+  for (int e = 0; e < kSumEquations; ++e) BuildEquation(grid, e, problems);
+}
+
+void LayOutSumEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
+                       std::vector<std::string>& problems) {
+  if (equation < 0 || equation >= kSumEquations) return;
+  ParseEquation(equations, grid, equation, sharing, problems);
+  BuildEquation(grid, equation, problems);
 }
 
 }  // namespace kelvo

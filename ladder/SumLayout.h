@@ -16,4 +16,13 @@ namespace kelvo {
 void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems);
 void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems);
 
+// Lays out equation `equation` (0..3 eqA..eqD, 4..9 eqCoil0..eqCoil5) again,
+// alone: its term matrix, its tile slot, its label slot and its MainLength.
+void LayOutSumEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
+                       std::vector<std::string>& problems);
+
+// Slot of equation 0..9 in SumTiles, and the slot of its labels.
+int SumSlotOf(int equation);
+int SumLabelSlotOf(int equation);
+
 }  // namespace kelvo

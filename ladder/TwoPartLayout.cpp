@@ -36,7 +36,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
     parts.resize(kGroups);
   }
   std::array<Group, kGroups> groups;
-  for (int g = 0; g < kGroups; ++g) {
+  for (int g = 0; g < kGroups && g < int(parts.size()); ++g) {
     auto sum = Split(parts[g], '+');
     if (sum.size() > kTermRows) {
       problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms " +
@@ -62,7 +62,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
 }
 
 // Measures, right-aligns and shares the two groups placed in `terms`.
-void AlignAndShare(TermMatrix& terms, int& resetWidth, int& setEnd) {
+void AlignAndShare(TermMatrix& terms, int& resetWidth, int& setEnd, Sharing sharing) {
   resetWidth = 0;
   for (int r = 0; r < kTermRows; ++r) resetWidth = std::max(resetWidth, RunEnd(terms, r, 0));
   const int setStart = resetWidth + 1 + kGapColumns;
@@ -75,21 +75,25 @@ void AlignAndShare(TermMatrix& terms, int& resetWidth, int& setEnd) {
     const int resetCount = RunEnd(terms, r, 0) + 1;
     if (resetCount > 0) ShiftRight(terms, r, 0, resetWidth, resetWidth + 1 - resetCount);
   }
+  if (sharing == Sharing::None) return;
+  const bool endings = sharing == Sharing::Full;
   for (int r = 1; r < kTermRows; ++r) {
     if (terms[r][0] == "0") continue;
     ShareBeginning(terms, r, 0, true);
-    ShareEnding(terms, r, resetWidth, 0);
+    if (endings) ShareEnding(terms, r, resetWidth, 0);
   }
   for (int r = 1; r < kTermRows; ++r) {
     if (setStart >= kTermColumns || terms[r][setStart] == "0") continue;
     ShareBeginning(terms, r, setStart, false);
-    ShareEnding(terms, r, setEnd, resetWidth);
+    if (endings) ShareEnding(terms, r, setEnd, resetWidth);
   }
 }
 
-void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, int& setEnd, const std::string& name,
-                   std::vector<std::string>& problems) {
-  const auto groups = SplitGroups(text, name, problems);
+void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, int& setEnd, Sharing sharing,
+                   const std::string& name, std::vector<std::string>& problems) {
+  auto groups = SplitGroups(text, name, problems);
+  // Without a reset group the set group follows a plain wire from the supply line.
+  if (groups[0] == Group{{""}} && groups[1] != Group{{""}}) groups[0] = {{"1"}};
   int offset = 0;
   int widest = 0;
   for (const Group& group : groups) {
@@ -100,7 +104,7 @@ void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, 
     }
     offset += widest + 1 + kGapColumns;
   }
-  AlignAndShare(terms, resetWidth, setEnd);
+  AlignAndShare(terms, resetWidth, setEnd, sharing);
 }
 
 // Gives the step before the start of a group the wire or shared cell that
@@ -166,29 +170,50 @@ bool BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
 
 }  // namespace
 
-void ParseTwoPartEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
-  for (auto& matrix : grid.TwoPartTerms) {
-    for (auto& row : matrix) row.fill("0");
-  }
-  grid.ResetWidth.fill(0);
-  grid.SetEnd.fill(0);
-  for (int e = 0; e < kTwoPartEquations; ++e) {
-    const std::string& text = equations.eqPar[e];
-    if (text == "|" || text.find('|') == std::string::npos) continue;
-    ParseEquation(text, grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], CircuitName(e), problems);
+std::string TwoPartDrawnText(const std::string& equation, int variable) {
+  const auto bar = equation.find('|');
+  if (bar == std::string::npos || bar == 0 || bar + 1 != equation.size()) return equation;
+  return equation + static_cast<char>('A' + variable);
+}
+
+namespace {
+
+void ParseOne(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,
+              std::vector<std::string>& problems) {
+  for (auto& row : grid.TwoPartTerms[e]) row.fill("0");
+  grid.ResetWidth[e] = 0;
+  grid.SetEnd[e] = 0;
+  const std::string& text = equations.eqPar[e];
+  if (text == "|" || text.find('|') == std::string::npos) return;
+  ParseEquation(TwoPartDrawnText(text, e), grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], sharing,
+                CircuitName(e), problems);
+}
+
+void BuildOne(LadderGrid& grid, int e, std::vector<std::string>& problems) {
+  TileGrid& tiles = grid.TwoPartTiles[e];
+  TileGrid& labels = grid.TwoPartTiles[e + kTwoPartEquations];
+  for (auto& branch : tiles) branch.fill("");
+  for (auto& branch : labels) branch.fill("");
+  if (!BuildCircuit(grid.TwoPartTerms[e], tiles, labels, grid.ResetWidth[e], grid.SetEnd[e])) {
+    problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
   }
 }
 
+}  // namespace
+
+void ParseTwoPartEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
+  for (int e = 0; e < kTwoPartEquations; ++e) ParseOne(equations, grid, e, Sharing::Full, problems);
+}
+
 void BuildTwoPartTiles(LadderGrid& grid, std::vector<std::string>& problems) {
-  for (auto& slot : grid.TwoPartTiles) {
-    for (auto& branch : slot) branch.fill("");
-  }
-  for (int e = 0; e < kTwoPartEquations; ++e) {
-    TileGrid& labels = grid.TwoPartTiles[e + kTwoPartEquations];
-    if (!BuildCircuit(grid.TwoPartTerms[e], grid.TwoPartTiles[e], labels, grid.ResetWidth[e], grid.SetEnd[e])) {
-      problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
-    }
-  }
+  for (int e = 0; e < kTwoPartEquations; ++e) BuildOne(grid, e, problems);
+}
+
+void LayOutTwoPartEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
+                           std::vector<std::string>& problems) {
+  if (equation < 0 || equation >= kTwoPartEquations) return;
+  ParseOne(equations, grid, equation, sharing, problems);
+  BuildOne(grid, equation, problems);
 }
 
 }  // namespace kelvo

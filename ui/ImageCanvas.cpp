@@ -30,8 +30,20 @@ void ImageCanvas::EndText() const { textPainter_.reset(); }
 
 void ImageCanvas::Clear() {
   EndText();
+  const int usualHeight = ToPixels(kCanvasHeightTwips);
+  if (image_.height() != usualHeight) image_ = QImage(image_.width(), usualHeight, QImage::Format_RGB32);
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
+}
+
+void ImageCanvas::ExtendHeight(int twips) {
+  const int height = ToPixels(kCanvasHeightTwips + std::max(twips, 0));
+  if (height <= image_.height()) return;
+  EndText();
+  QImage taller(image_.width(), height, QImage::Format_RGB32);
+  taller.fill(Qt::white);
+  QPainter(&taller).drawImage(0, 0, image_);
+  image_ = std::move(taller);
 }
 
 std::array<QImage, kTileCount> ImageCanvas::AsCanvasFormat(const std::array<QImage, kTileCount>& tiles) {

@@ -33,6 +33,8 @@ public:
   void SetTextPosition(int x, int y) override;
   // Prints one line, then moves the text position to the start of the next.
   void PrintText(const std::string& text) override;
+  // The picture grows downward, keeping what it holds.
+  void ExtendHeight(int twips) override;
 
   // Fills the box between two corners (twips, both included) into the picture.
   void FillBox(int x1, int y1, int x2, int y2, Rgb color);

@@ -110,12 +110,17 @@ TEST(EquationSynthesis, EdgeCases) {
   auto plus = Synthesize({"0000", "0010", "0011"}, {{0, "S1", "Q"}, {1, "S2", "X1+Y1"}, {2, "S0", "Z"}});
   EXPECT_EQ(plus.vars[0].set, "X1.B+Y1.B");
 
-  // Set but no reset: empty final equation; a self transition contributes nothing.
+  // Set but no reset: the missing reset factor is 1, so the final equation is
+  // the set expression with its hold; a self transition contributes nothing.
   auto noReset = Synthesize({"0000", "0001"}, {{0, "S1", "X1"}, {1, "S1", "Y"}});
   EXPECT_EQ(noReset.vars[0].set, "X1");
   EXPECT_EQ(noReset.vars[0].reset, "");
-  EXPECT_EQ(noReset.vars[0].final, "");
+  EXPECT_EQ(noReset.vars[0].final, "X1+A");
   EXPECT_EQ(noReset.eqPar[0], "|X1+A");
+  // A chain S0 -> S1 -> S2 that never comes back: B is set with A's help and holds.
+  auto chain = Synthesize({"0000", "0001", "0011"}, {{0, "S1", "X1"}, {1, "S2", "X2"}});
+  EXPECT_EQ(chain.vars[0].final, "X1.b+A");
+  EXPECT_EQ(chain.vars[1].final, "X2.A+B");
 
   // Reset but no set: the relay can only hold, so its own contact is the second part.
   auto noSet = Synthesize({"0001", "0000"}, {{0, "S1", "X1"}});

@@ -242,7 +242,7 @@ TEST(GridDrawing, TwoPartCircuitWithoutFirstGroupIsSkipped) {
             (std::vector<Op>{Op::Text(775, 1250, "y0"), Op::Text(775, 7900, "B"), Op::Text(1525, 1250, "y1")}));
 }
 
-TEST(GridDrawing, TwoPartBranchIsCutBelow7500AndThenHasNoCoil) {
+TEST(GridDrawing, TallCircuitIsDrawnWholeWithItsCoilAndRailsLower) {
   LadderGrid grid = View(0, 0);
   auto& tiles = grid.TwoPartTiles[0];
   tiles[0][0] = "1";
@@ -251,20 +251,33 @@ TEST(GridDrawing, TwoPartBranchIsCutBelow7500AndThenHasNoCoil) {
   for (int k = 0; k < kSteps; ++k) tiles[1][k] = "1";
   tiles[1][1] = "3";
   grid.ResetWidth[0] = 1;
-  const auto ops = DrawTwoPart(grid);
+  EXPECT_EQ(ExtraDepth(tiles, 0), 4 * 375);  // 23 cells from y = 750 end at 9375, four steps past the coil line
+  RecordingCanvas canvas;
+  DrawTwoPartCircuits(grid, canvas);
+  const auto& ops = canvas.Ops();
+  EXPECT_EQ(canvas.ExtraHeight(), 1500);
 
   std::vector<Op> branch0;
   for (const auto& op : TilesOf(ops, kWireTile))
     if (op.x == 375) branch0.push_back(op);
-  EXPECT_EQ(branch0, (std::vector<Op>{Op::Tile(1, 375, 375), Op::Tile(1, 375, 750), Op::Tile(1, 375, 7500)}));
-  EXPECT_TRUE(TilesOf(ops, kCoilTile).empty());
-  EXPECT_TRUE(TextsOf(ops).empty());
+  EXPECT_EQ(branch0, (std::vector<Op>{Op::Tile(1, 375, 375), Op::Tile(1, 375, 750), Op::Tile(1, 375, 7500),
+                                      Op::Tile(1, 375, 7875), Op::Tile(1, 375, 8250), Op::Tile(1, 375, 8625),
+                                      Op::Tile(1, 375, 9000)}));
+  EXPECT_EQ(TilesOf(ops, kCoilTile), (std::vector<Op>{Op::Tile(0, 375, 9375)}));
+  EXPECT_EQ(TextsOf(ops), (std::vector<Op>{Op::Text(775, 9400, "A")}));
   int lowest = 0;
   for (const auto& op : ops)
     if (op.x == 1125) lowest = std::max(lowest, op.y);
-  EXPECT_EQ(lowest, 8250);                    // the bottom rail piece over branch 1
-  EXPECT_TRUE(HasTile(ops, 1, 1125, 7500));   // its last cell ...
-  EXPECT_FALSE(HasTile(ops, 1, 1125, 7875));  // ... before the cut
+  EXPECT_EQ(lowest, 9750);  // the bottom rail piece over branch 1, four steps lower
+  EXPECT_TRUE(HasTile(ops, 1, 1125, 9000));
+
+  // A view that fits is drawn at the usual height.
+  LadderGrid fits = View(0, 0);
+  PutTwoPartParallel(fits, 0, 1);
+  canvas.Clear();
+  DrawTwoPartCircuits(fits, canvas);
+  EXPECT_EQ(canvas.ExtraHeight(), 0);
+  EXPECT_EQ(TilesOf(canvas.Ops(), kCoilTile), (std::vector<Op>{Op::Tile(0, 375, 7875)}));
 }
 
 TEST(GridDrawing, TwoPartDrawsOnlyStateVariableSlots) {

@@ -51,7 +51,9 @@ TEST(TwoPartLayout, EdgeCasesGiveWholeGrids) {
       {"|", {}, 0, 0, {}, -1, 0},
       {"", {}, 0, 0, {}, -1, 0},
       {"A.B", {}, 0, 0, {}, -1, 0},
-      {"|X1", {"'' 0 0 X1"}, 0, 3, {". . . . 1 8:X1 1"}, -1, 0},
+      // No reset transitions: a plain wire, then the set group. No set transitions: the hold follows.
+      {"|X1", {"1 0 0 X1"}, 0, 3, {"1 1 1 1 1 8:X1 1"}, 2, 6},
+      {"x1|", {"x1 0 0 A"}, 0, 3, {"1 9:x1 1 1 1 8:A 1"}, 2, 6},
       {"a+b|X", {"a 0 0 X", "b"}, 0, 3, {"6 9:a 6 1 1 8:X 1", "3 9:b 4 0"}, 2, 6},
       {"A.B+A.C|X+A", {"A B 0 0 X", "/ C 0 0 A"}, 1, 4, {"1 8:A 6 8:B 6 1 6 8:X 6", "* * 3 8:C 4 0 3 8:A 4"}, 4, 8},
       {"b|X.c+X.d+A", {"b 0 0 X c", "0 0 0 X d", "0 0 0 1 A"}, 0, 4,

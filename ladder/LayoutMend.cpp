@@ -1,0 +1,148 @@
+#include "ladder/LayoutMend.h"
+
+#include "equations/SwitchFunction.h"
+#include "ladder/CircuitCompare.h"
+#include "ladder/GridDrawing.h"
+#include "ladder/MachineCheck.h"
+#include "ladder/SumLayout.h"
+#include "ladder/TwoPartLayout.h"
+
+namespace kelvo {
+namespace {
+
+constexpr int kFirstRelayEquation = kStateVariables;
+
+// One circuit of either family, with what it takes to lay it out again.
+struct Circuit {
+  GridFamily family;
+  int equation;  // 0..3 of its family, or 4..9 for the relays of the sum family
+  int slot;
+  std::string coilName;
+  std::string title;    // "Circuit A (two-part form)", "Relay Lamp"
+  std::string formula;  // the equation as the student reads it
+  SwitchFunction function;
+};
+
+std::string Formula(const std::string& drawnText, GridFamily family) {
+  if (family == GridFamily::Sum) return drawnText;
+  const auto bar = drawnText.find('|');
+  if (bar == 0) return drawnText.substr(1);
+  return "(" + drawnText.substr(0, bar) + ")(" + drawnText.substr(bar + 1) + ")";
+}
+
+CircuitReadBack ReadBack(const LadderGrid& grid, const Circuit& c, VariableTable& table) {
+  if (c.family == GridFamily::TwoPart) {
+    if (grid.ResetWidth[c.slot] < 1) return {};
+    return CircuitReadBack(grid.TwoPartTiles[c.slot], grid.TwoPartTiles[c.slot + kTwoPartEquations],
+                           GridFamily::TwoPart, table);
+  }
+  if (grid.MainLength[c.slot] == 0) return {};
+  return CircuitReadBack(grid.SumTiles[c.slot], grid.SumTiles[SumLabelSlotOf(c.equation)], GridFamily::Sum, table);
+}
+
+void LayOut(const EquationSet& equations, LadderGrid& grid, const Circuit& c, Sharing sharing) {
+  std::vector<std::string> cuts;  // already reported by the first build
+  if (c.family == GridFamily::TwoPart) {
+    LayOutTwoPartEquation(equations, grid, c.equation, sharing, cuts);
+  } else {
+    LayOutSumEquation(equations, grid, c.equation, sharing, cuts);
+  }
+}
+
+std::string SettingText(const VariableTable& table, const Comparison& comparison) {
+  return ValuesText(table, comparison.mask, comparison.difference->values);
+}
+
+// Lays the circuit out with less sharing until it reads back right.
+void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, VariableTable& table,
+                 std::vector<CircuitMend>& mends) {
+  const Comparison first = CompareCircuit(ReadBack(grid, c, table), c.function);
+  if (!first.difference) return;
+  struct Variant {
+    Sharing sharing;
+    const char* why;
+    const char* without;
+  };
+  for (const Variant& v : {Variant{Sharing::NoSharedEndings, "shared endings", "shared endings"},
+                           Variant{Sharing::None, "shared beginnings", "shared contacts"}}) {
+    LayOut(equations, grid, c, v.sharing);
+    if (CompareCircuit(ReadBack(grid, c, table), c.function).difference) continue;
+    const bool closes = first.difference->drawnConducts;
+    mends.push_back({c.family, c.slot, c.coilName, v.why,
+                     c.title + " is drawn without " + v.without + ": sharing them would " +
+                         (closes ? "close" : "open") + " the circuit for " + SettingText(table, first) + ", where " +
+                         c.coilName + " = " + c.formula + " is " + (closes ? "false" : "true") + "."});
+    return;
+  }
+  LayOut(equations, grid, c, Sharing::Full);  // cut by a grid limit: keep the cut layout and its notice
+}
+
+void NoteTall(const LadderGrid& grid, const Circuit& c, std::vector<CircuitMend>& mends) {
+  const bool twoPart = c.family == GridFamily::TwoPart;
+  const bool drawn = twoPart ? grid.ResetWidth[c.slot] >= 1 : grid.MainLength[c.slot] != 0;
+  if (!drawn) return;
+  const int depth = ExtraDepth(twoPart ? grid.TwoPartTiles[c.slot] : grid.SumTiles[c.slot], twoPart ? 0 : 1);
+  if (depth == 0) return;
+  const int steps = depth / kTileTwips;
+  mends.push_back({c.family, c.slot, c.coilName, "too tall",
+                   c.title + " is taller than the room above the coil line: its coil and the bottom supply line " +
+                       "are drawn " + std::to_string(steps) + (steps == 1 ? " step" : " steps") +
+                       " lower, with the other coils of the view."});
+}
+
+// A state variable missing one kind of transition: its two-part equation has
+// an empty side.
+void NoteMissingTransitions(const std::string& eqPar, const Circuit& c, std::vector<CircuitMend>& mends) {
+  if (eqPar == "|" || eqPar.find('|') == std::string::npos) return;
+  const std::string letter = c.coilName;
+  if (eqPar.front() == '|') {
+    const std::string second = c.family == GridFamily::TwoPart
+                                   ? "its two-part circuit is that set group alone, from the supply line to the coil."
+                                   : "its multiplied-out circuit is drawn from that equation.";
+    mends.push_back({c.family, c.slot, c.coilName, "no reset transitions",
+                     "State variable " + letter + " has set transitions but no reset transitions: once it picks up " +
+                         "it holds for good, so its equation is its set expression with its hold, " + letter + " = " +
+                         eqPar.substr(1) + ", and " + second});
+  } else if (eqPar.back() == '|' && c.family == GridFamily::TwoPart) {
+    mends.push_back({c.family, c.slot, c.coilName, "no set transitions",
+                     "State variable " + letter + " has reset transitions but no set transitions: it can only hold " +
+                         "and drop out, so its two-part circuit is its reset group followed by its holding contact " +
+                         letter + "."});
+  }
+}
+
+}  // namespace
+
+const char* FamilyName(GridFamily family) { return family == GridFamily::Sum ? "sum" : "twoPart"; }
+
+std::vector<CircuitMend> MendLayouts(const EquationSet& equations, LadderGrid& grid) {
+  std::vector<CircuitMend> mends;
+  VariableTable table;
+  std::vector<Circuit> circuits;
+  for (int x = 0; x < kStateVariables; ++x) {
+    const std::string name(1, static_cast<char>('A' + x));
+    const std::string drawn = TwoPartDrawnText(equations.eqPar[x], x);
+    circuits.push_back({GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)",
+                        Formula(drawn, GridFamily::TwoPart), SwitchFunction::ParseTwoPart(drawn, table)});
+  }
+  for (int e = 0; e < kSumEquations; ++e) {
+    const bool relay = e >= kFirstRelayEquation;
+    const std::string name = relay ? equations.NmCoil[e - kFirstRelayEquation] : std::string(1, char('A' + e));
+    const std::string& text = relay ? equations.eqCoil[e - kFirstRelayEquation] : equations.eq[e];
+    circuits.push_back({GridFamily::Sum, e, SumSlotOf(e), name,
+                        relay ? "Relay " + name : "Circuit " + name + " (multiplied-out form)", text,
+                        SwitchFunction::Parse(text, table)});
+  }
+  const bool checkable = !table.Full();  // past 64 names a setting no longer fits a mask
+  for (Circuit& c : circuits) {
+    if (c.family == GridFamily::TwoPart || c.equation < kFirstRelayEquation) {
+      NoteMissingTransitions(equations.eqPar[c.equation], c, mends);
+    }
+    const std::string& text = c.family == GridFamily::TwoPart ? equations.eqPar[c.equation] : c.formula;
+    if (checkable && !text.empty() && text != "|") MendSharing(equations, grid, c, table, mends);
+    NoteTall(grid, c, mends);
+  }
+  return mends;
+}
+
+}  // namespace kelvo
