@@ -105,7 +105,7 @@ void WriteInts(JsonWriter& json, const Numbers& numbers) {
   json.EndArray();
 }
 
-void WriteLadder(JsonWriter& json, const LadderGrid& g) {
+void WriteLadder(JsonWriter& json, const LadderGrid& g, const std::vector<CircuitMend>& mended) {
   json.Key("ladder");
   json.BeginObject();
   json.Key("sumTerms"), WriteCells(json, g.SumTerms);
@@ -116,6 +116,17 @@ void WriteLadder(JsonWriter& json, const LadderGrid& g) {
   json.Key("resetWidth"), WriteInts(json, g.ResetWidth);
   json.Key("setEnd"), WriteInts(json, g.SetEnd);
   json.Key("twoPartTiles"), WriteCells(json, g.TwoPartTiles);
+  json.Key("mended");
+  json.BeginArray();
+  for (const CircuitMend& m : mended) {
+    json.BeginObject();
+    json.Key("family"), json.String(FamilyName(m.family));
+    json.Key("slot"), json.Int(m.slot);
+    json.Key("circuit"), json.String(m.circuit);
+    json.Key("why"), json.String(m.why);
+    json.EndObject();
+  }
+  json.EndArray();
   json.EndObject();
 }
 
@@ -199,7 +210,7 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   WriteEquationSet(json, session.equations);
   if (equationsFlow && session.eqView) WriteEquationView(json, *session.eqView);
   if (lastView) {
-    WriteLadder(json, session.grid);
+    WriteLadder(json, session.grid, session.views.Mended());
     WriteDraw(json, session.views, *lastView, canvas);
   }
   json.EndObject();

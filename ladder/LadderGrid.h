@@ -23,6 +23,7 @@ inline constexpr int kTermColumns = 16;      // literals 0..15
 inline constexpr int kSumSlots = 20;         // 0..3 A..D, 4..7 their labels, 8..13 relays, 14..19 their labels
 inline constexpr int kTwoPartSlots = 8;      // 0..3 A..D, 4..7 their labels
 inline constexpr int kBranches = 21;         // branches 0..20; branch 20 is never drawn
+inline constexpr int kDrawnBranches = kBranches - 1;
 inline constexpr int kSteps = 23;            // steps 0..22
 inline constexpr int kMainLengthSlots = 15;  // slots 0..14 of SumTiles
 inline constexpr int kFirstRelaySlot = 8;

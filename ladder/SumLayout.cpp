@@ -41,11 +41,12 @@ int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string
   int longest = 0;
   if (text.find('+') != std::string::npos) {
     auto sum = Split(text, '+');
-    if (sum.size() > kTermRows) {
-      problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms; only the first " +
-                         std::to_string(kTermRows) + " are drawn.");
-      sum.resize(kTermRows);
+    if (sum.size() > kDrawnBranches) {
+      problems.push_back(name + " has " + std::to_string(sum.size()) + " terms, more than the " +
+                         std::to_string(kDrawnBranches) + " branches a circuit can show; only the first " +
+                         std::to_string(kDrawnBranches) + " are drawn.");
     }
+    if (sum.size() > kTermRows) sum.resize(kTermRows);
     for (int r = 0; r < int(sum.size()); ++r) {
       if (sum[r].find('.') == std::string::npos) {
         terms[r][0] = sum[r];

@@ -38,12 +38,13 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
   std::array<Group, kGroups> groups;
   for (int g = 0; g < kGroups && g < int(parts.size()); ++g) {
     auto sum = Split(parts[g], '+');
-    if (sum.size() > kTermRows) {
-      problems.push_back(name + " has more than " + std::to_string(kTermRows) + " terms " +
-                         (g == 0 ? "left" : "right") + " of the \"|\"; only the first " + std::to_string(kTermRows) +
+    if (sum.size() > kDrawnBranches) {
+      problems.push_back(name + " has " + std::to_string(sum.size()) + " terms " + (g == 0 ? "left" : "right") +
+                         " of the \"|\", more than the " + std::to_string(kDrawnBranches) +
+                         " branches a circuit can show; only the first " + std::to_string(kDrawnBranches) +
                          " are drawn.");
-      sum.resize(kTermRows);
     }
+    if (sum.size() > kTermRows) sum.resize(kTermRows);
     for (const auto& term : sum) groups[g].push_back(Split(term, '.'));
   }
   const int first = LongestTerm(groups[0]);
