@@ -20,6 +20,7 @@
 #include "cli/CliApp.h"
 #include "ladder/CircuitCheck.h"
 #include "ladder/CircuitViews.h"
+#include "ladder/LayoutMend.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 #include "statediagram/AutoCodes.h"
@@ -144,6 +145,26 @@ void Layouts(benchmark::State& state) {
   }
 }
 BENCHMARK(Layouts);
+
+// The four builds and then the read-back of every circuit, with the circuits
+// that differ laid out again: what DrawCirc does. Minus "Layouts", the cost of
+// making sure every circuit conducts as its equation.
+void LayoutsAndMend(benchmark::State& state) {
+  Road road(kHeaviest);
+  road.form.CircExt_Click();
+  std::vector<std::string> problems;
+  size_t mended = 0;
+  for (auto _ : state) {
+    ParseTwoPartEquations(road.equations, road.grid, problems);
+    BuildTwoPartTiles(road.grid, problems);
+    ParseSumEquations(road.equations, road.grid, problems);
+    BuildSumTiles(road.grid, problems);
+    mended = MendLayouts(road.equations, road.grid).size();
+    benchmark::ClobberMemory();
+  }
+  state.SetLabel(std::to_string(mended) + " circuits mended");
+}
+BENCHMARK(LayoutsAndMend);
 
 void DrawView(benchmark::State& state) {
   Road road(kHeaviest);

@@ -1,5 +1,6 @@
 #include "ladder/CircuitReadBack.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kelvo {
@@ -42,8 +43,13 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
                                  VariableTable& table) {
   const bool twoPart = family == GridFamily::TwoPart;
   const int firstStep = twoPart ? 0 : 1;
+  struct Spot {
+    int x, row, b, k;
+  };
+  std::vector<Spot> spots;
+  spots.reserve(kBranches * kSteps);
   int x = 0;
-  int mainEnd = -1;  // the row below the main column's last cell
+  int mainEnd = -1;     // the row below the main column's last cell
   int row = kFirstRow;  // a branch without a first step goes on below the one before, as drawn
   for (int b = 0; b <= kLastDrawnBranch; ++b) {
     for (int k = firstStep; k < kSteps; ++k) {
@@ -52,7 +58,7 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
       if (code == "*" || (twoPart && code == "0")) {
         ++row;
       } else if (SidesOf(code) != 0) {
-        Place(x, row, code, labels[b][k], table);
+        spots.push_back({x, row, b, k});
         ++row;
       }
     }
@@ -62,144 +68,150 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
       row = kFirstRow;
     }
   }
-  Join();
+  for (const Spot& spot : spots) {
+    width_ = std::max(width_, spot.x + 1);
+    height_ = std::max(height_, spot.row + 1);
+  }
+  where_.assign(static_cast<size_t>(width_) * height_, -1);
+  cells_.reserve(spots.size());
+  for (const Spot& spot : spots) Place(spot.x, spot.row, tiles[spot.b][spot.k], labels[spot.b][spot.k], table);
   const int top = CellAt(0, kFirstRow);
   const int bottom = mainEnd < 0 ? -1 : CellAt(0, mainEnd - 1);
-  if (top >= 0 && (cells_[top].sides & kN) && bottom >= 0 && (cells_[bottom].sides & kS)) {
-    entry_ = top;
-    exit_ = bottom;
-  }
+  if (top >= 0 && (cells_[top].sides & kN) && bottom >= 0 && (cells_[bottom].sides & kS)) JoinIntoNodes(top, bottom);
 }
 
 void CircuitReadBack::Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table) {
-  Cell cell{x, row, SidesOf(code), -1, code == "8"};
-  if (code == "8" || code == "9") {
+  const bool contact = code.size() == 1 && (code[0] == '8' || code[0] == '9');
+  Cell cell{x, row, SidesOf(code), -1, contact && code[0] == '8'};
+  if (contact) {
     cell.variable = table.Index(label.empty() ? "?" : label);
     if (cell.variable >= 0) variables_ |= uint64_t{1} << cell.variable;
   }
-  const int existing = CellAt(x, row);
-  if (existing >= 0) {
-    cells_[existing] = cell;  // painted over
-  } else {
-    cells_.push_back(cell);
+  int& here = where_[static_cast<size_t>(x) * height_ + row];
+  if (here >= 0) {
+    cells_[here] = cell;  // painted over
+    return;
   }
+  here = static_cast<int>(cells_.size());
+  cells_.push_back(cell);
 }
 
 int CircuitReadBack::CellAt(int x, int row) const {
-  for (size_t i = 0; i < cells_.size(); ++i) {
-    if (cells_[i].x == x && cells_[i].row == row) return static_cast<int>(i);
-  }
-  return -1;
+  if (x < 0 || row < 0 || x >= width_ || row >= height_) return -1;
+  return where_[static_cast<size_t>(x) * height_ + row];
 }
 
-void CircuitReadBack::Join() {
-  links_.assign(cells_.size(), {});
+// Every cell has a top and a bottom terminal; a wire piece joins its two, and
+// touching sides join the terminals they meet. The groups of joined terminals
+// are the circuit's nodes, and each contact links the node of its top with the
+// node of its bottom.
+void CircuitReadBack::JoinIntoNodes(int entry, int exit) {
+  std::vector<int> parent(2 * cells_.size());
+  for (size_t i = 0; i < parent.size(); ++i) parent[i] = static_cast<int>(i);
+  auto find = [&parent](int i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+  };
+  auto join = [&](int a, int b) { parent[find(a)] = find(b); };
+  auto isContact = [this](int i) { return cells_[i].variable >= 0; };
   for (size_t i = 0; i < cells_.size(); ++i) {
     const Cell& c = cells_[i];
+    const int top = 2 * static_cast<int>(i), bottom = top + 1;
+    if (!isContact(i)) join(top, bottom);
     const int below = (c.sides & kS) ? CellAt(c.x, c.row + 1) : -1;
-    if (below >= 0 && (cells_[below].sides & kN)) {
-      links_[i].push_back(below);
-      links_[below].push_back(static_cast<int>(i));
-    }
+    if (below >= 0 && (cells_[below].sides & kN)) join(bottom, 2 * below);
     const int right = (c.sides & kE) ? CellAt(c.x + 1, c.row) : -1;
-    if (right >= 0 && (cells_[right].sides & kW)) {
-      links_[i].push_back(right);
-      links_[right].push_back(static_cast<int>(i));
-    }
+    if (right >= 0 && (cells_[right].sides & kW)) join(top, 2 * right);  // only wire pieces join sideways
   }
-}
-
-bool CircuitReadBack::Passes(const Cell& cell, uint64_t values) const {
-  if (cell.variable < 0) return cell.variable == -1 && cell.sides != 0;
-  return ((values >> cell.variable) & 1) == static_cast<uint64_t>(cell.closedWhenOn);
+  std::vector<int> node(parent.size(), -1);
+  int nodes = 0;
+  auto nodeOf = [&](int terminal) {
+    int& n = node[find(terminal)];
+    if (n < 0) n = nodes++;
+    return n;
+  };
+  source_ = nodeOf(2 * entry);
+  sink_ = nodeOf(2 * exit + 1);
+  for (size_t i = 0; i < cells_.size(); ++i) {
+    if (!isContact(i)) continue;
+    const int a = nodeOf(2 * static_cast<int>(i)), b = nodeOf(2 * static_cast<int>(i) + 1);
+    if (a != b) contacts_.push_back({a, b, cells_[i].variable, cells_[i].closedWhenOn});
+  }
+  // The contacts of node n are touching_[firstTouching_[n] .. firstTouching_[n + 1] - 1].
+  firstTouching_.assign(nodes + 1, 0);
+  for (const Contact& c : contacts_) ++firstTouching_[c.a + 1], ++firstTouching_[c.b + 1];
+  for (int n = 0; n < nodes; ++n) firstTouching_[n + 1] += firstTouching_[n];
+  touching_.resize(2 * contacts_.size());
+  std::vector<int> next(firstTouching_.begin(), firstTouching_.end() - 1);
+  for (size_t k = 0; k < contacts_.size(); ++k) {
+    touching_[next[contacts_[k].a]++] = static_cast<int>(k);
+    touching_[next[contacts_[k].b]++] = static_cast<int>(k);
+  }
 }
 
 bool CircuitReadBack::Conducts(uint64_t values) const {
-  if (entry_ < 0 || !Passes(cells_[entry_], values)) return false;
-  std::vector<char> seen(cells_.size(), 0);
-  std::vector<int> todo{entry_};
-  seen[entry_] = 1;
-  while (!todo.empty()) {
-    const int i = todo.back();
-    todo.pop_back();
-    if (i == exit_) return true;
-    for (int j : links_[i]) {
-      if (!seen[j] && Passes(cells_[j], values)) {
-        seen[j] = 1;
-        todo.push_back(j);
-      }
-    }
-  }
-  return false;
-}
-
-uint64_t CircuitReadBack::PassesLanes(const Cell& cell, const Lanes& lanes) const {
-  if (cell.variable < 0) return cell.variable == -1 && cell.sides != 0 ? ~uint64_t{0} : 0;
-  return cell.closedWhenOn ? lanes[cell.variable] : ~lanes[cell.variable];
+  Lanes lanes{};
+  for (int v = 0; v < kMaxVariables; ++v) lanes[v] = ((values >> v) & 1) ? ~uint64_t{0} : 0;
+  return (ConductsLanes(lanes) & 1) != 0;
 }
 
 uint64_t CircuitReadBack::ConductsLanes(const Lanes& lanes) const {
-  if (entry_ < 0) return 0;
-  std::vector<uint64_t> reached(cells_.size(), 0);
-  std::vector<uint64_t> passes(cells_.size());
-  for (size_t i = 0; i < cells_.size(); ++i) passes[i] = PassesLanes(cells_[i], lanes);
-  reached[entry_] = passes[entry_];
-  std::vector<int> todo{entry_};
+  if (source_ < 0) return 0;
+  std::vector<uint64_t> reached(firstTouching_.size() - 1, 0);
+  reached[source_] = ~uint64_t{0};
+  std::vector<int> todo{source_};
   while (!todo.empty()) {
-    const int i = todo.back();
+    const int n = todo.back();
     todo.pop_back();
-    for (int j : links_[i]) {
-      const uint64_t more = reached[i] & passes[j] & ~reached[j];
+    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
+      const Contact& c = contacts_[touching_[t]];
+      const int other = c.a == n ? c.b : c.a;
+      const uint64_t passes = c.closedWhenOn ? lanes[c.variable] : ~lanes[c.variable];
+      const uint64_t more = reached[n] & passes & ~reached[other];
       if (more == 0) continue;
-      reached[j] |= more;
-      todo.push_back(j);
+      reached[other] |= more;
+      todo.push_back(other);
     }
   }
-  return reached[exit_];
+  return reached[sink_];
 }
 
 std::optional<std::vector<Cube>> CircuitReadBack::PathCubes(size_t limit) const {
   std::vector<Cube> paths;
-  if (entry_ < 0) return paths;
-  const size_t stepBudget = 64 * limit + 4 * cells_.size();
+  if (source_ < 0) return paths;
+  if (source_ == sink_) return std::vector<Cube>{Cube{}};  // a plain wire
+  const size_t stepBudget = 64 * limit + 4 * contacts_.size();
   size_t steps = 0;
-  std::vector<char> onPath(cells_.size(), 0);
-  // Depth-first over simple paths; each frame is a cell, the cube so far and
-  // the next link to try.
+  std::vector<char> onPath(firstTouching_.size() - 1, 0);
+  // Depth-first over simple paths between nodes; each frame holds a node, the
+  // contacts passed so far and the next contact to try.
   struct Frame {
-    int cell;
+    int node;
     Cube cube;
-    size_t next;
+    int next;
   };
-  auto withCell = [this](Cube cube, int i) {
-    const Cell& c = cells_[i];
-    if (c.variable >= 0) (c.closedWhenOn ? cube.on : cube.off) |= uint64_t{1} << c.variable;
-    return cube;
-  };
-  if (cells_[entry_].variable < -1 || cells_[entry_].sides == 0) return paths;
-  std::vector<Frame> stack{{entry_, withCell(Cube{}, entry_), 0}};
-  onPath[entry_] = 1;
+  std::vector<Frame> stack{{source_, Cube{}, firstTouching_[source_]}};
+  onPath[source_] = 1;
   while (!stack.empty()) {
     if (++steps > stepBudget) return std::nullopt;
     Frame& top = stack.back();
-    if (top.cell == exit_) {
-      if (paths.size() == limit) return std::nullopt;
-      paths.push_back(top.cube);
-      onPath[top.cell] = 0;
+    if (top.node == sink_ || top.next == firstTouching_[top.node + 1]) {
+      if (top.node == sink_) {
+        if (paths.size() == limit) return std::nullopt;
+        paths.push_back(top.cube);
+      }
+      onPath[top.node] = 0;
       stack.pop_back();
       continue;
     }
-    if (top.next == links_[top.cell].size()) {
-      onPath[top.cell] = 0;
-      stack.pop_back();
-      continue;
-    }
-    const int j = links_[top.cell][top.next++];
-    if (onPath[j] || cells_[j].variable < -1 || cells_[j].sides == 0) continue;
-    const Cube cube = withCell(top.cube, j);
+    const Contact& c = contacts_[touching_[top.next++]];
+    const int other = c.a == top.node ? c.b : c.a;
+    if (onPath[other]) continue;
+    Cube cube = top.cube;
+    (c.closedWhenOn ? cube.on : cube.off) |= uint64_t{1} << c.variable;
     if (cube.Contradictory()) continue;
-    onPath[j] = 1;
-    stack.push_back({j, cube, 0});
+    onPath[other] = 1;
+    stack.push_back({other, cube, firstTouching_[other]});
   }
   return paths;
 }

@@ -37,7 +37,7 @@ public:
   std::optional<std::vector<Cube>> PathCubes(size_t limit) const;
   // The mask of the variables of its contacts.
   uint64_t Variables() const { return variables_; }
-  bool Drawn() const { return entry_ >= 0; }
+  bool Drawn() const { return source_ >= 0; }
 
 private:
   struct Cell {
@@ -47,17 +47,25 @@ private:
     int variable;  // -1: a wire piece
     bool closedWhenOn;
   };
+  // A contact between two electrical nodes (wires joined together).
+  struct Contact {
+    int a, b;
+    int variable;
+    bool closedWhenOn;
+  };
 
   void Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table);
-  void Join();
   int CellAt(int x, int row) const;
-  bool Passes(const Cell& cell, uint64_t values) const;
-  uint64_t PassesLanes(const Cell& cell, const Lanes& lanes) const;
+  void JoinIntoNodes(int entry, int exit);
 
   std::vector<Cell> cells_;
-  std::vector<std::vector<int>> links_;
-  int entry_ = -1;
-  int exit_ = -1;
+  std::vector<int> where_;  // [x * height_ + row]: the cell there, or -1
+  int width_ = 0, height_ = 0;
+  std::vector<Contact> contacts_;
+  std::vector<int> firstTouching_{0};  // per node, where its contacts start in touching_
+  std::vector<int> touching_;
+  int source_ = -1;                            // the node the top line feeds
+  int sink_ = -1;                              // the node the coil hangs from
   uint64_t variables_ = 0;
 };
 

@@ -53,9 +53,21 @@ std::string SettingText(const VariableTable& table, const Comparison& comparison
   return ValuesText(table, comparison.mask, comparison.difference->values);
 }
 
+// A circuit whose every term is a branch of its own conducts as its sum does.
+bool SharesContacts(const LadderGrid& grid, const Circuit& c) {
+  const TermMatrix& terms = c.family == GridFamily::TwoPart ? grid.TwoPartTerms[c.equation] : grid.SumTerms[c.equation];
+  for (const auto& row : terms) {
+    for (const std::string& cell : row) {
+      if (cell == "*" || cell == "/" || cell == "\\") return true;
+    }
+  }
+  return false;
+}
+
 // Lays the circuit out with less sharing until it reads back right.
 void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, VariableTable& table,
                  std::vector<CircuitMend>& mends) {
+  if (!SharesContacts(grid, c)) return;
   const Comparison first = CompareCircuit(ReadBack(grid, c, table), c.function);
   if (!first.difference) return;
   struct Variant {

@@ -6,7 +6,9 @@
 
 namespace kelvo {
 
-CheckReportWindow::CheckReportWindow(const CheckReport& report, QWidget* parent) : QDialog(parent) {
+CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes,
+                                     QWidget* parent)
+    : QDialog(parent) {
   setWindowTitle(QStringLiteral("Check Circuit"));
   setAttribute(Qt::WA_DeleteOnClose);
   resize(640, 400);
@@ -14,6 +16,10 @@ CheckReportWindow::CheckReportWindow(const CheckReport& report, QWidget* parent)
   Summary = new QLabel(QStringLiteral("%1 passed, %2 failed").arg(report.Passed()).arg(report.Failed()), this);
   layout->addWidget(Summary);
   Lines = new QListWidget(this);
+  for (const std::string& note : notes) {
+    auto* item = new QListWidgetItem(QString::fromStdString("NOTE " + note), Lines);
+    item->setForeground(Qt::darkBlue);
+  }
   std::vector<CheckFinding> findings = report.findings;
   std::stable_partition(findings.begin(), findings.end(), [](const CheckFinding& f) { return !f.passed; });
   for (const CheckFinding& f : findings) {

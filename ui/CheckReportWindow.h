@@ -1,6 +1,8 @@
 #pragma once
-// The window of "Check Circuit": the findings of CheckCircuit, failures
-// first, one line each, under the summary "N passed, M failed".
+// The window of "Check Circuit": the notes on how the circuits were drawn
+// (laid out with less sharing, drawn taller, cut to fit), then the findings of
+// CheckCircuit, failures first, one line each, under the summary
+// "N passed, M failed".
 
 #include <QDialog>
 #include <QLabel>
@@ -13,7 +15,7 @@ namespace kelvo {
 class CheckReportWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit CheckReportWindow(const CheckReport& report, QWidget* parent = nullptr);
+  CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent = nullptr);
 
   QLabel* Summary{};
   QListWidget* Lines{};

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
@@ -50,8 +51,14 @@ void Form1::BuildControls() {
   client->setFont(font);
   setCentralWidget(client);
 
-  Picture1 = new CanvasView(canvas, client);
-  Picture1->move(ImageCanvas::ToPixels(240, 120, 0, 0).topLeft());
+  CanvasScroll = new QScrollArea(client);
+  CanvasScroll->setFrameShape(QFrame::NoFrame);
+  CanvasScroll->setGeometry(ImageCanvas::ToPixels(240, 120, kCanvasWidthTwips, kCanvasHeightTwips));
+  Picture1 = new CanvasView(canvas);
+  CanvasScroll->setWidget(Picture1);
+  DrawingNotes = new QLabel;
+  DrawingNotes->setObjectName(QStringLiteral("DrawingNotes"));
+  statusBar()->addWidget(DrawingNotes, 1);
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
   Picture1->onMove = [this](bool left, double x, double y) { editor.Picture1_MouseMove(left, x, y); };
   Picture1->onRelease = [this](bool left, double x, double y) {
@@ -255,6 +262,15 @@ void Form1::SyncViewButtons() {
     font.setUnderline(views.Current() == b);
     button->setFont(font);
   }
+  // A tall drawing makes the picture taller; the scroll area shows the rest.
+  if (Picture1->size() != canvas.Image().size()) Picture1->setFixedSize(canvas.Image().size());
+  const auto notes = views.DrawingNotes();
+  QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
+  if (notes.size() > 1) text += QStringLiteral("  (%1 more: Tools > Check Circuit lists them all)").arg(notes.size() - 1);
+  QStringList all;
+  for (const auto& note : notes) all << QString::fromStdString(note);
+  DrawingNotes->setText(text);
+  DrawingNotes->setToolTip(all.join(QLatin1Char('\n')));
   Picture1->update();
 }
 
@@ -336,7 +352,8 @@ void Form1::HandOverCircuit() {
 void Form1::ToolsCheck_Click() {
   if (!statesIn || !ToolsCheck->isEnabled()) return;
   if (checkReport) checkReport->close();
-  checkReport = new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm), this);
+  checkReport =
+      new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm), views.DrawingNotes(), this);
   checkReport->setWindowIcon(windowIcon());
   checkReport->show();
 }

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -93,6 +94,8 @@ public:
 
   // Controls.
   CanvasView* Picture1{};
+  QScrollArea* CanvasScroll{};  // scrolls a drawing taller than its place
+  QLabel* DrawingNotes{};       // in the status bar: circuits drawn other than plainly, and cuts
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
   QCheckBox* ParForm{};
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};

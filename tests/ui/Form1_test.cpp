@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QTest>
 
+#include "statediagram/StatesFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -92,6 +93,44 @@ TEST(Form1, CheckCircuitWaitsForACircuitAndReportsIt) {
   EXPECT_EQ(w.checkReport->Summary->text(), QStringLiteral("12 passed, 0 failed"));
   EXPECT_EQ(w.checkReport->Lines->item(0)->text(),
             QStringLiteral("PASS read-back A (two-part): matches A = ") + QString::fromStdString(w.equations.eqPar[0]));
+}
+
+TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
+  Started s;
+  Form1& w = s.window;
+  testing::TempDir dir;
+  // Ten contacts in series in the two-part form, and M2 = a.b+A.b+A.B.
+  StateDiagram d;
+  d.Clear();
+  const char* codes[] = {"0000", "0001", "0011", "0010"};
+  const char* triggers[] = {"P1.P2.P3.P4.P5.P6.P7", "X2", "Q1.Q2+Q3.Q4", "X4"};
+  for (int st = 0; st < 4; ++st) {
+    d.Codes[st] = codes[st];
+    d.Targets[st][0] = "S" + std::to_string((st + 1) % 4);
+    d.Triggers[st][0] = triggers[st];
+  }
+  d.CoilNames[0] = "M2";
+  for (int st : {0, 1, 2}) d.CoilOn[st][0] = true, d.CoilOff[st][0] = false;
+  const std::string file = (dir.Path() / "tall.sfi").string();
+  ASSERT_TRUE(WriteStatesFile(file, d));
+  s.dialogs.fileNames = {file};
+  w.FileOpen_Click();
+  ASSERT_TRUE(w.ToolsCheck->isEnabled());
+  EXPECT_GT(w.canvas.Image().height(), w.CanvasScroll->viewport()->height());
+  EXPECT_EQ(w.Picture1->size(), w.canvas.Image().size());
+  EXPECT_TRUE(w.DrawingNotes->text().contains(QStringLiteral("taller than the room above the coil line")))
+      << w.DrawingNotes->text().toStdString();
+  EXPECT_TRUE(w.DrawingNotes->toolTip().contains(QStringLiteral("Relay M2 is drawn without shared endings")));
+  w.ToolsCheck_Click();
+  ASSERT_FALSE(w.checkReport.isNull());
+  EXPECT_TRUE(w.checkReport->Lines->item(0)->text().startsWith(QStringLiteral("NOTE ")));
+  EXPECT_TRUE(w.checkReport->Summary->text().endsWith(QStringLiteral(" 0 failed")));
+
+  // A view that fits is the usual size again.
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  EXPECT_EQ(w.Picture1->height(), ImageCanvas::ToPixels(kCanvasHeightTwips));
+  EXPECT_TRUE(w.DrawingNotes->text().isEmpty());
 }
 
 TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
