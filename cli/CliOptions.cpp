@@ -51,6 +51,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         }
         o.view = v;
       } else {
+        // "-o --auto" is a forgotten file name, not a file called "--auto".
+        if (v.empty() || v[0] == '-') return fail("the output file name must not be empty or start with \"-\"");
         o.output = v;
       }
     } else if (!a.empty() && a[0] == '-') {

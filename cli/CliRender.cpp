@@ -4,6 +4,8 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "common/SafeFiles.h"
+#include "output/CircuitFiles.h"
 #include "ui/ImageCanvas.h"
 #include "ui/TileImages.h"
 
@@ -27,6 +29,10 @@ void EnsureGuiApplication() {
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto o = ParseCliOptions(args, {.view = true, .parallel = true, .output = true}, err);
   if (!o) return 2;
+  if (SameFile(o->file, o->output)) {
+    err << "kelvo16s-cli: the output " << o->output << " is the states file itself; choose another name\n";
+    return 2;
+  }
   EnsureGuiApplication();
   TileImages tiles;
   if (!tiles.LoadAll()) {
@@ -40,12 +46,17 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   session.form.dcbaAuto = o->autoCodes;
   const bool drawn = RunCircuitFlow(session, *o).has_value();
   for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
-  if (!canvas.Image().save(QString::fromStdString(o->output), "BMP")) {
-    err << "Unknown Error while creating file " << o->output << "\n";
+  if (!drawn) {
+    err << "kelvo16s-cli: no circuit was drawn for " << o->file << "; " << o->output << " is left as it was\n";
+    return 1;
+  }
+  std::string why;
+  if (!SaveBitmap(canvas.Image(), o->output, &why)) {
+    err << "Unknown Error while creating file " << o->output << ": " << why << "\n";
     return 2;
   }
   out << o->output << "\n";
-  return drawn ? 0 : 1;
+  return 0;
 }
 
 }  // namespace kelvo

@@ -124,4 +124,12 @@ std::string SanitizeUtf8(std::string_view bytes) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    if (!NextCodePoint(bytes, pos)) return false;
+  }
+  return true;
+}
+
 }  // namespace kelvo

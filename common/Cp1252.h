@@ -14,5 +14,7 @@ std::string DecodeCp1252(std::string_view bytes);
 std::optional<std::string> EncodeCp1252(std::string_view utf8);
 // Replaces every malformed UTF-8 sequence with U+FFFD.
 std::string SanitizeUtf8(std::string_view bytes);
+// True when `bytes` is well-formed UTF-8 (plain ASCII included).
+bool IsValidUtf8(std::string_view bytes);
 
 }  // namespace kelvo

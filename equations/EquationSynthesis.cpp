@@ -49,7 +49,7 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
   for (int s = 0; s < kStateCount; ++s) {
     for (int c = 0; c < kSlotCount; ++c) {
       if (d.Targets[s][c].empty()) continue;
-      const int t = TargetNumber(d.Targets[s][c]);
+      const int t = StateOfTarget(d.Targets[s][c]);
       if (!IsValidState(t)) {
         problems.push_back("State " + TransitionName(s, c) + " goes to \"" + d.Targets[s][c] +
                            "\", which is not one of the states S0 to S15. Correct the target first.");

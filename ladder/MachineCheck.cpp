@@ -113,17 +113,47 @@ CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circu
 
 void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kRelayCount>& outputs,
                 const std::array<std::string, kRelayCount>& names, CheckReport& report) {
+  // A state the machine uses but whose code is not four 0/1 digits cannot be
+  // run: what it would take part in is reported as not checked, never as passed.
+  std::array<bool, kStateCount> used{};
   for (int s = 0; s < kStateCount; ++s) {
-    if (CodeValue(m.diagram.Codes[s]) < 0) continue;
+    for (int j = 0; j < kSlotCount; ++j) {
+      const int t = StateOfTarget(m.diagram.Targets[s][j]);
+      if (!m.triggers[s][j] || !IsValidState(t)) continue;
+      used[s] = used[t] = true;
+    }
+    for (int r = 0; r < kRelayCount; ++r) used[s] = used[s] || (outputs[r] && m.diagram.CoilOn[s][r]);
+  }
+  auto notChecked = [&m](int s) { return ": not checked: " + m.Name(s) + " has no complete code"; };
+  for (int s = 0; s < kStateCount; ++s) {
     for (int j = 0; j < kSlotCount; ++j) {
       if (!m.triggers[s][j] || m.diagram.Targets[s][j].empty()) continue;
-      const int t = TargetNumber(m.diagram.Targets[s][j]);
-      if (!IsValidState(t) || t == s || CodeValue(m.diagram.Codes[t]) < 0) continue;
-      report.findings.push_back(CheckTransition(m, s, j, t));
+      const int t = StateOfTarget(m.diagram.Targets[s][j]);
+      if (!IsValidState(t) || t == s) continue;
+      const int missing = CodeValue(m.diagram.Codes[s]) < 0 ? s : CodeValue(m.diagram.Codes[t]) < 0 ? t : -1;
+      if (missing < 0) {
+        report.findings.push_back(CheckTransition(m, s, j, t));
+      } else {
+        report.findings.push_back({CheckFinding::Kind::Transition, false,
+                                   m.Name(s) + " -> " + m.Name(t) + " on " + m.diagram.Triggers[s][j] +
+                                       notChecked(missing)});
+      }
     }
   }
   for (int s = 0; s < kStateCount; ++s) {
-    if (CodeValue(m.diagram.Codes[s]) >= 0) report.findings.push_back(CheckHold(m, s));
+    if (CodeValue(m.diagram.Codes[s]) >= 0) {
+      report.findings.push_back(CheckHold(m, s));
+    } else if (used[s]) {
+      report.findings.push_back({CheckFinding::Kind::Hold, false, "hold " + m.Name(s) + notChecked(s)});
+    }
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    if (!outputs[r]) continue;
+    for (int s = 0; s < kStateCount; ++s) {
+      if (m.diagram.CoilOn[s][r] && CodeValue(m.diagram.Codes[s]) < 0) {
+        report.findings.push_back({CheckFinding::Kind::Output, false, "output " + names[r] + notChecked(s)});
+      }
+    }
   }
   for (int r = 0; r < kRelayCount; ++r) {
     if (outputs[r]) report.findings.push_back(CheckOutput(m, *outputs[r], r, names[r]));

@@ -1,9 +1,8 @@
 #include "output/CircuitFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
-#include <QSaveFile>
+#include <QBuffer>
+
+#include "common/SafeFiles.h"
 
 namespace kelvo {
 
@@ -11,16 +10,26 @@ FileDialogOptions PictureFileDialogOptions() {
   return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true};
 }
 
-bool SaveBitmap(const QImage& image, const std::string& path) {
-  const QString name = QString::fromStdString(path);
-  if (name.isEmpty() || QFileInfo(name).isDir()) return false;
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (!image.save(&file, "BMP")) {
-    file.cancelWriting();
+bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) {
+    if (why) *why = "the picture could not be encoded";
     return false;
   }
-  return file.commit();
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
+}
+
+std::optional<QImage> LoadPicture(const std::string& path, std::string* why) {
+  const auto bytes = ReadRegularFile(path, kMaxPictureBytes, why);
+  if (!bytes) return std::nullopt;
+  QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+  if (picture.isNull()) {
+    if (why) *why = "not a picture this program can read";
+    return std::nullopt;
+  }
+  return picture;
 }
 
 CircuitFiles::CircuitFiles(ImageCanvas& canvas, CircuitViews& views, UserDialogs& dialogs,
@@ -30,10 +39,11 @@ CircuitFiles::CircuitFiles(ImageCanvas& canvas, CircuitViews& views, UserDialogs
 void CircuitFiles::ExtrCom_Click() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskSaveFileName(PictureFileDialogOptions())) {
-    if (SaveBitmap(canvas_.Image(), *path)) {
+    std::string why;
+    if (SaveBitmap(canvas_.Image(), *path, &why)) {
       views_.ChangesDetected = false;
     } else {
-      dialogs_.Notify("Unknown Error while creating file " + *path);
+      dialogs_.Notify("Unknown Error while creating file " + *path + ": " + why);
     }
   }
   setMainWindowEnabled_(true);
@@ -42,12 +52,11 @@ void CircuitFiles::ExtrCom_Click() {
 void CircuitFiles::InpCom_Click() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskOpenFileName(PictureFileDialogOptions())) {
-    QImageReader reader(QString::fromStdString(*path));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-      dialogs_.Notify("Unknown Error while opening file " + *path);
+    std::string why;
+    if (const auto picture = LoadPicture(*path, &why)) {
+      canvas_.SetPicture(*picture);
     } else {
-      canvas_.SetPicture(picture);
+      dialogs_.Notify("Unknown Error while opening file " + *path + (why.empty() ? "" : ": " + why));
     }
   }
   setMainWindowEnabled_(true);

@@ -7,6 +7,7 @@
 // leaves the canvas as it was. Neither ever leaves the main window disabled.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/UserDialogs.h"
@@ -17,8 +18,13 @@ namespace kelvo {
 
 FileDialogOptions PictureFileDialogOptions();
 
-// Writes `image` as a Windows bitmap to `path`, replacing it only when complete.
-bool SaveBitmap(const QImage& image, const std::string& path);
+inline constexpr size_t kMaxPictureBytes = 64u << 20;
+
+// Writes `image` as a Windows bitmap to `path` (or the target of the link
+// there), replacing it only when complete and only when it is a regular file.
+bool SaveBitmap(const QImage& image, const std::string& path, std::string* why = nullptr);
+// Reads a BMP, GIF or JPEG picture from a regular file.
+std::optional<QImage> LoadPicture(const std::string& path, std::string* why = nullptr);
 
 class CircuitFiles {
 public:

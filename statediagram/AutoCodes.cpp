@@ -60,7 +60,7 @@ bool CodeAssignment::TryCandidate(int k, std::string& badTarget) {
   for (int m = 0; m < kSlotCount; ++m) {
     const std::string& target = d_.Targets[t_][m];
     if (target.empty()) continue;
-    const int u = TargetNumber(target);
+    const int u = StateOfTarget(target);
     if (!IsValidState(u)) {
       badTarget = BadTargetMessage(t_, target);
       return false;
@@ -116,7 +116,7 @@ bool CodeAssignment::Run() {
     for (j_ = 0; j_ < kSlotCount; ++j_) {
       const std::string& target = d_.Targets[i_][j_];
       if (target.empty()) continue;
-      t_ = TargetNumber(target);
+      t_ = StateOfTarget(target);
       if (!IsValidState(t_)) return Abort(BadTargetMessage(i_, target));
       found_ = false;
       searching_ = true;

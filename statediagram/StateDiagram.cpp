@@ -30,14 +30,34 @@ StatePage StateDiagram::Page(int state) const {
   return page;
 }
 
+namespace {
+
+// A field is one line: a line break pasted into a box is stored as a space,
+// as the states file would store it.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+template <size_t N>
+std::array<std::string, N> OneLine(const std::array<std::string, N>& texts) {
+  std::array<std::string, N> lines;
+  for (size_t i = 0; i < N; ++i) lines[i] = OneLine(texts[i]);
+  return lines;
+}
+
+}  // namespace
+
 void StateDiagram::StorePage(int state, const StatePage& page) {
-  Codes[state] = page.code;
-  Comments[state] = page.comment;
-  Targets[state] = page.targets;
-  Triggers[state] = page.triggers;
+  Codes[state] = OneLine(page.code);
+  Comments[state] = OneLine(page.comment);
+  Targets[state] = OneLine(page.targets);
+  Triggers[state] = OneLine(page.triggers);
   CoilOn[state] = page.on;
   CoilOff[state] = page.off;
-  CoilNames = page.coilNames;
+  CoilNames = OneLine(page.coilNames);
 }
 
 int TargetNumber(std::string_view target) {
@@ -52,6 +72,19 @@ int TargetNumber(std::string_view target) {
     if (value >= kSaturated) return kSaturated;
   }
   return value;
+}
+
+int StateOfTarget(std::string_view target) {
+  if (target.size() < 2 || target.size() > 4 || (target[0] != 'S' && target[0] != 's')) return -1;
+  for (char c : target.substr(1)) {
+    if (c < '0' || c > '9') return -1;
+  }
+  const int state = TargetNumber(target);
+  return IsValidState(state) ? state : -1;
+}
+
+bool IsCompleteCode(std::string_view code) {
+  return code.size() == kCodeDigits && code.find_first_not_of("01") == std::string_view::npos;
 }
 
 std::string WhoNext(int position) {

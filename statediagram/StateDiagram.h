@@ -53,6 +53,11 @@ inline bool IsValidState(int state) { return state >= 0 && state < kStateCount; 
 // character on, up to the first non-digit ("S12" -> 12); 0 when there is no
 // digit there. Very long numbers saturate, so callers can range-check them.
 int TargetNumber(std::string_view target);
+// The state a target names: "S" or "s" followed by nothing but the digits of
+// 0..15 ("S3", "s12", "S03"); -1 for anything else ("S-1", "S 3", "S", "3").
+int StateOfTarget(std::string_view target);
+// Exactly four characters, each "0" or "1".
+bool IsCompleteCode(std::string_view code);
 // Code position 1..4 to its state-variable letter "D", "C", "B", "A"; else "".
 std::string WhoNext(int position);
 // The product term true exactly in the state with this complete code, the

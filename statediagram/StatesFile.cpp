@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -10,12 +11,17 @@
 #include <vector>
 
 #include "common/Cp1252.h"
+#include "common/SafeFiles.h"
 
 namespace kelvo {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr size_t kMaxFileBytes = 64u << 20;  // far beyond any real table
+
+bool HasNonAscii(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+}
 
 std::string FlagText(bool value) { return value ? "True" : "False"; }
 
@@ -66,7 +72,9 @@ std::string FormatStatesText(const StateDiagram& d) {
     utf8 += OneLine(line);
     utf8 += "\r\n";
   }
-  if (auto cp1252 = EncodeCp1252(utf8)) return *cp1252;
+  // Windows-1252 bytes that happen to form UTF-8 (such as "Ã¤") would be read
+  // back as UTF-8 ("ä"): such a table is written as UTF-8 behind the mark.
+  if (auto cp1252 = EncodeCp1252(utf8); cp1252 && !(HasNonAscii(*cp1252) && IsValidUtf8(*cp1252))) return *cp1252;
   return std::string(kUtf8Bom) + utf8;
 }
 
@@ -93,6 +101,8 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
   std::string text;
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     text = SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
+  } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
+    text = std::string(bytes);  // UTF-8 without a byte-order mark, as most editors write it
   } else {
     text = DecodeCp1252(bytes);
   }
@@ -121,66 +131,19 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
   return d;
 }
 
-std::optional<StateDiagram> ReadStatesFile(const std::string& path) {
-  std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  bool failed = false;
-  while (true) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    bytes.append(buffer, got);
-    if (bytes.size() > kMaxFileBytes) {
-      failed = true;
-      break;
-    }
-    if (got < sizeof buffer) {
-      failed = std::ferror(file) != 0;
-      break;
-    }
-  }
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return ParseStatesText(bytes);
+std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why) {
+  const auto bytes = ReadRegularFile(path, kMaxFileBytes, why);
+  if (!bytes) return std::nullopt;
+  return ParseStatesText(*bytes);
 }
 
-bool WriteStatesFile(const std::string& path, const StateDiagram& diagram) {
-  namespace fs = std::filesystem;
-  if (path.empty()) return false;
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return false;
-  const std::string bytes = FormatStatesText(diagram);
-
-  // Write beside the target, then move it into place in one step.
-  std::string tmpl = path + ".XXXXXX";
-  const int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<size_t>(n);
-  }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok) {
-    // Keep the permissions of a file being replaced; a new one gets the usual 0666 & ~umask.
-    fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
-    if (fs::exists(path, ec)) perms = fs::status(path, ec).permissions();
-    fs::permissions(tmpl, perms, ec);
-    ok = std::rename(tmpl.c_str(), path.c_str()) == 0;
-  }
-  if (!ok) std::remove(tmpl.c_str());
-  return ok;
+bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why) {
+  return WriteFileAtomically(path, FormatStatesText(diagram), why);
 }
 
-std::string StatesFileError(const std::string& path) { return "Unknown Error while opening file " + path; }
+std::string StatesFileError(const std::string& path, const std::string& why) {
+  return "Unknown Error while opening file " + path + (why.empty() ? "" : ": " + why);
+}
 
 FileDialogOptions StatesFileDialogOptions() {
   return {"States File", "sfi|*.sfi|txt|*.txt|sfi & txt|*.sfi;*.txt|All files|*.*", "sfi", true};

@@ -21,16 +21,22 @@ inline constexpr int kStatesFileLines = 358;
 
 std::string FormatStatesText(const StateDiagram& diagram);
 // Empty optional when the text has fewer than 358 lines or a flag line is not
-// a flag; lines after 358 are ignored.
+// a flag; lines after 358 are ignored. Text behind a UTF-8 byte-order mark,
+// or text that is well-formed UTF-8 with non-ASCII characters, is UTF-8;
+// anything else is Windows-1252.
 std::optional<StateDiagram> ParseStatesText(std::string_view bytes);
 // Accepts True/False in any letter case and numbers (0 false, others true).
 std::optional<bool> ParseFlag(std::string_view line);
 
-std::optional<StateDiagram> ReadStatesFile(const std::string& path);
-bool WriteStatesFile(const std::string& path, const StateDiagram& diagram);
+// Only a regular file is read, and a file is written beside its target and
+// moved into place (a symbolic link is followed and kept). `why`, when given,
+// receives the reason of a failure that has one.
+std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why = nullptr);
+bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why = nullptr);
 
-// "Unknown Error while opening file " followed by the path.
-std::string StatesFileError(const std::string& path);
+// "Unknown Error while opening file " followed by the path, and ": " and the
+// reason when there is one.
+std::string StatesFileError(const std::string& path, const std::string& why = "");
 FileDialogOptions StatesFileDialogOptions();
 
 }  // namespace kelvo

@@ -9,12 +9,6 @@ namespace {
 constexpr const char* kFieldErrorTitle = "Possible Field Error";
 constexpr const char* kEmptyCodeMessage = "Check the DCBA 'Auto' Box or complete the DCBA text Box";
 
-size_t CharacterCount(const std::string& utf8) {
-  size_t count = 0;
-  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
 bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -134,7 +128,7 @@ void StatesIn::CheckIncompleteFields() {
         changed = true;
       }
       const bool stillUsed = !trigger.empty() || !target.empty();
-      if (stillUsed && !diagram.Codes[s].empty() && CharacterCount(diagram.Codes[s]) < kCodeDigits && !dcbaAuto) {
+      if (stillUsed && !diagram.Codes[s].empty() && !IsCompleteCode(diagram.Codes[s]) && !dcbaAuto) {
         if (!ask("Field 'dcbaF' is incompete. Do you want to continue with Automatic calculation?")) break;
         dcbaAuto = true;
         changed = true;
@@ -212,9 +206,10 @@ bool StatesIn::LoadStates_Click() {
 }
 
 bool StatesIn::LoadStatesFrom(const std::string& path) {
-  auto loaded = ReadStatesFile(path);
+  std::string why;
+  auto loaded = ReadStatesFile(path, &why);
   if (!loaded) {
-    dialogs_.Notify(StatesFileError(path));
+    dialogs_.Notify(StatesFileError(path, why));
     return false;
   }
   diagram = std::move(*loaded);
@@ -230,8 +225,9 @@ void StatesIn::SaveStates_Click() {
 }
 
 bool StatesIn::SaveStatesTo(const std::string& path) {
-  if (WriteStatesFile(path, diagram)) return true;
-  dialogs_.Notify(StatesFileError(path));
+  std::string why;
+  if (WriteStatesFile(path, diagram, &why)) return true;
+  dialogs_.Notify(StatesFileError(path, why));
   return false;
 }
 

@@ -265,7 +265,7 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_EQ(form.diagram.Comments[3], "unsaved edit");
   dialogs.fileNames = {dir.Path().string()};
   form.SaveStates_Click();
-  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string());
+  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string() + ": not a regular file");
 }
 
 }  // namespace

@@ -1,0 +1,147 @@
+#include "common/SafeFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace kelvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Say(std::string* why, const std::string& text) {
+  if (why) *why = text;
+}
+
+std::string ErrnoText(int error) { return std::strerror(error); }
+
+// Where a write to `path` lands: the final target of a chain of symbolic links.
+std::optional<std::string> WriteTarget(const std::string& path, std::string* why) {
+  std::error_code ec;
+  fs::path target = path;
+  for (int hops = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+    if (hops == 40) {
+      Say(why, "too many symbolic links");
+      return std::nullopt;
+    }
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) {
+      Say(why, ec.message());
+      return std::nullopt;
+    }
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string* why) {
+  if (path.empty()) {
+    Say(why, "no file name");
+    return std::nullopt;
+  }
+  // Opened without blocking, so that a FIFO with no writer cannot hang us.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;  // missing or unreadable: the caller's message says enough
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    Say(why, "not a regular file");
+    ::close(fd);
+    return std::nullopt;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+    if (bytes.size() > maxBytes) {
+      Say(why, "larger than " + std::to_string(maxBytes >> 20) + " MiB");
+      ::close(fd);
+      return std::nullopt;
+    }
+  }
+  ::close(fd);
+  return bytes;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* why) {
+  if (path.empty()) {
+    Say(why, "no file name");
+    return false;
+  }
+  const auto target = WriteTarget(path, why);
+  if (!target) return false;
+  std::error_code ec;
+  const fs::file_status status = fs::status(*target, ec);
+  const bool exists = fs::exists(status);
+  if (exists && !fs::is_regular_file(status)) {
+    Say(why, "not a regular file");
+    return false;
+  }
+
+  std::string temporary = *target + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    Say(why, ErrnoText(errno));
+    return false;
+  }
+  int error = 0;
+  size_t done = 0;
+  while (error == 0 && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+    } else if (n == 0) {
+      error = ENOSPC;
+    } else {
+      done += static_cast<size_t>(n);
+    }
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0) {
+    // A file being replaced keeps its permissions; a new one gets 0666 & ~umask.
+    mode_t mode = 0;
+    if (exists) {
+      struct stat info {};
+      if (::stat(target->c_str(), &info) == 0) mode = info.st_mode & 07777;
+    } else {
+      const mode_t mask = ::umask(0);
+      ::umask(mask);
+      mode = 0666 & ~mask;
+    }
+    ::chmod(temporary.c_str(), mode);
+    if (std::rename(temporary.c_str(), target->c_str()) != 0) error = errno;
+  }
+  if (error != 0) {
+    std::remove(temporary.c_str());
+    Say(why, ErrnoText(error));
+    return false;
+  }
+  return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+}  // namespace kelvo

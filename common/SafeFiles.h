@@ -1,0 +1,33 @@
+#pragma once
+// Reading and writing the user's files without hanging, truncating or
+// replacing what should not be. A file is read only when it is a regular file
+// (a FIFO, a device or a folder would block or make no sense). A file is
+// written whole beside its target and then moved into place in one step, so a
+// full disk or a file-size limit leaves the old file as it was and no empty
+// new one; a symbolic link is followed and its target replaced, the link kept;
+// anything but a regular file is never replaced.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+// The whole file; none when it cannot be read, is not a regular file or holds
+// more than `maxBytes`. `why`, when given, receives the reason in the last two
+// cases ("not a regular file"); a file that cannot be opened or read gives none.
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string* why = nullptr);
+
+// Replaces the file at `path` (or the target of the link there) by `bytes`.
+// False, with a reason in `why`, when nothing was changed.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* why = nullptr);
+
+// True when the two paths name the same existing file (device and inode).
+bool SameFile(const std::string& a, const std::string& b);
+
+// A write past the file-size limit then fails like a full disk instead of
+// ending the program (SIGXFSZ).
+void IgnoreFileSizeSignal();
+
+}  // namespace kelvo
