@@ -18,6 +18,15 @@ std::string CodeCharacter(const std::string& code, int position) {
   return "";
 }
 
+// A long text cut for a message, at a character boundary.
+std::string Shortened(const std::string& text) {
+  constexpr size_t kShown = 60;
+  if (text.size() <= kShown) return text;
+  size_t end = kShown;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end) + "...";
+}
+
 std::string TransitionName(int state, int slot) {
   return "S" + std::to_string(state) + " (transition " + std::to_string(slot + 1) + ")";
 }
@@ -55,8 +64,14 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
                            "\", which is not one of the states S0 to S15. Correct the target first.");
         continue;
       }
-      if (const std::string fault = d.Triggers[s][c].empty() ? "" : TriggerFault(d.Triggers[s][c]); !fault.empty()) {
-        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + d.Triggers[s][c] +
+      const std::string& trigger = d.Triggers[s][c];
+      if (const std::string fault = trigger.empty() ? "" : TriggerSizeFault(trigger); !fault.empty()) {
+        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + Shortened(trigger) +
+                           "\", which is too large: " + fault + ". Shorten the trigger first.");
+        continue;
+      }
+      if (const std::string fault = trigger.empty() ? "" : TriggerFault(trigger); !fault.empty()) {
+        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + trigger +
                            "\", which is not a switch expression: " + fault + ". Correct the trigger first.");
         continue;
       }

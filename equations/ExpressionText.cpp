@@ -64,6 +64,26 @@ std::string TriggerFault(std::string_view trigger) {
   return "";
 }
 
+std::string TriggerSizeFault(std::string_view trigger) {
+  if (trigger.size() > kMaxTriggerCharacters) {
+    return "it has " + std::to_string(trigger.size()) + " characters, more than the " +
+           std::to_string(kMaxTriggerCharacters) + " a trigger may have";
+  }
+  const auto terms = SplitViews(trigger, '+');
+  if (terms.size() > kMaxTriggerTerms) {
+    return "it has " + std::to_string(terms.size()) + " terms, more than the " + std::to_string(kMaxTriggerTerms) +
+           " a trigger may have";
+  }
+  for (std::string_view term : terms) {
+    const size_t contacts = SplitViews(term, '.').size();
+    if (contacts > kMaxTriggerContacts) {
+      return "it has a term of " + std::to_string(contacts) + " contacts, more than the " +
+             std::to_string(kMaxTriggerContacts) + " a term may have";
+    }
+  }
+  return "";
+}
+
 namespace {
 
 // Case pairs of the letters a Windows-1252 text can hold: ASCII, the Latin-1

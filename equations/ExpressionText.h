@@ -25,6 +25,15 @@ bool IsLowerLiteral(std::string_view literal);
 // each starting with an ASCII letter, joined by "." and "+"), or "" when it is.
 // Bytes past the ASCII range count as letters after the first character.
 std::string TriggerFault(std::string_view trigger);
+
+// The size of a trigger the synthesis takes: a circuit shows at most 20
+// branches of at most 10 contacts, and these bounds keep every table's whole
+// "Circuit" road well under a second.
+inline constexpr size_t kMaxTriggerCharacters = 200;
+inline constexpr size_t kMaxTriggerTerms = 20;
+inline constexpr size_t kMaxTriggerContacts = 10;  // in one term
+// Why `trigger` is too large to take, or "" when it is within the bounds.
+std::string TriggerSizeFault(std::string_view trigger);
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 // a == ToUpper(b), a == ToLower(b), without building the mapped text.
