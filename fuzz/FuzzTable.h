@@ -1,12 +1,16 @@
 #pragma once
-// How the circuit fuzz target reads a table from arbitrary bytes: the table's
-// fields one a line in the order of a states file, flag lines true when their
-// length is odd. Shared with the regression tests of its findings.
+// How the circuit and check fuzz targets read a table from arbitrary bytes:
+// the table's fields one a line in the order of a states file, flag lines true
+// when their length is odd; and the answerer and host they run the road with.
+// Shared with the regression tests of their findings.
 
 #include <string_view>
 
+#include "common/UserDialogs.h"
 #include "equations/ExpressionText.h"
+#include "ladder/CircuitViews.h"
 #include "statediagram/StateDiagram.h"
+#include "statediagram/StatesIn.h"
 
 namespace kelvo {
 
@@ -28,5 +32,36 @@ inline StateDiagram TableFromFuzzInput(std::string_view text) {
       for (auto&& flag : row) flag = next().size() % 2 == 1;
   return d;
 }
+
+// Every question answered one way, every notice taken.
+class FuzzAnswers : public UserDialogs {
+public:
+  explicit FuzzAnswers(bool yes) : yes_(yes) {}
+  Answer ShowMessage(const std::string&, const std::string&, MessageButtons buttons, Answer) override {
+    if (buttons == MessageButtons::Ok) return Answer::Ok;
+    return yes_ ? Answer::Yes : Answer::No;
+  }
+  void Beep() override {}
+  std::optional<std::string> AskOpenFileName(const FileDialogOptions&) override { return std::nullopt; }
+  std::optional<std::string> AskSaveFileName(const FileDialogOptions&) override { return std::nullopt; }
+
+private:
+  bool yes_;
+};
+
+// "Circuit" hands its equations to DrawCirc, as the main window does.
+class FuzzHost : public StatesInHost {
+public:
+  explicit FuzzHost(CircuitViews& views) : views_(views) {}
+  void ShowEquationView(const EquationViewTexts&) override {}
+  void HandOverCircuit() override {
+    views_.DrawCirc();
+    handedOver = true;
+  }
+  bool handedOver = false;
+
+private:
+  CircuitViews& views_;
+};
 
 }  // namespace kelvo

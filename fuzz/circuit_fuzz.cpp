@@ -13,45 +13,16 @@
 #include "statediagram/StatesFile.h"
 #include "statediagram/StatesIn.h"
 
-namespace {
-
-class Answers : public kelvo::UserDialogs {
-public:
-  explicit Answers(bool yes) : yes_(yes) {}
-  kelvo::Answer ShowMessage(const std::string&, const std::string&, kelvo::MessageButtons buttons,
-                            kelvo::Answer) override {
-    if (buttons == kelvo::MessageButtons::Ok) return kelvo::Answer::Ok;
-    return yes_ ? kelvo::Answer::Yes : kelvo::Answer::No;
-  }
-  void Beep() override {}
-  std::optional<std::string> AskOpenFileName(const kelvo::FileDialogOptions&) override { return std::nullopt; }
-  std::optional<std::string> AskSaveFileName(const kelvo::FileDialogOptions&) override { return std::nullopt; }
-
-private:
-  bool yes_;
-};
-
-class Host : public kelvo::StatesInHost {
-public:
-  explicit Host(kelvo::CircuitViews& views) : views_(views) {}
-  void ShowEquationView(const kelvo::EquationViewTexts&) override {}
-  void HandOverCircuit() override { views_.DrawCirc(); }
-
-private:
-  kelvo::CircuitViews& views_;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   const unsigned switches = data[0];
-  Answers dialogs(switches & 2);
+  kelvo::FuzzAnswers dialogs(switches & 2);
   kelvo::LadderGrid grid;
   kelvo::EquationSet equations;
   kelvo::RecordingCanvas canvas;
   kelvo::CircuitViews views(grid, equations, canvas, dialogs);
-  Host host(views);
+  kelvo::FuzzHost host(views);
   int f2count = (switches >> 4) & 15;
   kelvo::StatesIn form(dialogs, host, f2count, equations);
   form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));

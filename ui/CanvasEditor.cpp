@@ -1,5 +1,7 @@
 #include "ui/CanvasEditor.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace kelvo {
@@ -39,19 +41,20 @@ CanvasEditor::CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileI
     : canvas_(canvas), views_(views), tiles_(tiles), dialogs_(dialogs) {}
 
 void CanvasEditor::XorCrosshair(QImage& image, int x, int y, bool rubber) {
+  const int bottom = std::max(kCanvasHeightTwips, image.height() * kTwipsPerPixel);  // a tall drawing is taller
   QPainter p(&image);
   if (rubber) {
     SetXorPen(p, QColor(255, 255, 0));
     p.drawRect(QRect(Px(x - kCrosshairHalf, y - kCrosshairHalf), Px(x + kCrosshairHalf, y + kCrosshairHalf)));
     SetXorPen(p, QColor(255, 0, 0));
     XorLine(p, kCanvasWidthTwips, y, x + kCrosshairHalf, y);
-    XorLine(p, x, kCanvasHeightTwips, x, y + kCrosshairHalf);
+    XorLine(p, x, bottom, x, y + kCrosshairHalf);
     XorLine(p, x - kCrosshairHalf, y, 0, y);
     XorLine(p, x, y - kCrosshairHalf, x, 0);
   } else {
     SetXorPen(p, QColor(255, 0, 0));
     XorLine(p, kCanvasWidthTwips, y, 0, y);
-    XorLine(p, x, kCanvasHeightTwips, x, 0);
+    XorLine(p, x, bottom, x, 0);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -53,7 +54,11 @@ void Form1::BuildControls() {
 
   CanvasScroll = new QScrollArea(client);
   CanvasScroll->setFrameShape(QFrame::NoFrame);
-  CanvasScroll->setGeometry(ImageCanvas::ToPixels(240, 120, kCanvasWidthTwips, kCanvasHeightTwips));
+  CanvasScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Room for the vertical scroll bar beside the canvas, which it never covers.
+  QRect canvasPlace = ImageCanvas::ToPixels(240, 120, kCanvasWidthTwips, kCanvasHeightTwips);
+  canvasPlace.setWidth(canvasPlace.width() + CanvasScroll->verticalScrollBar()->sizeHint().width());
+  CanvasScroll->setGeometry(canvasPlace);
   Picture1 = new CanvasView(canvas);
   CanvasScroll->setWidget(Picture1);
   DrawingNotes = new QLabel;
@@ -266,7 +271,9 @@ void Form1::SyncViewButtons() {
   if (Picture1->size() != canvas.Image().size()) Picture1->setFixedSize(canvas.Image().size());
   const auto notes = views.DrawingNotes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
-  if (notes.size() > 1) text += QStringLiteral("  (%1 more: Tools > Check Circuit lists them all)").arg(notes.size() - 1);
+  if (notes.size() > 1) {
+    text = QStringLiteral("%1 notes on this drawing (all in Tools > Check Circuit): ").arg(notes.size()) + text;
+  }
   QStringList all;
   for (const auto& note : notes) all << QString::fromStdString(note);
   DrawingNotes->setText(text);
