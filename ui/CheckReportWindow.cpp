@@ -16,6 +16,8 @@ CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vecto
   Summary = new QLabel(QStringLiteral("%1 passed, %2 failed").arg(report.Passed()).arg(report.Failed()), this);
   layout->addWidget(Summary);
   Lines = new QListWidget(this);
+  Lines->setWordWrap(true);  // long notes and findings read whole
+  Lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (const std::string& note : notes) {
     auto* item = new QListWidgetItem(QString::fromStdString("NOTE " + note), Lines);
     item->setForeground(Qt::darkBlue);
