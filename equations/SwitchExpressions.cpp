@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "equations/ExpressionText.h"
@@ -260,7 +263,127 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
   return out;
 }
 
+namespace {
+
+// Sets of literal ids kept as sorted id paths in a tree, so that "does the
+// tree hold a subset of S?" follows only the children whose literal is in S.
+// Nodes live in one array; a node's children form a list of siblings.
+class SubsetTree {
+public:
+  explicit SubsetTree(size_t literals) : inQuery_(literals, 0) { nodes_.push_back({}); }
+
+  void Insert(std::span<const uint32_t> ids, uint32_t term) {
+    uint32_t node = 0;
+    for (uint32_t id : ids) node = Child(node, id);
+    nodes_[node].term = static_cast<int64_t>(term);
+  }
+
+  // True when a stored set, other than the one stored for `except`, is a subset of `ids`.
+  bool HoldsSubsetOf(std::span<const uint32_t> ids, int64_t except = -1) {
+    for (uint32_t id : ids) inQuery_[id] = 1;
+    const bool found = Search(0, except);
+    for (uint32_t id : ids) inQuery_[id] = 0;
+    return found;
+  }
+
+private:
+  static constexpr uint32_t kNone = 0;  // node 0 is the root, never a child
+
+  struct Node {
+    uint32_t id = 0;
+    uint32_t firstChild = kNone;
+    uint32_t nextSibling = kNone;
+    int64_t term = -1;  // the set ending here
+  };
+
+  uint32_t Child(uint32_t node, uint32_t id) {
+    for (uint32_t c = nodes_[node].firstChild; c != kNone; c = nodes_[c].nextSibling) {
+      if (nodes_[c].id == id) return c;
+    }
+    const auto index = static_cast<uint32_t>(nodes_.size());
+    nodes_.push_back({id, kNone, nodes_[node].firstChild, -1});
+    nodes_[node].firstChild = index;
+    return index;
+  }
+
+  bool Search(uint32_t node, int64_t except) const {
+    if (nodes_[node].term >= 0 && nodes_[node].term != except) return true;
+    for (uint32_t c = nodes_[node].firstChild; c != kNone; c = nodes_[c].nextSibling) {
+      if (inQuery_[nodes_[c].id] && Search(c, except)) return true;
+    }
+    return false;
+  }
+
+  std::vector<Node> nodes_;
+  std::vector<char> inQuery_;  // the literals of the set being asked about
+};
+
+// Absorption without markers in the text. Taking the terms in order, a term
+// is still unmarked when it comes up exactly when no earlier unmarked term's
+// literals are among its own; such a term marks every other term that holds
+// all its literals, earlier or later. So a term is dropped exactly when some
+// term that was unmarked at its turn, other than itself, has all its literals
+// among the term's literals. Of two terms with the same literals the first
+// stays unmarked and drops the second.
+std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
+  const auto views = SplitViews(sum, '+');
+  const size_t n = views.size();
+  // Literals are numbered by the place in a term where each is first seen,
+  // then by first sight. In a multiplied-out product the literals of one
+  // factor share a place, so the tree branches once per factor, not once per
+  // subset of a term's literals.
+  struct Seen {
+    size_t place, order;
+  };
+  std::unordered_map<std::string_view, Seen> seen;
+  seen.reserve(256);
+  std::vector<std::string_view> literals;
+  for (std::string_view term : views) {
+    SplitViews(term, '.', literals);
+    for (size_t k = 0; k < literals.size(); ++k) seen.emplace(literals[k], Seen{k, seen.size()});
+  }
+  std::vector<std::pair<Seen, std::string_view>> order;
+  order.reserve(seen.size());
+  for (const auto& [literal, when] : seen) order.push_back({when, literal});
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return std::tie(a.first.place, a.first.order) < std::tie(b.first.place, b.first.order);
+  });
+  std::unordered_map<std::string_view, uint32_t> idOf;
+  idOf.reserve(order.size());
+  for (const auto& entry : order) idOf.emplace(entry.second, static_cast<uint32_t>(idOf.size()));
+
+  std::vector<uint32_t> ids;  // the set of term t is ids[starts[t] .. starts[t + 1])
+  ids.reserve(sum.size() / 2);
+  std::vector<size_t> starts{0};
+  starts.reserve(n + 1);
+  for (size_t t = 0; t < n; ++t) {
+    SplitViews(views[t], '.', literals);
+    const size_t start = ids.size();
+    for (std::string_view literal : literals) ids.push_back(idOf.find(literal)->second);
+    std::sort(ids.begin() + start, ids.end());
+    ids.erase(std::unique(ids.begin() + start, ids.end()), ids.end());
+    starts.push_back(ids.size());
+  }
+  const auto setOf = [&](size_t t) { return std::span<const uint32_t>(ids.data() + starts[t], starts[t + 1] - starts[t]); };
+  SubsetTree unmarked(idOf.size());
+  for (size_t c = 0; c < n; ++c) {
+    if (!unmarked.HoldsSubsetOf(setOf(c))) unmarked.Insert(setOf(c), static_cast<uint32_t>(c));
+  }
+  std::string out;
+  out.reserve(sum.size());
+  bool first = true;
+  for (size_t t = 0; t < n; ++t) {
+    if (!unmarked.HoldsSubsetOf(setOf(t), static_cast<int64_t>(t))) AppendJoined(out, views[t], '+', first);
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string RemoveAbsorbedTerms(const std::string& sum) {
+  if (!Contains(sum, kMarker)) return RemoveAbsorbedTermsWithoutMarkers(sum);
+  // A "?" written in the text takes part as a marker would; the steps below
+  // follow the marks one by one.
   const auto views = SplitViews(sum, '+');
   const size_t n = views.size();
   // Each term's literals as a set of bits, one bit per distinct literal text,

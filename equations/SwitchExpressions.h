@@ -18,7 +18,7 @@ namespace kelvo {
 inline constexpr int kWorkEquationSlots = 8;  // WorkEquations 0..7
 inline constexpr int kResetWorkSlots = 6;     // ResetWork 0..5; 0..3 are A..D
 inline constexpr int kResetVariables = 4;
-inline constexpr size_t kMaxExpandedTerms = 1024;
+inline constexpr size_t kMaxExpandedTerms = 65536;
 
 using WorkEquations = std::array<std::string, kWorkEquationSlots>;
 using ResetWork = std::array<std::string, kResetWorkSlots>;

@@ -1,5 +1,8 @@
 #include "equations/SwitchExpressions.h"
 
+#include "equations/EquationSynthesis.h"
+#include "statediagram/StatesFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -90,7 +93,7 @@ TEST(SwitchExpressions, ExpandProducts) {
 
 TEST(SwitchExpressions, ExpandProductsRefusesToExplode) {
   std::string text = "a+b+c+d";
-  for (int i = 0; i < 8; ++i) text += ")(e" + std::to_string(i) + "+f" + std::to_string(i) + "+g" + std::to_string(i);
+  for (int i = 0; i < 10; ++i) text += ")(e" + std::to_string(i) + "+f" + std::to_string(i) + "+g" + std::to_string(i);
   ResetWork work{text};
   const auto tooLarge = ExpandProducts(work);
   EXPECT_TRUE(tooLarge[0]);
@@ -277,6 +280,132 @@ TEST(SwitchExpressions, FastPassesMatchThePlainSteps) {
     ASSERT_EQ(RemoveContradictoryTerms(sum), PlainContradictions(sum)) << "seed " << seed << " sum " << sum;
     ASSERT_EQ(RemoveAbsorbedTerms(sum), PlainAbsorption(sum)) << "seed " << seed << " sum " << sum;
   }
+}
+
+}  // namespace
+}  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// The literal steps of the three clean-up passes, written plainly (each sum
+// split once, marks kept as "?" terms) so that they can check large sums.
+std::string PlainRepeatedLiterals(const std::string& sum) {
+  auto terms = Split(sum, "+");
+  bool anyProduct = false;
+  for (const auto& t : terms) anyProduct |= Contains(t, ".");
+  if (!anyProduct) return sum;
+  for (auto& term : terms) {
+    if (!Contains(term, ".")) continue;
+    const auto l = Split(term, ".");
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < l.size(); ++i) {
+      if (std::find(l.begin() + i + 1, l.end(), l[i]) == l.end()) kept.push_back(l[i]);
+    }
+    term = Join(kept, ".");
+  }
+  return Join(terms, "+");
+}
+
+std::string PlainAbsorptionOfLargeSums(const std::string& sum) {
+  auto terms = Split(sum, "+");
+  std::vector<std::vector<std::string>> split;
+  for (const auto& t : terms) split.push_back(Split(t, "."));
+  for (size_t c = 0; c < terms.size(); ++c) {
+    const auto needles = split[c];
+    for (size_t o = 0; o < terms.size(); ++o) {
+      if (o == c || terms[o] == "?") continue;
+      bool all = true;
+      for (const auto& n : needles) all = all && std::find(split[o].begin(), split[o].end(), n) != split[o].end();
+      if (all) terms[o] = "?", split[o] = {"?"};
+    }
+  }
+  return ReplaceAll(ReplaceAll(Join(terms, "+"), "+?", ""), "?+", "");
+}
+
+std::string PlainSimplified(const std::string& sum) {
+  if (!Contains(sum, "+")) return sum;
+  return PlainAbsorptionOfLargeSums(PlainContradictions(PlainRepeatedLiterals(sum)));
+}
+
+// Random sums of every size up to a few thousand terms, as the synthesis
+// makes them: products of a few of a small set of switches in either sense.
+TEST(SwitchExpressions, CleanUpOfLargeSumsMatchesThePlainSteps) {
+  const unsigned seed = 65536;
+  std::mt19937 rng(seed);
+  const char* names[] = {"A", "B", "C", "X1", "X2", "Y", "Z", "W", "T1", "U"};
+  for (size_t size : {1, 2, 3, 5, 10, 30, 100, 300, 1000, 2500}) {
+    for (int round = 0; round < (size < 100 ? 200 : 4); ++round) {
+      // Every other round the terms are long enough that few absorb each other.
+      const bool sparse = round % 2 == 1;
+      std::string sum;
+      const size_t width = sparse ? 6 + rng() % 4 : 1 + rng() % 6;
+      for (size_t t = 0; t < size; ++t) {
+        if (t > 0) sum += "+";
+        const size_t n = sparse ? width : 1 + rng() % width;
+        for (size_t k = 0; k < n; ++k) {
+          std::string literal = names[rng() % 10];
+          if (rng() % 2) literal = ToLower(literal);
+          sum += (k > 0 ? "." : "") + literal;
+        }
+      }
+      WorkEquations work{sum};
+      SimplifyExpressions(work);
+      ASSERT_EQ(work[0], PlainSimplified(sum)) << "seed " << seed << " size " << size << " round " << round;
+    }
+  }
+}
+
+// The tables whose reset products have 1,152 and 15,552 terms: the expanded
+// products and the final equations cleaned up give what the plain steps give.
+TEST(SwitchExpressions, LargeProductsOfTablesMatchThePlainSteps) {
+  const std::string data = KELVO_TEST_DATA;
+  for (const std::string file : {data + "/../tests/data/product-1152.sfi", data + "/../bench/tables/product-15552.sfi"}) {
+    const auto table = ReadStatesFile(file);
+    ASSERT_TRUE(table) << file;
+    EquationSynthesis s;
+    ASSERT_TRUE(s.CollectTransitions(*table).empty());
+    ASSERT_TRUE(s.SynthesizeStateEquations().empty());
+    size_t largest = 0;
+    for (int x = 0; x < kStateVariables; ++x) {
+      const VariableEquations& v = s.vars[x];
+      if (v.factored == "-" || v.reset.empty()) continue;
+      ResetWork product{v.factored.substr(2, v.factored.find(" )( ") - 2)};
+      ExpandProducts(product);
+      largest = std::max(largest, Split(product[0], "+").size());
+      WorkEquations work{product[0]};
+      SimplifyExpressions(work);
+      EXPECT_EQ(work[0], PlainSimplified(product[0])) << file << " " << x;
+      std::vector<std::string> terms;
+      const std::string hold(1, VariableLetter(x));
+      for (const auto& p : Split(v.complementedReset, "+")) {
+        for (const auto& q : Split(v.setWithHold + "+" + hold, "+")) terms.push_back(q + "." + p);
+      }
+      EXPECT_EQ(v.final, PlainSimplified(Join(terms, "+"))) << file << " " << x;
+    }
+    EXPECT_TRUE(largest == 1152 || largest == 15552) << largest;
+  }
+}
+
+// Products of up to 65,536 terms are multiplied out; one more is refused.
+TEST(SwitchExpressions, ProductsUpTo65536TermsAreMultipliedOut) {
+  std::string four = "w+x+y+z";
+  std::string text = four;
+  for (int i = 1; i < 8; ++i) text += ")(" + four;
+  ResetWork work{text};
+  EXPECT_FALSE(ExpandProducts(work)[0]);
+  EXPECT_EQ(Split(work[0], "+").size(), 65536u);
+  WorkEquations clean{work[0]};
+  SimplifyExpressions(clean);
+  EXPECT_EQ(clean[0], "w+x+y+z");
+
+  std::string wide = "a0";
+  for (int i = 1; i < 65537; ++i) wide += "+a" + std::to_string(i);
+  ResetWork tooLarge{wide + ")(b"};
+  EXPECT_TRUE(ExpandProducts(tooLarge)[0]);
+  EXPECT_EQ(tooLarge[0], wide + ")(b");  // left as it was
+  ResetWork justFits{wide.substr(0, wide.rfind('+')) + ")(b"};
+  EXPECT_FALSE(ExpandProducts(justFits)[0]);
 }
 
 }  // namespace
