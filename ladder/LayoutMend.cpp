@@ -19,8 +19,8 @@ struct Circuit {
   int slot;
   std::string coilName;
   std::string title;    // "Circuit A (two-part form)", "Relay Lamp"
-  std::string formula;  // the equation as the student reads it
-  SwitchFunction function;
+  std::string formula;       // the equation as the student reads it
+  std::string functionText;  // the equation as drawn, "first|second" in the two-part form
 };
 
 std::string Formula(const std::string& drawnText, GridFamily family) {
@@ -64,12 +64,16 @@ bool SharesContacts(const LadderGrid& grid, const Circuit& c) {
   return false;
 }
 
-// Lays the circuit out with less sharing until it reads back right.
-void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, VariableTable& table,
-                 std::vector<CircuitMend>& mends) {
+// Lays the circuit out with less sharing until it reads back right. Each
+// circuit numbers its own names, so that only a circuit of more than 64
+// names goes unchecked.
+void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, std::vector<CircuitMend>& mends) {
   if (!SharesContacts(grid, c)) return;
-  const Comparison first = CompareCircuit(ReadBack(grid, c, table), c.function);
-  if (!first.difference) return;
+  VariableTable table;
+  const SwitchFunction function = c.family == GridFamily::TwoPart ? SwitchFunction::ParseTwoPart(c.functionText, table)
+                                                                   : SwitchFunction::Parse(c.functionText, table);
+  const Comparison first = CompareCircuit(ReadBack(grid, c, table), function);
+  if (table.Full() || !first.difference) return;
   struct Variant {
     Sharing sharing;
     const char* why;
@@ -78,7 +82,7 @@ void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, Var
   for (const Variant& v : {Variant{Sharing::NoSharedEndings, "shared endings", "shared endings"},
                            Variant{Sharing::None, "shared beginnings", "shared contacts"}}) {
     LayOut(equations, grid, c, v.sharing);
-    if (CompareCircuit(ReadBack(grid, c, table), c.function).difference) continue;
+    if (CompareCircuit(ReadBack(grid, c, table), function).difference) continue;
     const bool closes = first.difference->drawnConducts;
     mends.push_back({c.family, c.slot, c.coilName, v.why,
                      c.title + " is drawn without " + v.without + ": sharing them would " +
@@ -129,29 +133,26 @@ const char* FamilyName(GridFamily family) { return family == GridFamily::Sum ? "
 
 std::vector<CircuitMend> MendLayouts(const EquationSet& equations, LadderGrid& grid) {
   std::vector<CircuitMend> mends;
-  VariableTable table;
   std::vector<Circuit> circuits;
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string name(1, static_cast<char>('A' + x));
     const std::string drawn = TwoPartDrawnText(equations.eqPar[x], x);
-    circuits.push_back({GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)",
-                        Formula(drawn, GridFamily::TwoPart), SwitchFunction::ParseTwoPart(drawn, table)});
+    circuits.push_back(
+        {GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)", Formula(drawn, GridFamily::TwoPart), drawn});
   }
   for (int e = 0; e < kSumEquations; ++e) {
     const bool relay = e >= kFirstRelayEquation;
     const std::string name = relay ? equations.NmCoil[e - kFirstRelayEquation] : std::string(1, char('A' + e));
     const std::string& text = relay ? equations.eqCoil[e - kFirstRelayEquation] : equations.eq[e];
     circuits.push_back({GridFamily::Sum, e, SumSlotOf(e), name,
-                        relay ? "Relay " + name : "Circuit " + name + " (multiplied-out form)", text,
-                        SwitchFunction::Parse(text, table)});
+                        relay ? "Relay " + name : "Circuit " + name + " (multiplied-out form)", text, text});
   }
-  const bool checkable = !table.Full();  // past 64 names a setting no longer fits a mask
   for (Circuit& c : circuits) {
     if (c.family == GridFamily::TwoPart || c.equation < kFirstRelayEquation) {
       NoteMissingTransitions(equations.eqPar[c.equation], c, mends);
     }
     const std::string& text = c.family == GridFamily::TwoPart ? equations.eqPar[c.equation] : c.formula;
-    if (checkable && !text.empty() && text != "|") MendSharing(equations, grid, c, table, mends);
+    if (!text.empty() && text != "|") MendSharing(equations, grid, c, mends);
     NoteTall(grid, c, mends);
   }
   return mends;
