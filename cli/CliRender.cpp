@@ -52,7 +52,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   std::string why;
   if (!SaveBitmap(canvas.Image(), o->output, &why)) {
-    err << "Unknown Error while creating file " << o->output << ": " << why << "\n";
+    err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
     return 2;
   }
   out << o->output << "\n";

@@ -43,7 +43,7 @@ void CircuitFiles::ExtrCom_Click() {
     if (SaveBitmap(canvas_.Image(), *path, &why)) {
       views_.ChangesDetected = false;
     } else {
-      dialogs_.Notify("Unknown Error while creating file " + *path + ": " + why);
+      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
     }
   }
   setMainWindowEnabled_(true);
@@ -56,7 +56,7 @@ void CircuitFiles::InpCom_Click() {
     if (const auto picture = LoadPicture(*path, &why)) {
       canvas_.SetPicture(*picture);
     } else {
-      dialogs_.Notify("Unknown Error while opening file " + *path + (why.empty() ? "" : ": " + why));
+      dialogs_.Notify("Unknown Error while opening file " + *path + (why.empty() ? "" : "\n" + why));
     }
   }
   setMainWindowEnabled_(true);

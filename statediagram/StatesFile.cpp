@@ -97,7 +97,7 @@ std::optional<bool> ParseFlag(std::string_view line) {
   return value != 0.0;
 }
 
-std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
+std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string* why) {
   std::string text;
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     text = SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
@@ -107,7 +107,13 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
     text = DecodeCp1252(bytes);
   }
   const auto lines = SplitLines(text, kStatesFileLines);
-  if (lines.size() < kStatesFileLines) return std::nullopt;
+  if (lines.size() < kStatesFileLines) {
+    if (why) {
+      *why = "line " + std::to_string(lines.size() + 1) + ": expected " + std::to_string(kStatesFileLines) +
+             " lines, the file ends after " + std::to_string(lines.size());
+    }
+    return std::nullopt;
+  }
 
   StateDiagram d;
   d.Clear();
@@ -123,7 +129,10 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
     for (int s = 0; s < kStateCount; ++s) {
       for (int r = 0; r < kRelayCount; ++r) {
         const auto flag = ParseFlag(lines[n++]);
-        if (!flag) return std::nullopt;
+        if (!flag) {
+          if (why) *why = "line " + std::to_string(n) + ": '" + std::string(lines[n - 1]) + "' is not a flag";
+          return std::nullopt;
+        }
         (*flags)[s][r] = *flag;
       }
     }
@@ -134,7 +143,7 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes) {
 std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why) {
   const auto bytes = ReadRegularFile(path, kMaxFileBytes, why);
   if (!bytes) return std::nullopt;
-  return ParseStatesText(*bytes);
+  return ParseStatesText(*bytes, why);
 }
 
 bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why) {
@@ -142,7 +151,7 @@ bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::
 }
 
 std::string StatesFileError(const std::string& path, const std::string& why) {
-  return "Unknown Error while opening file " + path + (why.empty() ? "" : ": " + why);
+  return "Unknown Error while opening file " + path + (why.empty() ? "" : "\n" + why);
 }
 
 FileDialogOptions StatesFileDialogOptions() {

@@ -24,7 +24,10 @@ std::string FormatStatesText(const StateDiagram& diagram);
 // a flag; lines after 358 are ignored. Text behind a UTF-8 byte-order mark,
 // or text that is well-formed UTF-8 with non-ASCII characters, is UTF-8;
 // anything else is Windows-1252.
-std::optional<StateDiagram> ParseStatesText(std::string_view bytes);
+// `why`, when given, receives where and why the text is no states file:
+// "line 167: expected 358 lines, the file ends after 166", "line 200: 'maybe'
+// is not a flag".
+std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string* why = nullptr);
 // Accepts True/False in any letter case and numbers (0 false, others true).
 std::optional<bool> ParseFlag(std::string_view line);
 
@@ -34,8 +37,8 @@ std::optional<bool> ParseFlag(std::string_view line);
 std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why = nullptr);
 bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why = nullptr);
 
-// "Unknown Error while opening file " followed by the path, and ": " and the
-// reason when there is one.
+// "Unknown Error while opening file " followed by the path, and the reason on
+// a second line when there is one.
 std::string StatesFileError(const std::string& path, const std::string& why = "");
 FileDialogOptions StatesFileDialogOptions();
 

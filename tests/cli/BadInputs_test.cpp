@@ -104,7 +104,7 @@ TEST(BadInputs, AFifoIsRefusedAtOnceInsteadOfHanging) {
   const ToolRun r = Tool({"inspect", fifo}, dir, 0, 10);
   ASSERT_TRUE(r.finished) << "inspect hung on a FIFO";
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Unknown Error while opening file " + fifo + ": not a regular file\n");
+  EXPECT_EQ(r.err, "Unknown Error while opening file " + fifo + "\nnot a regular file\n");
   std::string why;
   EXPECT_FALSE(ReadRegularFile(fifo, 1 << 20, &why));
   EXPECT_EQ(why, "not a regular file");

@@ -130,18 +130,29 @@ TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
 
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"empty.sfi", ""},        {"short.sfi", short357},
-      {"word.sfi", wordFlag},   {"emptyflag.sfi", emptyFlag},
-      {"garbage.sfi", garbage}, {"long.sfi", std::string(10 << 20, 'x')},
+  // The line of the last flag, where "Maybe" and "" stand.
+  const std::string lastFlagLine = std::to_string(kStatesFileLines);
+  const struct {
+    std::string name, bytes, why;
+  } cases[] = {
+      {"empty.sfi", "", "line 1: expected 358 lines, the file ends after 0"},
+      {"short.sfi", short357, "line 358: expected 358 lines, the file ends after 357"},
+      {"word.sfi", wordFlag, "line " + lastFlagLine + ": 'Maybe' is not a flag"},
+      {"emptyflag.sfi", emptyFlag, "line " + lastFlagLine + ": '' is not a flag"},
+      {"garbage.sfi", garbage, "line 21: expected 358 lines, the file ends after 20"},
+      {"long.sfi", std::string(10 << 20, 'x'), "line 2: expected 358 lines, the file ends after 1"},
   };
-  for (const auto& [name, bytes] : cases) {
-    WriteBytes(dir.File(name), bytes);
-    EXPECT_FALSE(ReadStatesFile(dir.File(name))) << name;
+  for (const auto& c : cases) {
+    WriteBytes(dir.File(c.name), c.bytes);
+    std::string why;
+    EXPECT_FALSE(ReadStatesFile(dir.File(c.name), &why)) << c.name;
+    EXPECT_EQ(why, c.why) << c.name;
   }
   EXPECT_FALSE(ReadStatesFile(dir.File("missing.sfi")));
   EXPECT_FALSE(ReadStatesFile(dir.Path().string()));
   EXPECT_EQ(StatesFileError("/tmp/x.sfi"), "Unknown Error while opening file /tmp/x.sfi");
+  EXPECT_EQ(StatesFileError("/tmp/x.sfi", "line 3: expected 358 lines, the file ends after 2"),
+            "Unknown Error while opening file /tmp/x.sfi\nline 3: expected 358 lines, the file ends after 2");
 }
 
 TEST(StatesFile, FailedSaveKeepsTheOldFile) {

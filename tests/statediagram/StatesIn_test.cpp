@@ -255,7 +255,8 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_FALSE(form.LoadStates_Click());
   EXPECT_FALSE(form.LoadStates_Click());
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Unknown Error while opening file " + dir.File("missing.sfi"),
-                                                       "Unknown Error while opening file " + dir.File("short.sfi")}));
+                                                       "Unknown Error while opening file " + dir.File("short.sfi") +
+                                                    "\nline 3: expected 358 lines, the file ends after 2"}));
   EXPECT_EQ(form.diagram, saved);
   EXPECT_EQ(form.shown, page);
 
@@ -265,7 +266,7 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_EQ(form.diagram.Comments[3], "unsaved edit");
   dialogs.fileNames = {dir.Path().string()};
   form.SaveStates_Click();
-  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string() + ": not a regular file");
+  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string() + "\nnot a regular file");
 }
 
 }  // namespace
