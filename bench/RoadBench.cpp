@@ -19,13 +19,14 @@
 
 #include "cli/CliApp.h"
 #include "ladder/CircuitCheck.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
+#include "session/Session.h"
 #include "ladder/LayoutMend.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 #include "ui/ImageCanvas.h"
 #include "ui/TileImages.h"
 
@@ -57,16 +58,14 @@ const TileImages& Tiles() {
 }
 
 // The program's objects without windows, drawing on the real canvas.
-struct Road : StatesInHost {
+struct Road {
   Quiet dialogs;
-  int f2count = 0;
-  EquationSet equations;
-  LadderGrid grid;
   ImageCanvas canvas{Tiles().Images()};
-  CircuitViews views{grid, equations, canvas, dialogs};
-  StatesIn form{dialogs, *this, f2count, equations};
-  void ShowEquationView(const EquationViewTexts&) override {}
-  void HandOverCircuit() override { views.DrawCirc(); }
+  Session session{dialogs, canvas};
+  EquationSet& equations = session.equations;
+  LadderGrid& grid = session.grid;
+  CircuitViews& views = session.views;
+  StatesIn& form = session.form;
   explicit Road(const std::string& file) { form.LoadStatesFrom(file); }
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/UserDialogs.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 
 namespace kelvo {
 

@@ -11,17 +11,6 @@ Answer NonInteractiveDialogs::ShowMessage(const std::string& text, const std::st
   return answer;
 }
 
-CliSession::CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState)
-    : dialogs(yesNoAnswer),
-      f2count(shownState),
-      views(grid, equations, canvas, dialogs),
-      form(dialogs, *this, f2count, equations) {}
-
-void CliSession::HandOverCircuit() {
-  handedOver = true;
-  views.DrawCirc();
-}
-
 }  // namespace kelvo
 
 namespace kelvo {

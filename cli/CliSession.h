@@ -11,9 +11,10 @@
 #include "equations/EquationSet.h"
 #include "equations/EquationView.h"
 #include "ladder/Canvas.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
+#include "session/Session.h"
 #include "ladder/LadderGrid.h"
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 
 namespace kelvo {
 
@@ -38,23 +39,19 @@ private:
   Answer yesNoAnswer_;
 };
 
-// "Circuit" hands its equations to DrawCirc, which lays them out and draws
-// "Show All" onto `canvas`, as the main window does.
-class CliSession : public StatesInHost {
-public:
-  CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState = 0);
-
-  void ShowEquationView(const EquationViewTexts& texts) override { eqView = texts; }
-  void HandOverCircuit() override;
-
+// The tool's answerer, made before the session that uses it.
+struct CliAnswerer {
+  explicit CliAnswerer(Answer yesNoAnswer) : dialogs(yesNoAnswer) {}
   NonInteractiveDialogs dialogs;
-  int f2count;
-  EquationSet equations;
-  LadderGrid grid;
-  CircuitViews views;
-  StatesIn form;
-  std::optional<EquationViewTexts> eqView;
-  bool handedOver = false;
+};
+
+// A session whose questions get one fixed answer and whose messages are kept;
+// "Circuit" draws "Show All" onto `canvas`, as the main window does.
+class CliSession : public CliAnswerer, public Session {
+public:
+  CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState = 0)
+      : CliAnswerer(yesNoAnswer), Session(CliAnswerer::dialogs, canvas, shownState) {}
+  using CliAnswerer::dialogs;
 };
 
 }  // namespace kelvo

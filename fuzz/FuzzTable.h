@@ -1,16 +1,15 @@
 #pragma once
 // How the circuit and check fuzz targets read a table from arbitrary bytes:
 // the table's fields one a line in the order of a states file, flag lines true
-// when their length is odd; and the answerer and host they run the road with.
+// when their length is odd; and the answerer they run the road with.
 // Shared with the regression tests of their findings.
 
 #include <string_view>
 
 #include "common/UserDialogs.h"
 #include "equations/ExpressionText.h"
-#include "ladder/CircuitViews.h"
+#include "session/Session.h"
 #include "statediagram/StateDiagram.h"
-#include "statediagram/StatesIn.h"
 
 namespace kelvo {
 
@@ -47,21 +46,6 @@ public:
 
 private:
   bool yes_;
-};
-
-// "Circuit" hands its equations to DrawCirc, as the main window does.
-class FuzzHost : public StatesInHost {
-public:
-  explicit FuzzHost(CircuitViews& views) : views_(views) {}
-  void ShowEquationView(const EquationViewTexts&) override {}
-  void HandOverCircuit() override {
-    views_.DrawCirc();
-    handedOver = true;
-  }
-  bool handedOver = false;
-
-private:
-  CircuitViews& views_;
 };
 
 }  // namespace kelvo

@@ -14,20 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   const unsigned switches = data[0];
   kelvo::FuzzAnswers dialogs(switches & 2);
-  kelvo::LadderGrid grid;
-  kelvo::EquationSet equations;
   kelvo::RecordingCanvas canvas;
-  kelvo::CircuitViews views(grid, equations, canvas, dialogs);
-  kelvo::FuzzHost host(views);
-  int f2count = 0;
-  kelvo::StatesIn form(dialogs, host, f2count, equations);
+  kelvo::Session session(dialogs, canvas);
+  kelvo::StatesIn& form = session.form;
+  kelvo::CircuitViews& views = session.views;
   form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   form.ShowStatePage();
   form.dcbaAuto = switches & 1;
   views.ParForm = switches & 4;
   form.CircExt_Click();
-  if (!host.handedOver) return 0;
-  const kelvo::CheckReport report = kelvo::CheckCircuit(form.diagram, equations, grid, views.ParForm);
+  if (!session.handedOver) return 0;
+  const kelvo::CheckReport report = kelvo::CheckCircuit(form.diagram, session.equations, session.grid, views.ParForm);
   if (!views.Problems().empty()) return 0;  // knowingly cut to fit
   for (const auto& f : report.findings) {
     const bool readBack = f.kind == kelvo::CheckFinding::Kind::ReadBack;

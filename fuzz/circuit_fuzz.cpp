@@ -8,23 +8,20 @@
 
 #include "equations/ExpressionText.h"
 #include "fuzz/FuzzTable.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   const unsigned switches = data[0];
   kelvo::FuzzAnswers dialogs(switches & 2);
-  kelvo::LadderGrid grid;
-  kelvo::EquationSet equations;
   kelvo::RecordingCanvas canvas;
-  kelvo::CircuitViews views(grid, equations, canvas, dialogs);
-  kelvo::FuzzHost host(views);
-  int f2count = (switches >> 4) & 15;
-  kelvo::StatesIn form(dialogs, host, f2count, equations);
+  kelvo::Session session(dialogs, canvas, (switches >> 4) & 15);
+  kelvo::StatesIn& form = session.form;
+  kelvo::CircuitViews& views = session.views;
   form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   form.ShowStatePage();
   form.dcbaAuto = switches & 1;
@@ -39,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     for (kelvo::ViewButton b : kelvo::kAllViewButtons) views.Show(b);
   }
   // The drawing never leaves a transient mark behind.
-  for (const auto& slot : grid.SumTiles)
+  for (const auto& slot : session.grid.SumTiles)
     for (const auto& branch : slot)
       for (const auto& cell : branch)
         if (cell == "4up1") __builtin_trap();

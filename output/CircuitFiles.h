@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/UserDialogs.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 #include "ui/ImageCanvas.h"
 
 namespace kelvo {

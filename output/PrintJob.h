@@ -8,7 +8,7 @@
 #include <QImage>
 #include <array>
 
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 #include "ui/ImageCanvas.h"
 
 namespace kelvo {

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "common/UserDialogs.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 #include "output/PrintJob.h"
 #include "ui/FilteredLineEdit.h"
 #include "ui/ImageCanvas.h"

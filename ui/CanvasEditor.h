@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "common/UserDialogs.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 #include "ui/ImageCanvas.h"
 #include "ui/TileImages.h"
 

@@ -23,7 +23,7 @@ constexpr int kClientHeight = 10320;
 }  // namespace
 
 Form1::Form1(UserDialogs& dialogs)
-    : views(grid, equations, canvas, dialogs),
+    : session(dialogs, canvas),
       editor(canvas, views, tiles, dialogs),
       files(canvas, views, dialogs,
             [this](bool enabled) {
@@ -31,6 +31,9 @@ Form1::Form1(UserDialogs& dialogs)
               SyncTools();
             }),
       dialogs_(dialogs) {
+  session.onEquationView = [this](const EquationViewTexts& texts) { ShowEquationView(texts); };
+  session.beforeDrawing = [this] { HandOverCircuit(); };
+  session.afterDrawing = [this] { CircuitDrawn(); };
   setWindowTitle(QStringLiteral("Kelvo 16s"));
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -244,7 +247,7 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   editor.AddNo = -1;
   SyncViewButtons();
 
-  statesIn = std::make_unique<StatesIn>(dialogs_, *this, f2count, equations);
+  statesIn = &session.form;
   return true;
 }
 
@@ -328,10 +331,6 @@ void Form1::FilePrint_Click() {
 
 void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 
-void Form1::DrawCirc() {
-  views.DrawCirc();
-  SyncViewButtons();
-}
 
 void Form1::ShowView(ViewButton button) {
   views.Show(button);
@@ -348,11 +347,15 @@ void Form1::ShowEquationView(const EquationViewTexts& texts) {
   eqView->raise();
 }
 
+// "Circuit" hands over: the window comes back before the circuits are drawn.
 void Form1::HandOverCircuit() {
   DataFormMenu->menuAction()->setEnabled(true);
   setEnabled(true);
   if (statesInWindow) statesInWindow->hide();
-  DrawCirc();
+}
+
+void Form1::CircuitDrawn() {
+  SyncViewButtons();
   ToolsCheck->setEnabled(true);
 }
 

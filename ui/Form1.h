@@ -21,11 +21,12 @@
 #include <memory>
 
 #include "equations/EquationSet.h"
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
+#include "session/Session.h"
 #include "ladder/LadderGrid.h"
 #include "output/CircuitFiles.h"
 #include "output/PrinterForm.h"
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
@@ -39,7 +40,7 @@
 
 namespace kelvo {
 
-class Form1 : public QMainWindow, public StatesInHost {
+class Form1 : public QMainWindow {
   Q_OBJECT
 public:
   explicit Form1(UserDialogs& dialogs);
@@ -49,11 +50,11 @@ public:
   // tile image cannot be loaded (the user has been told which and where).
   bool StartUp(const QStringList& tileFolders = TileImages::DefaultFolders());
 
-  // StatesInHost
-  void ShowEquationView(const EquationViewTexts& texts) override;
-  void HandOverCircuit() override;
+  // The ends of "Equations" and of "Circuit" on the entry form.
+  void ShowEquationView(const EquationViewTexts& texts);
+  void HandOverCircuit();
+  void CircuitDrawn();
 
-  void DrawCirc();
   void ShowView(ViewButton button);
   void DataForm_Click();
   void DataFormNew_Click();
@@ -69,15 +70,17 @@ public:
   // The entry form's window, made on first use.
   StatesInWindow& EntryWindow();
 
-  // Public members of the main window.
-  int f2count = 0;
-  EquationSet equations;
-  LadderGrid grid;
   double SplashDelay = 0.3;  // seconds per tile image at start-up
 
   TileImages tiles;
   ImageCanvas canvas;
-  CircuitViews views;
+  // The open table and everything drawn from it; the window shows it.
+  Session session;
+  // Public members of the main window, held by the session.
+  int& f2count = session.f2count;
+  EquationSet& equations = session.equations;
+  LadderGrid& grid = session.grid;
+  CircuitViews& views = session.views;
   CanvasEditor editor;
   CircuitFiles files;
   // Made at the first print: setting up the printing system is slow, and the
@@ -86,7 +89,7 @@ public:
   QPointer<PicIns> picIns;
   QPointer<PrinterForm> printerForm;
   QPointer<CheckReportWindow> checkReport;
-  std::unique_ptr<StatesIn> statesIn;
+  StatesIn* statesIn = nullptr;  // the session's entry form, from start-up on
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;
   QPointer<AboutBox> aboutBox;

@@ -16,7 +16,7 @@
 #include <array>
 #include <functional>
 
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 #include "ui/FilteredLineEdit.h"
 
 namespace kelvo {

@@ -1,4 +1,4 @@
-#include "ladder/CircuitViews.h"
+#include "session/CircuitViews.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "statediagram/StatesIn.h"
+#include "session/StatesIn.h"
 
 #include <gtest/gtest.h>
 
