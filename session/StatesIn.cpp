@@ -147,10 +147,12 @@ bool StatesIn::CheckEmptyCode() {
 }
 
 bool StatesIn::RunAssignStateCodes() {
-  const bool ok = AssignStateCodes(diagram, dialogs_, [this](int state, const std::string& code) {
+  const auto result = AssignStateCodes(diagram, [this](int state, const std::string& code) {
     if (state == f2count_) shown.code = code;
   });
+  const bool ok = result.ok;
   if (!ok) {
+    dialogs_.Notify(result.message);
     dcbaAuto = false;
     AutoCodesAborted = true;
   }

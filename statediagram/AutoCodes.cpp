@@ -21,14 +21,15 @@ std::string BadTargetMessage(int state, const std::string& target) {
 
 class CodeAssignment {
 public:
-  CodeAssignment(StateDiagram& d, UserDialogs& dialogs, const std::function<void(int, const std::string&)>& showCode)
-      : d_(d), dialogs_(dialogs), showCode_(showCode) {}
+  CodeAssignment(StateDiagram& d, const std::function<void(int, const std::string&)>& showCode)
+      : d_(d), showCode_(showCode) {}
 
   bool Run();
+  const std::string& Message() const { return message_; }
 
 private:
   bool Abort(const std::string& message) {
-    dialogs_.Notify(message);
+    message_ = message;
     return false;
   }
   void GrantCode(int k) {
@@ -45,7 +46,7 @@ private:
   bool Search();
 
   StateDiagram& d_;
-  UserDialogs& dialogs_;
+  std::string message_;
   const std::function<void(int, const std::string&)>& showCode_;
   std::array<std::string, kPoolSize> pool_;
   std::array<std::string, kStateCount> work_;
@@ -143,9 +144,11 @@ bool CodesAdjacent(const std::string& a, const std::string& b) {
   return differences == 1;
 }
 
-bool AssignStateCodes(StateDiagram& diagram, UserDialogs& dialogs,
-                      const std::function<void(int, const std::string&)>& showCode) {
-  return CodeAssignment(diagram, dialogs, showCode).Run();
+CodeAssignmentResult AssignStateCodes(StateDiagram& diagram,
+                                      const std::function<void(int, const std::string&)>& showCode) {
+  CodeAssignment assignment(diagram, showCode);
+  const bool ok = assignment.Run();
+  return {ok, ok ? std::string() : assignment.Message()};
 }
 
 }  // namespace kelvo

@@ -8,7 +8,6 @@
 #include <functional>
 #include <string>
 
-#include "common/UserDialogs.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {
@@ -19,11 +18,17 @@ inline constexpr const char* kErrorStateSequence = "Error State Sequence. Aborti
 // Two complete codes that differ in exactly one of their four digits.
 bool CodesAdjacent(const std::string& a, const std::string& b);
 
+// How an assignment ended: the message for the user when it was aborted.
+struct CodeAssignmentResult {
+  bool ok = true;
+  std::string message;  // empty when ok
+};
+
 // Rewrites every code of `diagram`. `showCode(state, code)` is called whenever a
 // state receives a code, so the entry form can refresh its code box. On failure
-// one OK-only message is shown and false is returned; the codes given so far
-// stay, all others are empty.
-bool AssignStateCodes(StateDiagram& diagram, UserDialogs& dialogs,
-                      const std::function<void(int state, const std::string& code)>& showCode);
+// the codes given so far stay, all others are empty, and the result carries the
+// one message the user is to see.
+CodeAssignmentResult AssignStateCodes(StateDiagram& diagram,
+                                      const std::function<void(int state, const std::string& code)>& showCode);
 
 }  // namespace kelvo

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScriptedDialogs.h"
 
 namespace kelvo {
 namespace {
 
-using testing::ScriptedDialogs;
 
 struct Outcome {
   bool ok;
@@ -21,10 +19,10 @@ Outcome Assign(const std::vector<std::tuple<int, int, std::string>>& transitions
     d.Targets[from][slot] = target;
     d.Triggers[from][slot] = "X";
   }
-  ScriptedDialogs dialogs;
   Outcome out;
-  out.ok = AssignStateCodes(d, dialogs, [&](int s, const std::string& c) { out.shown.emplace_back(s, c); });
-  out.messages = dialogs.Texts();
+  const auto result = AssignStateCodes(d, [&](int s, const std::string& c) { out.shown.emplace_back(s, c); });
+  out.ok = result.ok;
+  if (!result.ok) out.messages = {result.message};
   out.codes = d.Codes;
   return out;
 }
