@@ -27,8 +27,8 @@
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
 #include "session/StatesIn.h"
-#include "ui/ImageCanvas.h"
-#include "ui/TileImages.h"
+#include "output/ImageCanvas.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 namespace {

@@ -6,8 +6,8 @@
 #include "cli/CliSession.h"
 #include "common/SafeFiles.h"
 #include "output/CircuitFiles.h"
-#include "ui/ImageCanvas.h"
-#include "ui/TileImages.h"
+#include "output/ImageCanvas.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "common/UserDialogs.h"
 #include "session/CircuitViews.h"
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 namespace kelvo {
 

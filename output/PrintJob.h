@@ -9,7 +9,7 @@
 #include <array>
 
 #include "session/CircuitViews.h"
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 namespace kelvo {
 

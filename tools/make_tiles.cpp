@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 namespace {
 

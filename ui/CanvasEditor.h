@@ -16,8 +16,8 @@
 
 #include "common/UserDialogs.h"
 #include "session/CircuitViews.h"
-#include "ui/ImageCanvas.h"
-#include "ui/TileImages.h"
+#include "output/ImageCanvas.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 

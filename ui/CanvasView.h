@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 namespace kelvo {
 

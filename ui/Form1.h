@@ -25,7 +25,7 @@
 #include "session/Session.h"
 #include "ladder/LadderGrid.h"
 #include "output/CircuitFiles.h"
-#include "output/PrinterForm.h"
+#include "ui/PrinterForm.h"
 #include "session/StatesIn.h"
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
@@ -33,10 +33,10 @@
 #include "ui/CheckReportWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 #include "ui/PicIns.h"
 #include "ui/StatesInWindow.h"
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 

@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 #include <QPixmap>
 
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 namespace kelvo {
 PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(tiles.Images()) {

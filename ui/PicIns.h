@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 

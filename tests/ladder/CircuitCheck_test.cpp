@@ -4,7 +4,8 @@
 
 #include <memory>
 
-#include "cli/CliSession.h"
+#include "session/Session.h"
+#include "support/ScriptedDialogs.h"
 #include "ladder/RecordingCanvas.h"
 #include "support/HandGrids.h"
 
@@ -14,7 +15,8 @@ namespace {
 // The program's own road from a table to drawn circuits: "Circuit" on the form.
 struct DrawnMachine {
   RecordingCanvas canvas;
-  CliSession session{Answer::Yes, canvas};
+  testing::ScriptedDialogs dialogs;
+  Session session{dialogs, canvas};
 };
 
 std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool parallel) {

@@ -5,7 +5,8 @@
 #include <memory>
 #include <random>
 
-#include "cli/CliSession.h"
+#include "session/Session.h"
+#include "support/ScriptedDialogs.h"
 #include "ladder/CircuitCheck.h"
 #include "ladder/CircuitCompare.h"
 #include "ladder/RecordingCanvas.h"
@@ -17,7 +18,8 @@ namespace {
 
 struct DrawnMachine {
   RecordingCanvas canvas;
-  CliSession session{Answer::Yes, canvas};
+  testing::ScriptedDialogs dialogs;
+  Session session{dialogs, canvas};
 };
 
 std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool autoCodes = false) {
@@ -150,15 +152,15 @@ TEST(LayoutMend, TriggerOutsideTheGrammarIsRefusedAndNothingDrawn) {
     AddTransition(d, 1, 0, 0, "x2");
     auto m = Draw(d);
     EXPECT_FALSE(m->session.handedOver) << trigger;
-    ASSERT_FALSE(m->session.dialogs.messages.empty()) << trigger;
-    const std::string& text = m->session.dialogs.messages.back().text;
+    ASSERT_FALSE(m->dialogs.messages.empty()) << trigger;
+    const std::string& text = m->dialogs.messages.back().text;
     EXPECT_EQ(text.rfind("State S0 (transition 1) has the trigger \"" + std::string(trigger) + "\"", 0), 0u) << text;
   }
   StateDiagram d = Table({"0000", "0001"});
   AddTransition(d, 0, 0, 1, "X2+1X");
   AddTransition(d, 1, 0, 0, "x2");
   auto m = Draw(d);
-  EXPECT_EQ(m->session.dialogs.messages.back().text,
+  EXPECT_EQ(m->dialogs.messages.back().text,
             "State S0 (transition 1) has the trigger \"X2+1X\", which is not a switch expression: the contact \"1X\" "
             "does not start with a letter. Correct the trigger first.");
   // Letters and digits after a first letter are a contact.

@@ -7,11 +7,11 @@
 
 #include "ladder/SumLayout.h"
 #include "output/CircuitFiles.h"
-#include "output/PrinterForm.h"
-#include "output/QtPagePrinter.h"
+#include "ui/PrinterForm.h"
+#include "ui/QtPagePrinter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 namespace {

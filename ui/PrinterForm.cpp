@@ -1,10 +1,10 @@
-#include "output/PrinterForm.h"
+#include "ui/PrinterForm.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 
-#include "output/QtPagePrinter.h"
+#include "ui/QtPagePrinter.h"
 
 namespace kelvo {
 

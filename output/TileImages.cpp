@@ -1,4 +1,4 @@
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 #include <QCoreApplication>
 #include <QDir>

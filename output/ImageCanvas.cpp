@@ -1,4 +1,4 @@
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

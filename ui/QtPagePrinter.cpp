@@ -1,4 +1,4 @@
-#include "output/QtPagePrinter.h"
+#include "ui/QtPagePrinter.h"
 
 #include <QPrinterInfo>
 

@@ -15,7 +15,7 @@
 #include <unordered_map>
 
 #include "ladder/Canvas.h"
-#include "ui/TileImages.h"
+#include "output/TileImages.h"
 
 namespace kelvo {
 

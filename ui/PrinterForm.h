@@ -16,7 +16,7 @@
 #include "session/CircuitViews.h"
 #include "output/PrintJob.h"
 #include "ui/FilteredLineEdit.h"
-#include "ui/ImageCanvas.h"
+#include "output/ImageCanvas.h"
 
 namespace kelvo {
 
