@@ -19,16 +19,16 @@
 
 #include "cli/CliApp.h"
 #include "ladder/CircuitCheck.h"
-#include "session/CircuitViews.h"
-#include "session/Session.h"
 #include "ladder/LayoutMend.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
-#include "statediagram/AutoCodes.h"
-#include "statediagram/StatesFile.h"
-#include "session/StatesIn.h"
 #include "output/ImageCanvas.h"
 #include "output/TileImages.h"
+#include "session/CircuitViews.h"
+#include "session/Session.h"
+#include "session/StatesIn.h"
+#include "statediagram/AutoCodes.h"
+#include "statediagram/StatesFile.h"
 
 namespace kelvo {
 namespace {

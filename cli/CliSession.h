@@ -11,9 +11,9 @@
 #include "equations/EquationSet.h"
 #include "equations/EquationView.h"
 #include "ladder/Canvas.h"
+#include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
 #include "session/Session.h"
-#include "ladder/LadderGrid.h"
 #include "session/StatesIn.h"
 
 namespace kelvo {

@@ -14,6 +14,8 @@ std::string DecodeCp1252(std::string_view bytes);
 std::optional<std::string> EncodeCp1252(std::string_view utf8);
 // Replaces every malformed UTF-8 sequence with U+FFFD.
 std::string SanitizeUtf8(std::string_view bytes);
+// A byte that continues a UTF-8 character (10xxxxxx).
+inline bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 // True when `bytes` is well-formed UTF-8 (plain ASCII included).
 bool IsValidUtf8(std::string_view bytes);
 

@@ -1,5 +1,6 @@
 #include "equations/EquationSynthesis.h"
 
+#include "common/Cp1252.h"
 #include "equations/ExpressionText.h"
 
 namespace kelvo {
@@ -9,10 +10,10 @@ namespace {
 std::string CodeCharacter(const std::string& code, int position) {
   int index = 0;
   for (size_t i = 0; i < code.size(); ++i) {
-    if ((static_cast<unsigned char>(code[i]) & 0xC0) == 0x80) continue;
+    if (IsUtf8Continuation(code[i])) continue;
     if (++index < position) continue;
     size_t end = i + 1;
-    while (end < code.size() && (static_cast<unsigned char>(code[end]) & 0xC0) == 0x80) ++end;
+    while (end < code.size() && IsUtf8Continuation(code[end])) ++end;
     return code.substr(i, end - i);
   }
   return "";
@@ -23,7 +24,7 @@ std::string Shortened(const std::string& text) {
   constexpr size_t kShown = 60;
   if (text.size() <= kShown) return text;
   size_t end = kShown;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  while (end > 0 && IsUtf8Continuation(text[end])) --end;
   return text.substr(0, end) + "...";
 }
 

@@ -52,11 +52,13 @@ std::string TriggerFault(std::string_view trigger) {
     for (std::string_view literal : SplitViews(term, '.')) {
       if (literal.empty()) return "it has an empty contact (\"+\" or \".\" with nothing on one side)";
       const std::string quoted = "\"" + std::string(literal) + "\"";
-      if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal)) return "the contact " + quoted + " does not start with a letter";
+      if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal))
+        return "the contact " + quoted + " does not start with a letter";
       for (char c : literal) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x80 && !std::isalnum(u)) {
-          return "the contact " + quoted + " holds \"" + std::string(1, c) + "\", which is neither a letter nor a digit";
+          return "the contact " + quoted + " holds \"" + std::string(1, c) +
+                 "\", which is neither a letter nor a digit";
         }
       }
     }

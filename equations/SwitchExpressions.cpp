@@ -364,7 +364,9 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
     ids.erase(std::unique(ids.begin() + start, ids.end()), ids.end());
     starts.push_back(ids.size());
   }
-  const auto setOf = [&](size_t t) { return std::span<const uint32_t>(ids.data() + starts[t], starts[t + 1] - starts[t]); };
+  const auto setOf = [&](size_t t) {
+    return std::span<const uint32_t>(ids.data() + starts[t], starts[t + 1] - starts[t]);
+  };
   SubsetTree unmarked(idOf.size());
   for (size_t c = 0; c < n; ++c) {
     if (!unmarked.HoldsSubsetOf(setOf(c))) unmarked.Insert(setOf(c), static_cast<uint32_t>(c));

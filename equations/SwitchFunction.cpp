@@ -2,22 +2,9 @@
 
 #include <cctype>
 
+#include "equations/ExpressionText.h"
+
 namespace kelvo {
-namespace {
-
-std::vector<std::string> Split(const std::string& text, char delimiter) {
-  std::vector<std::string> pieces(1);
-  for (char c : text) {
-    if (c == delimiter) {
-      pieces.emplace_back();
-    } else {
-      pieces.back() += c;
-    }
-  }
-  return pieces;
-}
-
-}  // namespace
 
 VariableTable::VariableTable() : names_{"A", "B", "C", "D"}, shown_(names_) {}
 
@@ -61,9 +48,9 @@ bool ClosedWhenOn(const std::string& literal) {
 SwitchFunction::Sum SwitchFunction::ReadSum(const std::string& text, VariableTable& table, uint64_t& variables) {
   Sum sum;
   if (text.empty()) return sum;
-  for (const std::string& term : Split(text, '+')) {
+  for (const std::string& term : Split(text, "+")) {
     Product product;
-    for (const std::string& literal : Split(term, '.')) {
+    for (const std::string& literal : Split(term, ".")) {
       if (literal.empty()) continue;
       const int index = table.Index(literal);
       if (index < 0) continue;

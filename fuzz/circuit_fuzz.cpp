@@ -8,11 +8,10 @@
 
 #include "equations/ExpressionText.h"
 #include "fuzz/FuzzTable.h"
-#include "session/CircuitViews.h"
 #include "ladder/RecordingCanvas.h"
-#include "statediagram/StatesFile.h"
+#include "session/CircuitViews.h"
 #include "session/StatesIn.h"
-
+#include "statediagram/StatesFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;

@@ -25,8 +25,7 @@ struct CheckedCircuit {
 CheckFinding CompareReadBack(const CheckedCircuit& c, const VariableTable& table, const std::string& form) {
   const Comparison comparison = CompareCircuit(c.circuit, c.equation);
   const std::string head = "read-back " + c.name + " (" + form + ")";
-  const std::string note =
-      comparison.sampled ? " (" + std::to_string(kSampledAssignments) + " sampled settings)" : "";
+  const std::string note = comparison.sampled ? " (" + std::to_string(kSampledAssignments) + " sampled settings)" : "";
   if (const auto& d = comparison.difference) {
     return {Kind::ReadBack, false,
             head + ": the drawing " + (d->drawnConducts ? "conducts" : "does not conduct") + " with " +

@@ -8,7 +8,7 @@ namespace {
 
 enum Side : unsigned { kN = 1, kS = 2, kW = 4, kE = 8 };
 
-constexpr int kFirstRow = 2;        // the first step of every branch: two tiles below the top line
+constexpr int kFirstRow = 2;  // the first step of every branch: two tiles below the top line
 constexpr int kLastDrawnBranch = kBranches - 2;
 
 // The sides a tile code joins; 0 for a code that draws nothing.

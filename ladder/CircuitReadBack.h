@@ -64,8 +64,8 @@ private:
   std::vector<Contact> contacts_;
   std::vector<int> firstTouching_{0};  // per node, where its contacts start in touching_
   std::vector<int> touching_;
-  int source_ = -1;                            // the node the top line feeds
-  int sink_ = -1;                              // the node the coil hangs from
+  int source_ = -1;  // the node the top line feeds
+  int sink_ = -1;    // the node the coil hangs from
   uint64_t variables_ = 0;
 };
 

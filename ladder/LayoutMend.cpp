@@ -18,7 +18,7 @@ struct Circuit {
   int equation;  // 0..3 of its family, or 4..9 for the relays of the sum family
   int slot;
   std::string coilName;
-  std::string title;    // "Circuit A (two-part form)", "Relay Lamp"
+  std::string title;         // "Circuit A (two-part form)", "Relay Lamp"
   std::string formula;       // the equation as the student reads it
   std::string functionText;  // the equation as drawn, "first|second" in the two-part form
 };
@@ -71,7 +71,7 @@ void MendSharing(const EquationSet& equations, LadderGrid& grid, Circuit& c, std
   if (!SharesContacts(grid, c)) return;
   VariableTable table;
   const SwitchFunction function = c.family == GridFamily::TwoPart ? SwitchFunction::ParseTwoPart(c.functionText, table)
-                                                                   : SwitchFunction::Parse(c.functionText, table);
+                                                                  : SwitchFunction::Parse(c.functionText, table);
   const Comparison first = CompareCircuit(ReadBack(grid, c, table), function);
   if (table.Full() || !first.difference) return;
   struct Variant {
@@ -137,8 +137,8 @@ std::vector<CircuitMend> MendLayouts(const EquationSet& equations, LadderGrid& g
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string name(1, static_cast<char>('A' + x));
     const std::string drawn = TwoPartDrawnText(equations.eqPar[x], x);
-    circuits.push_back(
-        {GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)", Formula(drawn, GridFamily::TwoPart), drawn});
+    circuits.push_back({GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)",
+                        Formula(drawn, GridFamily::TwoPart), drawn});
   }
   for (int e = 0; e < kSumEquations; ++e) {
     const bool relay = e >= kFirstRelayEquation;

@@ -25,8 +25,8 @@ struct CircuitMend {
   GridFamily family;
   int slot;             // the tile slot: 0..3 for A..D, 8..13 for the output relays
   std::string circuit;  // the name under its coil
-  std::string why;      // "shared endings", "shared beginnings", "too tall", "no reset transitions", "no set transitions"
-  std::string text;     // the line for the student
+  std::string why;   // "shared endings", "shared beginnings", "too tall", "no reset transitions", "no set transitions"
+  std::string text;  // the line for the student
 };
 
 // "sum" or "twoPart".

@@ -134,9 +134,9 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
       if (missing < 0) {
         report.findings.push_back(CheckTransition(m, s, j, t));
       } else {
-        report.findings.push_back({CheckFinding::Kind::Transition, false,
-                                   m.Name(s) + " -> " + m.Name(t) + " on " + m.diagram.Triggers[s][j] +
-                                       notChecked(missing)});
+        report.findings.push_back(
+            {CheckFinding::Kind::Transition, false,
+             m.Name(s) + " -> " + m.Name(t) + " on " + m.diagram.Triggers[s][j] + notChecked(missing)});
       }
     }
   }

@@ -23,11 +23,10 @@ std::string CircuitName(int equation) {
   return "The circuit of relay " + std::to_string(equation - kFirstRelayEquation);
 }
 
-
 // Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
 // returns the number of literals the term had.
 int PlaceLiterals(const std::string& term, TermMatrix& terms, int row) {
-  const auto literals = Split(term, '.');
+  const auto literals = Split(term, ".");
   const int kept = std::min<int>(literals.size(), kMaxSumLiterals);
   for (int c = 0; c < kept; ++c) terms[row][c] = literals[c];
   return literals.size();
@@ -40,7 +39,7 @@ int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string
   int width = 0;
   int longest = 0;
   if (text.find('+') != std::string::npos) {
-    auto sum = Split(text, '+');
+    auto sum = Split(text, "+");
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms, more than the " +
                          std::to_string(kDrawnBranches) + " branches a circuit can show; only the first " +
@@ -103,7 +102,6 @@ void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
   mainLength = m - 1;
   if (mainLength != 0) JoinGroupEnds(tiles, 1, mainLength);
 }
-
 
 const std::string& EquationText(const EquationSet& equations, int e) {
   return e < kFirstRelayEquation ? equations.eq[e] : equations.eqCoil[e - kFirstRelayEquation];

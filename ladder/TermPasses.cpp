@@ -23,22 +23,6 @@ int RowAbove(const TermMatrix& terms, int row, int column, const char* skip1, co
 
 }  // namespace
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> pieces;
-  std::string::size_type start = 0;
-  for (;;) {
-    const auto end = text.find(separator, start);
-    if (end == std::string::npos) break;
-    pieces.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
-}
-
-bool IsUpperLiteral(const std::string& cell) { return !cell.empty() && cell[0] >= 'A' && cell[0] <= 'Z'; }
-bool IsLowerLiteral(const std::string& cell) { return !cell.empty() && cell[0] >= 'a' && cell[0] <= 'z'; }
-
 const std::string& TermAt(const TermMatrix& terms, int row, int column) {
   return InMatrix(row, column) ? terms[row][column] : kOutside;
 }

@@ -9,16 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "equations/ExpressionText.h"
 #include "ladder/LadderGrid.h"
 
 namespace kelvo::layout {
-
-// Pieces of `text` between the separators, empty pieces included.
-std::vector<std::string> Split(const std::string& text, char separator);
-
-// "[A-Z]*" and "[a-z]*": the first character is an ASCII upper- or lower-case letter.
-bool IsUpperLiteral(const std::string& cell);
-bool IsLowerLiteral(const std::string& cell);
 
 // The cell, or "" for a row or column outside the matrix.
 const std::string& TermAt(const TermMatrix& terms, int row, int column);

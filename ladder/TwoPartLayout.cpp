@@ -30,14 +30,14 @@ int LongestTerm(const Group& group) {
 // The two groups of one equation as terms of literals, cut to fit the grid.
 std::array<Group, kGroups> SplitGroups(const std::string& text, const std::string& name,
                                        std::vector<std::string>& problems) {
-  auto parts = Split(text, '|');
+  auto parts = Split(text, "|");
   if (parts.size() > kGroups) {
     problems.push_back(name + " has more than one \"|\"; only the first two parts are drawn.");
     parts.resize(kGroups);
   }
   std::array<Group, kGroups> groups;
   for (int g = 0; g < kGroups && g < int(parts.size()); ++g) {
-    auto sum = Split(parts[g], '+');
+    auto sum = Split(parts[g], "+");
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms " + (g == 0 ? "left" : "right") +
                          " of the \"|\", more than the " + std::to_string(kDrawnBranches) +
@@ -45,7 +45,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
                          " are drawn.");
     }
     if (sum.size() > kTermRows) sum.resize(kTermRows);
-    for (const auto& term : sum) groups[g].push_back(Split(term, '.'));
+    for (const auto& term : sum) groups[g].push_back(Split(term, "."));
   }
   const int first = LongestTerm(groups[0]);
   const int second = LongestTerm(groups[1]);

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "common/UserDialogs.h"
-#include "session/CircuitViews.h"
 #include "output/ImageCanvas.h"
+#include "session/CircuitViews.h"
 
 namespace kelvo {
 

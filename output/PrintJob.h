@@ -8,8 +8,8 @@
 #include <QImage>
 #include <array>
 
-#include "session/CircuitViews.h"
 #include "output/ImageCanvas.h"
+#include "session/CircuitViews.h"
 
 namespace kelvo {
 

@@ -1,5 +1,6 @@
 #include "session/CircuitViews.h"
 
+#include "equations/ExpressionText.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 
@@ -41,15 +42,6 @@ public:
   void PrintText(const std::string&) override {}
 };
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) {
-    if (!text.empty()) text += '\n';
-    text += line;
-  }
-  return text;
-}
-
 }  // namespace
 
 const char* ViewButtonName(ViewButton button) {
@@ -88,7 +80,7 @@ const std::vector<std::string>& CircuitViews::DrawCirc() {
   } else {
     SetAllEnabled(true);  // the new circuits are there to be shown
   }
-  if (!problems_.empty()) dialogs_.Notify(JoinLines(problems_));
+  if (!problems_.empty()) dialogs_.Notify(Join(problems_, "\n"));
   return problems_;
 }
 

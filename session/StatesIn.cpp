@@ -1,5 +1,6 @@
 #include "session/StatesIn.h"
 
+#include "equations/ExpressionText.h"
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
 
@@ -10,12 +11,6 @@ constexpr const char* kFieldErrorTitle = "Possible Field Error";
 constexpr const char* kEmptyCodeMessage = "Check the DCBA 'Auto' Box or complete the DCBA text Box";
 
 bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) text += (text.empty() ? "" : "\n") + line;
-  return text;
-}
 
 }  // namespace
 
@@ -165,7 +160,7 @@ bool StatesIn::Synthesize() {
   auto problems = synthesis.CollectTransitions(diagram);
   if (problems.empty()) problems = synthesis.SynthesizeStateEquations();
   if (!problems.empty()) {
-    dialogs_.Notify(JoinLines(problems));
+    dialogs_.Notify(Join(problems, "\n"));
     return false;
   }
   return true;

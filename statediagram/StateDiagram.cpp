@@ -1,5 +1,7 @@
 #include "statediagram/StateDiagram.h"
 
+#include "common/Cp1252.h"
+
 namespace kelvo {
 
 void StateDiagram::Clear() {
@@ -65,7 +67,7 @@ int TargetNumber(std::string_view target) {
   if (target.empty()) return 0;
   // The second character: skip the whole first (possibly multi-byte) one.
   size_t pos = 1;
-  while (pos < target.size() && (static_cast<unsigned char>(target[pos]) & 0xC0) == 0x80) ++pos;
+  while (pos < target.size() && IsUtf8Continuation(target[pos])) ++pos;
   int value = 0;
   for (; pos < target.size() && target[pos] >= '0' && target[pos] <= '9'; ++pos) {
     value = value * 10 + (target[pos] - '0');

@@ -1,7 +1,6 @@
 #include "ui/CanvasEditor.h"
 
 #include <algorithm>
-
 #include <cmath>
 
 namespace kelvo {

@@ -15,9 +15,9 @@
 #include <optional>
 
 #include "common/UserDialogs.h"
-#include "session/CircuitViews.h"
 #include "output/ImageCanvas.h"
 #include "output/TileImages.h"
+#include "session/CircuitViews.h"
 
 namespace kelvo {
 

@@ -6,8 +6,7 @@
 
 namespace kelvo {
 
-CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes,
-                                     QWidget* parent)
+CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Check Circuit"));
   setAttribute(Qt::WA_DeleteOnClose);

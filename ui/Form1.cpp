@@ -201,7 +201,7 @@ void Form1::BuildMenus() {
                                         &Form1::DataFormNew_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  TollsAddText =
+  ToolsAddText =
       ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &Form1::InsText_Click);
   ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                                     &Form1::ToolsCheck_Click);
@@ -331,7 +331,6 @@ void Form1::FilePrint_Click() {
 
 void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 
-
 void Form1::ShowView(ViewButton button) {
   views.Show(button);
   SyncViewButtons();
@@ -362,8 +361,8 @@ void Form1::CircuitDrawn() {
 void Form1::ToolsCheck_Click() {
   if (!statesIn || !ToolsCheck->isEnabled()) return;
   if (checkReport) checkReport->close();
-  checkReport =
-      new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm), views.DrawingNotes(), this);
+  checkReport = new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm),
+                                      views.DrawingNotes(), this);
   checkReport->setWindowIcon(windowIcon());
   checkReport->show();
 }

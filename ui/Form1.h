@@ -9,23 +9,24 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QScrollArea>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <array>
 #include <memory>
 
 #include "equations/EquationSet.h"
-#include "session/CircuitViews.h"
-#include "session/Session.h"
 #include "ladder/LadderGrid.h"
 #include "output/CircuitFiles.h"
-#include "ui/PrinterForm.h"
+#include "output/ImageCanvas.h"
+#include "output/TileImages.h"
+#include "session/CircuitViews.h"
+#include "session/Session.h"
 #include "session/StatesIn.h"
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
@@ -33,10 +34,9 @@
 #include "ui/CheckReportWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
-#include "output/ImageCanvas.h"
 #include "ui/PicIns.h"
+#include "ui/PrinterForm.h"
 #include "ui/StatesInWindow.h"
-#include "output/TileImages.h"
 
 namespace kelvo {
 
@@ -104,7 +104,7 @@ public:
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
   QMenu *FileMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FilePrint{}, *FileExit{}, *DataForm{},
-      *DataFormNew{}, *TollsAddText{}, *ToolsCheck{}, *About{};
+      *DataFormNew{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
   QCheckBox* RubberOn{};

@@ -13,10 +13,10 @@
 #include <functional>
 
 #include "common/UserDialogs.h"
-#include "session/CircuitViews.h"
-#include "output/PrintJob.h"
-#include "ui/FilteredLineEdit.h"
 #include "output/ImageCanvas.h"
+#include "output/PrintJob.h"
+#include "session/CircuitViews.h"
+#include "ui/FilteredLineEdit.h"
 
 namespace kelvo {
 

@@ -2,13 +2,12 @@
 // tool in a child process (so that a hang is a timeout and a file-size limit
 // hits only the child) and on the states file functions.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -308,8 +307,8 @@ TEST(BadInputs, TriggersAreBoundedInSize) {
     Session s(d);
     EXPECT_FALSE(s.session.handedOver);
     const std::string shown = c.trigger.size() > 60 ? c.trigger.substr(0, 60) + "..." : c.trigger;
-    EXPECT_EQ(s.LastMessage(), "State S0 (transition 1) has the trigger \"" + shown + "\", which is too large: " +
-                                   c.why + ". Shorten the trigger first.");
+    EXPECT_EQ(s.LastMessage(), "State S0 (transition 1) has the trigger \"" + shown +
+                                   "\", which is too large: " + c.why + ". Shorten the trigger first.");
   }
   StateDiagram d = Latch();
   d.Triggers[0][0] = chain(20, '+');

@@ -1,14 +1,13 @@
 #include "equations/SwitchExpressions.h"
 
-#include "equations/EquationSynthesis.h"
-#include "statediagram/StatesFile.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
+#include "equations/EquationSynthesis.h"
 #include "equations/ExpressionText.h"
+#include "statediagram/StatesFile.h"
 
 namespace kelvo {
 namespace {
@@ -360,7 +359,8 @@ TEST(SwitchExpressions, CleanUpOfLargeSumsMatchesThePlainSteps) {
 // products and the final equations cleaned up give what the plain steps give.
 TEST(SwitchExpressions, LargeProductsOfTablesMatchThePlainSteps) {
   const std::string data = KELVO_TEST_DATA;
-  for (const std::string file : {data + "/../tests/data/product-1152.sfi", data + "/../bench/tables/product-15552.sfi"}) {
+  for (const std::string file :
+       {data + "/../tests/data/product-1152.sfi", data + "/../bench/tables/product-15552.sfi"}) {
     const auto table = ReadStatesFile(file);
     ASSERT_TRUE(table) << file;
     EquationSynthesis s;

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "session/Session.h"
-#include "support/ScriptedDialogs.h"
 #include "ladder/RecordingCanvas.h"
+#include "session/Session.h"
 #include "support/HandGrids.h"
+#include "support/ScriptedDialogs.h"
 
 namespace kelvo {
 namespace {

@@ -5,13 +5,13 @@
 #include <memory>
 #include <random>
 
-#include "session/Session.h"
-#include "support/ScriptedDialogs.h"
 #include "ladder/CircuitCheck.h"
 #include "ladder/CircuitCompare.h"
 #include "ladder/RecordingCanvas.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
+#include "session/Session.h"
+#include "support/ScriptedDialogs.h"
 
 namespace kelvo {
 namespace {

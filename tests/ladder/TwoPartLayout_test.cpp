@@ -93,8 +93,7 @@ TEST(TwoPartLayout, OversizedEquationsAreCutToFitAndReported) {
       {0, Chain("a", 22, '+') + "|X+A", Chain("a", 21, '+') + "|X+A",
        "Circuit A (two-part form) has 22 terms left of the \"|\", more than the 20 branches a circuit can show; "
        "only the first 20 are drawn."},
-      {1, "a|" + Chain("X", 22, '+'), "a|" + Chain("X", 21, '+'),
-       "Circuit B (two-part form) has 22 terms right"},
+      {1, "a|" + Chain("X", 22, '+'), "a|" + Chain("X", 21, '+'), "Circuit B (two-part form) has 22 terms right"},
       {2, "A.B.C.D.E.F|P.Q.R.S.T.U+A", "A.B.C.D.E|P.Q.R.S.T+A",
        "Circuit C (two-part form) puts 12 contacts in series, more than the 10 that fit"},
       {3, "A.B+c|" + Chain("X", 17, '.'), "A.B+c|" + Chain("X", 8, '.'), "Circuit D (two-part form) puts 19 contacts"},

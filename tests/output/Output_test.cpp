@@ -7,11 +7,11 @@
 
 #include "ladder/SumLayout.h"
 #include "output/CircuitFiles.h"
-#include "ui/PrinterForm.h"
-#include "ui/QtPagePrinter.h"
+#include "output/TileImages.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "output/TileImages.h"
+#include "ui/PrinterForm.h"
+#include "ui/QtPagePrinter.h"
 
 namespace kelvo {
 namespace {
@@ -64,7 +64,8 @@ TEST(CircuitFiles, ExportWritesABitmapWhateverTheName) {
   p.files.ExtrCom_Click();
   p.files.ExtrCom_Click();
   EXPECT_TRUE(p.views.ChangesDetected);
-  EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while creating file " + dir.Path().string() + "\nnot a regular file"});
+  EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while creating file " + dir.Path().string() +
+                                                        "\nnot a regular file"});
   EXPECT_EQ(p.enables, 3);
 }
 
@@ -78,7 +79,7 @@ TEST(CircuitFiles, ImportReplacesThePictureOnlyWithAPicture) {
   p.files.InpCom_Click();
   EXPECT_EQ(p.canvas.Image(), before);
   EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while opening file " + dir.File("notes.bmp") +
-                                     "\nnot a picture this program can read"});
+                                                        "\nnot a picture this program can read"});
 
   QImage small(40, 30, QImage::Format_RGB32);
   small.fill(Qt::red);

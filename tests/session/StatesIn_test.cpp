@@ -256,7 +256,7 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_FALSE(form.LoadStates_Click());
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Unknown Error while opening file " + dir.File("missing.sfi"),
                                                        "Unknown Error while opening file " + dir.File("short.sfi") +
-                                                    "\nline 3: expected 358 lines, the file ends after 2"}));
+                                                           "\nline 3: expected 358 lines, the file ends after 2"}));
   EXPECT_EQ(form.diagram, saved);
   EXPECT_EQ(form.shown, page);
 

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kelvo {
 namespace {
-
 
 struct Outcome {
   bool ok;
