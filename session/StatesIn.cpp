@@ -166,34 +166,36 @@ bool StatesIn::Synthesize() {
   return true;
 }
 
-void StatesIn::FinishButton_Click() {
-  if (!CheckEmptyCode()) return;
+FlowEnd StatesIn::FinishButton_Click() {
+  if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   StoreStatePage();
   FieldCheckAborted = false;
   CheckIncompleteFields();
-  if (FieldCheckAborted) return;
+  if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
   AutoCodesAborted = false;
   if (dcbaAuto) RunAssignStateCodes();
-  if (AutoCodesAborted) return;
-  if (!Synthesize()) return;
+  if (AutoCodesAborted) return FlowEnd::AutoCodesAborted;
+  if (!Synthesize()) return FlowEnd::SynthesisRefused;
   equations_.eqPar = synthesis.eqPar;
   host_.ShowEquationView(ShowEquations(synthesis));
+  return FlowEnd::Done;
 }
 
-void StatesIn::CircExt_Click() {
-  if (!CheckEmptyCode()) return;
+FlowEnd StatesIn::CircExt_Click() {
+  if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   StoreStatePage();
   if (dcbaAuto) RunAssignStateCodes();
   FieldCheckAborted = false;
   CheckIncompleteFields();
-  if (FieldCheckAborted) return;
-  if (!Synthesize()) return;
+  if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
+  if (!Synthesize()) return FlowEnd::SynthesisRefused;
   equations_.eqPar = synthesis.eqPar;
   for (int x = 0; x < kStateVariables; ++x) equations_.eq[x] = synthesis.vars[x].final;
   synthesis.BuildCoilEquations(diagram, shown.coilNames);
   equations_.eqCoil = synthesis.coil;
   equations_.NmCoil = shown.coilNames;
   host_.HandOverCircuit();
+  return FlowEnd::Done;
 }
 
 bool StatesIn::LoadStates_Click() {

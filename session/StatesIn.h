@@ -19,6 +19,15 @@
 
 namespace kelvo {
 
+// How a flow of the form ended: it ran to its end, or why it stopped.
+enum class FlowEnd {
+  Done,                // the equation view was shown, or the circuits handed over
+  EmptyCode,           // the shown state has no code and "Auto" is not ticked
+  FieldCheckDeclined,  // No to a question of the field check
+  AutoCodesAborted,    // the automatic codes gave up ("Equations" only; "Circuit" goes on)
+  SynthesisRefused,    // a target, a trigger or a product the synthesis cannot take
+};
+
 // What the form asks of the main window.
 class StatesInHost {
 public:
@@ -60,8 +69,10 @@ public:
   void BackButton_Click();
   void ClearCom_Click();
   void CheckIncompleteFields();
-  void FinishButton_Click();
-  void CircExt_Click();
+  // "Equations" and "Circuit": how each ended (the Part's flags
+  // FieldCheckAborted and AutoCodesAborted are set as well).
+  FlowEnd FinishButton_Click();
+  FlowEnd CircExt_Click();
   // Load and Save through the file dialog; the file operations themselves.
   // A failed or cancelled load leaves the table and the shown page as they were.
   bool LoadStates_Click();

@@ -271,3 +271,36 @@ TEST_F(StatesInTest, LoadAndSave) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// Each flow says how it ended, as well as setting the flags of the design.
+TEST_F(StatesInTest, FlowsSayHowTheyEnded) {
+  EXPECT_EQ(form.CircExt_Click(), FlowEnd::EmptyCode);
+  TypeFourStateCycle();
+  EXPECT_EQ(form.FinishButton_Click(), FlowEnd::Done);
+  EXPECT_EQ(form.CircExt_Click(), FlowEnd::Done);
+  EXPECT_EQ(host.handOvers, 1);
+
+  form.shown.targets[1] = "S2";  // a trigger missing: the field check asks, No stops
+  dialogs.answers = {Answer::No};
+  EXPECT_EQ(form.CircExt_Click(), FlowEnd::FieldCheckDeclined);
+  EXPECT_TRUE(form.FieldCheckAborted);
+
+  form.shown.targets[1].clear();
+  form.shown.triggers[0] = "X1++X2";  // no switch expression
+  EXPECT_EQ(form.CircExt_Click(), FlowEnd::SynthesisRefused);
+
+  form.shown.triggers[0] = "X4";
+  form.diagram.Targets[3][1] = "S0";  // S3 goes back two ways: no codes for that with "Auto"
+  form.diagram.Triggers[3][1] = "Y";
+  form.diagram.Targets[0][1] = "S2";
+  form.diagram.Triggers[0][1] = "Z";
+  form.dcbaAuto = true;
+  EXPECT_EQ(form.FinishButton_Click(), FlowEnd::AutoCodesAborted);
+  EXPECT_TRUE(form.AutoCodesAborted);
+}
+
+}  // namespace
+}  // namespace kelvo
