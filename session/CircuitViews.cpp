@@ -115,6 +115,7 @@ void CircuitViews::BuildLayouts() {
   ParseSumEquations(equations_, grid_, problems_);
   BuildSumTiles(grid_, problems_);
   mended_ = MendLayouts(equations_, grid_);
+  hasCircuit_ = true;
 }
 
 std::vector<std::string> CircuitViews::DrawingNotes() const {
@@ -137,6 +138,20 @@ DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas) {
     return DrawSumCircuits(grid_, equations_, canvas);
   }
   return DrawTwoPartCircuits(grid_, canvas);
+}
+
+void CircuitViews::Withdraw() {
+  if (!ChangesDetected || AskDataLoss()) {
+    ChangesDetected = false;
+    canvas_.Clear();
+    InsertPointSet = false;
+  }
+  grid_ = LadderGrid{};
+  problems_.clear();
+  mended_.clear();
+  SetAllEnabled(false);
+  current_.reset();
+  hasCircuit_ = false;
 }
 
 void CircuitViews::SetAllEnabled(bool enabled) { enabled_.fill(enabled); }

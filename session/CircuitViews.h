@@ -53,6 +53,12 @@ public:
   void ShowAll_Click() { Show(ViewButton::ShowAll); }
   void ShowSC_Click() { Show(ViewButton::ShowSC); }
   void Show(ViewButton button);
+  // The circuits are no longer those of the open table: the canvas is cleared
+  // (after the data-loss question when it holds edits; declined, the picture
+  // stays), the grids emptied and every view button disabled.
+  void Withdraw();
+  // A circuit of the open table is laid out.
+  bool HasCircuit() const { return hasCircuit_; }
 
   bool Enabled(ViewButton button) const { return enabled_[static_cast<int>(button)]; }
   // The marked (underlined) view; none before the first drawing.
@@ -86,6 +92,7 @@ private:
   std::optional<ViewButton> current_;
   std::vector<std::string> problems_;
   std::vector<CircuitMend> mended_;
+  bool hasCircuit_ = false;
 };
 
 }  // namespace kelvo

@@ -17,4 +17,10 @@ void Session::HandOverCircuit() {
   if (afterDrawing) afterDrawing();
 }
 
+void Session::CircuitNotDrawn() {
+  handedOver = false;
+  views.Withdraw();
+  if (afterWithdrawing) afterWithdrawing();
+}
+
 }  // namespace kelvo

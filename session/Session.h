@@ -32,6 +32,7 @@ public:
   // StatesInHost: the end of "Equations" and of "Circuit".
   void ShowEquationView(const EquationViewTexts& texts) override;
   void HandOverCircuit() override;
+  void CircuitNotDrawn() override;
 
   int f2count;  // the state shown on the entry form
   EquationSet equations;
@@ -48,6 +49,8 @@ public:
   std::function<void(const EquationViewTexts&)> onEquationView;
   std::function<void()> beforeDrawing;
   std::function<void()> afterDrawing;
+  // Called when the circuit shown was withdrawn because "Circuit" stopped.
+  std::function<void()> afterWithdrawing;
 };
 
 }  // namespace kelvo

@@ -182,6 +182,12 @@ FlowEnd StatesIn::FinishButton_Click() {
 }
 
 FlowEnd StatesIn::CircExt_Click() {
+  const FlowEnd end = RunCircuit();
+  if (end != FlowEnd::Done) host_.CircuitNotDrawn();
+  return end;
+}
+
+FlowEnd StatesIn::RunCircuit() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   StoreStatePage();
   if (dcbaAuto) RunAssignStateCodes();
@@ -213,6 +219,7 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
   }
   diagram = std::move(*loaded);
   synthesis.Clear();
+  dcbaAuto = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
   Form_Load();
   return true;
 }

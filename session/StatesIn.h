@@ -37,6 +37,9 @@ public:
   // "Circuit" finished: enable the main window and its "State Diagram" menu,
   // hide the form and draw the circuits of the equation set.
   virtual void HandOverCircuit() = 0;
+  // "Circuit" stopped before drawing: the circuit shown, if any, is no longer
+  // the table's.
+  virtual void CircuitNotDrawn() {}
 };
 
 class StatesIn {
@@ -95,6 +98,7 @@ private:
   bool CheckEmptyCode();
   bool RunAssignStateCodes();
   bool Synthesize();
+  FlowEnd RunCircuit();
   void Repaint() {
     if (onRepaint) onRepaint();
   }

@@ -34,6 +34,11 @@ Form1::Form1(UserDialogs& dialogs)
   session.onEquationView = [this](const EquationViewTexts& texts) { ShowEquationView(texts); };
   session.beforeDrawing = [this] { HandOverCircuit(); };
   session.afterDrawing = [this] { CircuitDrawn(); };
+  // A table that could not be drawn leaves no circuit behind to view or check.
+  session.afterWithdrawing = [this] {
+    ToolsCheck->setEnabled(false);
+    SyncViewButtons();
+  };
   setWindowTitle(QStringLiteral("Kelvo 16s"));
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -359,7 +364,7 @@ void Form1::CircuitDrawn() {
 }
 
 void Form1::ToolsCheck_Click() {
-  if (!statesIn || !ToolsCheck->isEnabled()) return;
+  if (!statesIn || !ToolsCheck->isEnabled() || !views.HasCircuit()) return;
   if (checkReport) checkReport->close();
   checkReport = new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm),
                                       views.DrawingNotes(), this);
@@ -386,6 +391,7 @@ void Form1::DataFormNew_Click() {
   setEnabled(false);
   EntryWindow().ShowForm();
   statesIn->ClearForm();
+  session.CircuitNotDrawn();  // the new table has no circuit yet
 }
 
 void Form1::FileOpen_Click() {

@@ -133,6 +133,39 @@ TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
   EXPECT_TRUE(w.DrawingNotes->text().isEmpty());
 }
 
+TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
+  Started s;
+  Form1& w = s.window;
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  ASSERT_TRUE(w.ToolsCheck->isEnabled());
+  EXPECT_TRUE(w.views.HasCircuit());
+
+  // "Auto" ticked for one table does not carry over to the next file.
+  w.statesIn->dcbaAuto = true;
+  s.dialogs.fileNames = {kExamples + "garage-door.sfi"};  // no codes: "Circuit" stops
+  w.FileOpen_Click();
+  EXPECT_FALSE(w.statesIn->dcbaAuto);
+  ASSERT_FALSE(s.dialogs.messages.empty());
+  EXPECT_EQ(s.dialogs.messages.back().text, "Check the DCBA 'Auto' Box or complete the DCBA text Box");
+  EXPECT_FALSE(w.ToolsCheck->isEnabled());
+  EXPECT_FALSE(w.views.HasCircuit());
+  for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
+  QImage blank(w.canvas.Image().size(), w.canvas.Image().format());
+  blank.fill(Qt::white);
+  EXPECT_EQ(w.canvas.Image(), blank);
+  w.ToolsCheck_Click();
+  EXPECT_TRUE(w.checkReport.isNull());  // no report on a circuit that is not the open table's
+
+  // New Form withdraws the circuit too.
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  ASSERT_TRUE(w.ToolsCheck->isEnabled());
+  w.DataFormNew_Click();
+  EXPECT_FALSE(w.ToolsCheck->isEnabled());
+  EXPECT_FALSE(w.views.HasCircuit());
+}
+
 TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   Started s;
   Form1& w = s.window;
