@@ -8,8 +8,9 @@
 // the first cell of the main column, and the coil hangs below the main
 // column's last cell. A contact passes current when closed: tile "8" with its
 // variable on, tile "9" with it off; the label beside the contact names the
-// variable. Conducts() answers whether a path runs from the top line to the
-// coil for a set of variable values.
+// variable. Wire pieces that touch form one electrical node, and each contact
+// joins the node above it to the node below it. Conducts() answers whether a
+// path runs from the top line to the coil for a set of variable values.
 
 #include <cstdint>
 #include <optional>
