@@ -4,11 +4,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/WindowKeys.h"
+
 namespace kelvo {
 
 AboutBox::AboutBox() : QWidget(nullptr, Qt::Dialog) {
   setWindowTitle(QStringLiteral("About Kelvo 16s"));
   setAttribute(Qt::WA_DeleteOnClose);
+  CloseOnEscape(this);
   auto* layout = new QVBoxLayout(this);
   auto* title = new QLabel(QStringLiteral("Kelvo 16s"));
   QFont big = title->font();

@@ -5,11 +5,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "ui/WindowKeys.h"
+
 namespace kelvo {
 
 EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Equation Handler"));
   setAttribute(Qt::WA_DeleteOnClose, false);
+  CloseOnEscape(this);
   auto* frame = new QGroupBox(QStringLiteral("State Functions"));
   auto* grid = new QGridLayout(frame);
   const auto makeLabel = [](const QString& text) {

@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "output/ImageCanvas.h"
+#include "ui/WindowKeys.h"
 
 namespace kelvo {
 PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(tiles.Images()) {
@@ -21,6 +22,10 @@ PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(
   InsOK = new QPushButton(QStringLiteral("OK"), this);
   InsOK->setGeometry(ImageCanvas::ToPixels(2400, 960, 975, 375));
   InsOK->setDefault(true);
+  InsCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  InsCancel->setGeometry(ImageCanvas::ToPixels(1320, 960, 975, 375));
+  connect(InsCancel, &QPushButton::clicked, this, &QWidget::close);
+  CloseOnEscape(this);
   PicsCh->setCurrentIndex(0);
   ShowPreview(0);
   connect(PicsCh, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPreview(index); });

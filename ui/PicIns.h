@@ -34,6 +34,7 @@ public:
   QComboBox* PicsCh{};
   QLabel* Picture1{};
   QPushButton* InsOK{};
+  QPushButton* InsCancel{};  // closes without placing anything
 
 protected:
   void closeEvent(QCloseEvent* event) override;

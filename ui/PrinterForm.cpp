@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "ui/QtPagePrinter.h"
+#include "ui/WindowKeys.h"
 
 namespace kelvo {
 
@@ -12,6 +13,7 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
     : QWidget(nullptr, Qt::Dialog), views_(views), canvas_(canvas), printer_(printer), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Printer"));
   setAttribute(Qt::WA_DeleteOnClose);
+  CloseOnEscape(this);
   setFixedSize(ImageCanvas::ToPixels(0, 0, 5865, 4575).size());
 
   auto* frame1 = new QGroupBox(QStringLiteral("Select Images to Print:"), this);

@@ -7,9 +7,16 @@
 
 namespace kelvo {
 
+QWidget* QtUserDialogs::Owner() const {
+  // The window that asks owns the box, so the box stays in front of it and
+  // does not bring the main window up over a secondary window.
+  QWidget* active = QApplication::activeWindow();
+  return active && active->isVisible() && active->isEnabled() ? active : parent_.data();
+}
+
 Answer QtUserDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
                                   Answer defaultAnswer) {
-  QMessageBox box(parent_);
+  QMessageBox box(Owner());
   box.setWindowTitle(QString::fromStdString(title.empty() ? kProgramTitle : title));
   box.setText(QString::fromStdString(text));
   if (buttons == MessageButtons::Ok) {
@@ -38,7 +45,7 @@ QString QtUserDialogs::QtFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& options, bool save) {
-  QFileDialog dialog(parent_, QString::fromStdString(options.title));
+  QFileDialog dialog(Owner(), QString::fromStdString(options.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFilter(options.filter));

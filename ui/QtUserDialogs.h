@@ -29,6 +29,8 @@ public:
 private:
   std::optional<std::string> AskFileName(const FileDialogOptions& options, bool save);
 
+  QWidget* Owner() const;
+
   QPointer<QWidget> parent_;
   std::map<std::string, QString> lastNames_;
 };

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "ui/WindowKeys.h"
+
 namespace kelvo {
 namespace {
 
@@ -16,6 +18,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs) : logic_(logic), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("States Input Form"));
   setMouseTracking(true);
+  CloseOnEscape(this);
   BuildWidgets();
   Connect();
   logic_.onRepaint = [this] { Repaint(); };

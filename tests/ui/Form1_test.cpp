@@ -166,6 +166,47 @@ TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   EXPECT_FALSE(w.views.HasCircuit());
 }
 
+// Esc closes every secondary window the way its close button does.
+void PressEscape(QWidget* window) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+  QApplication::processEvents();
+}
+
+TEST(Form1, EscapeClosesTheSecondaryWindows) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+
+  w.About_Click();
+  ASSERT_FALSE(w.aboutBox.isNull());
+  PressEscape(w.aboutBox);
+  EXPECT_TRUE(w.aboutBox.isNull() || !w.aboutBox->isVisible());
+  EXPECT_TRUE(w.isEnabled());
+
+  w.AddCirc_Click();
+  ASSERT_FALSE(w.picIns.isNull());
+  EXPECT_EQ(w.picIns->InsCancel->text(), QStringLiteral("Cancel"));
+  PressEscape(w.picIns);
+  EXPECT_TRUE(w.picIns.isNull() || !w.picIns->isVisible());
+  EXPECT_TRUE(w.isEnabled());
+
+  w.FilePrint_Click();
+  ASSERT_FALSE(w.printerForm.isNull());
+  PressEscape(w.printerForm);
+  EXPECT_TRUE(w.printerForm.isNull() || !w.printerForm->isVisible());
+  EXPECT_TRUE(w.isEnabled());
+
+  w.DataForm_Click();
+  ASSERT_TRUE(w.statesInWindow && w.statesInWindow->isVisible());
+  PressEscape(w.statesInWindow.get());
+  EXPECT_FALSE(w.statesInWindow->isVisible());
+  EXPECT_TRUE(w.isEnabled());
+}
+
 TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   Started s;
   Form1& w = s.window;
