@@ -8,6 +8,7 @@
 
 #include "common/UserDialogs.h"
 #include "equations/ExpressionText.h"
+#include "ladder/RecordingCanvas.h"
 #include "session/Session.h"
 #include "statediagram/StateDiagram.h"
 
@@ -46,6 +47,22 @@ public:
 
 private:
   bool yes_;
+};
+
+// One session on a table read from fuzz input: the first byte's bits tick
+// "Auto" (1), answer Yes (2) and tick "Parallel Form" (4); bits 4..7 pick the
+// state shown on the form.
+struct FuzzRoad {
+  FuzzRoad(const unsigned char* data, size_t size)
+      : dialogs(data[0] & 2), session(dialogs, canvas, (data[0] >> 4) & 15) {
+    session.form.diagram = TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    session.form.ShowStatePage();
+    session.form.dcbaAuto = data[0] & 1;
+    session.views.ParForm = data[0] & 4;
+  }
+  FuzzAnswers dialogs;
+  RecordingCanvas canvas;
+  Session session;
 };
 
 }  // namespace kelvo

@@ -12,16 +12,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
-  const unsigned switches = data[0];
-  kelvo::FuzzAnswers dialogs(switches & 2);
-  kelvo::RecordingCanvas canvas;
-  kelvo::Session session(dialogs, canvas);
+  kelvo::FuzzRoad road(data, size);
+  kelvo::Session& session = road.session;
   kelvo::StatesIn& form = session.form;
   kelvo::CircuitViews& views = session.views;
-  form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-  form.ShowStatePage();
-  form.dcbaAuto = switches & 1;
-  views.ParForm = switches & 4;
   form.CircExt_Click();
   if (!session.handedOver) return 0;
   const kelvo::CheckReport report = kelvo::CheckCircuit(form.diagram, session.equations, session.grid, views.ParForm);

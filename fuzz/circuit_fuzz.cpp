@@ -16,15 +16,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   const unsigned switches = data[0];
-  kelvo::FuzzAnswers dialogs(switches & 2);
-  kelvo::RecordingCanvas canvas;
-  kelvo::Session session(dialogs, canvas, (switches >> 4) & 15);
-  kelvo::StatesIn& form = session.form;
-  kelvo::CircuitViews& views = session.views;
-  form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-  form.ShowStatePage();
-  form.dcbaAuto = switches & 1;
-  views.ParForm = switches & 4;
+  kelvo::FuzzRoad road(data, size);
+  kelvo::StatesIn& form = road.session.form;
+  kelvo::CircuitViews& views = road.session.views;
   if (switches & 8) {
     form.FinishButton_Click();
     form.dcbaAuto = switches & 1;
@@ -35,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     for (kelvo::ViewButton b : kelvo::kAllViewButtons) views.Show(b);
   }
   // The drawing never leaves a transient mark behind.
-  for (const auto& slot : session.grid.SumTiles)
+  for (const auto& slot : road.session.grid.SumTiles)
     for (const auto& branch : slot)
       for (const auto& cell : branch)
         if (cell == "4up1") __builtin_trap();

@@ -6,25 +6,16 @@
 
 #include "ladder/RecordingCanvas.h"
 #include "session/Session.h"
+#include "support/DrawnMachine.h"
 #include "support/HandGrids.h"
-#include "support/ScriptedDialogs.h"
 
 namespace kelvo {
 namespace {
 
-// The program's own road from a table to drawn circuits: "Circuit" on the form.
-struct DrawnMachine {
-  RecordingCanvas canvas;
-  testing::ScriptedDialogs dialogs;
-  Session session{dialogs, canvas};
-};
+using testing::DrawnMachine;
 
 std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool parallel) {
-  auto m = std::make_unique<DrawnMachine>();
-  m->session.form.diagram = diagram;
-  m->session.form.ShowStatePage();
-  m->session.views.ParForm = parallel;
-  m->session.form.CircExt_Click();
+  auto m = testing::DrawTable(diagram, false, parallel);
   EXPECT_TRUE(m->session.handedOver);
   return m;
 }

@@ -11,24 +11,15 @@
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 #include "session/Session.h"
-#include "support/ScriptedDialogs.h"
+#include "support/DrawnMachine.h"
 
 namespace kelvo {
 namespace {
 
-struct DrawnMachine {
-  RecordingCanvas canvas;
-  testing::ScriptedDialogs dialogs;
-  Session session{dialogs, canvas};
-};
+using testing::DrawnMachine;
 
 std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool autoCodes = false) {
-  auto m = std::make_unique<DrawnMachine>();
-  m->session.form.diagram = diagram;
-  m->session.form.ShowStatePage();
-  m->session.form.dcbaAuto = autoCodes;
-  m->session.form.CircExt_Click();
-  return m;
+  return testing::DrawTable(diagram, autoCodes);
 }
 
 void AddTransition(StateDiagram& d, int from, int slot, int to, const std::string& trigger) {
