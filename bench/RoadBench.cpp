@@ -38,7 +38,7 @@ const std::string kHeaviest = kSource + "/bench/tables/heavy-hypercube.sfi";
 
 class Quiet : public UserDialogs {
 public:
-  Answer ShowMessage(const std::string&, const std::string&, MessageButtons b, Answer) override {
+  Answer ShowMessage(const std::string&, const std::string&, MessageButtons b, Answer, const std::string&) override {
     ++messages;
     return b == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
   }

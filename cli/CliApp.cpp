@@ -40,6 +40,8 @@ const char* AnswerText(Answer a) {
       return "yes";
     case Answer::No:
       return "no";
+    case Answer::Discard:
+      return "discard";
     default:
       return "ok";
   }
@@ -192,6 +194,7 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     json.Key("title"), json.String(m.title);
     json.Key("text"), json.String(m.text);
     json.Key("answer"), json.String(AnswerText(m.answer));
+    if (!m.context.empty()) json.Key("context"), json.String(m.context);
     json.EndObject();
   }
   json.EndArray();
@@ -227,8 +230,8 @@ int Equations(const std::vector<std::string>& args, std::ostream& out, std::ostr
   session.form.dcbaAuto = o->autoCodes;
   session.form.FinishButton_Click();
   for (const auto& m : session.dialogs.messages) {
-    err << m.title << ": " << m.text << (m.answer == Answer::Ok ? "" : std::string(" -> ") + AnswerText(m.answer))
-        << "\n";
+    err << m.title << ": " << m.text << (m.context.empty() ? "" : " (" + m.context + ")")
+        << (m.answer == Answer::Ok ? "" : std::string(" -> ") + AnswerText(m.answer)) << "\n";
   }
   if (!session.eqView) return 1;
   const EquationViewTexts& t = *session.eqView;

@@ -5,9 +5,12 @@
 namespace kelvo {
 
 Answer NonInteractiveDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                                          Answer) {
-  const Answer answer = buttons == MessageButtons::YesNo ? yesNoAnswer_ : Answer::Ok;
-  messages.push_back({title.empty() ? kProgramTitle : title, text, answer});
+                                          Answer, const std::string& context) {
+  // The tool never loses a table, so it is never asked to save one: Discard.
+  const Answer answer = buttons == MessageButtons::YesNo               ? yesNoAnswer_
+                        : buttons == MessageButtons::SaveDiscardCancel ? Answer::Discard
+                                                                       : Answer::Ok;
+  messages.push_back({title.empty() ? kProgramTitle : title, text, answer, context});
   return answer;
 }
 

@@ -22,13 +22,14 @@ struct RecordedMessage {
   std::string title;
   std::string text;
   Answer answer;
+  std::string context;  // where in the table a question points; may be empty
 };
 
 class NonInteractiveDialogs : public UserDialogs {
 public:
   explicit NonInteractiveDialogs(Answer yesNoAnswer) : yesNoAnswer_(yesNoAnswer) {}
-  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                     Answer defaultAnswer) override;
+  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons, Answer defaultAnswer,
+                     const std::string& context) override;
   void Beep() override {}
   std::optional<std::string> AskOpenFileName(const FileDialogOptions&) override { return std::nullopt; }
   std::optional<std::string> AskSaveFileName(const FileDialogOptions&) override { return std::nullopt; }

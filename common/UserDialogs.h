@@ -11,8 +11,9 @@ namespace kelvo {
 
 inline constexpr const char* kProgramTitle = "Kelvo 16s";
 
-enum class MessageButtons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+// SaveDiscardCancel asks before a changed table is lost ("Save changes to x.sfi?").
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 
 struct FileDialogOptions {
   std::string title;
@@ -26,19 +27,22 @@ public:
   virtual ~UserDialogs() = default;
 
   // An empty title shows the program's title. `defaultAnswer` names the
-  // button that Enter presses (Ok for an OK-only box).
+  // button that Enter presses (Ok for an OK-only box). `context` says where
+  // in the table the question points ("state S3, transition 2"); the window
+  // shows it after the text, in brackets.
   virtual Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                             Answer defaultAnswer) = 0;
+                             Answer defaultAnswer, const std::string& context) = 0;
   virtual void Beep() = 0;
   // Empty optional: the user cancelled.
   virtual std::optional<std::string> AskOpenFileName(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> AskSaveFileName(const FileDialogOptions& options) = 0;
 
-  void Notify(const std::string& text, const std::string& title = {}) {
-    ShowMessage(text, title, MessageButtons::Ok, Answer::Ok);
+  void Notify(const std::string& text, const std::string& title = {}, const std::string& context = {}) {
+    ShowMessage(text, title, MessageButtons::Ok, Answer::Ok, context);
   }
-  bool AskYesNo(const std::string& text, const std::string& title, Answer defaultAnswer) {
-    return ShowMessage(text, title, MessageButtons::YesNo, defaultAnswer) == Answer::Yes;
+  bool AskYesNo(const std::string& text, const std::string& title, Answer defaultAnswer,
+                const std::string& context = {}) {
+    return ShowMessage(text, title, MessageButtons::YesNo, defaultAnswer, context) == Answer::Yes;
   }
 };
 

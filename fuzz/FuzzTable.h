@@ -37,7 +37,8 @@ inline StateDiagram TableFromFuzzInput(std::string_view text) {
 class FuzzAnswers : public UserDialogs {
 public:
   explicit FuzzAnswers(bool yes) : yes_(yes) {}
-  Answer ShowMessage(const std::string&, const std::string&, MessageButtons buttons, Answer) override {
+  Answer ShowMessage(const std::string&, const std::string&, MessageButtons buttons, Answer,
+                     const std::string&) override {
     if (buttons == MessageButtons::Ok) return Answer::Ok;
     return yes_ ? Answer::Yes : Answer::No;
   }

@@ -48,10 +48,60 @@ void StatesIn::ShowStatePage() {
   }
   backEnabled = n != 0;
   nextEnabled = n != kStateCount - 1;
-  shown = diagram.Page(n);
-  // The ON/OFF pair of a row is one exclusive choice: OFF wins when both are set.
-  for (int r = 0; r < kRelayCount; ++r) shown.on[r] = diagram.CoilOn[n][r] && !diagram.CoilOff[n][r];
+  shown = PageAsShown(diagram, n);
   Repaint();
+}
+
+StatePage StatesIn::PageAsShown(const StateDiagram& table, int state) {
+  StatePage page = table.Page(state);
+  // The ON/OFF pair of a row is one exclusive choice: OFF wins when both are set.
+  for (int r = 0; r < kRelayCount; ++r) page.on[r] = table.CoilOn[state][r] && !table.CoilOff[state][r];
+  return page;
+}
+
+StateDiagram StatesIn::AsEdited(StateDiagram table, bool withShownPage) const {
+  if (withShownPage && IsValidState(f2count_)) table.StorePage(f2count_, shown);
+  for (int s = 0; s < kStateCount; ++s) table.StorePage(s, PageAsShown(table, s));
+  return table;
+}
+
+bool StatesIn::Modified() const { return AsEdited(diagram, true) != AsEdited(savedTable_, false); }
+
+std::string StatesIn::DocumentName() const {
+  if (documentPath.empty()) return "Untitled";
+  const auto slash = documentPath.find_last_of('/');
+  return slash == std::string::npos ? documentPath : documentPath.substr(slash + 1);
+}
+
+void StatesIn::NewDocument() {
+  documentPath.clear();
+  savedTable_ = diagram;
+}
+
+void StatesIn::OfferAutoCodes() {
+  bool inUse = false;
+  for (int s = 0; s < kStateCount; ++s) {
+    if (!diagram.Codes[s].empty()) return;
+    for (int j = 0; j < kSlotCount; ++j) inUse = inUse || !diagram.Targets[s][j].empty();
+  }
+  if (!inUse || dcbaAuto) return;
+  if (dialogs_.AskYesNo("This table has no state codes. Assign them automatically?", {}, Answer::Yes)) {
+    dcbaAuto = true;
+    Repaint();
+  }
+}
+
+bool StatesIn::SaveChangesFirst() {
+  if (!Modified()) return true;
+  switch (dialogs_.ShowMessage("Save changes to " + DocumentName() + "?", {}, MessageButtons::SaveDiscardCancel,
+                               Answer::Save, {})) {
+    case Answer::Discard:
+      return true;
+    case Answer::Save:
+      return SaveStates_Click();
+    default:
+      return false;
+  }
 }
 
 void StatesIn::StoreStatePage() {
@@ -88,8 +138,10 @@ void StatesIn::ClearCom_Click() {
 }
 
 void StatesIn::CheckIncompleteFields() {
+  // Each question also names the state and transition it is about.
+  std::string where;
   const auto ask = [&](const char* text) {
-    if (dialogs_.AskYesNo(text, kFieldErrorTitle, Answer::Yes)) return true;
+    if (dialogs_.AskYesNo(text, kFieldErrorTitle, Answer::Yes, where)) return true;
     FieldCheckAborted = true;
     return false;
   };
@@ -97,6 +149,7 @@ void StatesIn::CheckIncompleteFields() {
   for (int s = 0; s < kStateCount && !FieldCheckAborted; ++s) {
     const bool onScreen = s == f2count_;
     for (int j = 0; j < kSlotCount; ++j) {
+      where = "state S" + std::to_string(s) + ", transition " + std::to_string(j + 1);
       auto& trigger = diagram.Triggers[s][j];
       auto& target = diagram.Targets[s][j];
       if (!trigger.empty() && target.empty()) {
@@ -135,7 +188,7 @@ void StatesIn::CheckIncompleteFields() {
 
 bool StatesIn::CheckEmptyCode() {
   if (shown.code.empty() && !dcbaAuto) {
-    dialogs_.Notify(kEmptyCodeMessage);
+    dialogs_.Notify(kEmptyCodeMessage, {}, "state S" + std::to_string(f2count_));
     return false;
   }
   return true;
@@ -218,21 +271,27 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
     return false;
   }
   diagram = std::move(*loaded);
+  documentPath = path;
+  savedTable_ = diagram;
   synthesis.Clear();
   dcbaAuto = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
   Form_Load();
   return true;
 }
 
-void StatesIn::SaveStates_Click() {
+bool StatesIn::SaveStates_Click() {
   StoreStatePage();
   const auto path = dialogs_.AskSaveFileName(StatesFileDialogOptions());
-  if (path) SaveStatesTo(*path);
+  return path && SaveStatesTo(*path);
 }
 
 bool StatesIn::SaveStatesTo(const std::string& path) {
   std::string why;
-  if (WriteStatesFile(path, diagram, &why)) return true;
+  if (WriteStatesFile(path, diagram, &why)) {
+    documentPath = path;
+    savedTable_ = diagram;
+    return true;
+  }
   dialogs_.Notify(StatesFileError(path, why));
   return false;
 }

@@ -79,9 +79,26 @@ public:
   // Load and Save through the file dialog; the file operations themselves.
   // A failed or cancelled load leaves the table and the shown page as they were.
   bool LoadStates_Click();
-  void SaveStates_Click();
+  bool SaveStates_Click();  // false when cancelled or failed
   bool LoadStatesFrom(const std::string& path);
   bool SaveStatesTo(const std::string& path);
+
+  // The table as a document: the file it was last loaded from or saved to
+  // ("" for a new table), and whether it changed since then, the page being
+  // edited included.
+  std::string documentPath;
+  bool Modified() const;
+  // The file's name ("garage-door.sfi"), or "Untitled" for a new table.
+  std::string DocumentName() const;
+  // The table now shown is a new, unchanged document without a file.
+  void NewDocument();
+  // Before a command that replaces the table: when it changed, asks "Save
+  // changes to x.sfi?" (Save runs Save, Discard goes on). False when the
+  // user cancelled or the save did not happen.
+  bool SaveChangesFirst();
+  // After opening a file in the window: a table whose states in use have no
+  // code at all is offered the automatic codes ("Auto" ticked on Yes).
+  void OfferAutoCodes();
 
   // Key filters of the code box and the trigger boxes: whether `key` typed at
   // `caret` (0-based) into `text` is accepted; U'\b' is Backspace.
@@ -95,6 +112,10 @@ public:
   static const char* const kAutoHint;
 
 private:
+  // Page `state` as the form shows it: of an ON/OFF pair both set, OFF wins.
+  static StatePage PageAsShown(const StateDiagram& table, int state);
+  // The table as a save now would write it, with every page as shown.
+  StateDiagram AsEdited(StateDiagram table, bool withShownPage) const;
   bool CheckEmptyCode();
   bool RunAssignStateCodes();
   bool Synthesize();
@@ -107,6 +128,7 @@ private:
   StatesInHost& host_;
   int& f2count_;
   EquationSet& equations_;
+  StateDiagram savedTable_;  // the document as loaded or saved
 };
 
 }  // namespace kelvo

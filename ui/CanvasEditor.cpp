@@ -116,6 +116,14 @@ void CanvasEditor::PicIns_Closed(bool byUser) {
   Changed();
 }
 
+void CanvasEditor::CancelPlacement() {
+  if (!CircAdd) return;
+  CircAdd = false;
+  AddNo = -1;
+  preview_.reset();
+  Changed();
+}
+
 void CanvasEditor::Track(double x, double y) {
   CurrTxtXY = Shortest(x) + QStringLiteral(" , ") + Shortest(y);
   PlaceX = x;

@@ -52,6 +52,8 @@ public:
   void PicIns_Opened();
   void InsOK_Click(int slot);
   void PicIns_Closed(bool byUser);
+  // Esc while a component waits to be placed: nothing is stamped.
+  void CancelPlacement();
 
   void Picture1_MouseMove(bool leftButton, double x, double y);
   void LeaveCanvas();

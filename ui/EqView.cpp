@@ -9,7 +9,7 @@
 
 namespace kelvo {
 
-EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Window) {
+EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   setWindowTitle(QStringLiteral("Equation Handler"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   CloseOnEscape(this);

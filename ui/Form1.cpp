@@ -3,15 +3,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
+#include "ui/WindowKeys.h"
 
 namespace kelvo {
 namespace {
@@ -19,6 +24,7 @@ namespace {
 // Window geometry is given in twips, as the drawing is; ImageCanvas converts.
 constexpr int kClientWidth = 15210;
 constexpr int kClientHeight = 10320;
+constexpr const char* kRecentKey = "recentFiles";
 
 }  // namespace
 
@@ -38,13 +44,17 @@ Form1::Form1(UserDialogs& dialogs)
   session.afterWithdrawing = [this] {
     ToolsCheck->setEnabled(false);
     SyncViewButtons();
+    UpdateTitle();
   };
-  setWindowTitle(QStringLiteral("Kelvo 16s"));
   setWindowIcon(ProgramIcon());
   BuildControls();
   BuildMenus();
   SyncViewButtons();
   SyncTools();
+  UpdateTitle();
+  // Esc gives up a component waiting to be placed.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] { editor.CancelPlacement(); });
 }
 
 Form1::~Form1() {
@@ -54,7 +64,10 @@ Form1::~Form1() {
 
 void Form1::BuildControls() {
   auto* client = new QWidget;
-  client->setFixedSize(ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size());
+  client_ = client;
+  clientBase_ = ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size();
+  client->setMinimumSize(clientBase_);
+  client->resize(clientBase_);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(10);
   client->setFont(font);
@@ -62,11 +75,16 @@ void Form1::BuildControls() {
 
   CanvasScroll = new QScrollArea(client);
   CanvasScroll->setFrameShape(QFrame::NoFrame);
-  CanvasScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Beyond the picture the canvas area is the canvas's white, not a grey margin.
+  CanvasScroll->setBackgroundRole(QPalette::Base);
+  QPalette white = CanvasScroll->palette();
+  white.setColor(QPalette::Base, Qt::white);
+  CanvasScroll->setPalette(white);
   // Room for the vertical scroll bar beside the canvas, which it never covers.
   QRect canvasPlace = ImageCanvas::ToPixels(240, 120, kCanvasWidthTwips, kCanvasHeightTwips);
   canvasPlace.setWidth(canvasPlace.width() + CanvasScroll->verticalScrollBar()->sizeHint().width());
   CanvasScroll->setGeometry(canvasPlace);
+  canvasBase_ = canvasPlace;
   Picture1 = new CanvasView(canvas);
   CanvasScroll->setWidget(Picture1);
   DrawingNotes = new QLabel;
@@ -124,6 +142,30 @@ void Form1::BuildControls() {
   credit->setAlignment(Qt::AlignCenter);
   credit->setStyleSheet(QStringLiteral("border: 1px solid gray; border-radius: 6px;"));
   credit->setGeometry(ImageCanvas::ToPixels(13320, 9840, 1575, 330));
+
+  for (QObject* child : client->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (w && w != CanvasScroll) placesBase_.emplace_back(w, w->geometry());
+  }
+  client->installEventFilter(this);
+}
+
+void Form1::FitClientArea() {
+  // The canvas area takes the extra room; the controls under it keep to the
+  // bottom, those on the right to the right, and the tools frame widens.
+  const int dx = std::max(0, client_->width() - clientBase_.width());
+  const int dy = std::max(0, client_->height() - clientBase_.height());
+  CanvasScroll->setGeometry(canvasBase_.adjusted(0, 0, dx, dy));
+  const int rightSide = ImageCanvas::ToPixels(10320, 0, 0, 0).x();
+  for (const auto& [w, base] : placesBase_) {
+    QRect place = base.translated(0, dy);
+    if (w == Frame1) {
+      place.setWidth(base.width() + dx);
+    } else if (base.x() >= rightSide) {
+      place.translate(dx, 0);
+    }
+    w->setGeometry(place);
+  }
 }
 
 void Form1::BuildToolsFrame(QWidget* parent) {
@@ -159,8 +201,14 @@ void Form1::BuildToolsFrame(QWidget* parent) {
     const Rgb c = kTextPalette[i];
     auto* swatch = new QLabel;
     swatch->setFixedSize(15, 17);
-    swatch->setStyleSheet(
-        QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid gray;").arg(c.r).arg(c.g).arg(c.b));
+    swatch->setStyleSheet(QStringLiteral("QLabel { background: rgb(%1,%2,%3); border: 1px solid gray; }"
+                                         "QLabel:focus { border: 2px solid black; }")
+                              .arg(c.r)
+                              .arg(c.g)
+                              .arg(c.b));
+    // Reached with Tab, moved along with the arrow keys, chosen with Space or Enter.
+    swatch->setFocusPolicy(Qt::StrongFocus);
+    swatch->setAccessibleName(QStringLiteral("Text colour %1").arg(i + 1));
     swatch->installEventFilter(this);
     ColorFr[i] = swatch;
     bottom->addWidget(swatch);
@@ -187,6 +235,8 @@ void Form1::BuildMenus() {
       FileMenu->addAction(QStringLiteral("Open State Diagram"), QKeySequence(Qt::Key_F2), this, &Form1::FileOpen_Click);
   FileSave =
       FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this, &Form1::FileSave_Click);
+  RecentMenu = FileMenu->addMenu(QStringLiteral("Recent Files"));
+  FillRecentMenu();
   QMenu* picture = FileMenu->addMenu(QStringLiteral("Circuit"));
   FileImport =
       picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
@@ -263,6 +313,9 @@ StatesInWindow& Form1::EntryWindow() {
     statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
     statesInWindow->setWindowIcon(windowIcon());
     statesInWindow->onLeave = [this] { LeaveStatesIn(); };
+    statesInWindow->onEdited = [this] { UpdateTitle(); };
+    statesInWindow->onFileUsed = [this] { RememberRecent(QString::fromStdString(statesIn->documentPath), true); };
+    StayAbove(statesInWindow.get(), this);
   }
   return *statesInWindow;
 }
@@ -301,9 +354,23 @@ void Form1::SyncTools() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    for (int i = 0; i < kPaletteSize; ++i) {
-      if (watched == ColorFr[i]) editor.ColorFr_Click(i);
+  if (watched == client_ && event->type() == QEvent::Resize) FitClientArea();
+  for (int i = 0; i < kPaletteSize; ++i) {
+    if (watched != ColorFr[i]) continue;
+    if (event->type() == QEvent::MouseButtonPress) editor.ColorFr_Click(i);
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        editor.ColorFr_Click(i);
+        return true;
+      }
+      const int step = key == Qt::Key_Left || key == Qt::Key_Up      ? -1
+                       : key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                                                                     : 0;
+      if (step != 0) {
+        ColorFr[(i + step + kPaletteSize) % kPaletteSize]->setFocus(Qt::TabFocusReason);
+        return true;
+      }
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -314,6 +381,7 @@ void Form1::AddCirc_Click() {
   setEnabled(false);
   picIns = new PicIns(tiles);
   picIns->setWindowIcon(windowIcon());
+  StayAbove(picIns, this);
   editor.PicIns_Opened();
   picIns->onOk = [this](int slot) { editor.InsOK_Click(slot); };
   picIns->onClosed = [this](bool byUser) {
@@ -328,6 +396,7 @@ void Form1::FilePrint_Click() {
   if (!printer) printer = std::make_unique<QPrinter>();
   printerForm = new PrinterForm(views, canvas, *printer, dialogs_);
   printerForm->setWindowIcon(windowIcon());
+  StayAbove(printerForm, this);
   printerForm->onViewDrawn = [this] { SyncViewButtons(); };
   printerForm->onClosed = [this] { setEnabled(true); };
   setEnabled(false);
@@ -345,6 +414,7 @@ void Form1::ShowEquationView(const EquationViewTexts& texts) {
   if (!eqView) {
     eqView = std::make_unique<EqView>();
     eqView->setWindowIcon(windowIcon());
+    StayAbove(eqView.get(), this);
   }
   eqView->ShowTexts(texts);
   eqView->show();
@@ -361,6 +431,7 @@ void Form1::HandOverCircuit() {
 void Form1::CircuitDrawn() {
   SyncViewButtons();
   ToolsCheck->setEnabled(true);
+  UpdateTitle();
 }
 
 void Form1::ToolsCheck_Click() {
@@ -373,8 +444,10 @@ void Form1::ToolsCheck_Click() {
 }
 
 void Form1::LeaveStatesIn() {
+  if (statesInWindow) statesInWindow->EnsureCreated();  // a closed form drops its unstored edits
   setEnabled(true);
   DataFormMenu->menuAction()->setEnabled(true);
+  UpdateTitle();
 }
 
 void Form1::DataForm_Click() {
@@ -386,32 +459,112 @@ void Form1::DataForm_Click() {
 }
 
 void Form1::DataFormNew_Click() {
-  if (!statesIn) return;
+  if (!statesIn || !SaveChangesFirst()) return;
   f2count = 0;
   setEnabled(false);
   EntryWindow().ShowForm();
   statesIn->ClearForm();
+  statesIn->NewDocument();
   session.CircuitNotDrawn();  // the new table has no circuit yet
+  UpdateTitle();
 }
 
 void Form1::FileOpen_Click() {
+  if (!statesIn || !SaveChangesFirst()) return;
+  if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
+  OpenedFile();
+}
+
+void Form1::OpenFile(const QString& path) {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
+  if (!statesIn->LoadStatesFrom(path.toStdString())) {
+    RememberRecent(path, false);  // a file that cannot be opened leaves the list
+    return;
+  }
+  OpenedFile();
+}
+
+void Form1::OpenedFile() {
+  RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  UpdateTitle();
   DataFormNew->setEnabled(true);
+  statesIn->OfferAutoCodes();
   statesIn->CircExt_Click();
+  UpdateTitle();
 }
 
 void Form1::FileSave_Click() {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  statesIn->SaveStates_Click();
+  if (statesIn->SaveStates_Click()) RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  UpdateTitle();
+}
+
+bool Form1::SaveChangesFirst() {
+  // A form closed from its title bar is rebuilt from the table before the
+  // question, so only edits that count are weighed.
+  if (statesInWindow) statesInWindow->EnsureCreated();
+  const bool go = statesIn->SaveChangesFirst();
+  if (!statesIn->documentPath.empty()) RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  UpdateTitle();
+  return go;
+}
+
+bool Form1::ConfirmQuit() {
+  if (!statesIn) return true;
+  if (statesInWindow) statesInWindow->EnsureCreated();
+  // Unsaved changes get their own question; the quit question only comes
+  // when there is nothing to lose.
+  if (statesIn->Modified()) return SaveChangesFirst();
+  return dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes);
 }
 
 void Form1::FileExit_Click() {
-  if (!dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes)) return;
+  if (!ConfirmQuit()) return;
   quitConfirmed_ = true;
   close();
+}
+
+void Form1::UpdateTitle() {
+  if (!statesIn) {
+    setWindowTitle(QStringLiteral("Kelvo 16s"));
+    return;
+  }
+  const bool modified = statesIn->Modified();
+  if (statesIn->documentPath.empty() && !modified) {
+    setWindowTitle(QStringLiteral("Kelvo 16s"));
+  } else {
+    setWindowTitle(QStringLiteral("Kelvo 16s - %1[*]").arg(QString::fromStdString(statesIn->DocumentName())));
+  }
+  setWindowModified(modified);
+}
+
+QStringList Form1::RecentFiles() const { return QSettings().value(QString::fromUtf8(kRecentKey)).toStringList(); }
+
+void Form1::RememberRecent(const QString& path, bool keep) {
+  if (path.isEmpty()) return;
+  const QString full = QFileInfo(path).absoluteFilePath();
+  QStringList recent = RecentFiles();
+  recent.removeAll(full);
+  if (keep) recent.prepend(full);
+  while (recent.size() > kRecentFiles) recent.removeLast();
+  QSettings().setValue(QString::fromUtf8(kRecentKey), recent);
+  FillRecentMenu();
+}
+
+void Form1::FillRecentMenu() {
+  RecentMenu->clear();
+  const QStringList recent = RecentFiles();
+  for (int i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* open = RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    open->setToolTip(path);
+    connect(open, &QAction::triggered, this, [this, path] {
+      if (SaveChangesFirst()) OpenFile(path);
+    });
+  }
+  RecentMenu->setEnabled(!recent.isEmpty());
 }
 
 void Form1::About_Click() {
@@ -419,14 +572,14 @@ void Form1::About_Click() {
   setEnabled(false);
   aboutBox = new AboutBox;
   aboutBox->setWindowIcon(windowIcon());
+  StayAbove(aboutBox, this);
   aboutBox->onClosed = [this] { setEnabled(true); };
   aboutBox->show();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
   // Only a close the user asked for (title bar) is confirmed; "Exit" asked already.
-  if (event->spontaneous() && !quitConfirmed_ &&
-      !dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes)) {
+  if (event->spontaneous() && !quitConfirmed_ && !ConfirmQuit()) {
     event->ignore();
     return;
   }

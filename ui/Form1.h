@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "equations/EquationSet.h"
 #include "ladder/LadderGrid.h"
@@ -61,6 +63,8 @@ public:
   void FileOpen_Click();
   void FileSave_Click();
   void FileExit_Click();
+  // Opens a table as "Open State Diagram" does once its file is chosen.
+  void OpenFile(const QString& path);
   void About_Click();
   void AddCirc_Click();
   void InsText_Click();
@@ -95,6 +99,10 @@ public:
   QPointer<AboutBox> aboutBox;
   QStringList splashCaptions;  // what the splash's progress label showed, in order
 
+  // The last files opened or saved, newest first, kept across runs.
+  static constexpr int kRecentFiles = 8;
+  QStringList RecentFiles() const;
+
   // Controls.
   CanvasView* Picture1{};
   QScrollArea* CanvasScroll{};  // scrolls a drawing taller than its place
@@ -102,7 +110,7 @@ public:
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
   QCheckBox* ParForm{};
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
-  QMenu *FileMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
+  QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FilePrint{}, *FileExit{}, *DataForm{},
       *DataFormNew{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
   QWidget* Frame1{};
@@ -123,10 +131,24 @@ private:
   void SyncTools();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void LeaveStatesIn();
+  void OpenedFile();
+  // The title names the table's file and marks unsaved changes.
+  void UpdateTitle();
+  void RememberRecent(const QString& path, bool keep);
+  void FillRecentMenu();
+  // Before the table is replaced or the program ends: false when cancelled.
+  bool SaveChangesFirst();
+  bool ConfirmQuit();
+  // The canvas area takes the room of an enlarged window.
+  void FitClientArea();
   QPushButton* ViewButtonWidget(ViewButton b) const { return viewButtons[static_cast<int>(b)]; }
 
   UserDialogs& dialogs_;
   bool quitConfirmed_ = false;
+  QWidget* client_{};
+  QSize clientBase_;
+  QRect canvasBase_;
+  std::vector<std::pair<QWidget*, QRect>> placesBase_;  // the controls under the canvas
 };
 
 }  // namespace kelvo

@@ -14,37 +14,39 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   setWindowTitle(QStringLiteral("Printer"));
   setAttribute(Qt::WA_DeleteOnClose);
   CloseOnEscape(this);
-  setFixedSize(ImageCanvas::ToPixels(0, 0, 5865, 4575).size());
+  setFixedSize(ImageCanvas::ToPixels(0, 0, 6045, 4575).size());
 
   auto* frame1 = new QGroupBox(QStringLiteral("Select Images to Print:"), this);
-  frame1->setGeometry(ImageCanvas::ToPixels(240, 240, 2535, 3375));
+  frame1->setGeometry(ImageCanvas::ToPixels(240, 240, 2715, 3375));
   const std::array<const char*, kViewButtons> captions{"Whole Circuit", "A Circuit", "B Circuit",
                                                        "C Circuit",     "D Circuit", "State Control Circuit"};
   for (int i = 0; i < kViewButtons; ++i) {
     boxes[i] = new QCheckBox(QString::fromUtf8(captions[i]), frame1);
-    boxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2100, 255));
+    boxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2280, 255));
   }
 
+  // Wide enough for every caption in the window's font ("Number of copies:",
+  // "State Control Circuit").
   auto* frame2 = new QGroupBox(QStringLiteral("Printer Options"), this);
-  frame2->setGeometry(ImageCanvas::ToPixels(3000, 240, 2535, 3375));
+  frame2->setGeometry(ImageCanvas::ToPixels(3180, 240, 2535, 3375));
   auto* copiesLabel = new QLabel(QStringLiteral("Number of copies:"), frame2);
-  copiesLabel->setGeometry(ImageCanvas::ToPixels(240, 480, 1335, 255));
+  copiesLabel->setGeometry(ImageCanvas::ToPixels(240, 480, 1740, 255));
   NoCopies = new FilteredLineEdit(frame2);
-  NoCopies->setGeometry(ImageCanvas::ToPixels(1680, 450, 495, 315));
+  NoCopies->setGeometry(ImageCanvas::ToPixels(1980, 450, 435, 315));
   NoCopies->SetFilter(&PrinterForm::NoCopies_KeyPress, [this] { dialogs_.Beep(); });
   (new QLabel(QStringLiteral("Printing Quality:"), frame2))->setGeometry(ImageCanvas::ToPixels(240, 1200, 1575, 255));
   Draft = new QRadioButton(QStringLiteral("Draft"), frame2);
-  Draft->setGeometry(ImageCanvas::ToPixels(1440, 1680, 975, 255));
+  Draft->setGeometry(ImageCanvas::ToPixels(1320, 1680, 1095, 255));
   Normal = new QRadioButton(QStringLiteral("Normal"), frame2);
-  Normal->setGeometry(ImageCanvas::ToPixels(1440, 2160, 975, 255));
+  Normal->setGeometry(ImageCanvas::ToPixels(1320, 2160, 1095, 255));
   Best = new QRadioButton(QStringLiteral("Best"), frame2);
-  Best->setGeometry(ImageCanvas::ToPixels(1440, 2640, 975, 255));
+  Best->setGeometry(ImageCanvas::ToPixels(1320, 2640, 1095, 255));
 
   Print = new QPushButton(QStringLiteral("Print"), this);
-  Print->setGeometry(ImageCanvas::ToPixels(3000, 3960, 1215, 375));
+  Print->setGeometry(ImageCanvas::ToPixels(3180, 3960, 1215, 375));
   Print->setDefault(true);
   Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  Cancel->setGeometry(ImageCanvas::ToPixels(4320, 3960, 1215, 375));
+  Cancel->setGeometry(ImageCanvas::ToPixels(4500, 3960, 1215, 375));
   connect(Print, &QPushButton::clicked, this, &PrinterForm::Print_Click);
   connect(Cancel, &QPushButton::clicked, this, &QWidget::close);
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 
 namespace kelvo {
@@ -15,14 +17,28 @@ QWidget* QtUserDialogs::Owner() const {
 }
 
 Answer QtUserDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                                  Answer defaultAnswer) {
+                                  Answer defaultAnswer, const std::string& context) {
   QMessageBox box(Owner());
   box.setWindowTitle(QString::fromStdString(title.empty() ? kProgramTitle : title));
-  box.setText(QString::fromStdString(text));
+  QString shown = QString::fromStdString(text);
+  if (!context.empty()) shown += QStringLiteral(" (%1)").arg(QString::fromStdString(context));
+  box.setText(shown);
   if (buttons == MessageButtons::Ok) {
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::Ok;
+  }
+  if (buttons == MessageButtons::SaveDiscardCancel) {
+    box.setIcon(QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(defaultAnswer == Answer::Discard  ? QMessageBox::Discard
+                         : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
+                                                           : QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int pressed = box.exec();
+    return pressed == QMessageBox::Save      ? Answer::Save
+           : pressed == QMessageBox::Discard ? Answer::Discard
+                                             : Answer::Cancel;
   }
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
@@ -51,10 +67,19 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   dialog.setNameFilter(QtFilter(options.filter));
   dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
-  if (const auto last = lastNames_.find(options.title); last != lastNames_.end()) dialog.selectFile(last->second);
+  // A dialog starts at the name last chosen with its title, or else in the
+  // folder last used by any file dialog, also in an earlier run.
+  QSettings settings;
+  if (const auto last = lastNames_.find(options.title); last != lastNames_.end()) {
+    dialog.selectFile(last->second);
+  } else if (const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
+             !folder.isEmpty() && QFileInfo(folder).isDir()) {
+    dialog.setDirectory(folder);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString name = dialog.selectedFiles().first();
   lastNames_[options.title] = name;
+  settings.setValue(QStringLiteral("lastFolder"), QFileInfo(name).absolutePath());
   return name.toStdString();
 }
 

@@ -17,8 +17,8 @@ public:
   // Message boxes are parented to `parent` (the main window).
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                     Answer defaultAnswer) override;
+  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons, Answer defaultAnswer,
+                     const std::string& context) override;
   void Beep() override;
   std::optional<std::string> AskOpenFileName(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFileName(const FileDialogOptions& options) override;

@@ -15,7 +15,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs) : logic_(logic), dialogs_(dialogs) {
+StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs)
+    : QWidget(nullptr, Qt::Dialog), logic_(logic), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("States Input Form"));
   setMouseTracking(true);
   CloseOnEscape(this);
@@ -140,7 +141,9 @@ void StatesInWindow::BuildWidgets() {
 void StatesInWindow::Connect() {
   auto edited = [this](auto apply) {
     return [this, apply](auto&&... args) {
-      if (!painting_) apply(args...);
+      if (painting_) return;
+      apply(args...);
+      if (onEdited) onEdited();
     };
   };
   connect(dcba, &QLineEdit::textChanged, this,
@@ -160,13 +163,36 @@ void StatesInWindow::Connect() {
     connect(ControlOn[r], &QRadioButton::toggled, this, edited([this, r](bool on) { logic_.shown.on[r] = on; }));
     connect(ControlOff[r], &QRadioButton::toggled, this, edited([this, r](bool on) { logic_.shown.off[r] = on; }));
   }
-  connect(BackButton, &QPushButton::clicked, this, [this] { logic_.BackButton_Click(); });
-  connect(NextButton, &QPushButton::clicked, this, [this] { logic_.NextButton_Click(); });
-  connect(ClearCom, &QPushButton::clicked, this, [this] { logic_.ClearCom_Click(); });
-  connect(LoadStates, &QPushButton::clicked, this, [this] { logic_.LoadStates_Click(); });
-  connect(SaveStates, &QPushButton::clicked, this, [this] { logic_.SaveStates_Click(); });
-  connect(FinishButton, &QPushButton::clicked, this, [this] { logic_.FinishButton_Click(); });
-  connect(CircExt, &QPushButton::clicked, this, [this] { logic_.CircExt_Click(); });
+  // After paging the first field of the new page has the focus.
+  connect(BackButton, &QPushButton::clicked, this, [this] {
+    logic_.BackButton_Click();
+    dcba->setFocus(Qt::TabFocusReason);
+  });
+  connect(NextButton, &QPushButton::clicked, this, [this] {
+    logic_.NextButton_Click();
+    dcba->setFocus(Qt::TabFocusReason);
+  });
+  connect(ClearCom, &QPushButton::clicked, this, [this] {
+    logic_.ClearCom_Click();
+    if (onEdited) onEdited();
+  });
+  // Load replaces the table, so unsaved changes are offered a save first.
+  connect(LoadStates, &QPushButton::clicked, this, [this] {
+    if (logic_.SaveChangesFirst() && logic_.LoadStates_Click() && onFileUsed) onFileUsed();
+    if (onEdited) onEdited();
+  });
+  connect(SaveStates, &QPushButton::clicked, this, [this] {
+    if (logic_.SaveStates_Click() && onFileUsed) onFileUsed();
+    if (onEdited) onEdited();
+  });
+  connect(FinishButton, &QPushButton::clicked, this, [this] {
+    logic_.FinishButton_Click();
+    if (onEdited) onEdited();
+  });
+  connect(CircExt, &QPushButton::clicked, this, [this] {
+    logic_.CircExt_Click();
+    if (onEdited) onEdited();
+  });
   connect(Cancel, &QPushButton::clicked, this, [this] {
     if (onLeave) onLeave();
     hide();

@@ -29,6 +29,10 @@ public:
   // Called when the form is left by "Cancel" or by closing its window: the
   // main window and its "State Diagram" menu are enabled again.
   std::function<void()> onLeave;
+  // Called after the table may have changed (an edit, a command of the form),
+  // and after the form's Load or Save used a file.
+  std::function<void()> onEdited;
+  std::function<void()> onFileUsed;
 
   // After the window was closed the form is built afresh from the table
   // ("Auto" unticked, the page of the current state) before its next use.

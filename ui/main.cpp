@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "common/SafeFiles.h"
 #include "ui/Form1.h"
@@ -8,10 +9,21 @@ int main(int argc, char** argv) {
   kelvo::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kelvo 16s"));
+  QApplication::setOrganizationName(QStringLiteral("kelvo16s"));
+  QCommandLineParser options;
+  options.setApplicationDescription(QStringLiteral("Design relay ladder circuits for sequential machines."));
+  options.addHelpOption();
+  options.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A states file (.sfi) to open."),
+                                QStringLiteral("[FILE.sfi]"));
+  options.process(app);
+
   kelvo::QtUserDialogs dialogs;
   kelvo::Form1 window(dialogs);
   dialogs.SetParent(&window);
   if (!window.StartUp()) return 1;
   window.show();
+  // A file named on the command line (or by a double click in a file manager)
+  // is opened as "Open State Diagram" opens the file it is given.
+  if (!options.positionalArguments().isEmpty()) window.OpenFile(options.positionalArguments().first());
   return QApplication::exec();
 }

@@ -58,13 +58,14 @@ TEST(Inspect, CircuitFlowAndItsQuestions) {
   EXPECT_EQ(yes.status, 0);
   EXPECT_TRUE(Has(yes.out,
                   R"J("messages":[{"title":"Possible Field Error","text":"Field 'VarF' has not been completed. )J"
-                  R"J(Do you want to continue Removing it?","answer":"yes"}],"stopped":false)J"));
+                  R"J(Do you want to continue Removing it?","answer":"yes","context":"state S1, transition 1"}],)J"
+                  R"J("stopped":false)J"));
   EXPECT_TRUE(Has(yes.out, R"J("eqParA":"|X1+A")J"));
   EXPECT_FALSE(Has(yes.out, "eqView"));
 
   auto no = Cli({"inspect", dir.File("t.sfi"), "--answer", "no", "--state", "1"});
   EXPECT_EQ(no.status, 0);
-  EXPECT_TRUE(Has(no.out, R"J("answer":"no"}],"stopped":true)J"));
+  EXPECT_TRUE(Has(no.out, R"J("answer":"no","context":"state S1, transition 1"}],"stopped":true)J"));
   EXPECT_TRUE(Has(no.out, R"J("final":""}})J"));
 }
 
@@ -108,7 +109,7 @@ TEST(Equations, RowsForAPerson) {
                   "    = A.x3+X1.b+A.b\n"));
   const auto stopped = Cli({"equations", Example("garage-door.sfi")});  // no codes, no Auto
   EXPECT_EQ(stopped.status, 1);
-  EXPECT_EQ(stopped.err, "Kelvo 16s: Check the DCBA 'Auto' Box or complete the DCBA text Box\n");
+  EXPECT_EQ(stopped.err, "Kelvo 16s: Check the DCBA 'Auto' Box or complete the DCBA text Box (state S0)\n");
 }
 
 }  // namespace

@@ -359,7 +359,7 @@ TEST(SwitchExpressions, CleanUpOfLargeSumsMatchesThePlainSteps) {
 // products and the final equations cleaned up give what the plain steps give.
 TEST(SwitchExpressions, LargeProductsOfTablesMatchThePlainSteps) {
   const std::string data = KELVO_TEST_DATA;
-  for (const std::string file :
+  for (const std::string& file :
        {data + "/../tests/data/product-1152.sfi", data + "/../bench/tables/product-15552.sfi"}) {
     const auto table = ReadStatesFile(file);
     ASSERT_TRUE(table) << file;

@@ -25,10 +25,10 @@ using Op = CanvasOp;
 class ClearWatchingDialogs : public testing::ScriptedDialogs {
 public:
   explicit ClearWatchingDialogs(const RecordingCanvas& canvas) : canvas_(canvas) {}
-  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                     Answer defaultAnswer) override {
+  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons, Answer defaultAnswer,
+                     const std::string& context) override {
     clearsWhenAsked.push_back(canvas_.ClearCount());
-    return ScriptedDialogs::ShowMessage(text, title, buttons, defaultAnswer);
+    return ScriptedDialogs::ShowMessage(text, title, buttons, defaultAnswer, context);
   }
   std::vector<int> clearsWhenAsked;
 

@@ -3,16 +3,16 @@
 namespace kelvo::testing {
 
 Answer ScriptedDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                                    Answer defaultAnswer) {
+                                    Answer defaultAnswer, const std::string& context) {
   Answer answer = Answer::Ok;
-  if (buttons == MessageButtons::YesNo) {
-    answer = fallbackAnswer;
+  if (buttons != MessageButtons::Ok) {
+    answer = buttons == MessageButtons::YesNo ? fallbackAnswer : Answer::Cancel;
     if (!answers.empty()) {
       answer = answers.front();
       answers.pop_front();
     }
   }
-  messages.push_back({text, title, buttons, defaultAnswer, answer});
+  messages.push_back({text, title, buttons, defaultAnswer, answer, context});
   return answer;
 }
 

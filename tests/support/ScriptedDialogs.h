@@ -17,12 +17,13 @@ struct ShownMessage {
   MessageButtons buttons;
   Answer defaultAnswer;
   Answer answer;
+  std::string context;
 };
 
 class ScriptedDialogs : public UserDialogs {
 public:
-  // Answers to Yes/No questions, used in order; when they run out every
-  // question is answered `fallbackAnswer`.
+  // Answers to questions, used in order; when they run out every Yes/No
+  // question is answered `fallbackAnswer` and every Save/Discard/Cancel one Cancel.
   std::deque<Answer> answers;
   Answer fallbackAnswer = Answer::Yes;
   // File names the dialogs return in order; nullopt means Cancel.
@@ -32,8 +33,8 @@ public:
   std::vector<FileDialogOptions> fileDialogs;
   int beeps = 0;
 
-  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
-                     Answer defaultAnswer) override;
+  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons, Answer defaultAnswer,
+                     const std::string& context) override;
   void Beep() override { ++beeps; }
   std::optional<std::string> AskOpenFileName(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFileName(const FileDialogOptions& options) override;

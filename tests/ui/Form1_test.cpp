@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "statediagram/StatesFile.h"
@@ -144,10 +146,13 @@ TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   // "Auto" ticked for one table does not carry over to the next file.
   w.statesIn->dcbaAuto = true;
   s.dialogs.fileNames = {kExamples + "garage-door.sfi"};  // no codes: "Circuit" stops
+  s.dialogs.answers = {Answer::No};                       // not assigned automatically
   w.FileOpen_Click();
   EXPECT_FALSE(w.statesIn->dcbaAuto);
-  ASSERT_FALSE(s.dialogs.messages.empty());
-  EXPECT_EQ(s.dialogs.messages.back().text, "Check the DCBA 'Auto' Box or complete the DCBA text Box");
+  ASSERT_EQ(s.dialogs.messages.size(), 2u);
+  EXPECT_EQ(s.dialogs.messages[0].text, "This table has no state codes. Assign them automatically?");
+  EXPECT_EQ(s.dialogs.messages[1].text, "Check the DCBA 'Auto' Box or complete the DCBA text Box");
+  EXPECT_EQ(s.dialogs.messages[1].context, "state S0");
   EXPECT_FALSE(w.ToolsCheck->isEnabled());
   EXPECT_FALSE(w.views.HasCircuit());
   for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
@@ -253,12 +258,200 @@ TEST(Form1, QuitAsksFirst) {
   EXPECT_EQ(s.dialogs.messages.size(), 2u);
 }
 
+TEST(Form1, TheTableIsADocument) {
+  Started s;
+  Form1& w = s.window;
+  testing::TempDir dir;
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
+  EXPECT_FALSE(w.RecentMenu->isEnabled());
+
+  // Opened: the title names the file, which heads the recent files.
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - four-state-cycle.sfi[*]"));
+  EXPECT_FALSE(w.isWindowModified());
+  ASSERT_EQ(w.RecentFiles().size(), 1);
+  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/examples/four-state-cycle.sfi")));
+  EXPECT_TRUE(w.RecentMenu->isEnabled());
+
+  // A comment edited and the form cancelled: the table is changed.
+  w.DataForm_Click();
+  QTest::keyClicks(w.statesInWindow->comment, "idle");
+  EXPECT_TRUE(w.isWindowModified());
+  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  EXPECT_TRUE(w.isWindowModified());
+
+  // Quit asks to save it, and Cancel keeps the program and the edit.
+  w.show();
+  s.dialogs.messages.clear();
+  s.dialogs.answers = {Answer::Cancel};
+  w.FileExit_Click();
+  EXPECT_TRUE(w.isVisible());
+  ASSERT_EQ(s.dialogs.messages.size(), 1u);
+  EXPECT_EQ(s.dialogs.messages[0].text, "Save changes to four-state-cycle.sfi?");
+  EXPECT_EQ(s.dialogs.messages[0].buttons, MessageButtons::SaveDiscardCancel);
+  const std::string comment = ReadStatesFile(kExamples + "four-state-cycle.sfi")->Comments[0] + "idle";
+  EXPECT_EQ(w.statesIn->shown.comment, comment);
+
+  // New Form: Save writes the table through the save dialog first.
+  const std::string saved = dir.File("cycle.sfi");
+  s.dialogs.answers = {Answer::Save};
+  s.dialogs.fileNames = {saved};
+  w.DataFormNew_Click();
+  EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
+  EXPECT_EQ(w.statesIn->diagram.Comments[0], "");
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
+  EXPECT_FALSE(w.views.HasCircuit());
+  ASSERT_EQ(w.RecentFiles().size(), 2);
+  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/cycle.sfi")));
+  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+
+  // A recent file opens from the menu; an edit then Discard loses it on purpose.
+  w.RecentMenu->actions()[0]->trigger();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - cycle.sfi[*]"));
+  EXPECT_TRUE(w.views.HasCircuit());
+  w.statesIn->shown.comment = "changed";
+  EXPECT_TRUE(w.statesIn->Modified());
+  s.dialogs.messages.clear();
+  s.dialogs.answers = {Answer::Discard};
+  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
+  w.FileOpen_Click();
+  EXPECT_EQ(s.dialogs.Texts().front(), "Save changes to cycle.sfi?");
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - traffic-light.sfi[*]"));
+  EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
+
+  // Nothing unsaved: only the quit question of the program.
+  s.dialogs.messages.clear();
+  s.dialogs.answers = {Answer::Yes};
+  w.FileExit_Click();
+  EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"Are you sure, you want to quit?"});
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST(Form1, AFileOpensWithItsOwnCodesOrAsksForThem) {
+  Started s;
+  Form1& w = s.window;
+  // Auto ticked for the garage door (which has no codes) ...
+  s.dialogs.fileNames = {kExamples + "garage-door.sfi"};
+  s.dialogs.answers = {Answer::Yes};
+  w.FileOpen_Click();
+  EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"This table has no state codes. Assign them automatically?"});
+  EXPECT_TRUE(w.statesIn->dcbaAuto);
+  EXPECT_TRUE(w.views.HasCircuit());
+  // ... does not touch the typed codes of the next file.
+  const auto heavy = ReadStatesFile(KELVO_SOURCE_DIR "/bench/tables/heavy-hypercube.sfi");
+  ASSERT_TRUE(heavy);
+  s.dialogs.messages.clear();
+  s.dialogs.answers = {Answer::Discard};  // the garage door's new codes are not kept
+  w.OpenFile(QStringLiteral(KELVO_SOURCE_DIR "/bench/tables/heavy-hypercube.sfi"));
+  EXPECT_FALSE(w.statesIn->dcbaAuto);
+  EXPECT_TRUE(s.dialogs.messages.empty()) << s.dialogs.Texts().front();
+  EXPECT_EQ(w.statesIn->diagram.Codes, heavy->Codes);
+  EXPECT_EQ(w.statesIn->diagram.Targets, heavy->Targets);
+  EXPECT_TRUE(w.views.HasCircuit());
+}
+
+TEST(Form1, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.ColorFr[0]->setFocus();
+  QTest::keyClick(w.windowHandle(), Qt::Key_Right);
+  EXPECT_EQ(QApplication::focusWidget(), w.ColorFr[1]);
+  QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+  EXPECT_EQ(w.editor.CurrColor, kTextPalette[1]);
+  QTest::keyClick(w.windowHandle(), Qt::Key_Left);
+  QTest::keyClick(w.windowHandle(), Qt::Key_Left);
+  EXPECT_EQ(QApplication::focusWidget(), w.ColorFr[kPaletteSize - 1]);
+  QTest::keyClick(w.windowHandle(), Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), w.ColorFr[kPaletteSize - 1]);
+
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  w.AddCirc_Click();
+  ASSERT_FALSE(w.picIns.isNull());
+  QTest::mouseClick(w.picIns->InsOK, Qt::LeftButton);
+  ASSERT_TRUE(w.editor.CircAdd);
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+  EXPECT_FALSE(w.editor.CircAdd);
+  EXPECT_EQ(w.editor.ScreenImage(), w.canvas.Image());
+}
+
+TEST(Form1, SecondaryWindowsAreTransientForTheMainWindow) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  w.About_Click();
+  w.aboutBox->close();
+  w.FilePrint_Click();
+  EXPECT_EQ(w.printerForm->windowHandle()->transientParent(), w.windowHandle());
+  w.printerForm->close();
+  w.DataForm_Click();
+  EXPECT_EQ(w.statesInWindow->windowHandle()->transientParent(), w.windowHandle());
+  EXPECT_EQ(w.statesInWindow->parent(), nullptr);  // not disabled with the main window
+  EXPECT_TRUE(w.statesInWindow->isEnabled());
+}
+
+// Every caption of every window gets the width its text needs.
+void ExpectNoCaptionCut(QWidget* window) {
+  for (auto* label : window->findChildren<QLabel*>()) {
+    if (!label->isVisibleTo(window) || label->wordWrap() || label->text().isEmpty()) continue;
+    EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+  }
+  for (auto* button : window->findChildren<QAbstractButton*>()) {
+    if (!button->isVisibleTo(window) || button->text().isEmpty()) continue;
+    // A push button's size hint has a style minimum beyond its text; its text needs a margin.
+    QString text = button->text();
+    text.remove(QLatin1Char('&'));
+    const int needed = qobject_cast<QPushButton*>(button) ? button->fontMetrics().horizontalAdvance(text) + 6
+                                                          : button->sizeHint().width();
+    EXPECT_GE(button->width(), needed) << text.toStdString();
+  }
+}
+
+TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  ExpectNoCaptionCut(&w);
+  w.FilePrint_Click();
+  ExpectNoCaptionCut(w.printerForm);
+  w.printerForm->close();
+  w.AddCirc_Click();
+  ExpectNoCaptionCut(w.picIns);
+  w.picIns->close();
+  w.About_Click();
+  ExpectNoCaptionCut(w.aboutBox);
+  w.aboutBox->close();
+  w.DataForm_Click();
+  ExpectNoCaptionCut(w.statesInWindow.get());
+  w.statesInWindow->close();
+
+  const QSize canvasArea = w.CanvasScroll->size();
+  const QPoint tools = w.Frame1->pos();
+  w.resize(w.size() + QSize(200, 150));
+  QApplication::processEvents();
+  EXPECT_EQ(w.CanvasScroll->size(), canvasArea + QSize(200, 150));
+  EXPECT_EQ(w.Frame1->pos(), tools + QPoint(0, 150));
+}
+
 }  // namespace
 }  // namespace kelvo
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Settings (recent files, the last folder) go to a folder of this run, never the user's.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QApplication::setOrganizationName(QStringLiteral("kelvo16s-tests"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

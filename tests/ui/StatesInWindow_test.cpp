@@ -54,6 +54,7 @@ TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
   QTest::mouseClick(f.window.NextButton, Qt::LeftButton);
   EXPECT_EQ(f.window.State->text(), QStringLiteral("S1"));
   EXPECT_EQ(f.window.Frame2->title(), QStringLiteral("S1 To:"));
+  EXPECT_EQ(f.window.focusWidget(), f.window.dcba);  // the first field of the new page
   EXPECT_EQ(f.window.dcba->text(), QString());
   EXPECT_EQ(f.window.Coil[2]->text(), QStringLiteral("Pump"));
   EXPECT_FALSE(f.window.ControlOn[2]->isChecked());
@@ -66,6 +67,7 @@ TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
   EXPECT_EQ(f.window.ToState[0]->currentText(), QStringLiteral("S1"));
   EXPECT_TRUE(f.window.ControlOn[2]->isChecked());
   EXPECT_FALSE(f.window.BackButton->isEnabled());
+  EXPECT_EQ(f.window.focusWidget(), f.window.dcba);
 }
 
 TEST(StatesInWindow, ClosingLosesOnlyUnstoredEdits) {
