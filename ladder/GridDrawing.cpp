@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 namespace {
@@ -19,6 +20,25 @@ constexpr int kLastStep = kSteps - 1;
 constexpr int kLastRelaySlot = kMainLengthSlots - 2;  // slot 14 is never built
 constexpr Rgb kBlack{0, 0, 0};
 
+// A label ends this far right of the next column's x at most: the contact
+// plates start 90 twips into a tile, and a label keeps two pixels from them.
+constexpr int kLabelReach = 45;
+
+// Advances of the printable ASCII characters in DejaVu Sans at 12 pixels, in
+// twips, rounded up.
+constexpr int kAdvances[95] = {58,  72,  83,  151, 115, 171, 141, 50,  71,  71,  90,  151, 58,  65,  58,  61,
+                               115, 115, 115, 115, 115, 115, 115, 115, 115, 115, 61,  61,  151, 151, 151, 96,
+                               180, 124, 124, 126, 139, 114, 104, 140, 136, 53,  53,  118, 101, 156, 135, 142,
+                               109, 142, 125, 115, 110, 132, 124, 178, 124, 110, 124, 71,  61,  71,  151, 90,
+                               90,  111, 115, 99,  115, 111, 64,  115, 114, 50,  50,  105, 50,  176, 114, 110,
+                               115, 115, 74,  94,  71,  114, 107, 148, 107, 107, 95,  115, 61,  115, 151};
+constexpr int kWidestAdvance = 180;
+
+int WholeTilesAbove(int twips, int base) {
+  if (twips <= base) return base;
+  return base + (twips - base + kTileTwips - 1) / kTileTwips * kTileTwips;
+}
+
 // How a grid family differs: the two-part grid starts at step 0 and skips its
 // gap cells "0" like shared ones. `depth` is how far the coil line of the
 // view lies below its usual place.
@@ -34,11 +54,64 @@ bool TakesStep(const std::string& code, bool twoPart) {
   return code.size() == 1 && code[0] >= '1' && code[0] <= '9';
 }
 
+// Calls `label(column, text)` for every contact label of a circuit, in the
+// columns the drawing gives its branches (0 the main column), and returns the
+// number of columns.
+template <typename OnLabel>
+int ForEachLabel(const TileGrid& tiles, const TileGrid& labels, bool twoPart, int firstStep, OnLabel label) {
+  int column = 0;
+  for (int b = 0; b <= kLastDrawnBranch; ++b) {
+    for (int k = firstStep; k <= kLastStep; ++k) {
+      const std::string& code = tiles[b][k];
+      if (TakesStep(code, twoPart) && (code == "8" || code == "9")) label(column, labels[b][k]);
+    }
+    if (!tiles[b + 1][1].empty()) ++column;
+  }
+  return column + 1;
+}
+
+// One circuit of a view, as the pitch sees it.
+struct DrawnCircuit {
+  const TileGrid& tiles;
+  const TileGrid& labels;
+  std::string coilName;
+};
+
+ViewPitch PitchOf(const std::vector<DrawnCircuit>& circuits, GridStyle style) {
+  // The branch pitch first: a label must not reach the next column.
+  int widest = 0;
+  for (const auto& c : circuits) {
+    ForEachLabel(c.tiles, c.labels, style.twoPart, style.firstStep,
+                 [&](int, const std::string& text) { widest = std::max(widest, LabelWidth(text)); });
+  }
+  ViewPitch pitch;
+  pitch.branch = WholeTilesAbove(kLabelOffsetX + widest - kLabelReach, kBranchPitch);
+  // Then the gap: the labels of a circuit's last column and its coil name must
+  // not reach the next circuit's main column, 1125 twips after the last column.
+  constexpr int kNextMain = kBranchPitch + kTileTwips;
+  int gap = 0;
+  for (const auto& c : circuits) {
+    int last = 0, widestLast = 0;
+    const int columns =
+        ForEachLabel(c.tiles, c.labels, style.twoPart, style.firstStep, [&](int column, const std::string& text) {
+          if (column > last) last = column, widestLast = 0;
+          widestLast = std::max(widestLast, LabelWidth(text));
+        });
+    if (last == columns - 1) gap = std::max(gap, kLabelOffsetX + widestLast - kLabelReach - kNextMain);
+    const int lastColumnX = (columns - 1) * pitch.branch;
+    gap = std::max(gap, kLabelOffsetX + LabelWidth(c.coilName) - kLabelReach - kNextMain - lastColumnX);
+  }
+  pitch.gap = WholeTilesAbove(gap, 0);
+  return pitch;
+}
+
 // The drawing cursor of one view: PenX/PenY is where the next cell goes,
 // BranchX/BranchTopY the column and top of the branch being drawn.
 class GridPainter {
 public:
-  GridPainter(Canvas& canvas, GridStyle style) : canvas_(canvas), style_(style) { canvas_.SetTextColor(kBlack); }
+  GridPainter(Canvas& canvas, GridStyle style, ViewPitch pitch) : canvas_(canvas), style_(style), pitch_(pitch) {
+    canvas_.SetTextColor(kBlack);
+  }
 
   // Draws one circuit after the ones already drawn; false when the view has
   // become too wide.
@@ -49,11 +122,16 @@ public:
       DrawBranch(tiles, labels, b, coilName);
       if (!tiles[b + 1][1].empty()) {
         penY_ = branchTopY_;
-        penX_ = branchX_ + kBranchPitch;
+        penX_ = branchX_ + pitch_.branch;
         branchX_ = penX_;
       }
     }
-    penX_ = branchX_ + kBranchPitch;
+    // Supply lines across a widened gap to the next circuit.
+    for (int x = branchX_ + kBranchPitch; x < branchX_ + kBranchPitch + pitch_.gap; x += kTileTwips) {
+      Paint(kLineH, x, kTopRailY);
+      Paint(kLineH, x, kBottomRailY + style_.depth);
+    }
+    penX_ = branchX_ + kBranchPitch + pitch_.gap;
     branchX_ = penX_;
     return penX_ <= kWidestDrawing;
   }
@@ -72,7 +150,7 @@ private:
     Paint(kLineH, penX_, kBottomRailY + style_.depth);
     penX_ += kTileTwips;
     Paint(kLineTD, penX_, kTopRailY);
-    Paint(kLineH, penX_ + kTileTwips, kTopRailY);
+    for (int x = penX_ + kTileTwips; x < penX_ + pitch_.branch; x += kTileTwips) Paint(kLineH, x, kTopRailY);
     penY_ += kTileTwips;
     Paint(kLineD, penX_, penY_);
     penY_ += kTileTwips;
@@ -93,10 +171,10 @@ private:
 
   // Both supply lines over the column of a lower branch.
   void ExtendRails() {
-    Paint(kLineH, penX_, kTopRailY);
-    Paint(kLineH, penX_, kBottomRailY + style_.depth);
-    Paint(kLineH, penX_ + kTileTwips, kTopRailY);
-    Paint(kLineH, penX_ + kTileTwips, kBottomRailY + style_.depth);
+    for (int x = penX_; x < penX_ + pitch_.branch; x += kTileTwips) {
+      Paint(kLineH, x, kTopRailY);
+      Paint(kLineH, x, kBottomRailY + style_.depth);
+    }
   }
 
   // Paints the cell at the cursor and moves down when it takes a step.
@@ -109,7 +187,9 @@ private:
     const int tile = code[0] - '0';
     Paint(tile, penX_, penY_);
     const bool linksRight = tile == kLineH || tile == kLineTD || tile == kLineTL || tile == kLineTU;
-    if (linksRight) Paint(kLineH, penX_ + kTileTwips, penY_);
+    if (linksRight) {
+      for (int x = penX_ + kTileTwips; x < penX_ + pitch_.branch; x += kTileTwips) Paint(kLineH, x, penY_);
+    }
     penY_ += kTileTwips;
     if (tile == kNoff || tile == kNon) Print(penX_ + kLabelOffsetX, penY_ - kLabelRaise, label);
   }
@@ -121,17 +201,28 @@ private:
     for (int m = penY_ / kTileTwips; m * kTileTwips < coilY; ++m) Paint(kLineD, penX_, m * kTileTwips);
     Paint(kCoil, penX_, coilY);
     Paint(kLineTU, penX_, kBottomRailY + style_.depth);
-    Paint(kLineH, penX_ + kTileTwips, kBottomRailY + style_.depth);
+    for (int x = penX_ + kTileTwips; x < penX_ + pitch_.branch; x += kTileTwips) {
+      Paint(kLineH, x, kBottomRailY + style_.depth);
+    }
     Print(penX_ + kLabelOffsetX, kCoilLabelY + style_.depth, coilName);
   }
 
   Canvas& canvas_;
   const GridStyle style_;
+  const ViewPitch pitch_;
   int penX_ = 0;
   int penY_ = 0;
   int branchX_ = 0;
   int branchTopY_ = 0;
 };
+
+DrawOutcome DrawView(const std::vector<DrawnCircuit>& circuits, GridStyle style, Canvas& canvas) {
+  GridPainter painter(canvas, style, PitchOf(circuits, style));
+  for (const auto& c : circuits) {
+    if (!painter.DrawCircuit(c.tiles, c.labels, c.coilName)) return DrawOutcome::TooWide;
+  }
+  return DrawOutcome::Complete;
+}
 
 std::string StateCoilName(int slot) { return std::string(1, static_cast<char>('A' + slot)); }
 
@@ -142,6 +233,19 @@ std::string SumCoilName(int slot, const EquationSet& equations) {
 }
 
 }  // namespace
+
+int LabelWidth(std::string_view text) {
+  int width = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 32 && c < 127) {
+      width += kAdvances[c - 32];
+    } else if (c >= 0xC0 || c < 0x80) {  // the first byte of a character outside ASCII
+      width += kWidestAdvance;
+    }
+  }
+  return width;
+}
 
 int ExtraDepth(const TileGrid& tiles, int firstStep) {
   const bool twoPart = firstStep == 0;
@@ -166,14 +270,14 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
     if (grid.MainLength[slot] != 0) depth = std::max(depth, ExtraDepth(grid.SumTiles[slot], 1));
   }
   if (depth > 0) canvas.ExtendHeight(depth);
-  GridPainter painter(canvas, {1, false, depth});
+  const GridStyle style{1, false, depth};
+  std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
-    if (grid.MainLength[slot] == 0) continue;
-    const bool fits =
-        painter.DrawCircuit(grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations));
-    if (!fits) return DrawOutcome::TooWide;
+    if (grid.MainLength[slot] != 0) {
+      circuits.push_back({grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations)});
+    }
   }
-  return DrawOutcome::Complete;
+  return DrawView(circuits, style, canvas);
 }
 
 DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {
@@ -184,14 +288,14 @@ DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {
     if (grid.ResetWidth[slot] >= 1) depth = std::max(depth, ExtraDepth(grid.TwoPartTiles[slot], 0));
   }
   if (depth > 0) canvas.ExtendHeight(depth);
-  GridPainter painter(canvas, {0, true, depth});
+  const GridStyle style{0, true, depth};
+  std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
-    if (grid.ResetWidth[slot] < 1) continue;
-    const bool fits =
-        painter.DrawCircuit(grid.TwoPartTiles[slot], grid.TwoPartTiles[slot + kTwoPartEquations], StateCoilName(slot));
-    if (!fits) return DrawOutcome::TooWide;
+    if (grid.ResetWidth[slot] >= 1) {
+      circuits.push_back({grid.TwoPartTiles[slot], grid.TwoPartTiles[slot + kTwoPartEquations], StateCoilName(slot)});
+    }
   }
-  return DrawOutcome::Complete;
+  return DrawView(circuits, style, canvas);
 }
 
 }  // namespace kelvo

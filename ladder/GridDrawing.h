@@ -8,6 +8,8 @@
 // The caller clears the canvas first. When a view grows wider than the canvas
 // allows, drawing stops and says so; the views then fall back to circuit A.
 
+#include <string_view>
+
 #include "equations/EquationSet.h"
 #include "ladder/Canvas.h"
 #include "ladder/LadderGrid.h"
@@ -34,6 +36,20 @@ inline constexpr int kBottomRailY = 8250;
 // cell of any branch reaches the coil line: 0 for a circuit that fits, else
 // whole steps of kTileTwips. `firstStep` is 1 for SumTiles, 0 for TwoPartTiles.
 int ExtraDepth(const TileGrid& tiles, int firstStep);
+
+// The width of a label in the drawing's font (DejaVu Sans, 12 pixels), in
+// twips: the sum of its characters' advances; a character outside ASCII
+// counts as the widest one.
+int LabelWidth(std::string_view text);
+
+// How far apart a view's columns lie so that no label reaches the next
+// column or the next circuit: the branch pitch (kBranchPitch, or whole tiles
+// more), and the extra gap between circuits (0, or whole tiles). A view whose
+// labels all fit gets kBranchPitch and 0, today's geometry.
+struct ViewPitch {
+  int branch = kBranchPitch;
+  int gap = 0;
+};
 
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
 // (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,

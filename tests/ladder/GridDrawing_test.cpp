@@ -7,6 +7,7 @@
 
 #include "ladder/RecordingCanvas.h"
 #include "support/CanvasOps.h"
+#include "support/DrawnMachine.h"
 #include "support/HandGrids.h"
 
 namespace kelvo {
@@ -287,6 +288,55 @@ TEST(GridDrawing, TwoPartDrawsOnlyStateVariableSlots) {
   const auto ops = DrawTwoPart(grid);
   EXPECT_EQ(TextsOf(ops), (std::vector<Op>{Op::Text(775, 1250, "y0"), Op::Text(775, 7900, "C"),
                                            Op::Text(1900, 1250, "y0"), Op::Text(1900, 7900, "D")}));
+}
+
+TEST(GridDrawing, LabelWidthsAreThoseOfTheDrawingFont) {
+  EXPECT_EQ(LabelWidth(""), 0);
+  EXPECT_EQ(LabelWidth("Star"), 371);                          // fits the usual 750 pitch
+  EXPECT_EQ(LabelWidth("Start"), 442);                         // does not
+  EXPECT_EQ(LabelWidth("\xc3\xa9t\xc3\xa9"), 180 + 71 + 180);  // a character outside ASCII counts as the widest
+}
+
+// A table whose names are long: every label box, measured in the drawing
+// font, is clear of every other label and of every contact and coil.
+TEST(GridDrawing, LongNamesWidenThePitchAndNeverOverlap) {
+  StateDiagram d;
+  d.Codes[0] = "0000", d.Codes[1] = "0001", d.Codes[2] = "0011";
+  d.Targets[0] = {"S1", "S2"};
+  d.Triggers[0] = {"StartButton.doorclosed+EmergencyOverride", "bottomlimitswitch"};
+  d.Targets[1][0] = "S2", d.Triggers[1][0] = "TopLimitSwitch";
+  d.Targets[2][0] = "S0", d.Triggers[2][0] = "ResetAllNow+timerexpired";
+  d.CoilNames[0] = "MotorUpwards", d.CoilNames[1] = "MotorDownwards";
+  d.CoilOn[1][0] = d.CoilOn[2][1] = true;
+  for (bool parallel : {false, true}) {
+    for (ViewButton view : {ViewButton::ShowAll, ViewButton::ShowSC}) {
+      auto m = testing::DrawTable(d, false, parallel);
+      ASSERT_TRUE(m->session.handedOver);
+      m->session.views.Show(view);
+      struct Box {
+        int left, top, right, bottom;
+        std::string what;
+      };
+      std::vector<Box> labels, symbols;
+      for (const auto& op : m->canvas.Ops()) {
+        if (op.kind == Op::Kind::Text) {
+          labels.push_back({op.x, op.y, op.x + LabelWidth(op.text), op.y + 210, op.text});
+        } else if (op.slot == kContactTile || op.slot == 9 || op.slot == kCoilTile) {
+          symbols.push_back({op.x + 75, op.y, op.x + 300, op.y + 375, Describe(op)});
+        }
+      }
+      ASSERT_GE(labels.size(), 5u);
+      const auto overlap = [](const Box& a, const Box& b) {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+      };
+      for (size_t i = 0; i < labels.size(); ++i) {
+        for (size_t j = i + 1; j < labels.size(); ++j) {
+          EXPECT_FALSE(overlap(labels[i], labels[j])) << labels[i].what << " and " << labels[j].what;
+        }
+        for (const auto& s : symbols) EXPECT_FALSE(overlap(labels[i], s)) << labels[i].what << " over " << s.what;
+      }
+    }
+  }
 }
 
 }  // namespace
