@@ -9,12 +9,18 @@ namespace kelvo {
 ImageCanvas::ImageCanvas(const std::array<QImage, kTileCount>& tiles)
     : tiles_(AsCanvasFormat(tiles)),
       image_(ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips), QImage::Format_RGB32),
-      font_(QStringLiteral("DejaVu Sans")) {
-  font_.setPixelSize(12);
+      font_(DrawingFont()) {
   const QFontMetrics metrics(font_);
   ascent_ = metrics.ascent();
   lineHeight_ = metrics.height();
   image_.fill(Qt::white);
+  record_.size = image_.size();
+}
+
+void ImageCanvas::Record(PictureOp op) {
+  op.handEdit = handEdit_;
+  record_.ops.push_back(std::move(op));
+  ++revision_;
 }
 
 int ImageCanvas::ToPixels(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
@@ -34,6 +40,8 @@ void ImageCanvas::Clear() {
   if (image_.height() != usualHeight) image_ = QImage(image_.width(), usualHeight, QImage::Format_RGB32);
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
+  record_ = {image_.size(), {}};
+  ++revision_;
 }
 
 void ImageCanvas::ExtendHeight(int twips) {
@@ -44,6 +52,8 @@ void ImageCanvas::ExtendHeight(int twips) {
   taller.fill(Qt::white);
   QPainter(&taller).drawImage(0, 0, image_);
   image_ = std::move(taller);
+  record_.size = image_.size();
+  ++revision_;
 }
 
 std::array<QImage, kTileCount> ImageCanvas::AsCanvasFormat(const std::array<QImage, kTileCount>& tiles) {
@@ -58,6 +68,7 @@ std::array<QImage, kTileCount> ImageCanvas::AsCanvasFormat(const std::array<QIma
 // copying its rows, clipped at the canvas edges.
 void ImageCanvas::PaintTile(int slot, int x, int y) {
   if (slot < 0 || slot >= kTileCount || tiles_[slot].isNull()) return;
+  Record(PictureOp::Tile(slot, x, y));
   const QImage& tile = tiles_[slot];
   const QRect target = QRect(QPoint(ToPixels(x), ToPixels(y)), tile.size()).intersected(image_.rect());
   if (target.isEmpty()) return;
@@ -97,6 +108,7 @@ void ImageCanvas::PrintText(const std::string& text) {
     laidOut = texts_.emplace(text, std::move(staticText)).first;
   }
   textPainter_->drawStaticText(ToPixels(textX_), ToPixels(textY_), laidOut->second);
+  Record(PictureOp::Text(textX_, textY_, QString::fromStdString(text), textColor_));
   textX_ = 0;
   textY_ += lineHeight_ * kTwipsPerPixel;
 }
@@ -106,6 +118,7 @@ void ImageCanvas::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
   const QRect box(QPoint(ToPixels(x1), ToPixels(y1)), QPoint(ToPixels(x2), ToPixels(y2)));
   QPainter painter(&image_);
   painter.fillRect(box.normalized(), QColor(color.r, color.g, color.b));
+  Record(PictureOp::Box(x1, y1, x2, y2, QColor(color.r, color.g, color.b)));
 }
 
 void ImageCanvas::SetPicture(const QImage& picture) {
@@ -113,6 +126,8 @@ void ImageCanvas::SetPicture(const QImage& picture) {
   image_.fill(Qt::white);
   QPainter painter(&image_);
   painter.drawImage(0, 0, picture);
+  record_.ops.clear();
+  Record(PictureOp::Picture(picture));
 }
 
 }  // namespace kelvo

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "ladder/Canvas.h"
+#include "output/PicturePlayer.h"
 #include "output/TileImages.h"
 
 namespace kelvo {
@@ -44,6 +45,23 @@ public:
 
   const QImage& Image() const;
   const QFont& Font() const { return font_; }
+  const std::array<QImage, kTileCount>& Tiles() const { return tiles_; }
+
+  // Every op painted since the last Clear, to play the picture onto other
+  // targets; and a number that changes whenever the picture does.
+  const PictureRecord& Record() const { return record_; }
+  int Revision() const { return revision_; }
+  // While one lives, what is painted is recorded as a hand edit.
+  class HandEdit {
+  public:
+    explicit HandEdit(ImageCanvas& canvas) : canvas_(canvas) { canvas_.handEdit_ = true; }
+    ~HandEdit() { canvas_.handEdit_ = false; }
+    HandEdit(const HandEdit&) = delete;
+    HandEdit& operator=(const HandEdit&) = delete;
+
+  private:
+    ImageCanvas& canvas_;
+  };
 
   static int ToPixels(int twips);
   // A window rectangle given in twips, in pixels.
@@ -54,6 +72,7 @@ public:
 private:
   static std::array<QImage, kTileCount> AsCanvasFormat(const std::array<QImage, kTileCount>& tiles);
   void EndText() const;
+  void Record(PictureOp op);
 
   std::array<QImage, kTileCount> tiles_;
   QImage image_;
@@ -63,6 +82,9 @@ private:
   int ascent_ = 0, lineHeight_ = 0;  // pixels, of font_
   mutable std::unique_ptr<QPainter> textPainter_;
   std::unordered_map<std::string, QStaticText> texts_;
+  PictureRecord record_;
+  bool handEdit_ = false;
+  int revision_ = 0;
 };
 
 }  // namespace kelvo

@@ -146,6 +146,7 @@ void CanvasEditor::Picture1_MouseMove(bool leftButton, double x, double y) {
     CrosshairShown = true;
   }
   if (!CircAdd && RubberOn && leftButton) {
+    ImageCanvas::HandEdit hand(canvas_);
     canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
                     {255, 255, 255});
   }
@@ -162,6 +163,7 @@ void CanvasEditor::LeaveCanvas() {
 void CanvasEditor::Picture1_Click() {
   if (CircAdd) {
     if (AddNo < 0 || AddNo >= kTileCount) return;
+    ImageCanvas::HandEdit hand(canvas_);
     canvas_.PaintTile(AddNo, Round(PlaceX), PlaceY);
     AddCircUnderlined = false;
     views_.InsertPointSet = false;
@@ -174,6 +176,7 @@ void CanvasEditor::Picture1_Click() {
 
 void CanvasEditor::Picture1_MouseUp(bool leftButton, double x, double y) {
   if (CircAdd || !RubberOn || !leftButton) return;
+  ImageCanvas::HandEdit hand(canvas_);
   canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
                   {255, 255, 255});
   views_.ChangesDetected = true;
@@ -211,6 +214,7 @@ void CanvasEditor::InsText_Click(const std::string& text) {
     return;
   }
   RemoveMarker();
+  ImageCanvas::HandEdit hand(canvas_);
   canvas_.SetTextPosition(InsertX, InsertY);
   canvas_.SetTextColor(CurrColor);
   canvas_.PrintText(text);

@@ -1,0 +1,94 @@
+#include "output/PicturePlayer.h"
+
+#include <QFontMetricsF>
+#include <QStaticText>
+#include <cmath>
+
+#include "ladder/Canvas.h"
+#include "output/TileShapes.h"
+
+namespace kelvo {
+namespace {
+
+int Px(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
+
+void PlayTile(QPainter& p, const PictureOp& op, const std::array<QImage, kTileCount>& tiles, TileStyle style) {
+  if (op.slot < 0 || op.slot >= kTileCount) return;
+  const QPoint at(Px(op.x), Px(op.y));
+  if (style == TileStyle::Images) {
+    if (!tiles[op.slot].isNull()) p.drawImage(at, tiles[op.slot]);
+    return;
+  }
+  // Tiles are opaque: white under the lines, as under the image.
+  p.fillRect(QRect(at, QSize(kTilePixels, kTilePixels)), Qt::white);
+  p.save();
+  // Through the middle of the pixels the image's lines cover.
+  p.translate(at.x() + 0.5, at.y() + 0.5);
+  p.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.setBrush(Qt::NoBrush);
+  DrawTileShape(p, op.slot);
+  p.restore();
+}
+
+void PlayText(QPainter& p, const PictureOp& op, TileStyle style) {
+  p.setPen(op.color);
+  const QPoint at(Px(op.x), Px(op.y));
+  if (style == TileStyle::Images) {
+    // As the canvas printed it, glyph for glyph.
+    QStaticText text(op.text);
+    text.setTextFormat(Qt::PlainText);
+    text.prepare(QTransform(), p.font());
+    p.drawStaticText(at, text);
+  } else {
+    p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(p.font()).ascent()), op.text);
+  }
+}
+
+}  // namespace
+
+QFont DrawingFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(12);
+  return font;
+}
+
+void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QImage, kTileCount>& tiles,
+                 TileStyle style) {
+  p.save();
+  p.setFont(DrawingFont());
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setClipRect(QRect(QPoint(0, 0), record.size));
+  for (const PictureOp& op : record.ops) {
+    switch (op.kind) {
+      case PictureOp::Kind::Tile:
+        PlayTile(p, op, tiles, style);
+        break;
+      case PictureOp::Kind::Text:
+        PlayText(p, op, style);
+        break;
+      case PictureOp::Kind::Box:
+        p.fillRect(QRect(QPoint(Px(op.x), Px(op.y)), QPoint(Px(op.x2), Px(op.y2))).normalized(), op.color);
+        break;
+      case PictureOp::Kind::Picture:
+        p.drawImage(QPoint(0, 0), op.picture);
+        break;
+    }
+  }
+  p.restore();
+}
+
+QImage RenderPicture(const PictureRecord& record, const std::array<QImage, kTileCount>& tiles, double scale) {
+  const QSize size(static_cast<int>(std::ceil(record.size.width() * scale)),
+                   static_cast<int>(std::ceil(record.size.height() * scale)));
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter p(&image);
+    p.scale(scale, scale);
+    PlayPicture(p, record, tiles, scale == 1.0 ? TileStyle::Images : TileStyle::Lines);
+  }
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
+}  // namespace kelvo
