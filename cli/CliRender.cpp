@@ -51,7 +51,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
   std::string why;
-  if (!SaveBitmap(canvas.Image(), o->output, &why)) {
+  if (!SavePicture(canvas, o->output, &why)) {
     err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
     return 2;
   }

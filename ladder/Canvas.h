@@ -31,6 +31,9 @@ public:
   // Makes the picture `twips` taller than kCanvasHeightTwips (white below),
   // for a drawing that needs more room; Clear() gives back the usual height.
   virtual void ExtendHeight(int twips) { (void)twips; }
+  // Makes the picture `twips` wider than kCanvasWidthTwips (white to the
+  // right), for the relay view of a table with many relays.
+  virtual void ExtendWidth(int twips) { (void)twips; }
 };
 
 }  // namespace kelvo

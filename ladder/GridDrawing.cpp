@@ -109,7 +109,8 @@ ViewPitch PitchOf(const std::vector<DrawnCircuit>& circuits, GridStyle style) {
 // BranchX/BranchTopY the column and top of the branch being drawn.
 class GridPainter {
 public:
-  GridPainter(Canvas& canvas, GridStyle style, ViewPitch pitch) : canvas_(canvas), style_(style), pitch_(pitch) {
+  GridPainter(Canvas& canvas, GridStyle style, ViewPitch pitch, int widest)
+      : canvas_(canvas), style_(style), pitch_(pitch), widest_(widest) {
     canvas_.SetTextColor(kBlack);
   }
 
@@ -133,7 +134,7 @@ public:
     }
     penX_ = branchX_ + kBranchPitch + pitch_.gap;
     branchX_ = penX_;
-    return penX_ <= kWidestDrawing;
+    return penX_ <= widest_;
   }
 
 private:
@@ -210,14 +211,16 @@ private:
   Canvas& canvas_;
   const GridStyle style_;
   const ViewPitch pitch_;
+  const int widest_;
   int penX_ = 0;
   int penY_ = 0;
   int branchX_ = 0;
   int branchTopY_ = 0;
 };
 
-DrawOutcome DrawView(const std::vector<DrawnCircuit>& circuits, GridStyle style, Canvas& canvas) {
-  GridPainter painter(canvas, style, PitchOf(circuits, style));
+DrawOutcome DrawView(const std::vector<DrawnCircuit>& circuits, GridStyle style, Canvas& canvas,
+                     int widest = kWidestDrawing) {
+  GridPainter painter(canvas, style, PitchOf(circuits, style), widest);
   for (const auto& c : circuits) {
     if (!painter.DrawCircuit(c.tiles, c.labels, c.coilName)) return DrawOutcome::TooWide;
   }
@@ -261,7 +264,7 @@ int ExtraDepth(const TileGrid& tiles, int firstStep) {
   return std::max(0, lowest - kCoilY);
 }
 
-DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas) {
+DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas, int widest) {
   const int labelOffset = grid.StateView ? 4 : 6;
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kLastRelaySlot);
@@ -277,7 +280,7 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
       circuits.push_back({grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations)});
     }
   }
-  return DrawView(circuits, style, canvas);
+  return DrawView(circuits, style, canvas, widest);
 }
 
 DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {

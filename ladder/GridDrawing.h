@@ -54,7 +54,9 @@ struct ViewPitch {
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
 // (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
 // else from slot + 6; relay coils are named by NmCoil. Slot 14 is never drawn.
-DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas);
+// `widest` is where a view becomes too wide; the relay view passes no limit.
+DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas,
+                            int widest = kWidestDrawing);
 
 // Two-part state-variable circuits (slots 0..3) of TwoPartTiles, labels from
 // slot + 4.

@@ -14,10 +14,13 @@ void RecordingCanvas::Clear() {
   ops_.clear();
   textX_ = textY_ = 0;
   extraHeight_ = 0;
+  extraWidth_ = 0;
   ++clears_;
 }
 
 void RecordingCanvas::ExtendHeight(int twips) { extraHeight_ = std::max(extraHeight_, twips); }
+
+void RecordingCanvas::ExtendWidth(int twips) { extraWidth_ = std::max(extraWidth_, twips); }
 
 void RecordingCanvas::PaintTile(int slot, int x, int y) { ops_.push_back(CanvasOp::Tile(slot, x, y)); }
 

@@ -34,12 +34,14 @@ public:
   void SetTextPosition(int x, int y) override;
   void PrintText(const std::string& text) override;
   void ExtendHeight(int twips) override;
+  void ExtendWidth(int twips) override;
 
   const std::vector<CanvasOp>& Ops() const { return ops_; }
   Rgb TextColor() const { return textColor_; }
   int ClearCount() const { return clears_; }
   // How much taller than usual the picture was made since the last Clear.
   int ExtraHeight() const { return extraHeight_; }
+  int ExtraWidth() const { return extraWidth_; }
 
 private:
   std::vector<CanvasOp> ops_;
@@ -47,6 +49,7 @@ private:
   int textX_ = 0, textY_ = 0;
   int clears_ = 0;
   int extraHeight_ = 0;
+  int extraWidth_ = 0;
 };
 
 }  // namespace kelvo

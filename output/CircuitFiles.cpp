@@ -1,6 +1,8 @@
 #include "output/CircuitFiles.h"
 
 #include <QBuffer>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 
 #include "common/SafeFiles.h"
 
@@ -15,6 +17,75 @@ bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) 
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) {
+    if (why) *why = "the picture could not be encoded";
+    return false;
+  }
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
+}
+
+FileDialogOptions ExportAsDialogOptions() { return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true}; }
+
+namespace {
+
+std::string Lower(const std::string& text) {
+  std::string lower = text;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+bool EndsWith(const std::string& text, const char* end) {
+  const std::string tail(end);
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+constexpr double kPngScale = 2.0;
+
+}  // namespace
+
+bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
+  const std::string name = Lower(path);
+  const PictureRecord& record = canvas.Record();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool encoded = true;
+  if (EndsWith(name, ".png")) {
+    QImage image = RenderPicture(record, canvas.Tiles(), kPngScale);
+    image.setDevicePixelRatio(1.0);
+    encoded = image.save(&buffer, "PNG");
+  } else if (EndsWith(name, ".svg")) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(record.size);
+    svg.setViewBox(QRect(QPoint(0, 0), record.size));
+    svg.setResolution(96);
+    svg.setTitle(QStringLiteral("Kelvo 16s circuit"));
+    QPainter p;
+    encoded = p.begin(&svg);
+    if (encoded) {
+      p.fillRect(QRect(QPoint(0, 0), record.size), Qt::white);
+      PlayPicture(p, record, canvas.Tiles(), TileStyle::Lines);
+      encoded = p.end();
+    }
+  } else if (EndsWith(name, ".pdf")) {
+    QPdfWriter pdf(&buffer);
+    pdf.setTitle(QStringLiteral("Kelvo 16s circuit"));
+    pdf.setCreator(QStringLiteral("Kelvo 16s"));
+    pdf.setResolution(300);
+    // One page the size of the picture at 96 pixels per inch.
+    pdf.setPageSize(QPageSize(QSizeF(record.size) * 72.0 / 96.0, QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter p;
+    encoded = p.begin(&pdf);
+    if (encoded) {
+      p.scale(300.0 / 96.0, 300.0 / 96.0);
+      PlayPicture(p, record, canvas.Tiles(), TileStyle::Lines);
+      encoded = p.end();
+    }
+  } else {
+    return SaveBitmap(canvas.Image(), path, why);
+  }
+  if (!encoded) {
     if (why) *why = "the picture could not be encoded";
     return false;
   }
@@ -41,6 +112,19 @@ void CircuitFiles::ExtrCom_Click() {
   if (const auto path = dialogs_.AskSaveFileName(PictureFileDialogOptions())) {
     std::string why;
     if (SaveBitmap(canvas_.Image(), *path, &why)) {
+      views_.ChangesDetected = false;
+    } else {
+      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
+    }
+  }
+  setMainWindowEnabled_(true);
+}
+
+void CircuitFiles::ExportAs_Click() {
+  setMainWindowEnabled_(false);
+  if (const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions())) {
+    std::string why;
+    if (SavePicture(canvas_, *path, &why)) {
       views_.ChangesDetected = false;
     } else {
       dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);

@@ -17,12 +17,19 @@
 namespace kelvo {
 
 FileDialogOptions PictureFileDialogOptions();
+// "Export As...": PNG, SVG or PDF, chosen by the name's extension.
+FileDialogOptions ExportAsDialogOptions();
 
 inline constexpr size_t kMaxPictureBytes = 64u << 20;
 
 // Writes `image` as a Windows bitmap to `path` (or the target of the link
 // there), replacing it only when complete and only when it is a regular file.
 bool SaveBitmap(const QImage& image, const std::string& path, std::string* why = nullptr);
+// Writes the recorded picture as PNG (twice the screen's resolution), SVG or
+// PDF (lines and text, one page the size of the picture) by the extension of
+// `path`, and as a Windows bitmap (the canvas's own pixels) for any other.
+// Written like SaveBitmap: complete, or not at all.
+bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
 // Reads a BMP, GIF or JPEG picture from a regular file.
 std::optional<QImage> LoadPicture(const std::string& path, std::string* why = nullptr);
 
@@ -32,6 +39,7 @@ public:
                std::function<void(bool)> setMainWindowEnabled);
 
   void ExtrCom_Click();
+  void ExportAs_Click();
   void InpCom_Click();
 
 private:

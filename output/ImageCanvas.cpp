@@ -36,8 +36,8 @@ void ImageCanvas::EndText() const { textPainter_.reset(); }
 
 void ImageCanvas::Clear() {
   EndText();
-  const int usualHeight = ToPixels(kCanvasHeightTwips);
-  if (image_.height() != usualHeight) image_ = QImage(image_.width(), usualHeight, QImage::Format_RGB32);
+  const QSize usual(ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips));
+  if (image_.size() != usual) image_ = QImage(usual, QImage::Format_RGB32);
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
   record_ = {image_.size(), {}};
@@ -45,13 +45,21 @@ void ImageCanvas::Clear() {
 }
 
 void ImageCanvas::ExtendHeight(int twips) {
-  const int height = ToPixels(kCanvasHeightTwips + std::max(twips, 0));
-  if (height <= image_.height()) return;
+  Grow(QSize(image_.width(), ToPixels(kCanvasHeightTwips + std::max(twips, 0))));
+}
+
+void ImageCanvas::ExtendWidth(int twips) {
+  Grow(QSize(ToPixels(kCanvasWidthTwips + std::max(twips, 0)), image_.height()));
+}
+
+void ImageCanvas::Grow(QSize size) {
+  size = size.expandedTo(image_.size());
+  if (size == image_.size()) return;
   EndText();
-  QImage taller(image_.width(), height, QImage::Format_RGB32);
-  taller.fill(Qt::white);
-  QPainter(&taller).drawImage(0, 0, image_);
-  image_ = std::move(taller);
+  QImage larger(size, QImage::Format_RGB32);
+  larger.fill(Qt::white);
+  QPainter(&larger).drawImage(0, 0, image_);
+  image_ = std::move(larger);
   record_.size = image_.size();
   ++revision_;
 }

@@ -36,6 +36,8 @@ public:
   void PrintText(const std::string& text) override;
   // The picture grows downward, keeping what it holds.
   void ExtendHeight(int twips) override;
+  // The picture grows to the right, keeping what it holds.
+  void ExtendWidth(int twips) override;
 
   // Fills the box between two corners (twips, both included) into the picture.
   void FillBox(int x1, int y1, int x2, int y2, Rgb color);
@@ -73,6 +75,7 @@ private:
   static std::array<QImage, kTileCount> AsCanvasFormat(const std::array<QImage, kTileCount>& tiles);
   void EndText() const;
   void Record(PictureOp op);
+  void Grow(QSize size);
 
   std::array<QImage, kTileCount> tiles_;
   QImage image_;

@@ -1,5 +1,8 @@
 #include "session/CircuitViews.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "equations/ExpressionText.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
@@ -32,15 +35,42 @@ ViewRange RangeOf(ViewButton button) {
   return {0, 0};
 }
 
-// Takes the drawing's measure: paints nothing.
+// Takes the drawing's measure: paints nothing, but notes how far right the
+// drawing reaches and whether it painted anything at all.
 class MeasuringCanvas : public Canvas {
 public:
   void Clear() override {}
-  void PaintTile(int, int, int) override {}
+  void PaintTile(int, int x, int) override {
+    right = std::max(right, x + kTileTwips);
+    ++painted;
+  }
   void SetTextColor(Rgb) override {}
-  void SetTextPosition(int, int) override {}
-  void PrintText(const std::string&) override {}
+  void SetTextPosition(int x, int) override { textX_ = x; }
+  void PrintText(const std::string& text) override { right = std::max(right, textX_ + LabelWidth(text)); }
+
+  int right = 0;
+  int painted = 0;
+
+private:
+  int textX_ = 0;
 };
+
+std::string EmptyViewText(ViewButton button) {
+  switch (button) {
+    case ViewButton::ShowA:
+    case ViewButton::ShowB:
+    case ViewButton::ShowC:
+    case ViewButton::ShowD: {
+      const char variable = static_cast<char>('A' + static_cast<int>(button) - static_cast<int>(ViewButton::ShowA));
+      return std::string("No transition changes ") + variable + ": it needs no circuit.";
+    }
+    case ViewButton::ShowSC:
+      return "No output relays are named in this table.";
+    case ViewButton::ShowAll:
+      return "No transition changes a state variable: there is no circuit to draw.";
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -92,6 +122,10 @@ void CircuitViews::Show(ViewButton button) {
   // drawn, so it is measured first and painted only when it stays.
   MeasuringCanvas measure;
   const DrawOutcome outcome = DrawView(button, measure);
+  // The relay view is never given up: the picture grows to the right.
+  if (button == ViewButton::ShowSC && measure.right > kCanvasWidthTwips) {
+    canvas_.ExtendWidth(measure.right - kCanvasWidthTwips);
+  }
   if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) DrawView(button, canvas_);
   if (outcome == DrawOutcome::TooWide) {
     // Circuit A alone on a fresh canvas. When A itself is too wide it stays
@@ -104,6 +138,11 @@ void CircuitViews::Show(ViewButton button) {
   }
   InsertPointSet = false;
   current_ = outcome == DrawOutcome::TooWide ? ViewButton::ShowA : button;
+  viewNote_.clear();
+  if (outcome == DrawOutcome::TooWide && button == ViewButton::ShowAll) {
+    viewNote_ = "Show All is too wide for the canvas; showing A. Use A, B, C, D";
+  }
+  emptyView_ = outcome == DrawOutcome::Complete && measure.painted == 0 ? EmptyViewText(button) : std::string();
 }
 
 bool CircuitViews::AskDataLoss() { return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No); }
@@ -131,7 +170,7 @@ DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas) {
   grid_.LastCircuit = range.last;
   if (button == ViewButton::ShowSC) {
     grid_.StateView = false;
-    return DrawSumCircuits(grid_, equations_, canvas);
+    return DrawSumCircuits(grid_, equations_, canvas, std::numeric_limits<int>::max());
   }
   if (ParForm) {
     grid_.StateView = true;
@@ -152,6 +191,8 @@ void CircuitViews::Withdraw() {
   SetAllEnabled(false);
   current_.reset();
   hasCircuit_ = false;
+  viewNote_.clear();
+  emptyView_.clear();
 }
 
 void CircuitViews::SetAllEnabled(bool enabled) { enabled_.fill(enabled); }

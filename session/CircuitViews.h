@@ -70,6 +70,12 @@ public:
   // What the student is told below the drawing: the mends, then the circuits
   // cut to fit the grids. Empty when every circuit is drawn as laid out.
   std::vector<std::string> DrawingNotes() const;
+  // One line about the view shown when it is not the one asked for ("Show
+  // All is too wide for the canvas; showing A. ...").
+  const std::string& ViewNote() const { return viewNote_; }
+  // Why the view shown is empty ("No transition changes C: it needs no
+  // circuit."); empty when it shows a circuit.
+  const std::string& EmptyView() const { return emptyView_; }
 
   // The canvas holds edits not yet exported.
   bool ChangesDetected = false;
@@ -93,6 +99,8 @@ private:
   std::vector<std::string> problems_;
   std::vector<CircuitMend> mended_;
   bool hasCircuit_ = false;
+  std::string viewNote_;
+  std::string emptyView_;
 };
 
 }  // namespace kelvo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -157,14 +158,44 @@ TEST_F(CircuitViewsTest, TooWideViewFallsBackToCircuitAAlone) {
   EXPECT_EQ(views.Current(), ViewButton::ShowSC);
 }
 
-TEST_F(CircuitViewsTest, TooWideRelayViewFallsBackToCircuitAInTheChosenForm) {
+// The relay view is never given up: a picture too wide for the canvas grows
+// to the right and holds every relay circuit.
+TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
   for (int relay = 0; relay < 3; ++relay) PutParallelContacts(grid, kFirstRelaySlot + relay, 14 + relay, 7);
   PutTwoPartParallel(grid, 0, 2);
   views.ParForm = false;
   views.ShowSC_Click();
-  EXPECT_EQ(canvas.Ops(), CircuitAAlone());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"y0", "A", "y1"}));
+  EXPECT_EQ(views.Current(), ViewButton::ShowSC);
+  EXPECT_EQ(TilesOf(canvas.Ops(), 0).size(), 3u);  // three coils
+  int right = 0;
+  for (const auto& op : canvas.Ops()) {
+    if (op.kind == Op::Kind::Tile) right = std::max(right, op.x + 375);
+  }
+  EXPECT_GT(right, kCanvasWidthTwips);
+  EXPECT_GE(canvas.ExtraWidth(), right - kCanvasWidthTwips);
+  EXPECT_TRUE(views.ViewNote().empty());
+  ExpectAllEnabled();
+
+  // "Show All" still falls back to A, and says so.
+  for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, slot + 4, 7);
+  views.ParForm = true;
+  views.ShowAll_Click();
+  EXPECT_EQ(canvas.ExtraWidth(), 0);
   ExpectFallbackButtons();
+  EXPECT_EQ(views.ViewNote(), "Show All is too wide for the canvas; showing A. Use A, B, C, D");
+}
+
+// An empty view says why.
+TEST_F(CircuitViewsTest, AnEmptyViewSaysWhy) {
+  PutSingleContact(grid, 0, 4, "X1");
+  PutTwoPartParallel(grid, 0, 1);
+  views.ShowC_Click();
+  EXPECT_TRUE(canvas.Ops().empty());
+  EXPECT_EQ(views.EmptyView(), "No transition changes C: it needs no circuit.");
+  views.ShowSC_Click();
+  EXPECT_EQ(views.EmptyView(), "No output relays are named in this table.");
+  views.ShowA_Click();
+  EXPECT_EQ(views.EmptyView(), "");
 }
 
 // 375 + 19 * 750 passes 13875 with circuit A alone: it is drawn once, cut off

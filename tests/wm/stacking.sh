@@ -63,6 +63,10 @@ position() {  # place of a window in the stacking order, bottom 0
 }
 expect_above() {  # $1 above $2, and transient for $3
   local what=$4
+  for _ in $(seq 30); do  # the window manager may still be restacking
+    [ "$(position "$1")" -gt "$(position "$2")" ] && break
+    sleep 0.1
+  done
   [ "$(position "$1")" -gt "$(position "$2")" ] || fail "$what is not above its owner: $(stacking)"
   local owner
   owner=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
