@@ -57,7 +57,7 @@ void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QIma
   p.save();
   p.setFont(DrawingFont());
   p.setRenderHint(QPainter::Antialiasing, false);
-  p.setClipRect(QRect(QPoint(0, 0), record.size));
+  p.setClipRect(QRect(QPoint(0, 0), record.size), Qt::IntersectClip);
   for (const PictureOp& op : record.ops) {
     switch (op.kind) {
       case PictureOp::Kind::Tile:

@@ -1,11 +1,59 @@
 #include "output/PrintJob.h"
 
+#include <QDate>
+
 namespace kelvo {
 
-bool PrintJob::PrintAny(const QImage& picture) {
-  const bool painted = printer_.PaintPicture(picture, kPictureLeft, kPictureTop);
-  if (NextPage > 0) printer_.NewPage();
-  --NextPage;
+QString ViewTitle(ViewButton view) {
+  switch (view) {
+    case ViewButton::ShowAll:
+      return QStringLiteral("Show All");
+    case ViewButton::ShowA:
+      return QStringLiteral("A");
+    case ViewButton::ShowB:
+      return QStringLiteral("B");
+    case ViewButton::ShowC:
+      return QStringLiteral("C");
+    case ViewButton::ShowD:
+      return QStringLiteral("D");
+    case ViewButton::ShowSC:
+      return QStringLiteral("Machine State");
+  }
+  return {};
+}
+
+QString PrintJob::Title() const {
+  const auto view = views_.Current();
+  const QString form = view == ViewButton::ShowSC ? QStringLiteral("relay circuits")
+                       : views_.ParForm           ? QStringLiteral("parallel form")
+                                                  : QStringLiteral("two-part form");
+  return QStringLiteral("%1  \u00b7  %2  \u00b7  %3  \u00b7  %4")
+      .arg(documentName.isEmpty() ? QStringLiteral("Untitled") : documentName, view ? ViewTitle(*view) : QString(),
+           form, QDate::currentDate().toString(Qt::ISODate));
+}
+
+std::vector<QRect> PrintJob::Pages() const {
+  const QSize size = canvas_.Image().size();
+  const int pageWidth = ImageCanvas::ToPixels(kCanvasWidthTwips);
+  if (wideOnOnePage || size.width() <= pageWidth) return {QRect(QPoint(0, 0), size)};
+  std::vector<QRect> pages;
+  for (int x = 0; x < size.width(); x += pageWidth) {
+    pages.emplace_back(x, 0, std::min(pageWidth, size.width() - x), size.height());
+  }
+  return pages;
+}
+
+bool PrintJob::PrintAny() {
+  bool painted = true;
+  const QString title = Title();
+  const auto pages = Pages();
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const QString numbered =
+        pages.size() == 1 ? title : title + QStringLiteral("  \u00b7  page %1 of %2").arg(i + 1).arg(pages.size());
+    painted = printer_.PaintPage(canvas_, pages[i], numbered) && painted;
+    if (NextPage > 0) printer_.NewPage();
+    --NextPage;
+  }
   return painted;
 }
 
@@ -20,7 +68,9 @@ bool PrintJob::Print(const std::array<bool, kViewButtons>& ticked, int copies, P
   for (int i = 0; i < kViewButtons && ok; ++i) {
     if (!ticked[i]) continue;
     views_.Show(kPrintOrder[i]);
-    for (int copy = 0; copy < copies && ok; ++copy) ok = PrintAny(canvas_.Image());
+    // A picture on several pages adds the pages beyond the first of each copy.
+    if (copies > 0) NextPage += (static_cast<int>(Pages().size()) - 1) * copies;
+    for (int copy = 0; copy < copies && ok; ++copy) ok = PrintAny();
   }
   printer_.EndDoc();
   return ok;

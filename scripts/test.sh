@@ -2,8 +2,9 @@
 # Builds everything and runs every test. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Xvfb, a small window manager and the X tools: the window test runs under them.
-scripts/deps.sh xvfb xauth openbox xdotool x11-utils
+# Xvfb, a small window manager and the X tools: the window test runs under
+# them; poppler-utils reads the PDFs the tests write.
+scripts/deps.sh xvfb xauth openbox xdotool x11-utils poppler-utils
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 cmake --preset default
 cmake --build --preset default -j2

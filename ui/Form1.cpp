@@ -396,6 +396,7 @@ void Form1::FilePrint_Click() {
   if (!printer) printer = std::make_unique<QPrinter>();
   printerForm = new PrinterForm(views, canvas, *printer, dialogs_);
   printerForm->setWindowIcon(windowIcon());
+  if (statesIn) printerForm->documentName = QString::fromStdString(statesIn->DocumentName());
   StayAbove(printerForm, this);
   printerForm->onViewDrawn = [this] { SyncViewButtons(); };
   printerForm->onClosed = [this] { setEnabled(true); };

@@ -14,7 +14,7 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   setWindowTitle(QStringLiteral("Printer"));
   setAttribute(Qt::WA_DeleteOnClose);
   CloseOnEscape(this);
-  setFixedSize(ImageCanvas::ToPixels(0, 0, 6045, 4575).size());
+  setFixedSize(ImageCanvas::ToPixels(0, 0, 6045, 5055).size());
 
   auto* frame1 = new QGroupBox(QStringLiteral("Select Images to Print:"), this);
   frame1->setGeometry(ImageCanvas::ToPixels(240, 240, 2715, 3375));
@@ -42,11 +42,15 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   Best = new QRadioButton(QStringLiteral("Best"), frame2);
   Best->setGeometry(ImageCanvas::ToPixels(1320, 2640, 1095, 255));
 
+  WideOnOnePage = new QCheckBox(QStringLiteral("Scale a wide picture to one page"), this);
+  WideOnOnePage->setGeometry(ImageCanvas::ToPixels(360, 3840, 5355, 255));
+  WideOnOnePage->setToolTip(QStringLiteral("Otherwise a picture wider than the canvas prints across several pages"));
+
   Print = new QPushButton(QStringLiteral("Print"), this);
-  Print->setGeometry(ImageCanvas::ToPixels(3180, 3960, 1215, 375));
+  Print->setGeometry(ImageCanvas::ToPixels(3180, 4440, 1215, 375));
   Print->setDefault(true);
   Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  Cancel->setGeometry(ImageCanvas::ToPixels(4500, 3960, 1215, 375));
+  Cancel->setGeometry(ImageCanvas::ToPixels(4500, 4440, 1215, 375));
   connect(Print, &QPushButton::clicked, this, &PrinterForm::Print_Click);
   connect(Cancel, &QPushButton::clicked, this, &QWidget::close);
 
@@ -85,6 +89,8 @@ void PrinterForm::Print_Click() {
   if (!pagePrinter && pageCount > 0 && !QtPagePrinter::ChooseOutput(printer_, dialogs_)) return;
   PagePrinter& pages = pagePrinter ? *pagePrinter : systemPrinter;
   PrintJob job(views_, canvas_, pages);
+  job.documentName = documentName;
+  job.wideOnOnePage = WideOnOnePage->isChecked();
   const bool printed = job.Print(ticked, copies, quality);
   if (onViewDrawn) onViewDrawn();
   if (!printed) dialogs_.Notify("The printer could not be started.", "Printer");

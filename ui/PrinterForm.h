@@ -31,6 +31,8 @@ public:
   std::function<void()> onViewDrawn;
   // Pages go here instead of the system's printer when set (tests).
   PagePrinter* pagePrinter = nullptr;
+  // The table's file name, for the title line of every page.
+  QString documentName;
 
   static bool NoCopies_KeyPress(std::u32string_view text, int caret, char32_t key);
 
@@ -39,6 +41,7 @@ public:
   std::array<QCheckBox*, kViewButtons> boxes{};  // in kPrintOrder: PrintAll, PrintA..PrintD, PrintSC
   FilteredLineEdit* NoCopies{};
   QRadioButton *Draft{}, *Normal{}, *Best{};
+  QCheckBox* WideOnOnePage{};  // a picture wider than the canvas: one page, scaled down
   QPushButton *Print{}, *Cancel{};
 
 protected:

@@ -1,5 +1,6 @@
 #include "ui/QtPagePrinter.h"
 
+#include <QFontMetricsF>
 #include <QPrinterInfo>
 
 #include "ladder/Canvas.h"
@@ -35,13 +36,29 @@ void QtPagePrinter::SetQuality(PrintQuality quality) {
   }
 }
 
-bool QtPagePrinter::PaintPicture(const QImage& picture, int x, int y) {
+bool QtPagePrinter::PaintPage(const ImageCanvas& canvas, QRect part, const QString& title) {
   if (!painter_.isActive() && !painter_.begin(&printer_)) return false;
-  // Twips on the page: the picture keeps its natural size of 15 twips a pixel.
-  const double scale = printer_.resolution() / 1440.0;
-  const QRectF target(x * scale, y * scale, picture.width() * kTwipsPerPixel * scale,
-                      picture.height() * kTwipsPerPixel * scale);
-  painter_.drawImage(target, picture);
+  // Device pixels of the printable area; the title line at its top.
+  const QRectF area(QPointF(0, 0), printer_.pageLayout().paintRectPixels(printer_.resolution()).size());
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(9);
+  painter_.setFont(QFont(font, &printer_));
+  painter_.setPen(Qt::black);
+  const QFontMetricsF metrics(painter_.font());
+  painter_.drawText(QPointF(area.left(), area.top() + metrics.ascent()), title);
+  const double gap = metrics.height() * 1.5;
+  const QRectF room = area.adjusted(0, gap, 0, 0);
+  if (part.isEmpty() || room.height() <= 0) return true;
+  // The picture fills the room, keeping its proportions, drawn anew at the
+  // printer's resolution.
+  const double scale = std::min(room.width() / part.width(), room.height() / part.height());
+  painter_.save();
+  painter_.translate(room.topLeft());
+  painter_.scale(scale, scale);
+  painter_.setClipRect(QRect(QPoint(0, 0), part.size()));
+  painter_.translate(-part.topLeft());
+  PlayPicture(painter_, canvas.Record(), canvas.Tiles(), TileStyle::Lines);
+  painter_.restore();
   return true;
 }
 

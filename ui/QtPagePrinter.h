@@ -20,7 +20,7 @@ public:
 
   void SetLandscape() override;
   void SetQuality(PrintQuality quality) override;
-  bool PaintPicture(const QImage& picture, int x, int y) override;
+  bool PaintPage(const ImageCanvas& canvas, QRect part, const QString& title) override;
   void NewPage() override;
   void EndDoc() override;
 

@@ -99,14 +99,15 @@ public:
   explicit RecordingPrinter(const CircuitViews& views) : views_(views) {}
   void SetLandscape() override { log.push_back("landscape"); }
   void SetQuality(PrintQuality q) override { log.push_back("quality " + std::to_string(static_cast<int>(q))); }
-  bool PaintPicture(const QImage&, int x, int y) override {
-    log.push_back(std::string("page ") + ViewButtonName(*views_.Current()) + " at " + std::to_string(x) + "," +
-                  std::to_string(y));
+  bool PaintPage(const ImageCanvas&, QRect part, const QString& title) override {
+    log.push_back(std::string("page ") + ViewButtonName(*views_.Current()) + " x " + std::to_string(part.x()));
+    titles.push_back(title);
     return true;
   }
   void NewPage() override { log.push_back("new page"); }
   void EndDoc() override { log.push_back("end"); }
   std::vector<std::string> log;
+  QStringList titles;
 
 private:
   const CircuitViews& views_;
@@ -129,9 +130,9 @@ TEST(PrintJob, PagesInOrderWithoutATrailingBreak) {
   PrintJob job(p.views, p.canvas, recorder);
   std::array<bool, kViewButtons> ticked{false, true, false, false, false, true};  // A and state control
   EXPECT_TRUE(job.Print(ticked, 2, PrintQuality::Draft));
-  EXPECT_EQ(recorder.log, (std::vector<std::string>{"landscape", "quality -1", "page ShowA at 300,1417", "new page",
-                                                    "page ShowA at 300,1417", "new page", "page ShowSC at 300,1417",
-                                                    "new page", "page ShowSC at 300,1417", "end"}));
+  EXPECT_EQ(recorder.log,
+            (std::vector<std::string>{"landscape", "quality -1", "page ShowA x 0", "new page", "page ShowA x 0",
+                                      "new page", "page ShowSC x 0", "new page", "page ShowSC x 0", "end"}));
   EXPECT_EQ(job.NextPage, -1);
 
   recorder.log.clear();
