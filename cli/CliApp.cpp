@@ -235,14 +235,7 @@ int Equations(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   if (!session.eqView) return 1;
   const EquationViewTexts& t = *session.eqView;
-  out << o->file << "\n";
-  for (int x = 0; x < kStateVariables; ++x) {
-    const char letter = VariableLetter(x);
-    out << "  On " << letter << "  = " << t.On[x] << "\n";
-    out << "  Off " << letter << "  = " << t.Off[x] << "\n";
-    out << "  " << t.Func[x] << "\n";
-    out << "  " << t.Final[x] << "\n";
-  }
+  out << o->file << "\n" << EquationRowsText(t);
   return 0;
 }
 

@@ -14,4 +14,16 @@ EquationViewTexts ShowEquations(const EquationSynthesis& synthesis) {
   return texts;
 }
 
+std::string EquationRowsText(const EquationViewTexts& t) {
+  std::string rows;
+  for (int x = 0; x < kStateVariables; ++x) {
+    const std::string letter(1, VariableLetter(x));
+    rows += "  On " + letter + "  = " + t.On[x] + "\n";
+    rows += "  Off " + letter + "  = " + t.Off[x] + "\n";
+    rows += "  " + t.Func[x] + "\n";
+    rows += "  " + t.Final[x] + "\n";
+  }
+  return rows;
+}
+
 }  // namespace kelvo

@@ -22,4 +22,8 @@ struct EquationViewTexts {
 
 EquationViewTexts ShowEquations(const EquationSynthesis& synthesis);
 
+// Every row as plain text, one per line, each variable's four rows in turn:
+// "  On A  = X1.b+A", "  Off A  = X3.B", the function and the final equation.
+std::string EquationRowsText(const EquationViewTexts& texts);
+
 }  // namespace kelvo

@@ -39,26 +39,30 @@ const std::array<Rgb, kPaletteSize> kTextPalette{{{255, 255, 255},
 CanvasEditor::CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileImages& tiles, UserDialogs& dialogs)
     : canvas_(canvas), views_(views), tiles_(tiles), dialogs_(dialogs) {}
 
-void CanvasEditor::XorCrosshair(QImage& image, int x, int y, bool rubber) {
-  const int bottom = std::max(kCanvasHeightTwips, image.height() * kTwipsPerPixel);  // a tall drawing is taller
+void CanvasEditor::XorCrosshair(QImage& image, int x, int y, bool rubber, double scale) {
+  // A tall or wide drawing is taller or wider than the canvas.
+  const int bottom = std::max(kCanvasHeightTwips, Round(image.height() / scale) * kTwipsPerPixel);
+  const int right = std::max(kCanvasWidthTwips, Round(image.width() / scale) * kTwipsPerPixel);
   QPainter p(&image);
+  p.scale(scale, scale);
   if (rubber) {
     SetXorPen(p, QColor(255, 255, 0));
     p.drawRect(QRect(Px(x - kCrosshairHalf, y - kCrosshairHalf), Px(x + kCrosshairHalf, y + kCrosshairHalf)));
     SetXorPen(p, QColor(255, 0, 0));
-    XorLine(p, kCanvasWidthTwips, y, x + kCrosshairHalf, y);
+    XorLine(p, right, y, x + kCrosshairHalf, y);
     XorLine(p, x, bottom, x, y + kCrosshairHalf);
     XorLine(p, x - kCrosshairHalf, y, 0, y);
     XorLine(p, x, y - kCrosshairHalf, x, 0);
   } else {
     SetXorPen(p, QColor(255, 0, 0));
-    XorLine(p, kCanvasWidthTwips, y, 0, y);
+    XorLine(p, right, y, 0, y);
     XorLine(p, x, bottom, x, 0);
   }
 }
 
-void CanvasEditor::XorMarker(QImage& image, int x, int y) {
+void CanvasEditor::XorMarker(QImage& image, int x, int y, double scale) {
   QPainter p(&image);
+  p.scale(scale, scale);
   SetXorPen(p, QColor(0, 255, 0));
   XorLine(p, x, y, x + kMarkerWidth, y);
   XorLine(p, x, y + kMarkerHeight, x, y);
@@ -66,13 +70,14 @@ void CanvasEditor::XorMarker(QImage& image, int x, int y) {
   XorLine(p, x + kMarkerWidth, y, x + kMarkerWidth, y + kMarkerHeight);
 }
 
-void CanvasEditor::PaintScreenLayer(QImage& screen) const {
+void CanvasEditor::PaintScreenLayer(QImage& screen, double scale) const {
   if (CircAdd && preview_ && AddNo >= 0 && AddNo < kTileCount) {
     QPainter p(&screen);
+    p.scale(scale, scale);
     p.drawImage(Px(preview_->x(), preview_->y()), tiles_.Image(AddNo));
   }
-  if (CrosshairShown) XorCrosshair(screen, LastX, LastY, crosshairRubber_);
-  if (views_.InsertPointSet) XorMarker(screen, InsertX, InsertY);
+  if (CrosshairShown) XorCrosshair(screen, LastX, LastY, crosshairRubber_, scale);
+  if (views_.InsertPointSet) XorMarker(screen, InsertX, InsertY, scale);
 }
 
 QImage CanvasEditor::ScreenImage() const {

@@ -65,13 +65,14 @@ public:
   // "Insert" and "Add Text".
   void InsText_Click(const std::string& text);
 
-  // The screen-only layer: preview, crosshair and marker over the picture.
-  void PaintScreenLayer(QImage& screen) const;
+  // The screen-only layer: preview, crosshair and marker over the picture,
+  // which is drawn at `scale` screen pixels per picture pixel.
+  void PaintScreenLayer(QImage& screen, double scale = 1.0) const;
   QImage ScreenImage() const;
 
   // Exclusive-or figures, in twips, on any RGB32 image.
-  static void XorCrosshair(QImage& image, int x, int y, bool rubber);
-  static void XorMarker(QImage& image, int x, int y);
+  static void XorCrosshair(QImage& image, int x, int y, bool rubber, double scale = 1.0);
+  static void XorMarker(QImage& image, int x, int y, double scale = 1.0);
 
   // The window repaints when this fires.
   std::function<void()> onChanged;

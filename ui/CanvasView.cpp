@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 
 namespace kelvo {
 
@@ -12,29 +14,82 @@ CanvasView::CanvasView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), 
   setFixedSize(canvas_.Image().size());
 }
 
-QSize CanvasView::sizeHint() const { return canvas_.Image().size(); }
+QSize CanvasView::ZoomedSize() const {
+  const QSize size = canvas_.Image().size();
+  return {static_cast<int>(std::ceil(size.width() * zoom_)), static_cast<int>(std::ceil(size.height() * zoom_))};
+}
+
+QSize CanvasView::sizeHint() const { return ZoomedSize(); }
+
+void CanvasView::SetZoom(double zoom) {
+  zoom_ = std::clamp(zoom, 0.25, 8.0);
+  FitToCanvas();
+  update();
+}
+
+void CanvasView::FitToCanvas() {
+  if (size() != ZoomedSize()) setFixedSize(ZoomedSize());
+}
+
+void CanvasView::SetNote(const QString& note) {
+  if (note == note_) return;
+  note_ = note;
+  update();
+}
 
 void CanvasView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (screenImage) {
-    painter.drawImage(0, 0, screenImage());
+  const double dpr = devicePixelRatioF();
+  const double scale = zoom_ * dpr;
+  if (scale == 1.0) {
+    painter.drawImage(0, 0, screenImage ? screenImage() : canvas_.Image());
   } else {
-    painter.drawImage(0, 0, canvas_.Image());
+    if (playedRevision_ != canvas_.Revision() || playedScale_ != scale) {
+      played_ = RenderPicture(canvas_.Record(), canvas_.Tiles(), scale);
+      played_.setDevicePixelRatio(1.0);
+      playedRevision_ = canvas_.Revision();
+      playedScale_ = scale;
+    }
+    QImage shown = played_.copy();
+    if (paintScreenLayer) paintScreenLayer(shown, scale);
+    shown.setDevicePixelRatio(dpr);
+    painter.drawImage(0, 0, shown);
+  }
+  if (!note_.isEmpty()) {
+    QFont font = painter.font();
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(Qt::gray);
+    painter.drawText(rect().adjusted(20, 60, -20, 0), Qt::AlignTop | Qt::AlignHCenter | Qt::TextWordWrap, note_);
   }
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
-  if (onMove) onMove(event->buttons() & Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
+  if (onMove) {
+    onMove(event->buttons() & Qt::LeftButton, ToTwips(event->position().x() / zoom_),
+           ToTwips(event->position().y() / zoom_));
+  }
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
   if (onRelease) {
-    onRelease(event->button() == Qt::LeftButton, ToTwips(event->position().x()), ToTwips(event->position().y()));
+    onRelease(event->button() == Qt::LeftButton, ToTwips(event->position().x() / zoom_),
+              ToTwips(event->position().y() / zoom_));
   }
 }
 
 void CanvasView::leaveEvent(QEvent*) {
   if (onLeave) onLeave();
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || !onZoomStep) {
+    event->ignore();  // the scroll area scrolls
+    return;
+  }
+  const int delta = event->angleDelta().y();
+  if (delta != 0) onZoomStep(delta > 0 ? 1 : -1);
+  event->accept();
 }
 
 }  // namespace kelvo

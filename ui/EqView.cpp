@@ -1,7 +1,9 @@
 #include "ui/EqView.h"
 
+#include <QClipboard>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -18,7 +20,7 @@ EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   const auto makeLabel = [](const QString& text) {
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
   };
   int row = 0;
@@ -40,10 +42,15 @@ EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   scroll->setWidgetResizable(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroll);
+  CopyAll = new QPushButton(QStringLiteral("Copy All"));
+  connect(CopyAll, &QPushButton::clicked, this,
+          [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(EquationRowsText(texts_))); });
+  layout->addWidget(CopyAll, 0, Qt::AlignRight);
   resize(900, 420);
 }
 
 void EqView::ShowTexts(const EquationViewTexts& texts) {
+  texts_ = texts;
   for (int x = 0; x < kStateVariables; ++x) {
     OnLbl[x]->setText(QString::fromStdString(texts.On[x]));
     OffLbl[x]->setText(QString::fromStdString(texts.Off[x]));

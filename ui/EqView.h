@@ -1,8 +1,10 @@
 #pragma once
 // The equation view "Equation Handler": per state variable the set and reset
-// expressions, the latching function and the final equation. Display only.
+// expressions, the latching function and the final equation. The texts can be
+// selected and copied; "Copy All" puts every row on the clipboard.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <array>
 
@@ -17,6 +19,10 @@ public:
   void ShowTexts(const EquationViewTexts& texts);
 
   std::array<QLabel*, kStateVariables> OnLbl{}, OffLbl{}, Func{}, Final{};
+  QPushButton* CopyAll{};
+
+private:
+  EquationViewTexts texts_;
 };
 
 }  // namespace kelvo

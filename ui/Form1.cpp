@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -75,6 +76,7 @@ void Form1::BuildControls() {
 
   CanvasScroll = new QScrollArea(client);
   CanvasScroll->setFrameShape(QFrame::NoFrame);
+  CanvasScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Beyond the picture the canvas area is the canvas's white, not a grey margin.
   CanvasScroll->setBackgroundRole(QPalette::Base);
   QPalette white = CanvasScroll->palette();
@@ -91,6 +93,9 @@ void Form1::BuildControls() {
   DrawingNotes->setObjectName(QStringLiteral("DrawingNotes"));
   statusBar()->addWidget(DrawingNotes, 1);
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
+  Picture1->paintScreenLayer = [this](QImage& picture, double scale) { editor.PaintScreenLayer(picture, scale); };
+  Picture1->onZoomStep = [this](int steps) { ZoomStep(steps); };
+  Picture1->setFocusPolicy(Qt::ClickFocus);
   Picture1->onMove = [this](bool left, double x, double y) { editor.Picture1_MouseMove(left, x, y); };
   Picture1->onRelease = [this](bool left, double x, double y) {
     editor.Picture1_MouseUp(left, x, y);
@@ -242,6 +247,8 @@ void Form1::BuildMenus() {
       picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
   FileExtract =
       picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
+  FileExportAs = picture->addAction(QStringLiteral("Export As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                                    this, [this] { files.ExportAs_Click(); });
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
@@ -261,6 +268,20 @@ void Form1::BuildMenus() {
   ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                                     &Form1::ToolsCheck_Click);
   ToolsCheck->setEnabled(false);
+
+  ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom In"), this, [this] { ZoomStep(1); });
+  ZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  ZoomOut = ViewMenu->addAction(QStringLiteral("Zoom Out"), this, [this] { ZoomStep(-1); });
+  ZoomOut->setShortcuts(QKeySequence::ZoomOut);
+  ZoomFit = ViewMenu->addAction(QStringLiteral("Fit"), QKeySequence(Qt::CTRL | Qt::Key_0), this, &Form1::ZoomToFit);
+  ViewMenu->addSeparator();
+  // Ctrl+C copies the picture when the canvas has the focus; the text box
+  // keeps its own Ctrl+C.
+  CopyPicture = ViewMenu->addAction(QStringLiteral("Copy Picture"), this, &Form1::CopyPicture_Click);
+  CopyPicture->setShortcut(QKeySequence::Copy);
+  CopyPicture->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  CanvasScroll->addAction(CopyPicture);
 
   AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
   About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this, &Form1::About_Click);
@@ -328,12 +349,17 @@ void Form1::SyncViewButtons() {
     font.setUnderline(views.Current() == b);
     button->setFont(font);
   }
-  // A tall drawing makes the picture taller; the scroll area shows the rest.
-  if (Picture1->size() != canvas.Image().size()) Picture1->setFixedSize(canvas.Image().size());
+  // A tall or wide drawing makes the picture larger; the scroll area shows the rest.
+  Picture1->FitToCanvas();
+  Picture1->SetNote(QString::fromStdString(views.EmptyView()));
   const auto notes = views.DrawingNotes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
   if (notes.size() > 1) {
     text = QStringLiteral("%1 notes on this drawing (all in Tools > Check Circuit): ").arg(notes.size()) + text;
+  }
+  // The view shown instead of the one asked for comes first.
+  if (!views.ViewNote().empty()) {
+    text = QString::fromStdString(views.ViewNote()) + (text.isEmpty() ? QString() : QStringLiteral("  |  ") + text);
   }
   QStringList all;
   for (const auto& note : notes) all << QString::fromStdString(note);
@@ -403,6 +429,36 @@ void Form1::FilePrint_Click() {
   setEnabled(false);
   printerForm->show();
 }
+
+void Form1::ZoomStep(int steps) {
+  static constexpr std::array<double, 9> kZooms{0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0};
+  const double now = Picture1->Zoom();
+  double next = now;
+  if (steps > 0) {
+    for (double z : kZooms) {
+      if (z > now + 1e-9) {
+        next = z;
+        break;
+      }
+    }
+  } else {
+    for (auto z = kZooms.rbegin(); z != kZooms.rend(); ++z) {
+      if (*z < now - 1e-9) {
+        next = *z;
+        break;
+      }
+    }
+  }
+  Picture1->SetZoom(next);
+}
+
+void Form1::ZoomToFit() {
+  const QSize room = CanvasScroll->viewport()->size();
+  const QSize picture = canvas.Image().size();
+  Picture1->SetZoom(std::min(double(room.width()) / picture.width(), double(room.height()) / picture.height()));
+}
+
+void Form1::CopyPicture_Click() { QGuiApplication::clipboard()->setImage(canvas.Image()); }
 
 void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 

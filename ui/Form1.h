@@ -71,6 +71,11 @@ public:
   void FilePrint_Click();
   // "Check Circuit": reads the drawn circuits back and runs them.
   void ToolsCheck_Click();
+  // Zoom the canvas a step in (+1) or out (-1), or to fit its place.
+  void ZoomStep(int steps);
+  void ZoomToFit();
+  // The picture on the clipboard, as the bitmap export would write it.
+  void CopyPicture_Click();
   // The entry form's window, made on first use.
   StatesInWindow& EntryWindow();
 
@@ -110,9 +115,10 @@ public:
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
   QCheckBox* ParForm{};
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
-  QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *AboutForm{};
-  QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FilePrint{}, *FileExit{}, *DataForm{},
-      *DataFormNew{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
+  QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
+  QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
+      *DataForm{}, *DataFormNew{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
+  QAction *ZoomIn{}, *ZoomOut{}, *ZoomFit{}, *CopyPicture{};
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
   QCheckBox* RubberOn{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -440,6 +441,61 @@ TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   QApplication::processEvents();
   EXPECT_EQ(w.CanvasScroll->size(), canvasArea + QSize(200, 150));
   EXPECT_EQ(w.Frame1->pos(), tools + QPoint(0, 150));
+}
+
+TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
+  w.FileOpen_Click();
+  const QSize natural = w.canvas.Image().size();
+  w.ZoomStep(1);
+  w.ZoomStep(1);
+  w.ZoomStep(1);
+  EXPECT_EQ(w.Picture1->Zoom(), 2.0);
+  EXPECT_EQ(w.Picture1->size(), natural * 2);
+  // The zoomed view is the picture drawn anew at twice the size.
+  const QImage shown = w.Picture1->grab().toImage();
+  EXPECT_EQ(shown.size(), natural * 2);
+
+  w.AddCirc_Click();
+  QTest::mouseClick(w.picIns->InsOK, Qt::LeftButton);
+  QTest::mouseMove(w.Picture1, QPoint(300, 200));
+  QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(300, 200));
+  const PictureOp& stamp = w.canvas.Record().ops.back();
+  EXPECT_TRUE(stamp.handEdit);
+  EXPECT_EQ(stamp.kind, PictureOp::Kind::Tile);
+  EXPECT_EQ(stamp.x, 150 * kTwipsPerPixel);
+  EXPECT_EQ(stamp.y, 100 * kTwipsPerPixel);
+
+  w.ZoomToFit();
+  EXPECT_LE(w.Picture1->width(), w.CanvasScroll->viewport()->width());
+  EXPECT_LE(w.Picture1->height(), w.CanvasScroll->viewport()->height());
+  w.Picture1->SetZoom(1.0);
+
+  w.CopyPicture_Click();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), w.canvas.Image());
+}
+
+TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
+  Started s;
+  Form1& w = s.window;
+  s.dialogs.fileNames = {kExamples + "two-state-latch.sfi"};
+  w.FileOpen_Click();
+  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowC)], Qt::LeftButton);
+  EXPECT_EQ(w.Picture1->Note(), QStringLiteral("No transition changes C: it needs no circuit."));
+  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowA)], Qt::LeftButton);
+  EXPECT_TRUE(w.Picture1->Note().isEmpty());
+
+  w.DataForm_Click();
+  QTest::mouseClick(w.statesInWindow->FinishButton, Qt::LeftButton);
+  ASSERT_TRUE(w.eqView && w.session.eqView);
+  QTest::mouseClick(w.eqView->CopyAll, Qt::LeftButton);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_EQ(copied.toStdString(), EquationRowsText(*w.session.eqView));
+  EXPECT_TRUE(copied.startsWith(QStringLiteral("  On A  = ")));
+  EXPECT_TRUE(w.eqView->Final[0]->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ keys "$main" ctrl+p
 if printer=$(find_window "Printer"); then
   click_on "$main"
   expect_above "$printer" "$main" "$main" "the print window"
-  xdotool mousemove --window "$printer" 250 274 click 1  # Print: no printer here, so a PDF file is asked for
+  xdotool mousemove --window "$printer" 250 308 click 1  # Print: no printer here, so a PDF file is asked for
   if pdf=$(find_window "Print to PDF File"); then
     expect_above "$pdf" "$printer" "$printer" "the PDF file dialog"
     keys "$pdf" Escape
