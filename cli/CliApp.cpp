@@ -22,8 +22,11 @@ constexpr const char* kUsage =
     "                   program holds afterwards as JSON\n"
     "  equations FILE.sfi [--auto]\n"
     "                   print the rows of the equation view as text\n"
-    "  render FILE.sfi [--auto] [--view all|a|b|c|d|machine] [--parallel] -o OUT.bmp\n"
-    "                   draw the circuit as the program does and write it as a Windows bitmap\n"
+    "  render FILE.sfi [--auto] [--view all|a|b|c|d|machine] [--parallel] -o OUT\n"
+    "                   draw the circuit as the program does and write it as PNG, SVG or PDF\n"
+    "                   when OUT ends in .png, .svg or .pdf, else as a Windows bitmap\n"
+    "  diagram FILE.sfi [--auto] -o OUT.svg|OUT.png|OUT.pdf\n"
+    "                   draw the state diagram (Graphviz's dot layout)\n"
     "  check FILE.sfi [--auto] [--parallel]\n"
     "                   read back the drawn circuits, run them and print a line per\n"
     "                   transition, hold, output and read-back; exit status 1 when one fails\n"
@@ -259,6 +262,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "equations") return Equations(args, out, err);
   if (command == "check") return Check(args, out, err);
   if (command == "render") return Render(args, out, err);
+  if (command == "diagram") return Diagram(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

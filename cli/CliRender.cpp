@@ -5,9 +5,12 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "common/SafeFiles.h"
+#include "ladder/RecordingCanvas.h"
 #include "output/CircuitFiles.h"
+#include "output/DiagramPicture.h"
 #include "output/ImageCanvas.h"
 #include "output/TileImages.h"
+#include "statediagram/DiagramLayout.h"
 
 namespace kelvo {
 namespace {
@@ -52,6 +55,43 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   std::string why;
   if (!SavePicture(canvas, o->output, &why)) {
+    err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
+    return 2;
+  }
+  out << o->output << "\n";
+  return 0;
+}
+
+int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto o = ParseCliOptions(args, {.output = true}, err);
+  if (!o) return 2;
+  if (!IsDrawingFileName(o->output)) {
+    err << "kelvo16s-cli: the diagram is written as PNG, SVG or PDF; name " << o->output << " .png, .svg or .pdf\n";
+    return 2;
+  }
+  if (SameFile(o->file, o->output)) {
+    err << "kelvo16s-cli: the output " << o->output << " is the states file itself; choose another name\n";
+    return 2;
+  }
+  EnsureGuiApplication();
+  RecordingCanvas canvas;
+  CliSession session(Answer::Yes, canvas);
+  if (!Load(session, *o, err)) return 2;
+  // With --auto the codes are those "Circuit" assigns.
+  if (o->autoCodes) {
+    session.dialogs.messages.clear();
+    session.form.dcbaAuto = true;
+    RunCircuitFlow(session, *o);
+    for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
+  }
+  const DiagramLayout layout = LayOutDiagram(session.form.diagram);
+  if (!layout.error.empty()) {
+    err << "kelvo16s-cli: " << layout.error << "\n";
+    return 1;
+  }
+  std::string why;
+  if (!SaveDrawing(
+          o->output, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
     err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
     return 2;
   }

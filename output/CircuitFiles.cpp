@@ -42,54 +42,71 @@ constexpr double kPngScale = 2.0;
 
 }  // namespace
 
-bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
+bool IsDrawingFileName(const std::string& path) {
   const std::string name = Lower(path);
-  const PictureRecord& record = canvas.Record();
+  return EndsWith(name, ".png") || EndsWith(name, ".svg") || EndsWith(name, ".pdf");
+}
+
+bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint, std::string* why) {
+  const std::string name = Lower(path);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  bool encoded = true;
+  bool encoded = false;
   if (EndsWith(name, ".png")) {
-    QImage image = RenderPicture(record, canvas.Tiles(), kPngScale);
-    image.setDevicePixelRatio(1.0);
+    QImage image(size * kPngScale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter p(&image);
+      p.scale(kPngScale, kPngScale);
+      paint(p);
+    }
     encoded = image.save(&buffer, "PNG");
   } else if (EndsWith(name, ".svg")) {
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(record.size);
-    svg.setViewBox(QRect(QPoint(0, 0), record.size));
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(96);
-    svg.setTitle(QStringLiteral("Kelvo 16s circuit"));
+    svg.setTitle(QStringLiteral("Kelvo 16s"));
     QPainter p;
     encoded = p.begin(&svg);
     if (encoded) {
-      p.fillRect(QRect(QPoint(0, 0), record.size), Qt::white);
-      PlayPicture(p, record, canvas.Tiles(), TileStyle::Lines);
+      p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+      paint(p);
       encoded = p.end();
     }
   } else if (EndsWith(name, ".pdf")) {
     QPdfWriter pdf(&buffer);
-    pdf.setTitle(QStringLiteral("Kelvo 16s circuit"));
+    pdf.setTitle(QStringLiteral("Kelvo 16s"));
     pdf.setCreator(QStringLiteral("Kelvo 16s"));
     pdf.setResolution(300);
     // One page the size of the picture at 96 pixels per inch.
-    pdf.setPageSize(QPageSize(QSizeF(record.size) * 72.0 / 96.0, QPageSize::Point));
+    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter p;
     encoded = p.begin(&pdf);
     if (encoded) {
       p.scale(300.0 / 96.0, 300.0 / 96.0);
-      PlayPicture(p, record, canvas.Tiles(), TileStyle::Lines);
+      paint(p);
       encoded = p.end();
     }
   } else {
-    return SaveBitmap(canvas.Image(), path, why);
+    if (why) *why = "choose a name ending in .png, .svg or .pdf";
+    return false;
   }
   if (!encoded) {
     if (why) *why = "the picture could not be encoded";
     return false;
   }
   return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
+}
+
+bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
+  if (!IsDrawingFileName(path)) return SaveBitmap(canvas.Image(), path, why);
+  return SaveDrawing(
+      path, canvas.Record().size,
+      [&canvas](QPainter& p) { PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines); }, why);
 }
 
 std::optional<QImage> LoadPicture(const std::string& path, std::string* why) {

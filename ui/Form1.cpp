@@ -38,7 +38,10 @@ Form1::Form1(UserDialogs& dialogs)
               SyncTools();
             }),
       dialogs_(dialogs) {
-  session.onEquationView = [this](const EquationViewTexts& texts) { ShowEquationView(texts); };
+  session.onEquationView = [this](const EquationViewTexts& texts) {
+    ShowEquationView(texts);
+    RefreshDiagram();
+  };
   session.beforeDrawing = [this] { HandOverCircuit(); };
   session.afterDrawing = [this] { CircuitDrawn(); };
   // A table that could not be drawn leaves no circuit behind to view or check.
@@ -46,6 +49,7 @@ Form1::Form1(UserDialogs& dialogs)
     ToolsCheck->setEnabled(false);
     SyncViewButtons();
     UpdateTitle();
+    RefreshDiagram();
   };
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -261,6 +265,8 @@ void Form1::BuildMenus() {
       DataFormMenu->addAction(QStringLiteral("Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this, &Form1::DataForm_Click);
   DataFormNew = DataFormMenu->addAction(QStringLiteral("New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
                                         &Form1::DataFormNew_Click);
+  ShowDiagram = DataFormMenu->addAction(QStringLiteral("Show Diagram"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
+                                        &Form1::ShowDiagram_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
   ToolsAddText =
@@ -489,6 +495,33 @@ void Form1::CircuitDrawn() {
   SyncViewButtons();
   ToolsCheck->setEnabled(true);
   UpdateTitle();
+  RefreshDiagram();
+}
+
+void Form1::ShowDiagram_Click() {
+  if (!statesIn) return;
+  if (!diagramWindow) {
+    diagramWindow = std::make_unique<DiagramWindow>(dialogs_);
+    diagramWindow->setWindowIcon(windowIcon());
+    diagramWindow->View->onStateClicked = [this](int state) { OpenFormAt(state); };
+    StayAbove(diagramWindow.get(), this);
+  }
+  diagramWindow->show();
+  diagramWindow->raise();
+  RefreshDiagram();
+}
+
+void Form1::RefreshDiagram() {
+  if (statesIn && diagramWindow && diagramWindow->isVisible()) diagramWindow->ShowTable(statesIn->diagram);
+}
+
+void Form1::OpenFormAt(int state) {
+  if (!statesIn || !IsValidState(state)) return;
+  if (statesInWindow) statesInWindow->EnsureCreated();
+  statesIn->StoreStatePage();
+  f2count = state;
+  statesIn->ShowStatePage();
+  DataForm_Click();
 }
 
 void Form1::ToolsCheck_Click() {
@@ -524,6 +557,7 @@ void Form1::DataFormNew_Click() {
   statesIn->NewDocument();
   session.CircuitNotDrawn();  // the new table has no circuit yet
   UpdateTitle();
+  RefreshDiagram();
 }
 
 void Form1::FileOpen_Click() {
@@ -642,6 +676,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
   quitConfirmed_ = false;
   eqView.reset();
+  diagramWindow.reset();
   if (aboutBox) aboutBox->close();
   if (picIns) picIns->close();
   if (printerForm) printerForm->close();

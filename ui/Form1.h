@@ -34,6 +34,7 @@
 #include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
 #include "ui/CheckReportWindow.h"
+#include "ui/DiagramWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
 #include "ui/PicIns.h"
@@ -78,6 +79,10 @@ public:
   void CopyPicture_Click();
   // The entry form's window, made on first use.
   StatesInWindow& EntryWindow();
+  // "Show Diagram": the state diagram window, which follows the table.
+  void ShowDiagram_Click();
+  // The entry form at the page of `state` (a click on its bubble).
+  void OpenFormAt(int state);
 
   double SplashDelay = 0.3;  // seconds per tile image at start-up
 
@@ -101,6 +106,7 @@ public:
   StatesIn* statesIn = nullptr;  // the session's entry form, from start-up on
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;
+  std::unique_ptr<DiagramWindow> diagramWindow;
   QPointer<AboutBox> aboutBox;
   QStringList splashCaptions;  // what the splash's progress label showed, in order
 
@@ -117,7 +123,7 @@ public:
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
   QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
-      *DataForm{}, *DataFormNew{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
+      *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
   QAction *ZoomIn{}, *ZoomOut{}, *ZoomFit{}, *CopyPicture{};
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
@@ -138,6 +144,7 @@ private:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void LeaveStatesIn();
   void OpenedFile();
+  void RefreshDiagram();
   // The title names the table's file and marks unsaved changes.
   void UpdateTitle();
   void RememberRecent(const QString& path, bool keep);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli/CliApp.h"
@@ -137,6 +139,38 @@ TEST(FuzzFindings, SlowAbsorptionTable) {
     for (ViewButton b : kAllViewButtons) session.views.Show(b);
   }
   SUCCEED();
+}
+
+// `diagram` writes SVG, PNG and PDF; the SVG holds every state name and
+// trigger as text. Any other name, or a file that cannot be read, is refused.
+TEST(Diagram, WritesTheStateDiagramAsSvgPngAndPdf) {
+  TempDir dir;
+  for (const char* name : {"traffic-light.sfi", "garage-door.sfi"}) {
+    const auto table = ReadStatesFile(Example(name));
+    ASSERT_TRUE(table);
+    const std::string svg = dir.File("d.svg");
+    ASSERT_EQ(Cli({"diagram", Example(name), "-o", svg}).status, 0);
+    std::ifstream in(svg);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    for (int s = 0; s < kStateCount; ++s) {
+      for (int j = 0; j < kSlotCount; ++j) {
+        if (table->Triggers[s][j].empty()) continue;
+        EXPECT_NE(text.find(">S" + std::to_string(s) + "<"), std::string::npos) << name << " S" << s;
+        EXPECT_NE(text.find(">" + table->Triggers[s][j] + "<"), std::string::npos) << table->Triggers[s][j];
+      }
+    }
+  }
+  EXPECT_EQ(Cli({"diagram", Example("garage-door.sfi"), "--auto", "-o", dir.File("d.png")}).status, 0);
+  EXPECT_EQ(Cli({"diagram", Example("garage-door.sfi"), "-o", dir.File("d.pdf")}).status, 0);
+  std::ifstream pdf(dir.File("d.pdf"));
+  std::string head(5, ' ');
+  pdf.read(head.data(), 5);
+  EXPECT_EQ(head, "%PDF-");
+  const auto bmp = Cli({"diagram", Example("garage-door.sfi"), "-o", dir.File("d.bmp")});
+  EXPECT_EQ(bmp.status, 2);
+  EXPECT_NE(bmp.err.find(".png, .svg or .pdf"), std::string::npos);
+  EXPECT_EQ(Cli({"diagram", dir.File("missing.sfi"), "-o", dir.File("e.svg")}).status, 2);
 }
 
 }  // namespace

@@ -161,7 +161,9 @@ TEST(PrintJob, AWideRelayViewPrintsAcrossPagesOrOnOne) {
   const int width = e.canvas.Image().width();
   EXPECT_GT(width, ImageCanvas::ToPixels(kCanvasWidthTwips));
   for (const auto& name : e.session.equations.NmCoil) {
-    if (!name.empty()) EXPECT_TRUE(Labels(e.canvas).contains(QString::fromStdString(name))) << name;
+    if (!name.empty()) {
+      EXPECT_TRUE(Labels(e.canvas).contains(QString::fromStdString(name))) << name;
+    }
   }
   PageLog pages;
   PrintJob job(e.session.views, e.canvas, pages);

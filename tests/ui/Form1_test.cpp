@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -496,6 +497,44 @@ TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   EXPECT_EQ(copied.toStdString(), EquationRowsText(*w.session.eqView));
   EXPECT_TRUE(copied.startsWith(QStringLiteral("  On A  = ")));
   EXPECT_TRUE(w.eqView->Final[0]->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+}
+
+TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
+  w.FileOpen_Click();
+  w.ShowDiagram_Click();
+  ASSERT_TRUE(w.diagramWindow && w.diagramWindow->isVisible());
+  EXPECT_EQ(w.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
+  const DiagramLayout& layout = w.diagramWindow->View->Layout();
+  ASSERT_EQ(layout.nodes.size(), StatesInUse(w.statesIn->diagram).size());
+
+  // A click on the bubble of S2 opens the form at S2.
+  const DiagramNode* s2 = nullptr;
+  for (const auto& n : layout.nodes) {
+    if (n.state == 2) s2 = &n;
+  }
+  ASSERT_NE(s2, nullptr);
+  const QSize size = DiagramPictureSize(layout);
+  const QSize shown = w.diagramWindow->View->size();
+  const QPointF scale(double(shown.width()) / size.width(), double(shown.height()) / size.height());
+  const QPoint at((12 + s2->center.x * 96.0 / 72.0) * scale.x(), (12 + s2->center.y * 96.0 / 72.0) * scale.y());
+  QTest::mouseClick(w.diagramWindow->View, Qt::LeftButton, {}, at);
+  EXPECT_EQ(w.f2count, 2);
+  ASSERT_TRUE(w.statesInWindow && w.statesInWindow->isVisible());
+  EXPECT_EQ(w.statesInWindow->State->text(), QStringLiteral("S2"));
+  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+
+  // Export As writes the picture; New Form leaves an empty diagram.
+  testing::TempDir dir;
+  s.dialogs.fileNames = {dir.File("diagram.svg")};
+  w.diagramWindow->ExportAs();
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.File("diagram.svg"))));
+  s.dialogs.answers = {Answer::Discard};
+  w.DataFormNew_Click();
+  EXPECT_TRUE(w.diagramWindow->View->Layout().nodes.empty());
 }
 
 }  // namespace

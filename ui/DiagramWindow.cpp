@@ -1,0 +1,151 @@
+#include "ui/DiagramWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "output/CircuitFiles.h"
+#include "ui/QtPagePrinter.h"
+#include "ui/WindowKeys.h"
+
+namespace kelvo {
+
+void DiagramView::SetLayout(DiagramLayout layout) {
+  layout_ = std::move(layout);
+  SetZoom(zoom_);
+}
+
+void DiagramView::SetZoom(double zoom) {
+  zoom_ = std::clamp(zoom, 0.25, 6.0);
+  const QSize size = DiagramPictureSize(layout_);
+  setFixedSize(static_cast<int>(std::ceil(size.width() * zoom_)), static_cast<int>(std::ceil(size.height() * zoom_)));
+  update();
+}
+
+void DiagramView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  p.scale(zoom_, zoom_);
+  PaintDiagram(p, layout_, highlight);
+}
+
+const DiagramNode* DiagramView::NodeUnder(QPointF position) const {
+  const DiagramPoint at = DiagramPointAt(position.x() / zoom_, position.y() / zoom_);
+  return layout_.NodeAt(at.x, at.y);
+}
+
+void DiagramView::mouseMoveEvent(QMouseEvent* event) {
+  setCursor(NodeUnder(event->position()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  if (const DiagramNode* node = NodeUnder(event->position()); node && onStateClicked) onStateClicked(node->state);
+}
+
+void DiagramView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || !onZoomStep) {
+    event->ignore();
+    return;
+  }
+  if (event->angleDelta().y() != 0) onZoomStep(event->angleDelta().y() > 0 ? 1 : -1);
+  event->accept();
+}
+
+DiagramWindow::DiagramWindow(UserDialogs& dialogs) : QWidget(nullptr, Qt::Dialog), dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("State Diagram"));
+  CloseOnEscape(this);
+  View = new DiagramView;
+  View->onZoomStep = [this](int steps) { ZoomStep(steps); };
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(View);
+  scroll->setAlignment(Qt::AlignCenter);
+  scroll->setBackgroundRole(QPalette::Base);
+  Status = new QLabel;
+  Status->setWordWrap(true);
+  ZoomOutButton = new QPushButton(QStringLiteral("Zoom Out"));
+  ZoomInButton = new QPushButton(QStringLiteral("Zoom In"));
+  ExportButton = new QPushButton(QStringLiteral("Export As..."));
+  CopyButton = new QPushButton(QStringLiteral("Copy"));
+  PrintButton = new QPushButton(QStringLiteral("Print..."));
+  ZoomInButton->setShortcut(QKeySequence::ZoomIn);
+  ZoomOutButton->setShortcut(QKeySequence::ZoomOut);
+  ExportButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+  CopyButton->setShortcut(QKeySequence::Copy);
+  PrintButton->setShortcut(QKeySequence::Print);
+  connect(ZoomOutButton, &QPushButton::clicked, this, [this] { ZoomStep(-1); });
+  connect(ZoomInButton, &QPushButton::clicked, this, [this] { ZoomStep(1); });
+  connect(ExportButton, &QPushButton::clicked, this, &DiagramWindow::ExportAs);
+  connect(CopyButton, &QPushButton::clicked, this, &DiagramWindow::Copy);
+  connect(PrintButton, &QPushButton::clicked, this, &DiagramWindow::Print);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Status, 1);
+  for (auto* b : {ZoomOutButton, ZoomInButton, ExportButton, CopyButton, PrintButton}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(scroll, 1);
+  layout->addLayout(buttons);
+  resize(900, 500);
+}
+
+void DiagramWindow::ShowTable(const StateDiagram& diagram) {
+  DiagramLayout layout = LayOutDiagram(diagram);
+  if (!layout.error.empty()) {
+    Status->setText(QString::fromStdString(layout.error));
+    if (isVisible()) dialogs_.Notify(layout.error, "State Diagram");
+  } else if (layout.nodes.empty()) {
+    Status->setText(QStringLiteral("The table has no transitions yet."));
+  } else {
+    Status->setText(QStringLiteral("Click a state to open it in the form."));
+  }
+  View->SetLayout(std::move(layout));
+}
+
+void DiagramWindow::ZoomStep(int steps) { View->SetZoom(View->Zoom() * (steps > 0 ? 1.25 : 0.8)); }
+
+void DiagramWindow::ExportAs() {
+  const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions());
+  if (!path) return;
+  const DiagramLayout& layout = View->Layout();
+  std::string why;
+  if (!SaveDrawing(*path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
+    dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
+  }
+}
+
+void DiagramWindow::Copy() {
+  const DiagramLayout& layout = View->Layout();
+  QImage image(DiagramPictureSize(layout), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter p(&image);
+    PaintDiagram(p, layout);
+  }
+  QGuiApplication::clipboard()->setImage(image);
+}
+
+void DiagramWindow::Print() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!QtPagePrinter::ChooseOutput(*printer_, dialogs_)) return;
+  printer_->setPageOrientation(QPageLayout::Landscape);
+  QPainter p;
+  if (!p.begin(printer_.get())) {
+    dialogs_.Notify("The printer could not be started.", "Printer");
+    return;
+  }
+  // The diagram fills the printable area, keeping its proportions.
+  const QRectF area(QPointF(0, 0), printer_->pageLayout().paintRectPixels(printer_->resolution()).size());
+  const QSize size = DiagramPictureSize(View->Layout());
+  const double scale = std::min(area.width() / size.width(), area.height() / size.height());
+  p.scale(scale, scale);
+  PaintDiagram(p, View->Layout());
+  p.end();
+}
+
+}  // namespace kelvo
