@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRender.h"
 #include "cli/CliSession.h"
+#include "cli/CliSimulate.h"
 #include "cli/JsonWriter.h"
 #include "ladder/RecordingCanvas.h"
 
@@ -27,6 +28,10 @@ constexpr const char* kUsage =
     "                   when OUT ends in .png, .svg or .pdf, else as a Windows bitmap\n"
     "  diagram FILE.sfi [--auto] -o OUT.svg|OUT.png|OUT.pdf\n"
     "                   draw the state diagram (Graphviz's dot layout)\n"
+    "  simulate FILE.sfi [--auto] [--parallel] [--from SN] --steps \"X1=1; X1=0; X2=1,X3=0\" [--json]\n"
+    "                   run the machine on its drawn circuits: set the switches of each step, let\n"
+    "                   the relays settle, print the moves and the state reached; exit status 1\n"
+    "                   when a step does not settle\n"
     "  check FILE.sfi [--auto] [--parallel]\n"
     "                   read back the drawn circuits, run them and print a line per\n"
     "                   transition, hold, output and read-back; exit status 1 when one fails\n"
@@ -263,6 +268,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "check") return Check(args, out, err);
   if (command == "render") return Render(args, out, err);
   if (command == "diagram") return Diagram(args, out, err);
+  if (command == "simulate") return Simulate(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

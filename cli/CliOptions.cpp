@@ -26,9 +26,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     const std::string& a = args[i];
     const bool valued = (allowed.flow && a == "--flow") || (allowed.answer && a == "--answer") ||
                         (allowed.state && a == "--state") || (allowed.view && a == "--view") ||
-                        (allowed.output && (a == "-o" || a == "--output"));
+                        (allowed.output && (a == "-o" || a == "--output")) ||
+                        (allowed.simulate && (a == "--from" || a == "--steps"));
     if (a == "--auto") {
       o.autoCodes = true;
+    } else if (allowed.simulate && a == "--json") {
+      o.json = true;
     } else if (allowed.parallel && a == "--parallel") {
       o.parallel = true;
     } else if (valued) {
@@ -45,6 +48,11 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         if (ec != std::errc{} || end != v.data() + v.size() || !IsValidState(o.state)) {
           return fail("--state must be a number from 0 to 15");
         }
+      } else if (a == "--from") {
+        o.from = StateOfTarget(v);
+        if (o.from < 0) return fail("--from must name a state S0 to S15");
+      } else if (a == "--steps") {
+        o.steps = v;
       } else if (a == "--view") {
         if (v != "all" && v != "a" && v != "b" && v != "c" && v != "d" && v != "machine") {
           return fail("--view must be all, a, b, c, d or machine");
@@ -65,6 +73,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
   }
   if (o.file.empty()) return fail("no states file given");
   if (allowed.output && o.output.empty()) return fail("no output file given (-o OUT.bmp)");
+  if (allowed.simulate && o.steps.empty()) return fail("no steps given (--steps \"X1=1; X1=0\")");
   return o;
 }
 

@@ -75,6 +75,11 @@ void JsonWriter::Int(long long value) {
   out_ << value;
 }
 
+void JsonWriter::Null() {
+  BeforeValue();
+  out_ << "null";
+}
+
 void JsonWriter::Bool(bool value) {
   BeforeValue();
   out_ << (value ? "true" : "false");

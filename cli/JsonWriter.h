@@ -20,6 +20,7 @@ public:
   void String(std::string_view value);
   void Int(long long value);
   void Bool(bool value);
+  void Null();
 
   template <typename Range>
   void Strings(const Range& values) {

@@ -1,6 +1,7 @@
 #include "ladder/CircuitReadBack.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace kelvo {
@@ -77,6 +78,7 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
   for (const Spot& spot : spots) Place(spot.x, spot.row, tiles[spot.b][spot.k], labels[spot.b][spot.k], table);
   const int top = CellAt(0, kFirstRow);
   const int bottom = mainEnd < 0 ? -1 : CellAt(0, mainEnd - 1);
+  if (bottom >= 0) mainEndRow_ = mainEnd - 1;
   if (top >= 0 && (cells_[top].sides & kN) && bottom >= 0 && (cells_[bottom].sides & kS)) JoinIntoNodes(top, bottom);
 }
 
@@ -132,6 +134,12 @@ void CircuitReadBack::JoinIntoNodes(int entry, int exit) {
   };
   source_ = nodeOf(2 * entry);
   sink_ = nodeOf(2 * exit + 1);
+  cellTop_.resize(cells_.size());
+  cellBottom_.resize(cells_.size());
+  for (size_t i = 0; i < cells_.size(); ++i) {
+    cellTop_[i] = nodeOf(2 * static_cast<int>(i));
+    cellBottom_[i] = nodeOf(2 * static_cast<int>(i) + 1);
+  }
   for (size_t i = 0; i < cells_.size(); ++i) {
     if (!isContact(i)) continue;
     const int a = nodeOf(2 * static_cast<int>(i)), b = nodeOf(2 * static_cast<int>(i) + 1);
@@ -214,6 +222,106 @@ std::optional<std::vector<Cube>> CircuitReadBack::PathCubes(size_t limit) const 
     stack.push_back({other, cube, firstTouching_[other]});
   }
   return paths;
+}
+
+std::vector<std::pair<int, int>> CircuitReadBack::LiveCells(uint64_t values) const {
+  std::vector<std::pair<int, int>> live;
+  if (source_ < 0) return live;
+  const int nodes = static_cast<int>(firstTouching_.size()) - 1;
+  const auto closed = [&](const Contact& c) { return Closed(c.closedWhenOn, c.variable, values); };
+  // The nodes current can reach from the top line.
+  std::vector<char> alive(nodes, 0);
+  alive[source_] = 1;
+  std::vector<int> todo{source_};
+  while (!todo.empty()) {
+    const int n = todo.back();
+    todo.pop_back();
+    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
+      const Contact& c = contacts_[touching_[t]];
+      const int other = c.a == n ? c.b : c.a;
+      if (closed(c) && !alive[other]) alive[other] = 1, todo.push_back(other);
+    }
+  }
+  if (!alive[sink_]) return live;
+  // Dead ends carry no current: nodes with one closed contact left, other
+  // than the two ends, drop out until none is left.
+  std::vector<int> degree(nodes, 0);
+  for (const Contact& c : contacts_) {
+    if (closed(c) && alive[c.a] && alive[c.b]) ++degree[c.a], ++degree[c.b];
+  }
+  for (int n = 0; n < nodes; ++n) {
+    if (alive[n] && degree[n] <= 1 && n != source_ && n != sink_) todo.push_back(n);
+  }
+  while (!todo.empty()) {
+    const int n = todo.back();
+    todo.pop_back();
+    if (!alive[n]) continue;
+    alive[n] = 0;
+    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
+      const Contact& c = contacts_[touching_[t]];
+      const int other = c.a == n ? c.b : c.a;
+      if (!closed(c) || !alive[other]) continue;
+      if (--degree[other] <= 1 && other != source_ && other != sink_) todo.push_back(other);
+    }
+  }
+  for (size_t i = 0; i < cells_.size(); ++i) {
+    const Cell& cell = cells_[i];
+    const bool on = cell.variable < 0 ? alive[cellTop_[i]] && alive[cellBottom_[i]]
+                                      : Closed(cell.closedWhenOn, cell.variable, values) && alive[cellTop_[i]] &&
+                                            alive[cellBottom_[i]] && cellTop_[i] != cellBottom_[i];
+    if (on) live.emplace_back(cell.x, cell.row);
+  }
+  return live;
+}
+
+std::string CircuitReadBack::ClosedPath(uint64_t values, const VariableTable& table) const {
+  if (source_ < 0) return {};
+  if (source_ == sink_) return "1";
+  const int nodes = static_cast<int>(firstTouching_.size()) - 1;
+  std::vector<int> via(nodes, -1);  // the contact each node was reached through
+  std::vector<char> seen(nodes, 0);
+  seen[source_] = 1;
+  std::vector<int> queue{source_};
+  for (size_t q = 0; q < queue.size() && !seen[sink_]; ++q) {
+    const int n = queue[q];
+    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
+      const Contact& c = contacts_[touching_[t]];
+      const int other = c.a == n ? c.b : c.a;
+      if (seen[other] || !Closed(c.closedWhenOn, c.variable, values)) continue;
+      seen[other] = 1;
+      via[other] = touching_[t];
+      queue.push_back(other);
+    }
+  }
+  if (!seen[sink_]) return {};
+  std::vector<std::string> names;
+  for (int n = sink_; n != source_;) {
+    const Contact& c = contacts_[via[n]];
+    std::string name = table.Name(c.variable);
+    if (!c.closedWhenOn && !name.empty())
+      name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    names.push_back(name);
+    n = c.a == n ? c.b : c.a;
+  }
+  std::string path;
+  for (auto it = names.rbegin(); it != names.rend(); ++it) path += (path.empty() ? "" : ".") + *it;
+  return path;
+}
+
+std::vector<CircuitReadBack::PlacedCell> CircuitReadBack::Cells() const {
+  std::vector<PlacedCell> cells;
+  for (const Cell& c : cells_) {
+    int tile = 0;
+    if (c.variable >= 0) {
+      tile = c.closedWhenOn ? 8 : 9;
+    } else {
+      for (int t = 1; t <= 7; ++t) {
+        if (SidesOf(std::string(1, static_cast<char>('0' + t))) == c.sides) tile = t;
+      }
+    }
+    cells.push_back({c.x, c.row, tile, c.variable, c.closedWhenOn});
+  }
+  return cells;
 }
 
 }  // namespace kelvo

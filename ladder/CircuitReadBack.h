@@ -14,6 +14,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "equations/SwitchFunction.h"
@@ -36,9 +38,31 @@ public:
   // through both contacts of one switch left out; none when the search would
   // pass `limit` paths or many more steps.
   std::optional<std::vector<Cube>> PathCubes(size_t limit) const;
+  // The cells on a path that conducts with `values`, as (column, row) where
+  // they were placed: the closed contacts and the wire pieces of the nodes
+  // that current passes through (dead ends left out). Empty when the circuit
+  // does not conduct.
+  std::vector<std::pair<int, int>> LiveCells(uint64_t values) const;
+  // The contacts of one closed path from the top line to the coil, top
+  // first, joined by "." ("X1.b"); "1" for a plain wire; "" when none.
+  std::string ClosedPath(uint64_t values, const VariableTable& table) const;
+  // Every placed cell: column, row, the tile it shows (1..7 wires, 8 and 9
+  // contacts) and, for a contact, its variable and whether it closes when on.
+  struct PlacedCell {
+    int x, row, tile, variable;
+    bool closedWhenOn;
+  };
+  std::vector<PlacedCell> Cells() const;
+  // The row of the main column's last cell, which the coil hangs below; -1 when none.
+  int MainEndRow() const { return mainEndRow_; }
   // The mask of the variables of its contacts.
   uint64_t Variables() const { return variables_; }
   bool Drawn() const { return source_ >= 0; }
+
+  // Whether contact k passes current with `values`.
+  static bool Closed(bool closedWhenOn, int variable, uint64_t values) {
+    return (((values >> variable) & 1) != 0) == closedWhenOn;
+  }
 
 private:
   struct Cell {
@@ -65,8 +89,10 @@ private:
   std::vector<Contact> contacts_;
   std::vector<int> firstTouching_{0};  // per node, where its contacts start in touching_
   std::vector<int> touching_;
-  int source_ = -1;  // the node the top line feeds
-  int sink_ = -1;    // the node the coil hangs from
+  std::vector<int> cellTop_, cellBottom_;  // per cell, the nodes of its two terminals
+  int source_ = -1;                        // the node the top line feeds
+  int sink_ = -1;                          // the node the coil hangs from
+  int mainEndRow_ = -1;
   uint64_t variables_ = 0;
 };
 

@@ -75,6 +75,7 @@ struct DrawnCircuit {
   const TileGrid& tiles;
   const TileGrid& labels;
   std::string coilName;
+  int slot;
 };
 
 ViewPitch PitchOf(const std::vector<DrawnCircuit>& circuits, GridStyle style) {
@@ -119,6 +120,7 @@ public:
   bool DrawCircuit(const TileGrid& tiles, const TileGrid& labels, const std::string& coilName) {
     penY_ = 0;
     OpenCircuit();
+    mainX_ = branchX_;
     for (int b = 0; b <= kLastDrawnBranch; ++b) {
       DrawBranch(tiles, labels, b, coilName);
       if (!tiles[b + 1][1].empty()) {
@@ -212,17 +214,23 @@ private:
   const GridStyle style_;
   const ViewPitch pitch_;
   const int widest_;
+
+public:
+  int mainX_ = 0;  // the main column of the circuit drawn last
   int penX_ = 0;
   int penY_ = 0;
   int branchX_ = 0;
   int branchTopY_ = 0;
 };
 
-DrawOutcome DrawView(const std::vector<DrawnCircuit>& circuits, GridStyle style, Canvas& canvas,
-                     int widest = kWidestDrawing) {
-  GridPainter painter(canvas, style, PitchOf(circuits, style), widest);
+DrawOutcome DrawView(const std::vector<DrawnCircuit>& circuits, GridStyle style, Canvas& canvas, int widest,
+                     std::vector<CircuitPlace>* places) {
+  const ViewPitch pitch = PitchOf(circuits, style);
+  GridPainter painter(canvas, style, pitch, widest);
   for (const auto& c : circuits) {
-    if (!painter.DrawCircuit(c.tiles, c.labels, c.coilName)) return DrawOutcome::TooWide;
+    const bool fits = painter.DrawCircuit(c.tiles, c.labels, c.coilName);
+    if (places) places->push_back({c.slot, painter.mainX_, pitch.branch, kCoilY + style.depth});
+    if (!fits) return DrawOutcome::TooWide;
   }
   return DrawOutcome::Complete;
 }
@@ -264,7 +272,8 @@ int ExtraDepth(const TileGrid& tiles, int firstStep) {
   return std::max(0, lowest - kCoilY);
 }
 
-DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas, int widest) {
+DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas, int widest,
+                            std::vector<CircuitPlace>* places) {
   const int labelOffset = grid.StateView ? 4 : 6;
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kLastRelaySlot);
@@ -277,13 +286,13 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
   std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
     if (grid.MainLength[slot] != 0) {
-      circuits.push_back({grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations)});
+      circuits.push_back({grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations), slot});
     }
   }
-  return DrawView(circuits, style, canvas, widest);
+  return DrawView(circuits, style, canvas, widest, places);
 }
 
-DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {
+DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas, std::vector<CircuitPlace>* places) {
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kTwoPartEquations - 1);
   int depth = 0;
@@ -295,10 +304,11 @@ DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas) {
   std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
     if (grid.ResetWidth[slot] >= 1) {
-      circuits.push_back({grid.TwoPartTiles[slot], grid.TwoPartTiles[slot + kTwoPartEquations], StateCoilName(slot)});
+      circuits.push_back(
+          {grid.TwoPartTiles[slot], grid.TwoPartTiles[slot + kTwoPartEquations], StateCoilName(slot), slot});
     }
   }
-  return DrawView(circuits, style, canvas);
+  return DrawView(circuits, style, canvas, kWidestDrawing, places);
 }
 
 }  // namespace kelvo

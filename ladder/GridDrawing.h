@@ -9,6 +9,7 @@
 // allows, drawing stops and says so; the views then fall back to circuit A.
 
 #include <string_view>
+#include <vector>
 
 #include "equations/EquationSet.h"
 #include "ladder/Canvas.h"
@@ -51,12 +52,23 @@ struct ViewPitch {
   int gap = 0;
 };
 
+// Where a circuit of a view was drawn: its slot, the x of its main column,
+// the distance between its columns and the y of its coil, in twips. A cell
+// placed by the read-back at (column, row) was drawn at
+// (mainX + column * pitch, row * kTileTwips).
+struct CircuitPlace {
+  int slot = -1;
+  int mainX = 0;
+  int pitch = kBranchPitch;
+  int coilY = kCoilY;
+};
+
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
 // (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
 // else from slot + 6; relay coils are named by NmCoil. Slot 14 is never drawn.
 // `widest` is where a view becomes too wide; the relay view passes no limit.
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas,
-                            int widest = kWidestDrawing);
+                            int widest = kWidestDrawing, std::vector<CircuitPlace>* places = nullptr);
 
 // Two-part state-variable circuits (slots 0..3) of TwoPartTiles, labels from
 // slot + 4.
@@ -64,6 +76,6 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
 // Both draw every circuit whole: when a circuit of the view reaches the coil
 // line, the coils, the bottom supply line and the canvas move down by the
 // steps it needs, the same for every circuit of the view.
-DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas);
+DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas, std::vector<CircuitPlace>* places = nullptr);
 
 }  // namespace kelvo

@@ -13,7 +13,7 @@
 namespace kelvo {
 
 struct DiagramHighlight {
-  int state = -1;               // the current state
+  int state = -1;                 // the current state
   int fromState = -1, slot = -1;  // the transition just taken
 };
 

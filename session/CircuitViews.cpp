@@ -126,7 +126,9 @@ void CircuitViews::Show(ViewButton button) {
   if (button == ViewButton::ShowSC && measure.right > kCanvasWidthTwips) {
     canvas_.ExtendWidth(measure.right - kCanvasWidthTwips);
   }
-  if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) DrawView(button, canvas_);
+  places_.clear();
+  shownParallel_ = ParForm;
+  if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) DrawView(button, canvas_, &places_);
   if (outcome == DrawOutcome::TooWide) {
     // Circuit A alone on a fresh canvas. When A itself is too wide it stays
     // as drawn, cut off at the canvas edge.
@@ -164,19 +166,19 @@ std::vector<std::string> CircuitViews::DrawingNotes() const {
   return notes;
 }
 
-DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas) {
+DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas, std::vector<CircuitPlace>* places) {
   const ViewRange range = RangeOf(button);
   grid_.FirstCircuit = range.first;
   grid_.LastCircuit = range.last;
   if (button == ViewButton::ShowSC) {
     grid_.StateView = false;
-    return DrawSumCircuits(grid_, equations_, canvas, std::numeric_limits<int>::max());
+    return DrawSumCircuits(grid_, equations_, canvas, std::numeric_limits<int>::max(), places);
   }
   if (ParForm) {
     grid_.StateView = true;
-    return DrawSumCircuits(grid_, equations_, canvas);
+    return DrawSumCircuits(grid_, equations_, canvas, kWidestDrawing, places);
   }
-  return DrawTwoPartCircuits(grid_, canvas);
+  return DrawTwoPartCircuits(grid_, canvas, places);
 }
 
 void CircuitViews::Withdraw() {
@@ -193,6 +195,7 @@ void CircuitViews::Withdraw() {
   hasCircuit_ = false;
   viewNote_.clear();
   emptyView_.clear();
+  places_.clear();
 }
 
 void CircuitViews::SetAllEnabled(bool enabled) { enabled_.fill(enabled); }

@@ -76,6 +76,10 @@ public:
   // Why the view shown is empty ("No transition changes C: it needs no
   // circuit."); empty when it shows a circuit.
   const std::string& EmptyView() const { return emptyView_; }
+  // Where each circuit of the view shown was drawn.
+  const std::vector<CircuitPlace>& Places() const { return places_; }
+  // Whether the view shown draws the state variables in multiplied-out form.
+  bool ShownParallel() const { return shownParallel_; }
 
   // The canvas holds edits not yet exported.
   bool ChangesDetected = false;
@@ -87,7 +91,7 @@ public:
 private:
   bool AskDataLoss();
   void BuildLayouts();
-  DrawOutcome DrawView(ViewButton button, Canvas& canvas);
+  DrawOutcome DrawView(ViewButton button, Canvas& canvas, std::vector<CircuitPlace>* places = nullptr);
   void SetAllEnabled(bool enabled);
 
   LadderGrid& grid_;
@@ -101,6 +105,8 @@ private:
   bool hasCircuit_ = false;
   std::string viewNote_;
   std::string emptyView_;
+  std::vector<CircuitPlace> places_;
+  bool shownParallel_ = false;
 };
 
 }  // namespace kelvo

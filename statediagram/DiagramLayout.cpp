@@ -38,7 +38,9 @@ struct GraphClose {
   void operator()(Agraph_t* g) const { agclose(g); }
 };
 
-bool TransitionUsed(const StateDiagram& d, int s, int j) { return !d.Targets[s][j].empty() || !d.Triggers[s][j].empty(); }
+bool TransitionUsed(const StateDiagram& d, int s, int j) {
+  return !d.Targets[s][j].empty() || !d.Triggers[s][j].empty();
+}
 
 }  // namespace
 

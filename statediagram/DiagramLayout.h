@@ -30,8 +30,8 @@ struct DiagramEdge {
   int slot = -1;  // transition 0..3
   int to = -1;    // -1: a dangling arrow (a target that is no state)
   std::string label;
-  bool bad = false;     // the target is wrong; `label` says what it was
-  bool start = false;   // the start arrow into S0 (from = to = 0, slot -1)
+  bool bad = false;                 // the target is wrong; `label` says what it was
+  bool start = false;               // the start arrow into S0 (from = to = 0, slot -1)
   std::vector<DiagramPoint> curve;  // cubic Bezier: the start, then three points per piece
   bool arrow = false;
   DiagramPoint arrowTip;  // the arrow head ends here, at the target's edge

@@ -55,6 +55,12 @@ void CanvasView::paintEvent(QPaintEvent*) {
     shown.setDevicePixelRatio(dpr);
     painter.drawImage(0, 0, shown);
   }
+  if (paintOverlay) {
+    painter.save();
+    painter.scale(zoom_, zoom_);
+    paintOverlay(painter);
+    painter.restore();
+  }
   if (!note_.isEmpty()) {
     QFont font = painter.font();
     font.setPixelSize(16);

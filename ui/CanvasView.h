@@ -25,6 +25,9 @@ public:
   std::function<void(QImage& picture, double scale)> paintScreenLayer;
   std::function<void(bool leftButton, double x, double y)> onMove, onRelease;
   std::function<void()> onLeave;
+  // Paints over the picture on the screen only (the simulation's current);
+  // painter units are picture pixels.
+  std::function<void(QPainter&)> paintOverlay;
   // Ctrl+wheel: +1 a step in, -1 a step out.
   std::function<void(int steps)> onZoomStep;
 

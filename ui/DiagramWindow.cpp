@@ -114,7 +114,8 @@ void DiagramWindow::ExportAs() {
   if (!path) return;
   const DiagramLayout& layout = View->Layout();
   std::string why;
-  if (!SaveDrawing(*path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
+  if (!SaveDrawing(
+          *path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
     dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
   }
 }

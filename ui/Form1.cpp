@@ -50,6 +50,7 @@ Form1::Form1(UserDialogs& dialogs)
     SyncViewButtons();
     UpdateTitle();
     RefreshDiagram();
+    RestartSimulation();
   };
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -274,6 +275,8 @@ void Form1::BuildMenus() {
   ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                                     &Form1::ToolsCheck_Click);
   ToolsCheck->setEnabled(false);
+  ToolsSimulate =
+      ToolsMenu->addAction(QStringLiteral("Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
 
   ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom In"), this, [this] { ZoomStep(1); });
@@ -471,6 +474,11 @@ void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()
 void Form1::ShowView(ViewButton button) {
   views.Show(button);
   SyncViewButtons();
+  // A view in the other form runs the other form's circuits.
+  if (simulationWindow && simulationWindow->Simulation() &&
+      simulationWindow->Simulation()->Parallel() != views.ShownParallel()) {
+    RestartSimulation();
+  }
 }
 
 void Form1::ShowEquationView(const EquationViewTexts& texts) {
@@ -496,6 +504,67 @@ void Form1::CircuitDrawn() {
   ToolsCheck->setEnabled(true);
   UpdateTitle();
   RefreshDiagram();
+  RestartSimulation();
+}
+
+void Form1::Simulate_Click() {
+  if (!simulationWindow) {
+    simulationWindow = std::make_unique<SimulationWindow>();
+    simulationWindow->setWindowIcon(windowIcon());
+    simulationWindow->onChanged = [this] {
+      Picture1->update();
+      FollowSimulationInDiagram();
+    };
+    simulationWindow->onClosed = [this] {
+      Picture1->paintOverlay = nullptr;
+      Picture1->update();
+      if (diagramWindow) {
+        diagramWindow->View->highlight = {};
+        diagramWindow->View->update();
+      }
+    };
+    StayAbove(simulationWindow.get(), this);
+  }
+  simulationWindow->show();
+  simulationWindow->raise();
+  RestartSimulation();
+}
+
+void Form1::FollowSimulationInDiagram() {
+  if (!diagramWindow || !simulationWindow || !simulationWindow->Simulation() || !statesIn) return;
+  DiagramHighlight& h = diagramWindow->View->highlight;
+  const int now = simulationWindow->Simulation()->State();
+  if (now != h.state) {
+    // Reached through a transition of the state before: that arrow is stressed.
+    h.fromState = h.slot = -1;
+    for (int j = 0; IsValidState(h.state) && now >= 0 && j < kSlotCount; ++j) {
+      if (StateOfTarget(statesIn->diagram.Targets[h.state][j]) == now) {
+        h.fromState = h.state;
+        h.slot = j;
+        break;
+      }
+    }
+    h.state = now;
+  }
+  diagramWindow->View->update();
+}
+
+void Form1::RestartSimulation() {
+  if (!simulationWindow || !simulationWindow->isVisible()) return;
+  std::unique_ptr<MachineSimulation> sim;
+  if (statesIn && views.HasCircuit()) {
+    // The circuits of the form the view on screen draws.
+    sim = std::make_unique<MachineSimulation>(statesIn->diagram, equations, grid, views.ShownParallel());
+  }
+  if (diagramWindow) diagramWindow->View->highlight = {};
+  simulationWindow->Start(std::move(sim), statesIn ? &statesIn->diagram : nullptr);
+  // The current is shown on the view on screen, whichever it is.
+  Picture1->paintOverlay = [this](QPainter& p) {
+    if (simulationWindow && simulationWindow->Simulation()) {
+      PaintCurrent(p, LitCells(*simulationWindow->Simulation(), views.Places()));
+    }
+  };
+  Picture1->update();
 }
 
 void Form1::ShowDiagram_Click() {
@@ -677,6 +746,7 @@ void Form1::closeEvent(QCloseEvent* event) {
   quitConfirmed_ = false;
   eqView.reset();
   diagramWindow.reset();
+  simulationWindow.reset();
   if (aboutBox) aboutBox->close();
   if (picIns) picIns->close();
   if (printerForm) printerForm->close();

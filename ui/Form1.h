@@ -39,6 +39,7 @@
 #include "ui/FrmSplash.h"
 #include "ui/PicIns.h"
 #include "ui/PrinterForm.h"
+#include "ui/SimulationWindow.h"
 #include "ui/StatesInWindow.h"
 
 namespace kelvo {
@@ -81,6 +82,8 @@ public:
   StatesInWindow& EntryWindow();
   // "Show Diagram": the state diagram window, which follows the table.
   void ShowDiagram_Click();
+  // "Simulate": the machine run on its drawing, the current shown on the canvas.
+  void Simulate_Click();
   // The entry form at the page of `state` (a click on its bubble).
   void OpenFormAt(int state);
 
@@ -107,6 +110,7 @@ public:
   std::unique_ptr<StatesInWindow> statesInWindow;
   std::unique_ptr<EqView> eqView;
   std::unique_ptr<DiagramWindow> diagramWindow;
+  std::unique_ptr<SimulationWindow> simulationWindow;
   QPointer<AboutBox> aboutBox;
   QStringList splashCaptions;  // what the splash's progress label showed, in order
 
@@ -123,7 +127,7 @@ public:
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
   QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
-      *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *About{};
+      *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *ToolsSimulate{}, *About{};
   QAction *ZoomIn{}, *ZoomOut{}, *ZoomFit{}, *CopyPicture{};
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
@@ -145,6 +149,10 @@ private:
   void LeaveStatesIn();
   void OpenedFile();
   void RefreshDiagram();
+  // The simulation starts again on the drawing now shown (or stops).
+  void RestartSimulation();
+  // The diagram stresses the simulation's state and the transition just taken.
+  void FollowSimulationInDiagram();
   // The title names the table's file and marks unsaved changes.
   void UpdateTitle();
   void RememberRecent(const QString& path, bool keep);

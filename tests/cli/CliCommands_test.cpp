@@ -173,5 +173,45 @@ TEST(Diagram, WritesTheStateDiagramAsSvgPngAndPdf) {
   EXPECT_EQ(Cli({"diagram", dir.File("missing.sfi"), "-o", dir.File("e.svg")}).status, 2);
 }
 
+// `simulate`: the traffic light round its cycle in text and JSON; an
+// oscillating table exits 1; bad steps, unknown switches and bad files exit 2.
+TEST(Simulate, RunsTheMachineOnItsDrawing) {
+  const auto text = Cli({"simulate", Example("traffic-light.sfi"), "--steps",
+                         "T1=1; T1=0; T2=1; T2=0; T3=1,Car=1; T3=0,Car=0; T5=1; T5=0"});
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(Has(text.out, "start: 0000 S0: Red\nstep 1: T1=1\n  A picks up: T1 closed the path "));
+  EXPECT_TRUE(Has(text.out, "step 5: T3=1, Car=1\n"));
+  EXPECT_TRUE(Has(text.out, "0011 S2: Green\n"));
+  EXPECT_TRUE(Has(text.out, "step 8: T5=0\n  0000 S0: Red\n"));
+
+  const auto json =
+      Cli({"simulate", Example("traffic-light.sfi"), "--parallel", "--from", "S2", "--json", "--steps", "T3=1,Car=1"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_TRUE(Has(json.out, R"J({"form":"parallel","switches":[)J"));
+  EXPECT_TRUE(
+      Has(json.out, R"J("start":"0011","steps":[{"set":{"T3":true,"Car":true},"moves":[{"relay":"A","to":0,)J"));
+  EXPECT_TRUE(Has(json.out, R"J("code":"0010","state":"S3","text":"S3: Amber","settled":true,"oscillates":false,)J"
+                            R"J("race":[]}],"settled":true})J"));
+
+  TempDir dir;
+  StateDiagram d;
+  const char* codes[] = {"0000", "0001", "0011", "0010"};
+  for (int s = 0; s < 4; ++s) {
+    d.Codes[s] = codes[s];
+    d.Targets[s][0] = "S" + std::to_string((s + 1) % 4);
+    d.Triggers[s][0] = "X1";
+  }
+  ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), d));
+  const auto ring = Cli({"simulate", dir.File("ring.sfi"), "--steps", "X1=1", "--json"});
+  EXPECT_EQ(ring.status, 1);
+  EXPECT_TRUE(Has(ring.out, R"J("settled":false,"oscillates":true)J"));
+
+  EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--steps", "T1=2"}).status, 2);
+  EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--steps", "Nope=1"}).status, 2);
+  EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi")}).status, 2);
+  EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--from", "S16", "--steps", "T1=1"}).status, 2);
+  EXPECT_EQ(Cli({"simulate", dir.File("missing.sfi"), "--steps", "T1=1"}).status, 2);
+}
+
 }  // namespace
 }  // namespace kelvo

@@ -537,6 +537,58 @@ TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   EXPECT_TRUE(w.diagramWindow->View->Layout().nodes.empty());
 }
 
+// Simulate: switches move the relays on the drawing, the canvas shows the
+// current on the screen only, and leaving restores every pixel.
+TEST(Form1, SimulateShowsTheCurrentAndLeavesNoTrace) {
+  Started s;
+  Form1& w = s.window;
+  w.show();
+  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
+  w.FileOpen_Click();
+  const QImage before = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage picture = w.canvas.Image();
+  w.Simulate_Click();
+  SimulationWindow& sim = *w.simulationWindow;
+  EXPECT_EQ(sim.windowHandle()->transientParent(), w.windowHandle());
+  ASSERT_NE(sim.Simulation(), nullptr);
+  EXPECT_EQ(sim.StateLabel->text(), QStringLiteral("S0: Red   (relays 0000)"));
+  EXPECT_FALSE(sim.OutputLamps[0]->isHidden());  // "Red"
+
+  sim.StepMode->setChecked(true);  // one move per Step
+  const int t1 = sim.Simulation()->SwitchIndex("T1");
+  QTest::mouseClick(sim.SwitchButtons[t1], Qt::LeftButton);
+  EXPECT_TRUE(sim.Simulation()->SwitchOn(t1));
+  EXPECT_EQ(sim.Simulation()->Due(), 1);  // A is due
+  QTest::mouseClick(sim.StepButton, Qt::LeftButton);
+  EXPECT_EQ(sim.Simulation()->State(), 1);
+  EXPECT_TRUE(sim.Log->toPlainText().contains(QStringLiteral("A picks up: T1 closed the path")));
+  EXPECT_TRUE(sim.Log->toPlainText().contains(QStringLiteral("Settled in S1: Red and amber (0001).")));
+
+  // The current is drawn over the picture on screen, never into it.
+  const QImage lit = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_NE(lit, before);
+  EXPECT_EQ(w.canvas.Image(), picture);
+  int green = 0;
+  for (int y = 0; y < lit.height(); ++y) {
+    for (int x = 0; x < lit.width(); ++x) green += lit.pixel(x, y) == kCurrentColour.rgb();
+  }
+  EXPECT_GT(green, 100);
+
+  // A held (momentary) switch is on only while pressed.
+  const int t2 = sim.Simulation()->SwitchIndex("T2");
+  sim.Momentary[t2]->setChecked(true);
+  QTest::mousePress(sim.SwitchButtons[t2], Qt::LeftButton);
+  EXPECT_TRUE(sim.Simulation()->SwitchOn(t2));
+  QTest::mouseRelease(sim.SwitchButtons[t2], Qt::LeftButton);
+  EXPECT_FALSE(sim.Simulation()->SwitchOn(t2));
+
+  // Reset goes back to S0; closing removes the colours, pixel for pixel.
+  QTest::mouseClick(sim.ResetButton, Qt::LeftButton);
+  EXPECT_EQ(sim.Simulation()->State(), 0);
+  sim.close();
+  EXPECT_EQ(w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+}
+
 }  // namespace
 }  // namespace kelvo
 

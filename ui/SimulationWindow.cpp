@@ -1,0 +1,292 @@
+#include "ui/SimulationWindow.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include "ladder/CircuitCheck.h"
+#include "output/ImageCanvas.h"
+#include "output/TileShapes.h"
+#include "ui/WindowKeys.h"
+
+namespace kelvo {
+namespace {
+
+QString LampStyle(bool on) {
+  return on ? QStringLiteral("background: #ffd000; border: 2px solid #806000; border-radius: 6px; padding: 3px;")
+            : QStringLiteral("background: #e0e0e0; border: 2px solid #909090; border-radius: 6px; padding: 3px;");
+}
+
+}  // namespace
+
+void PaintCurrent(QPainter& p, const std::vector<LitCell>& cells) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (const LitCell& c : cells) {
+    const QPointF at(ImageCanvas::ToPixels(c.x), ImageCanvas::ToPixels(c.y));
+    if (!c.live && !c.open) continue;
+    const QColor colour = c.live ? kCurrentColour : QColor(170, 170, 170);
+    p.save();
+    p.translate(at.x() + 0.5, at.y() + 0.5);
+    p.setPen(QPen(colour, c.live ? 2.0 : 1.0));
+    p.setBrush(c.tile == 0 && c.live ? QBrush(colour) : Qt::NoBrush);
+    DrawTileShape(p, c.tile);
+    p.restore();
+    if (c.linkTo > 0) {
+      p.setPen(QPen(colour, 2.0));
+      const double y = at.y() + kTilePixels / 2 + 0.5;
+      p.drawLine(QPointF(at.x() + kTilePixels, y), QPointF(ImageCanvas::ToPixels(c.linkTo) + 0.5, y));
+    }
+  }
+  p.restore();
+}
+
+SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
+  setWindowTitle(QStringLiteral("Simulate"));
+  CloseOnEscape(this);
+  auto* layout = new QVBoxLayout(this);
+
+  auto* switches = new QGroupBox(QStringLiteral("Switches (Shift+click: on while held)"));
+  switchBox_ = switches;
+  new QGridLayout(switches);
+  layout->addWidget(switches);
+
+  auto* relays = new QGroupBox(QStringLiteral("Relays (click a blinking one to move it first)"));
+  auto* relayRow = new QHBoxLayout(relays);
+  for (int x = 0; x < 4; ++x) {
+    StateLamps[x] = new QPushButton(QString(QLatin1Char(static_cast<char>('A' + x))));
+    StateLamps[x]->setFixedWidth(44);
+    connect(StateLamps[x], &QPushButton::clicked, this, [this, x] {
+      if (!sim_ || !((sim_->Due() >> x) & 1)) return;
+      if (auto move = sim_->Step(x)) Moved(*move);
+    });
+    relayRow->addWidget(StateLamps[x]);
+  }
+  relayRow->addSpacing(12);
+  outputBox_ = new QWidget;
+  auto* outputs = new QHBoxLayout(outputBox_);
+  outputs->setContentsMargins(0, 0, 0, 0);
+  for (int r = 0; r < kRelayCount; ++r) {
+    OutputLamps[r] = new QLabel;
+    outputs->addWidget(OutputLamps[r]);
+  }
+  relayRow->addWidget(outputBox_);
+  relayRow->addStretch(1);
+  layout->addWidget(relays);
+
+  StateLabel = new QLabel;
+  QFont big = StateLabel->font();
+  big.setPointSize(big.pointSize() + 3);
+  big.setBold(true);
+  StateLabel->setFont(big);
+  layout->addWidget(StateLabel);
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(new QLabel(QStringLiteral("Start in:")));
+  StartState = new QComboBox;
+  controls->addWidget(StartState);
+  ResetButton = new QPushButton(QStringLiteral("Reset"));
+  controls->addWidget(ResetButton);
+  controls->addSpacing(12);
+  controls->addWidget(new QLabel(QStringLiteral("Speed:")));
+  Speed = new QSlider(Qt::Horizontal);
+  Speed->setRange(50, 2000);
+  Speed->setValue(400);
+  Speed->setInvertedAppearance(true);  // to the right is faster
+  Speed->setToolTip(QStringLiteral("Time between two moves: 50 ms to 2 s"));
+  controls->addWidget(Speed, 1);
+  StepMode = new QCheckBox(QStringLiteral("One move per Step"));
+  controls->addWidget(StepMode);
+  StepButton = new QPushButton(QStringLiteral("Step"));
+  controls->addWidget(StepButton);
+  layout->addLayout(controls);
+
+  Log = new QPlainTextEdit;
+  Log->setReadOnly(true);
+  Log->setMaximumBlockCount(2000);
+  layout->addWidget(Log, 1);
+
+  connect(ResetButton, &QPushButton::clicked, this, &SimulationWindow::ResetMachine);
+  connect(StepButton, &QPushButton::clicked, this, &SimulationWindow::Tick);
+  connect(Speed, &QSlider::valueChanged, this, [this](int ms) { timer.setInterval(ms); });
+  connect(StepMode, &QCheckBox::toggled, this, [this](bool stepping) {
+    if (stepping) timer.stop();
+    else if (sim_ && sim_->Due()) timer.start();
+  });
+  timer.setInterval(Speed->value());
+  connect(&timer, &QTimer::timeout, this, &SimulationWindow::Tick);
+  resize(620, 460);
+}
+
+void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, const StateDiagram* diagram) {
+  timer.stop();
+  sim_ = std::move(simulation);
+  diagram_ = diagram;
+  Rebuild();
+  Log->clear();
+  if (!sim_) {
+    Log->appendPlainText(QStringLiteral("No circuit is drawn: draw one with \"Circuit\" first."));
+  } else {
+    ResetMachine();
+  }
+  Sync();
+}
+
+void SimulationWindow::Rebuild() {
+  auto* grid = static_cast<QGridLayout*>(switchBox_->layout());
+  for (auto* b : SwitchButtons) b->deleteLater();
+  for (auto* m : Momentary) m->deleteLater();
+  SwitchButtons.clear();
+  Momentary.clear();
+  StartState->clear();
+  if (!sim_) return;
+  const auto& names = sim_->Switches();
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto* button = new QPushButton(QString::fromStdString(names[i]));
+    button->setCheckable(true);
+    button->setMinimumWidth(70);
+    button->installEventFilter(this);
+    auto* momentary = new QCheckBox(QStringLiteral("momentary"));
+    const int index = static_cast<int>(i);
+    connect(button, &QPushButton::toggled, this, [this, index](bool on) {
+      if (sim_ && sim_->SwitchOn(index) != on) {
+        sim_->SetSwitch(index, on);
+        SwitchChanged();
+      }
+    });
+    const int row = index / 3, column = (index % 3) * 2;
+    grid->addWidget(button, row, column);
+    grid->addWidget(momentary, row, column + 1);
+    SwitchButtons.push_back(button);
+    Momentary.push_back(momentary);
+  }
+  for (int s = 0; s < kStateCount; ++s) {
+    if (diagram_ && CodeValue(diagram_->Codes[s]) >= 0) StartState->addItem(QStringLiteral("S%1").arg(s), s);
+  }
+}
+
+bool SimulationWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A momentary switch, or one pressed with Shift, is on only while held.
+  const auto type = event->type();
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick) {
+    for (size_t i = 0; i < SwitchButtons.size(); ++i) {
+      if (watched != SwitchButtons[i]) continue;
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      const bool held = Momentary[i]->isChecked() || (mouse->modifiers() & Qt::ShiftModifier);
+      if (!held || mouse->button() != Qt::LeftButton) return false;
+      SetSwitch(static_cast<int>(i), type != QEvent::MouseButtonRelease);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void SimulationWindow::SetSwitch(int i, bool on) {
+  if (!sim_ || i < 0 || i >= static_cast<int>(SwitchButtons.size())) return;
+  SwitchButtons[i]->setChecked(on);  // toggled() tells the machine
+  if (sim_->SwitchOn(i) != on) {
+    sim_->SetSwitch(i, on);
+    SwitchChanged();
+  }
+}
+
+void SimulationWindow::SwitchChanged() {
+  movesSinceChange_ = 0;
+  raceTold_ = false;
+  QStringList on;
+  for (size_t i = 0; i < SwitchButtons.size(); ++i) {
+    if (sim_->SwitchOn(static_cast<int>(i))) on << SwitchButtons[i]->text();
+  }
+  Log->appendPlainText(QStringLiteral("Switches on: %1").arg(on.isEmpty() ? QStringLiteral("none") : on.join(", ")));
+  if (sim_->Due() && !StepMode->isChecked()) timer.start();
+  Sync();
+}
+
+void SimulationWindow::Tick() {
+  if (!sim_) return;
+  if (!raceTold_ && sim_->Due()) {
+    // Whether the order of the due relays decides where the machine ends.
+    MachineSimulation copy = *sim_;
+    const SettleResult every = copy.Settle();
+    raceTold_ = true;
+    if (every.raceEnds.size() > 1) {
+      QStringList ends;
+      for (int end : every.raceEnds) ends << QString::fromStdString(RelayCodeText(end));
+      Log->appendPlainText(QStringLiteral("Critical race: the order of the moves decides between %1. Click a "
+                                          "blinking relay to move it first, or the relays move in the order A, B, "
+                                          "C, D.")
+                               .arg(ends.join(QStringLiteral(" and "))));
+    }
+  }
+  auto move = sim_->Step();
+  if (!move) {
+    timer.stop();
+    return;
+  }
+  Moved(*move);
+}
+
+void SimulationWindow::Moved(const SimulationMove& move) {
+  Log->appendPlainText(QString::fromStdString(move.why));
+  if (++movesSinceChange_ >= MachineSimulation::kMaxMoves && sim_->Due()) {
+    timer.stop();
+    Log->appendPlainText(
+        QStringLiteral("It oscillates: still moving after %1 moves. Stopped.").arg(MachineSimulation::kMaxMoves));
+  } else if (!sim_->Due()) {
+    timer.stop();
+    Log->appendPlainText(QStringLiteral("Settled in %1 (%2).")
+                             .arg(QString::fromStdString(sim_->StateText()),
+                                  QString::fromStdString(RelayCodeText(sim_->Code()))));
+  }
+  Sync();
+}
+
+void SimulationWindow::ResetMachine() {
+  timer.stop();
+  if (!sim_) return;
+  const int start = StartState->currentIndex() >= 0 ? StartState->currentData().toInt() : 0;
+  sim_->Reset(start);
+  for (auto* b : SwitchButtons) {
+    const QSignalBlocker quiet(b);
+    b->setChecked(false);
+  }
+  movesSinceChange_ = 0;
+  raceTold_ = false;
+  Log->appendPlainText(QStringLiteral("Reset to %1 (%2).")
+                           .arg(QString::fromStdString(sim_->StateText()),
+                                QString::fromStdString(RelayCodeText(sim_->Code()))));
+  if (sim_->Due() && !StepMode->isChecked()) timer.start();
+  Sync();
+}
+
+void SimulationWindow::Sync() {
+  const int due = sim_ ? sim_->Due() : 0;
+  for (int x = 0; x < 4; ++x) {
+    const bool on = sim_ && ((sim_->Code() >> x) & 1);
+    StateLamps[x]->setStyleSheet(LampStyle(on) + (((due >> x) & 1) ? QStringLiteral("color: #c00000;") : QString()));
+    StateLamps[x]->setToolTip(((due >> x) & 1) ? QStringLiteral("Due to move: click to move it now") : QString());
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    const bool named = sim_ && !sim_->OutputName(r).empty();
+    OutputLamps[r]->setVisible(named);
+    if (!named) continue;
+    OutputLamps[r]->setText(QString::fromStdString(sim_->OutputName(r)));
+    OutputLamps[r]->setStyleSheet(LampStyle(sim_->OutputOn(r)));
+  }
+  StateLabel->setText(sim_ ? QStringLiteral("%1   (relays %2)")
+                                 .arg(QString::fromStdString(sim_->StateText()),
+                                      QString::fromStdString(RelayCodeText(sim_->Code())))
+                           : QString());
+  if (onChanged) onChanged();
+}
+
+void SimulationWindow::closeEvent(QCloseEvent* event) {
+  timer.stop();
+  if (onClosed) onClosed();
+  event->accept();
+}
+
+}  // namespace kelvo
