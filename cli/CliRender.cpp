@@ -44,12 +44,9 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   ImageCanvas canvas(tiles.Images());
   CliSession session(Answer::Yes, canvas);
-  if (!Load(session, *o, err)) return 2;
-  session.dialogs.messages.clear();
-  session.form.dcbaAuto = o->autoCodes;
-  const bool drawn = RunCircuitFlow(session, *o).has_value();
-  for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
-  if (!drawn) {
+  const DrawnFrom drawn = DrawFromFile(session, *o, err);
+  if (drawn == DrawnFrom::LoadFailed) return 2;
+  if (drawn == DrawnFrom::Stopped) {
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "; " << o->output << " is left as it was\n";
     return 1;
   }
@@ -76,14 +73,8 @@ int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   EnsureGuiApplication();
   RecordingCanvas canvas;
   CliSession session(Answer::Yes, canvas);
-  if (!Load(session, *o, err)) return 2;
   // With --auto the codes are those "Circuit" assigns.
-  if (o->autoCodes) {
-    session.dialogs.messages.clear();
-    session.form.dcbaAuto = true;
-    RunCircuitFlow(session, *o);
-    for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
-  }
+  if (o->autoCodes ? DrawFromFile(session, *o, err) == DrawnFrom::LoadFailed : !Load(session, *o, err)) return 2;
   const DiagramLayout layout = LayOutDiagram(session.form.diagram);
   if (!layout.error.empty()) {
     err << "kelvo16s-cli: " << layout.error << "\n";

@@ -4,6 +4,7 @@
 // one fixed answer to every question and records every message.
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -66,5 +67,10 @@ bool Load(CliSession& session, const CliOptions& options, std::ostream& err);
 // Runs "Circuit" with the options' "Parallel Form" and then the view handler
 // they name; returns the handler last run when the flow reached the drawing.
 std::optional<ViewButton> RunCircuitFlow(CliSession& session, const CliOptions& options);
+
+enum class DrawnFrom { LoadFailed, Stopped, Drawn };
+// Loads the file, runs "Circuit" with the options' --auto and form, and tells
+// `err` the messages the flow showed.
+DrawnFrom DrawFromFile(CliSession& session, const CliOptions& options, std::ostream& err);
 
 }  // namespace kelvo

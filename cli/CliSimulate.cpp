@@ -36,7 +36,8 @@ struct StepRun {
 
 std::string RaceText(const std::vector<int>& ends) {
   std::string text = "critical race: the order of the moves decides between";
-  for (size_t i = 0; i < ends.size(); ++i) text += (i ? (i + 1 == ends.size() ? " and " : ", ") : " ") + RelayCodeText(ends[i]);
+  for (size_t i = 0; i < ends.size(); ++i)
+    text += (i ? (i + 1 == ends.size() ? " and " : ", ") : " ") + RelayCodeText(ends[i]);
   return text + "; the relays moved in the order A, B, C, D";
 }
 
@@ -144,12 +145,9 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   RecordingCanvas canvas;
   CliSession session(Answer::Yes, canvas);
-  if (!Load(session, *o, err)) return 2;
-  session.dialogs.messages.clear();
-  session.form.dcbaAuto = o->autoCodes;
-  const bool drawn = RunCircuitFlow(session, *o).has_value();
-  for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
-  if (!drawn) {
+  const DrawnFrom drawn = DrawFromFile(session, *o, err);
+  if (drawn == DrawnFrom::LoadFailed) return 2;
+  if (drawn == DrawnFrom::Stopped) {
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";
     return 2;
   }

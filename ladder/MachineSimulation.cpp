@@ -34,8 +34,8 @@ std::string RelayCodeText(int code) {
   return text;
 }
 
-MachineSimulation::MachineSimulation(const StateDiagram& diagram, const EquationSet& equations,
-                                     const LadderGrid& grid, bool parallelForm)
+MachineSimulation::MachineSimulation(const StateDiagram& diagram, const EquationSet& equations, const LadderGrid& grid,
+                                     bool parallelForm)
     : diagram_(diagram), parallel_(parallelForm) {
   for (int x = 0; x < kStateVariables; ++x) {
     if (parallelForm && grid.MainLength[x] > 0) {
@@ -122,7 +122,8 @@ SimulationMove MachineSimulation::Move(int relay) {
     const std::string path = states_[relay].ClosedPath(Values(), table_);
     // The switch set last, as its contact is written: "X1" closes when on, "x1" when off.
     std::string literal = lastChanged_;
-    if (!lastOn_ && !literal.empty()) literal[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(literal[0])));
+    if (!lastOn_ && !literal.empty())
+      literal[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(literal[0])));
     if (!literal.empty() && PathHas(path, literal)) {
       move.why = name + " picks up: " + literal + " closed the path " + path;
     } else {

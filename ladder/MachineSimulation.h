@@ -33,7 +33,7 @@ struct SimulationMove {
 struct SettleResult {
   std::vector<SimulationMove> moves;
   bool settled = true;
-  bool oscillates = false;   // the moves never end (stopped after kMaxMoves)
+  bool oscillates = false;    // the moves never end (stopped after kMaxMoves)
   std::vector<int> raceEnds;  // more than one: a critical race, the codes each order ends on
 };
 
@@ -86,7 +86,7 @@ private:
   std::array<std::string, kRelayCount> outputNames_;
   std::vector<std::string> switches_;
   int code_ = 0;
-  uint64_t values_ = 0;  // the switch bits
+  uint64_t values_ = 0;      // the switch bits
   std::string lastChanged_;  // the switch set last, for the moves' reasons
   bool lastOn_ = false;
   bool parallel_ = false;

@@ -113,8 +113,10 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
   connect(StepButton, &QPushButton::clicked, this, &SimulationWindow::Tick);
   connect(Speed, &QSlider::valueChanged, this, [this](int ms) { timer.setInterval(ms); });
   connect(StepMode, &QCheckBox::toggled, this, [this](bool stepping) {
-    if (stepping) timer.stop();
-    else if (sim_ && sim_->Due()) timer.start();
+    if (stepping)
+      timer.stop();
+    else if (sim_ && sim_->Due())
+      timer.start();
   });
   timer.setInterval(Speed->value());
   connect(&timer, &QTimer::timeout, this, &SimulationWindow::Tick);
@@ -237,9 +239,9 @@ void SimulationWindow::Moved(const SimulationMove& move) {
         QStringLiteral("It oscillates: still moving after %1 moves. Stopped.").arg(MachineSimulation::kMaxMoves));
   } else if (!sim_->Due()) {
     timer.stop();
-    Log->appendPlainText(QStringLiteral("Settled in %1 (%2).")
-                             .arg(QString::fromStdString(sim_->StateText()),
-                                  QString::fromStdString(RelayCodeText(sim_->Code()))));
+    Log->appendPlainText(
+        QStringLiteral("Settled in %1 (%2).")
+            .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code()))));
   }
   Sync();
 }
@@ -255,9 +257,9 @@ void SimulationWindow::ResetMachine() {
   }
   movesSinceChange_ = 0;
   raceTold_ = false;
-  Log->appendPlainText(QStringLiteral("Reset to %1 (%2).")
-                           .arg(QString::fromStdString(sim_->StateText()),
-                                QString::fromStdString(RelayCodeText(sim_->Code()))));
+  Log->appendPlainText(
+      QStringLiteral("Reset to %1 (%2).")
+          .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code()))));
   if (sim_->Due() && !StepMode->isChecked()) timer.start();
   Sync();
 }
@@ -276,10 +278,10 @@ void SimulationWindow::Sync() {
     OutputLamps[r]->setText(QString::fromStdString(sim_->OutputName(r)));
     OutputLamps[r]->setStyleSheet(LampStyle(sim_->OutputOn(r)));
   }
-  StateLabel->setText(sim_ ? QStringLiteral("%1   (relays %2)")
-                                 .arg(QString::fromStdString(sim_->StateText()),
-                                      QString::fromStdString(RelayCodeText(sim_->Code())))
-                           : QString());
+  StateLabel->setText(
+      sim_ ? QStringLiteral("%1   (relays %2)")
+                 .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code())))
+           : QString());
   if (onChanged) onChanged();
 }
 

@@ -12,11 +12,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
-#include <QPainter>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -48,7 +48,7 @@ public:
 
   // The controls, for the keyboard and the tests.
   void SetSwitch(int i, bool on);
-  void Tick();         // one due relay moves (what the timer does)
+  void Tick();          // one due relay moves (what the timer does)
   void ResetMachine();  // back to the chosen start state
 
   std::vector<QPushButton*> SwitchButtons;

@@ -155,9 +155,8 @@ TEST(MachineSimulation, LitCellsAreTheReadBacksConductingCells) {
     EXPECT_EQ(live.empty(), !circuit.Conducts(r.sim->Values()));
     for (const auto& [x, row] : live) {
       const int px = place.mainX + x * place.pitch, py = row * 375;
-      const auto found = std::find_if(lit.begin(), lit.end(), [&](const LitCell& c) {
-        return c.x == px && c.y == py && c.tile != 0;
-      });
+      const auto found =
+          std::find_if(lit.begin(), lit.end(), [&](const LitCell& c) { return c.x == px && c.y == py && c.tile != 0; });
       ASSERT_NE(found, lit.end());
       EXPECT_TRUE(found->live);
       liveContacts += found->tile >= 8;
