@@ -31,9 +31,14 @@ void Set(void* object, const char* name, const std::string& value) {
   agsafeset(object, const_cast<char*>(name), const_cast<char*>(value.c_str()), const_cast<char*>(""));
 }
 
-struct ContextFree {
-  void operator()(GVC_t* c) const { gvFreeContext(c); }
-};
+// One Graphviz context for the whole run. Graphviz's text layout keeps
+// pointers into the font names of the context that laid out last, so a
+// context freed and made anew would leave it comparing freed memory.
+GVC_t* Context() {
+  static GVC_t* const context = gvContext();
+  return context;
+}
+
 struct GraphClose {
   void operator()(Agraph_t* g) const { agclose(g); }
 };
@@ -78,7 +83,7 @@ DiagramLayout LayOutDiagram(const StateDiagram& d) {
   if (states.empty()) return layout;
 
   agseterr(AGMAX);  // Graphviz's warnings stay quiet; failures are reported below
-  std::unique_ptr<GVC_t, ContextFree> gvc(gvContext());
+  GVC_t* const gvc = Context();
   if (!gvc) {
     layout.error = "Graphviz could not be started.";
     return layout;
@@ -148,7 +153,7 @@ DiagramLayout LayOutDiagram(const StateDiagram& d) {
     }
   }
 
-  if (gvLayout(gvc.get(), g.get(), "dot") != 0) {
+  if (gvLayout(gvc, g.get(), "dot") != 0) {
     layout.edges.clear();
     layout.nodes.clear();
     layout.error = "Graphviz could not lay out the diagram.";
@@ -176,7 +181,7 @@ DiagramLayout LayOutDiagram(const StateDiagram& d) {
     }
     if (const textlabel_t* label = ED_label(edges[i]); label && label->set) edge.labelCenter = point(label->pos);
   }
-  gvFreeLayout(gvc.get(), g.get());
+  gvFreeLayout(gvc, g.get());
   return layout;
 }
 

@@ -46,7 +46,11 @@ find_window() {  # the window of this exact title, waiting up to 20 s
   local id
   for _ in $(seq 200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -n "$id" ]; then
+      sleep 0.5  # mapped; let the window manager place it
+      echo "$id"
+      return 0
+    fi
     sleep 0.1
   done
   return 1
@@ -81,6 +85,7 @@ keys() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
   shift
   xdotool key --delay 100 "$@"
+  sleep 0.3
 }
 
 main=$(find_window "Kelvo 16s - four-state-cycle.sfi") || { fail "the file named on the command line was not opened"; cat "$work/program.log"; exit 1; }
