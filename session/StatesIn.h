@@ -72,7 +72,7 @@ public:
   void BackButton_Click();
   void ClearCom_Click();
   void CheckIncompleteFields();
-  // "Equations" and "Circuit": how each ended (the Part's flags
+  // "Equations" and "Circuit": how each ended (the flags
   // FieldCheckAborted and AutoCodesAborted are set as well).
   FlowEnd FinishButton_Click();
   FlowEnd CircExt_Click();
