@@ -73,7 +73,6 @@ public:
   // The read-back circuits: the state relays' of the form, and the output relays'.
   const CircuitReadBack& StateCircuit(int x) const { return states_[x]; }
   const CircuitReadBack& OutputCircuit(int r) const { return outputs_[r]; }
-  const VariableTable& Table() const { return table_; }
   bool Parallel() const { return parallel_; }
 
 private:
