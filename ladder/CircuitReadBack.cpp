@@ -224,25 +224,34 @@ std::optional<std::vector<Cube>> CircuitReadBack::PathCubes(size_t limit) const 
   return paths;
 }
 
+std::vector<int> CircuitReadBack::ClosedTree(uint64_t values) const {
+  std::vector<int> via(firstTouching_.size() - 1, kUnreached);
+  via[source_] = kSourceNode;
+  std::vector<int> queue{source_};
+  for (size_t q = 0; q < queue.size(); ++q) {
+    const int n = queue[q];
+    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
+      const Contact& c = contacts_[touching_[t]];
+      const int other = c.a == n ? c.b : c.a;
+      if (via[other] != kUnreached || !Closed(c.closedWhenOn, c.variable, values)) continue;
+      via[other] = touching_[t];
+      queue.push_back(other);
+    }
+  }
+  return via;
+}
+
 std::vector<std::pair<int, int>> CircuitReadBack::LiveCells(uint64_t values) const {
   std::vector<std::pair<int, int>> live;
   if (source_ < 0) return live;
   const int nodes = static_cast<int>(firstTouching_.size()) - 1;
   const auto closed = [&](const Contact& c) { return Closed(c.closedWhenOn, c.variable, values); };
   // The nodes current can reach from the top line.
+  const std::vector<int> via = ClosedTree(values);
   std::vector<char> alive(nodes, 0);
-  alive[source_] = 1;
-  std::vector<int> todo{source_};
-  while (!todo.empty()) {
-    const int n = todo.back();
-    todo.pop_back();
-    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
-      const Contact& c = contacts_[touching_[t]];
-      const int other = c.a == n ? c.b : c.a;
-      if (closed(c) && !alive[other]) alive[other] = 1, todo.push_back(other);
-    }
-  }
+  for (int n = 0; n < nodes; ++n) alive[n] = via[n] != kUnreached;
   if (!alive[sink_]) return live;
+  std::vector<int> todo;
   // Dead ends carry no current: nodes with one closed contact left, other
   // than the two ends, drop out until none is left.
   std::vector<int> degree(nodes, 0);
@@ -277,23 +286,8 @@ std::vector<std::pair<int, int>> CircuitReadBack::LiveCells(uint64_t values) con
 std::string CircuitReadBack::ClosedPath(uint64_t values, const VariableTable& table) const {
   if (source_ < 0) return {};
   if (source_ == sink_) return "1";
-  const int nodes = static_cast<int>(firstTouching_.size()) - 1;
-  std::vector<int> via(nodes, -1);  // the contact each node was reached through
-  std::vector<char> seen(nodes, 0);
-  seen[source_] = 1;
-  std::vector<int> queue{source_};
-  for (size_t q = 0; q < queue.size() && !seen[sink_]; ++q) {
-    const int n = queue[q];
-    for (int t = firstTouching_[n]; t < firstTouching_[n + 1]; ++t) {
-      const Contact& c = contacts_[touching_[t]];
-      const int other = c.a == n ? c.b : c.a;
-      if (seen[other] || !Closed(c.closedWhenOn, c.variable, values)) continue;
-      seen[other] = 1;
-      via[other] = touching_[t];
-      queue.push_back(other);
-    }
-  }
-  if (!seen[sink_]) return {};
+  const std::vector<int> via = ClosedTree(values);
+  if (via[sink_] == kUnreached) return {};
   std::vector<std::string> names;
   for (int n = sink_; n != source_;) {
     const Contact& c = contacts_[via[n]];

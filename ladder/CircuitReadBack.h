@@ -82,6 +82,11 @@ private:
   void Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table);
   int CellAt(int x, int row) const;
   void JoinIntoNodes(int entry, int exit);
+  // Breadth first from the top line over the contacts closed with `values`:
+  // per node, the contact it was first reached through (shortest paths), or
+  // kSourceNode, or kUnreached.
+  static constexpr int kUnreached = -1, kSourceNode = -2;
+  std::vector<int> ClosedTree(uint64_t values) const;
 
   std::vector<Cell> cells_;
   std::vector<int> where_;  // [x * height_ + row]: the cell there, or -1

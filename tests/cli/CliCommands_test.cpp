@@ -9,6 +9,7 @@
 #include "fuzz/FuzzTable.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
+#include "support/Tables.h"
 #include "support/TempDir.h"
 
 namespace kelvo {
@@ -194,13 +195,7 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
                             R"J("race":[]}],"settled":true})J"));
 
   TempDir dir;
-  StateDiagram d;
-  const char* codes[] = {"0000", "0001", "0011", "0010"};
-  for (int s = 0; s < 4; ++s) {
-    d.Codes[s] = codes[s];
-    d.Targets[s][0] = "S" + std::to_string((s + 1) % 4);
-    d.Triggers[s][0] = "X1";
-  }
+  const StateDiagram d = testing::GrayRingOnX1();
   ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), d));
   const auto ring = Cli({"simulate", dir.File("ring.sfi"), "--steps", "X1=1", "--json"});
   EXPECT_EQ(ring.status, 1);

@@ -6,6 +6,7 @@
 
 #include "statediagram/StatesFile.h"
 #include "support/DrawnMachine.h"
+#include "support/Tables.h"
 
 namespace kelvo {
 namespace {
@@ -124,13 +125,7 @@ TEST(MachineSimulation, ATwoRelayChangeIsARace) {
 // A machine that never settles is stopped and said to oscillate: a Gray cycle
 // of four states all on X1 goes round while X1 is held.
 TEST(MachineSimulation, AnOscillationIsStopped) {
-  StateDiagram d;
-  const char* codes[] = {"0000", "0001", "0011", "0010"};
-  for (int s = 0; s < 4; ++s) {
-    d.Codes[s] = codes[s];
-    d.Targets[s][0] = "S" + std::to_string((s + 1) % 4);
-    d.Triggers[s][0] = "X1";
-  }
+  const StateDiagram d = testing::GrayRingOnX1();
   Running r(d, false);
   r.sim->SetSwitch(r.sim->SwitchIndex("X1"), true);
   const SettleResult result = r.sim->Settle();

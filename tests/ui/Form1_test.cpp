@@ -29,6 +29,11 @@ struct Started {
     window.SplashDelay = 0;
     EXPECT_TRUE(window.StartUp(kSourceTiles));
   }
+  // "Open State Diagram" with an example chosen in the file dialog.
+  void Open(const std::string& example) {
+    dialogs.fileNames = {kExamples + example};
+    window.FileOpen_Click();
+  }
 };
 
 TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
@@ -68,8 +73,7 @@ TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
   EXPECT_FALSE(w.viewButtons[0]->isEnabled());
   EXPECT_TRUE(s.dialogs.messages.empty());
 
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_TRUE(w.DataFormNew->isEnabled());
   EXPECT_EQ(w.equations.eq[0], "A.x3+X1.b+A.b");
@@ -89,8 +93,7 @@ TEST(Form1, CheckCircuitWaitsForACircuitAndReportsIt) {
   w.ToolsCheck_Click();
   EXPECT_TRUE(w.checkReport.isNull());
 
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   ASSERT_TRUE(w.ToolsCheck->isEnabled());
   w.ToolsCheck_Click();
   ASSERT_FALSE(w.checkReport.isNull());
@@ -131,8 +134,7 @@ TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
   EXPECT_TRUE(w.checkReport->Summary->text().endsWith(QStringLiteral(" 0 failed")));
 
   // A view that fits is the usual size again.
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   EXPECT_EQ(w.Picture1->height(), ImageCanvas::ToPixels(kCanvasHeightTwips));
   EXPECT_TRUE(w.DrawingNotes->text().isEmpty());
 }
@@ -140,8 +142,7 @@ TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
 TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   Started s;
   Form1& w = s.window;
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   ASSERT_TRUE(w.ToolsCheck->isEnabled());
   EXPECT_TRUE(w.views.HasCircuit());
 
@@ -165,8 +166,7 @@ TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   EXPECT_TRUE(w.checkReport.isNull());  // no report on a circuit that is not the open table's
 
   // New Form withdraws the circuit too.
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   ASSERT_TRUE(w.ToolsCheck->isEnabled());
   w.DataFormNew_Click();
   EXPECT_FALSE(w.ToolsCheck->isEnabled());
@@ -185,8 +185,7 @@ TEST(Form1, EscapeClosesTheSecondaryWindows) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
 
   w.About_Click();
   ASSERT_FALSE(w.aboutBox.isNull());
@@ -268,8 +267,7 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_FALSE(w.RecentMenu->isEnabled());
 
   // Opened: the title names the file, which heads the recent files.
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - four-state-cycle.sfi[*]"));
   EXPECT_FALSE(w.isWindowModified());
   ASSERT_EQ(w.RecentFiles().size(), 1);
@@ -316,8 +314,7 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_TRUE(w.statesIn->Modified());
   s.dialogs.messages.clear();
   s.dialogs.answers = {Answer::Discard};
-  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
-  w.FileOpen_Click();
+  s.Open("traffic-light.sfi");
   EXPECT_EQ(s.dialogs.Texts().front(), "Save changes to cycle.sfi?");
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - traffic-light.sfi[*]"));
   EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
@@ -369,8 +366,7 @@ TEST(Form1, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   QTest::keyClick(w.windowHandle(), Qt::Key_Tab);
   EXPECT_NE(QApplication::focusWidget(), w.ColorFr[kPaletteSize - 1]);
 
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   w.AddCirc_Click();
   ASSERT_FALSE(w.picIns.isNull());
   QTest::mouseClick(w.picIns->InsOK, Qt::LeftButton);
@@ -386,8 +382,7 @@ TEST(Form1, SecondaryWindowsAreTransientForTheMainWindow) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   w.About_Click();
   w.aboutBox->close();
   w.FilePrint_Click();
@@ -420,8 +415,7 @@ TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   ExpectNoCaptionCut(&w);
   w.FilePrint_Click();
   ExpectNoCaptionCut(w.printerForm);
@@ -448,8 +442,7 @@ TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "four-state-cycle.sfi"};
-  w.FileOpen_Click();
+  s.Open("four-state-cycle.sfi");
   const QSize natural = w.canvas.Image().size();
   w.ZoomStep(1);
   w.ZoomStep(1);
@@ -482,8 +475,7 @@ TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
 TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   Started s;
   Form1& w = s.window;
-  s.dialogs.fileNames = {kExamples + "two-state-latch.sfi"};
-  w.FileOpen_Click();
+  s.Open("two-state-latch.sfi");
   QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowC)], Qt::LeftButton);
   EXPECT_EQ(w.Picture1->Note(), QStringLiteral("No transition changes C: it needs no circuit."));
   QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowA)], Qt::LeftButton);
@@ -503,8 +495,7 @@ TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
-  w.FileOpen_Click();
+  s.Open("traffic-light.sfi");
   w.ShowDiagram_Click();
   ASSERT_TRUE(w.diagramWindow && w.diagramWindow->isVisible());
   EXPECT_EQ(w.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
@@ -543,8 +534,7 @@ TEST(Form1, SimulateShowsTheCurrentAndLeavesNoTrace) {
   Started s;
   Form1& w = s.window;
   w.show();
-  s.dialogs.fileNames = {kExamples + "traffic-light.sfi"};
-  w.FileOpen_Click();
+  s.Open("traffic-light.sfi");
   const QImage before = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage picture = w.canvas.Image();
   w.Simulate_Click();
