@@ -20,6 +20,7 @@
 #include "ladder/CircuitCheck.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
+#include "support/Tables.h"
 #include "support/TempDir.h"
 
 namespace kelvo {
@@ -231,15 +232,9 @@ struct Session {
   }
 };
 
+// The latch with a relay "Lamp" ON in S1.
 StateDiagram Latch() {
-  StateDiagram d;
-  d.Clear();
-  d.Codes[0] = "0000";
-  d.Codes[1] = "0001";
-  d.Targets[0][0] = "S1";
-  d.Triggers[0][0] = "X1";
-  d.Targets[1][0] = "S0";
-  d.Triggers[1][0] = "x2";
+  StateDiagram d = testing::Latch();
   d.CoilNames[0] = "Lamp";
   d.CoilOn[1][0] = true;
   return d;

@@ -48,13 +48,8 @@ TEST(Inspect, EquationsFlowOfTheLatch) {
 
 TEST(Inspect, CircuitFlowAndItsQuestions) {
   TempDir dir;
-  StateDiagram d;
-  d.Clear();
-  d.Codes[0] = "0000";
-  d.Codes[1] = "0001";
-  d.Targets[0][0] = "S1";
-  d.Triggers[0][0] = "X1";
-  d.Targets[1][0] = "S0";  // no trigger: the 'VarF' question
+  StateDiagram d = testing::Latch();
+  d.Triggers[1][0].clear();  // no trigger: the 'VarF' question
   ASSERT_TRUE(WriteStatesFile(dir.File("t.sfi"), d));
 
   auto yes = Cli({"inspect", dir.File("t.sfi")});

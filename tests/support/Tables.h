@@ -7,6 +7,18 @@
 
 namespace kelvo::testing {
 
+// The latch: S0 (0000) goes to S1 (0001) on X1, and back on x2.
+inline StateDiagram Latch() {
+  StateDiagram d;
+  d.Codes[0] = "0000";
+  d.Codes[1] = "0001";
+  d.Targets[0][0] = "S1";
+  d.Triggers[0][0] = "X1";
+  d.Targets[1][0] = "S0";
+  d.Triggers[1][0] = "x2";
+  return d;
+}
+
 // Four states in a Gray cycle (0000, 0001, 0011, 0010), each going on to the
 // next on X1: held on, X1 drives the relays round and round.
 inline StateDiagram GrayRingOnX1() {
