@@ -223,7 +223,7 @@ void CheckDrawnCircuit(benchmark::State& state) {
   road.form.CircExt_Click();
   int findings = 0;
   for (auto _ : state) {
-    const CheckReport report = CheckCircuit(road.form.diagram, road.equations, road.grid, road.views.ParForm);
+    const CheckReport report = CheckCircuit(road.form.table(), road.equations, road.grid, road.views.ParForm);
     findings = static_cast<int>(report.findings.size());
   }
   state.counters["findings"] = findings;

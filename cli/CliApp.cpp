@@ -208,14 +208,14 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   json.EndArray();
   json.Key("stopped"), json.Bool(stopped);
   json.Key("auto"), json.Bool(form.dcbaAuto);
-  json.Key("codes"), json.Strings(form.diagram.Codes);
+  json.Key("codes"), json.Strings(form.table().Codes);
   json.Key("targets");
   json.BeginArray();
-  for (const auto& row : form.diagram.Targets) json.Strings(row);
+  for (const auto& row : form.table().Targets) json.Strings(row);
   json.EndArray();
   json.Key("triggers");
   json.BeginArray();
-  for (const auto& row : form.diagram.Triggers) json.Strings(row);
+  for (const auto& row : form.table().Triggers) json.Strings(row);
   json.EndArray();
   WriteVars(json, form.synthesis);
   WriteEquationSet(json, session.equations);

@@ -26,7 +26,7 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";
     return 1;
   }
-  const CheckReport report = CheckCircuit(session.form.diagram, session.equations, session.grid, o->parallel);
+  const CheckReport report = CheckCircuit(session.form.table(), session.equations, session.grid, o->parallel);
   for (const std::string& note : session.views.DrawingNotes()) out << "NOTE " << note << "\n";
   WriteCheckReport(report, out);
   return report.Failed() == 0 ? 0 : 1;

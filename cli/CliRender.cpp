@@ -75,7 +75,7 @@ int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   CliSession session(Answer::Yes, canvas);
   // With --auto the codes are those "Circuit" assigns.
   if (o->autoCodes ? DrawFromFile(session, *o, err) == DrawnFrom::LoadFailed : !Load(session, *o, err)) return 2;
-  const DiagramLayout layout = LayOutDiagram(session.form.diagram);
+  const DiagramLayout layout = LayOutDiagram(session.form.table());
   if (!layout.error.empty()) {
     err << "kelvo16s-cli: " << layout.error << "\n";
     return 1;

@@ -151,7 +151,7 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";
     return 2;
   }
-  MachineSimulation sim(session.form.diagram, session.equations, session.grid, o->parallel);
+  MachineSimulation sim(session.form.table(), session.equations, session.grid, o->parallel);
   for (const auto& step : steps) {
     for (const auto& s : step) {
       if (sim.SwitchIndex(s.name) < 0) {

@@ -56,7 +56,7 @@ private:
 struct FuzzRoad {
   FuzzRoad(const unsigned char* data, size_t size)
       : dialogs(data[0] & 2), session(dialogs, canvas, (data[0] >> 4) & 15) {
-    session.form.diagram = TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    session.form.OpenTable(TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1)));
     session.form.ShowStatePage();
     session.form.dcbaAuto = data[0] & 1;
     session.views.ParForm = data[0] & 4;

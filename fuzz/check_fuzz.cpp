@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   kelvo::CircuitViews& views = session.views;
   form.CircExt_Click();
   if (!session.handedOver) return 0;
-  const kelvo::CheckReport report = kelvo::CheckCircuit(form.diagram, session.equations, session.grid, views.ParForm);
+  const kelvo::CheckReport report = kelvo::CheckCircuit(form.table(), session.equations, session.grid, views.ParForm);
   if (!views.Problems().empty()) return 0;  // knowingly cut to fit
   for (const auto& f : report.findings) {
     const bool readBack = f.kind == kelvo::CheckFinding::Kind::ReadBack;

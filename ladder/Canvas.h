@@ -34,6 +34,13 @@ public:
   // Makes the picture `twips` wider than kCanvasWidthTwips (white to the
   // right), for the relay view of a table with many relays.
   virtual void ExtendWidth(int twips) { (void)twips; }
+  // Fills the box between two corners (twips, both included); a canvas that
+  // only records the drawing ignores it.
+  virtual void FillBox(int x1, int y1, int x2, int y2, Rgb color) {
+    (void)x1, (void)y1, (void)x2, (void)y2, (void)color;
+  }
+  // While on, what is painted is a hand edit over the drawing, not the drawing.
+  virtual void SetHandEdit(bool on) { (void)on; }
 };
 
 }  // namespace kelvo

@@ -23,7 +23,9 @@ bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) 
   return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
 }
 
-FileDialogOptions ExportAsDialogOptions() { return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true}; }
+FileDialogOptions ExportAsDialogOptions(const std::string& suggestedName) {
+  return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true, suggestedName};
+}
 
 namespace {
 
@@ -129,7 +131,7 @@ void CircuitFiles::ExtrCom_Click() {
   if (const auto path = dialogs_.AskSaveFileName(PictureFileDialogOptions())) {
     std::string why;
     if (SaveBitmap(canvas_.Image(), *path, &why)) {
-      views_.ChangesDetected = false;
+      views_.MarkExported();
     } else {
       dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
     }
@@ -137,12 +139,12 @@ void CircuitFiles::ExtrCom_Click() {
   setMainWindowEnabled_(true);
 }
 
-void CircuitFiles::ExportAs_Click() {
+void CircuitFiles::ExportAs_Click(const std::string& suggestedName) {
   setMainWindowEnabled_(false);
-  if (const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions())) {
+  if (const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName))) {
     std::string why;
     if (SavePicture(canvas_, *path, &why)) {
-      views_.ChangesDetected = false;
+      views_.MarkExported();
     } else {
       dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
     }
@@ -156,6 +158,7 @@ void CircuitFiles::InpCom_Click() {
     std::string why;
     if (const auto picture = LoadPicture(*path, &why)) {
       canvas_.SetPicture(*picture);
+      views_.PaintShownEdits();
     } else {
       dialogs_.Notify("Unknown Error while opening file " + *path + (why.empty() ? "" : "\n" + why));
     }

@@ -2,7 +2,7 @@
 // Export and import of the canvas picture. Export writes the persistent
 // picture (with every stamp, erased square and text) as a Windows bitmap
 // whatever the chosen extension, through a temporary file, so a failed export
-// never destroys a file of that name; it clears ChangesDetected. Import makes
+// never destroys a file of that name; it marks the view's hand edits exported. Import makes
 // a BMP, GIF or JPEG picture the canvas background; a file that is no picture
 // leaves the canvas as it was. Neither ever leaves the main window disabled.
 
@@ -18,7 +18,7 @@ namespace kelvo {
 
 FileDialogOptions PictureFileDialogOptions();
 // "Export As...": PNG, SVG or PDF, chosen by the name's extension.
-FileDialogOptions ExportAsDialogOptions();
+FileDialogOptions ExportAsDialogOptions(const std::string& suggestedName = {});
 
 inline constexpr size_t kMaxPictureBytes = 64u << 20;
 
@@ -46,7 +46,7 @@ public:
                std::function<void(bool)> setMainWindowEnabled);
 
   void ExtrCom_Click();
-  void ExportAs_Click();
+  void ExportAs_Click(const std::string& suggestedName = {});
   void InpCom_Click();
 
 private:

@@ -40,7 +40,8 @@ public:
   void ExtendWidth(int twips) override;
 
   // Fills the box between two corners (twips, both included) into the picture.
-  void FillBox(int x1, int y1, int x2, int y2, Rgb color);
+  void FillBox(int x1, int y1, int x2, int y2, Rgb color) override;
+  void SetHandEdit(bool on) override { handEdit_ = on; }
   // An imported picture: drawn at its natural size from the top-left corner on
   // a white canvas, which keeps its own size.
   void SetPicture(const QImage& picture);
@@ -53,17 +54,6 @@ public:
   // targets; and a number that changes whenever the picture does.
   const PictureRecord& Record() const { return record_; }
   int Revision() const { return revision_; }
-  // While one lives, what is painted is recorded as a hand edit.
-  class HandEdit {
-  public:
-    explicit HandEdit(ImageCanvas& canvas) : canvas_(canvas) { canvas_.handEdit_ = true; }
-    ~HandEdit() { canvas_.handEdit_ = false; }
-    HandEdit(const HandEdit&) = delete;
-    HandEdit& operator=(const HandEdit&) = delete;
-
-  private:
-    ImageCanvas& canvas_;
-  };
 
   static int ToPixels(int twips);
   // A window rectangle given in twips, in pixels.

@@ -92,31 +92,81 @@ const char* ViewButtonName(ViewButton button) {
   return "";
 }
 
-CircuitViews::CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs)
-    : grid_(grid), equations_(equations), canvas_(canvas), dialogs_(dialogs) {}
-
-// The question comes before the canvas is touched: declining keeps the picture
-// and its edits, while the new layouts are built for a later view click.
-const std::vector<std::string>& CircuitViews::DrawCirc() {
-  const bool redraw = !ChangesDetected || AskDataLoss();
-  if (redraw) {
-    ChangesDetected = false;  // already answered; "Show All" must not ask again
-    canvas_.Clear();
+const char* ViewCaption(ViewButton button) {
+  switch (button) {
+    case ViewButton::ShowAll:
+      return "Show All";
+    case ViewButton::ShowA:
+      return "A";
+    case ViewButton::ShowB:
+      return "B";
+    case ViewButton::ShowC:
+      return "C";
+    case ViewButton::ShowD:
+      return "D";
+    case ViewButton::ShowSC:
+      return "Machine State";
   }
+  return "";
+}
+
+CircuitViews::CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs,
+                           Document& document)
+    : grid_(grid), equations_(equations), canvas_(canvas), dialogs_(dialogs), document_(document) {}
+
+const std::vector<std::string>& CircuitViews::DrawCirc() {
+  canvas_.Clear();
   BuildLayouts();
   grid_.StateView = true;
-  if (redraw) {
-    ShowAll_Click();
-  } else {
-    SetAllEnabled(true);  // the new circuits are there to be shown
-  }
+  ShowAll_Click();
   if (!problems_.empty()) dialogs_.Notify(Join(problems_, "\n"));
   return problems_;
 }
 
 void CircuitViews::Show(ViewButton button) {
-  if (ChangesDetected && !AskDataLoss()) return;
-  ChangesDetected = false;
+  DrawWithoutEdits(button);
+  PaintShownEdits();
+}
+
+void CircuitViews::PaintShownEdits() { PaintHandEdits(document_.EditsOf(ShownKey()), canvas_); }
+
+void CircuitViews::Redraw() {
+  if (current_) {
+    Show(*current_);
+  } else {
+    canvas_.Clear();
+    PaintShownEdits();
+  }
+}
+
+ViewKey CircuitViews::ShownKey() const {
+  if (!current_) return ViewKey{.noCircuit = true};
+  // The relay circuits are drawn alike in both forms.
+  return ViewKey{*current_, *current_ != ViewButton::ShowSC && shownParallel_};
+}
+
+bool CircuitViews::AddHandEdit(HandEdit edit, const std::string& what) {
+  if (!document_.AddHandEdit(ShownKey(), edit, what)) {
+    dialogs_.Notify("This view holds " + std::to_string(kMaxHandEditsPerView) +
+                    " hand edits, as many as it can. Export it, or undo some first.");
+    return false;
+  }
+  PaintHandEdits({std::move(edit)}, canvas_);
+  return true;
+}
+
+void CircuitViews::ExtendStroke(HandEditBox box) {
+  const ViewKey key = ShownKey();
+  const auto& edits = document_.EditsOf(key);
+  const size_t before = edits.empty() ? 0 : edits.back().boxes.size();
+  document_.ExtendStroke(key, box);
+  if (document_.EditsOf(key).empty() || document_.EditsOf(key).back().boxes.size() == before) return;
+  PaintHandEdits({HandEdit::Rub(box)}, canvas_);
+}
+
+void CircuitViews::MarkExported() { document_.MarkExported(ShownKey()); }
+
+void CircuitViews::DrawWithoutEdits(ViewButton button) {
   canvas_.Clear();
   // A view too wide for the canvas is wiped by the fallback as soon as it is
   // drawn, so it is measured first and painted only when it stays.
@@ -132,7 +182,7 @@ void CircuitViews::Show(ViewButton button) {
   if (outcome == DrawOutcome::TooWide) {
     // Circuit A alone on a fresh canvas. When A itself is too wide it stays
     // as drawn, cut off at the canvas edge.
-    if (button != ViewButton::ShowA) Show(ViewButton::ShowA);
+    if (button != ViewButton::ShowA) DrawWithoutEdits(ViewButton::ShowA);
     SetAllEnabled(true);
     enabled_[static_cast<int>(ViewButton::ShowAll)] = false;
   } else {
@@ -146,8 +196,6 @@ void CircuitViews::Show(ViewButton button) {
   }
   emptyView_ = outcome == DrawOutcome::Complete && measure.painted == 0 ? EmptyViewText(button) : std::string();
 }
-
-bool CircuitViews::AskDataLoss() { return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No); }
 
 void CircuitViews::BuildLayouts() {
   problems_.clear();
@@ -182,17 +230,15 @@ DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas, std::vecto
 }
 
 void CircuitViews::Withdraw() {
-  if (!ChangesDetected || AskDataLoss()) {
-    ChangesDetected = false;
-    canvas_.Clear();
-    InsertPointSet = false;
-  }
+  canvas_.Clear();
+  InsertPointSet = false;
+  hasCircuit_ = false;
+  PaintHandEdits(document_.EditsOf(ShownKey()), canvas_);
   grid_ = LadderGrid{};
   problems_.clear();
   mended_.clear();
   SetAllEnabled(false);
   current_.reset();
-  hasCircuit_ = false;
   viewNote_.clear();
   emptyView_.clear();
   places_.clear();

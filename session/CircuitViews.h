@@ -5,8 +5,9 @@
 // all four side by side, or the output-relay ("Machine State") circuits.
 // "Parallel Form" picks the multiplied-out grids over the two-part ones.
 //
-// Redrawing wipes the hand edits on the canvas, so a view first asks when
-// edits exist. A view too wide for the canvas gives way to circuit A alone.
+// Each view is drawn with its own hand edits painted over it (kept in the
+// document), so changing views loses nothing. A view too wide for the canvas
+// gives way to circuit A alone.
 // The window mirrors the buttons' enabled flags and the current-view mark.
 
 #include <array>
@@ -20,18 +21,10 @@
 #include "ladder/GridDrawing.h"
 #include "ladder/LadderGrid.h"
 #include "ladder/LayoutMend.h"
+#include "session/Document.h"
+#include "session/ViewButton.h"
 
 namespace kelvo {
-
-// The six view buttons, in the order the window walks them to move the mark.
-enum class ViewButton { ShowAll, ShowA, ShowB, ShowC, ShowD, ShowSC };
-inline constexpr int kViewButtons = 6;
-inline constexpr std::array<ViewButton, kViewButtons> kAllViewButtons{ViewButton::ShowAll, ViewButton::ShowA,
-                                                                      ViewButton::ShowB,   ViewButton::ShowC,
-                                                                      ViewButton::ShowD,   ViewButton::ShowSC};
-
-// "ShowAll", "ShowA", .., "ShowSC": the button's control name.
-const char* ViewButtonName(ViewButton button);
 
 inline constexpr const char* kDataLossTitle = "Possible Data Loss";
 inline constexpr const char* kDataLossQuestion =
@@ -40,7 +33,8 @@ inline constexpr const char* kDataLossQuestion =
 
 class CircuitViews {
 public:
-  CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs);
+  CircuitViews(LadderGrid& grid, const EquationSet& equations, Canvas& canvas, UserDialogs& dialogs,
+               Document& document);
 
   // Lays out the equations and shows "Show All". Layout problems (a circuit
   // cut to fit) are shown in one notice after drawing and returned.
@@ -53,10 +47,25 @@ public:
   void ShowAll_Click() { Show(ViewButton::ShowAll); }
   void ShowSC_Click() { Show(ViewButton::ShowSC); }
   void Show(ViewButton button);
-  // The circuits are no longer those of the open table: the canvas is cleared
-  // (after the data-loss question when it holds edits; declined, the picture
-  // stays), the grids emptied and every view button disabled.
+  // The view shown drawn again, with its hand edits as the document holds them.
+  void Redraw();
+  // The circuits are no longer those of the open table: the canvas is cleared,
+  // the grids emptied and every view button disabled. The hand edits stay in
+  // the document.
   void Withdraw();
+
+  // The view shown and its form, as its hand edits are kept.
+  ViewKey ShownKey() const;
+  // Paints the hand edits of the view shown over the canvas (after a picture
+  // was imported onto it).
+  void PaintShownEdits();
+  // A hand edit of the view shown, painted at once. False (and a notice) when
+  // the view holds as many edits as it may.
+  bool AddHandEdit(HandEdit edit, const std::string& what);
+  // One more square of the stroke being rubbed on the view shown.
+  void ExtendStroke(HandEditBox box);
+  // The view shown was written to a picture file.
+  void MarkExported();
   // A circuit of the open table is laid out.
   bool HasCircuit() const { return hasCircuit_; }
 
@@ -81,15 +90,13 @@ public:
   // Whether the view shown draws the state variables in multiplied-out form.
   bool ShownParallel() const { return shownParallel_; }
 
-  // The canvas holds edits not yet exported.
-  bool ChangesDetected = false;
   // A text insertion point is chosen; a redraw forgets it.
   bool InsertPointSet = false;
   // "Parallel Form" ticked: state-variable circuits in multiplied-out form.
   bool ParForm = false;
 
 private:
-  bool AskDataLoss();
+  void DrawWithoutEdits(ViewButton button);
   void BuildLayouts();
   DrawOutcome DrawView(ViewButton button, Canvas& canvas, std::vector<CircuitPlace>* places = nullptr);
   void SetAllEnabled(bool enabled);
@@ -98,6 +105,7 @@ private:
   const EquationSet& equations_;
   Canvas& canvas_;
   UserDialogs& dialogs_;
+  Document& document_;
   std::array<bool, kViewButtons> enabled_{};
   std::optional<ViewButton> current_;
   std::vector<std::string> problems_;

@@ -1,10 +1,15 @@
 #pragma once
-// One open table and everything the program holds for it: the entry form's
-// logic with the table and the synthesis, the equation set, the ladder grids
-// and the circuit views that draw onto one canvas. "Circuit" hands its
-// equations over here and DrawCirc draws them; the window, the command-line
-// tool, the fuzz targets, the benchmarks and the tests all build one Session
-// and drive its flows, so that there is one copy of every flow.
+// One open table and everything the program holds for it: the document (the
+// table, its hand edits and their history), the entry form's logic with the
+// synthesis, the equation set, the ladder grids and the circuit views that
+// draw onto one canvas. "Circuit" hands its equations over here and DrawCirc
+// draws them; the window, the command-line tool, the fuzz targets, the
+// benchmarks and the tests all build one Session and drive its flows, so that
+// there is one copy of every flow.
+//
+// The drawing keeps the table and the equations it was made from, so that
+// the check and the simulation run what is drawn, and can say when the table
+// has changed since.
 //
 // Questions and notices go through the UserDialogs given; what the window
 // does around a hand-over (enabling its menu, hiding the form, repainting)
@@ -19,9 +24,19 @@
 #include "ladder/Canvas.h"
 #include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
+#include "session/Document.h"
 #include "session/StatesIn.h"
 
 namespace kelvo {
+
+inline constexpr const char* kStaleDrawing =
+    "The table has changed since the circuit was drawn: press Circuit to draw it again.";
+
+// What the drawing on the canvas was made from.
+struct DrawingSource {
+  StateDiagram table;
+  EquationSet equations;
+};
 
 class Session : public StatesInHost {
 public:
@@ -33,8 +48,20 @@ public:
   void ShowEquationView(const EquationViewTexts& texts) override;
   void HandOverCircuit() override;
   void CircuitNotDrawn() override;
+  // Asks before a drawing with hand edits gives way to one of another table.
+  bool MayReplaceDrawing(const StateDiagram& next) override;
+
+  // Before a new document replaces this one (Open, New Form): when the
+  // drawing has hand edits, asks before they are lost. False: keep all.
+  bool MayDropHandEdits();
+
+  // Undo and Redo over the table and the hand edits; the form shows the
+  // table again and the view shown is redrawn with its edits.
+  void Undo();
+  void Redo();
 
   int f2count;  // the state shown on the entry form
+  Document document;
   EquationSet equations;
   LadderGrid grid;
   CircuitViews views;
@@ -43,6 +70,11 @@ public:
   // The texts of the last "Equations", and whether a "Circuit" reached the drawing.
   std::optional<EquationViewTexts> eqView;
   bool handedOver = false;
+  // The table and equations of the circuits drawn; none while nothing is.
+  std::optional<DrawingSource> drawn;
+  // A circuit is drawn and the table (with the page being edited) is no
+  // longer the one it was drawn from.
+  bool DrawingIsStale() const;
 
   // Called when "Equations" has its texts; before DrawCirc and after it when
   // "Circuit" hands over.
@@ -51,6 +83,14 @@ public:
   std::function<void()> afterDrawing;
   // Called when the circuit shown was withdrawn because "Circuit" stopped.
   std::function<void()> afterWithdrawing;
+
+private:
+  bool AskDataLoss();
+  void Restored(const HandEditLayers& editsBefore);
+
+  UserDialogs& dialogs_;
+  // The table the hand edits were made over.
+  std::optional<StateDiagram> editedTable_;
 };
 
 }  // namespace kelvo

@@ -28,8 +28,8 @@ const char* const StatesIn::kRelayHint =
 const char* const StatesIn::kAutoHint =
     "    Check this box for automatic calculation of the binary variables of each state.";
 
-StatesIn::StatesIn(UserDialogs& dialogs, StatesInHost& host, int& f2count, EquationSet& equations)
-    : dialogs_(dialogs), host_(host), f2count_(f2count), equations_(equations) {
+StatesIn::StatesIn(UserDialogs& dialogs, StatesInHost& host, Document& document, int& f2count, EquationSet& equations)
+    : dialogs_(dialogs), host_(host), document_(document), f2count_(f2count), equations_(equations) {
   Form_Load();
 }
 
@@ -48,7 +48,7 @@ void StatesIn::ShowStatePage() {
   }
   backEnabled = n != 0;
   nextEnabled = n != kStateCount - 1;
-  shown = PageAsShown(diagram, n);
+  shown = PageAsShown(table(), n);
   Repaint();
 }
 
@@ -65,24 +65,29 @@ StateDiagram StatesIn::AsEdited(StateDiagram table, bool withShownPage) const {
   return table;
 }
 
-bool StatesIn::Modified() const { return AsEdited(diagram, true) != AsEdited(savedTable_, false); }
+bool StatesIn::Modified() const { return AsEdited(document_.SavedTable(), false) != TableAsEdited(); }
 
 std::string StatesIn::DocumentName() const {
-  if (documentPath.empty()) return "Untitled";
-  const auto slash = documentPath.find_last_of('/');
-  return slash == std::string::npos ? documentPath : documentPath.substr(slash + 1);
+  if (documentPath().empty()) return "Untitled";
+  const auto slash = documentPath().find_last_of('/');
+  return slash == std::string::npos ? documentPath() : documentPath().substr(slash + 1);
 }
 
 void StatesIn::NewDocument() {
-  documentPath.clear();
-  savedTable_ = diagram;
+  synthesis.Clear();
+  OpenTable({});
+}
+
+void StatesIn::OpenTable(StateDiagram table, std::string path) {
+  document_.Open(std::move(table), std::move(path));
+  Form_Load();
 }
 
 void StatesIn::OfferAutoCodes() {
   bool inUse = false;
   for (int s = 0; s < kStateCount; ++s) {
-    if (!diagram.Codes[s].empty()) return;
-    for (int j = 0; j < kSlotCount; ++j) inUse = inUse || !diagram.Targets[s][j].empty();
+    if (!table().Codes[s].empty()) return;
+    for (int j = 0; j < kSlotCount; ++j) inUse = inUse || !table().Targets[s][j].empty();
   }
   if (!inUse || dcbaAuto) return;
   if (dialogs_.AskYesNo("This table has no state codes. Assign them automatically?", {}, Answer::Yes)) {
@@ -98,18 +103,30 @@ bool StatesIn::SaveChangesFirst() {
     case Answer::Discard:
       return true;
     case Answer::Save:
-      return SaveStates_Click();
+      return Save();
     default:
       return false;
   }
 }
 
 void StatesIn::StoreStatePage() {
-  if (IsValidState(f2count_)) diagram.StorePage(f2count_, shown);
+  if (!IsValidState(f2count_)) return;
+  StateDiagram edited = table();
+  edited.StorePage(f2count_, shown);
+  if (edited == table()) return;
+  // A page stored as the form showed it is no change, even where the file
+  // had both ON and OFF set.
+  if (AsEdited(table(), false) == AsEdited(edited, false)) {
+    document_.RestateTable(std::move(edited));
+  } else {
+    document_.ChangeTable("Edit S" + std::to_string(f2count_), std::move(edited));
+  }
 }
 
 void StatesIn::ClearForm() {
-  diagram.Clear();
+  StateDiagram cleared = table();
+  cleared.Clear();
+  document_.ChangeTable("Clear Form", std::move(cleared));
   synthesis.Clear();
   Form_Load();
 }
@@ -146,6 +163,7 @@ void StatesIn::CheckIncompleteFields() {
     return false;
   };
   bool changed = false;
+  StateDiagram diagram = table();
   for (int s = 0; s < kStateCount && !FieldCheckAborted; ++s) {
     const bool onScreen = s == f2count_;
     for (int j = 0; j < kSlotCount; ++j) {
@@ -183,7 +201,10 @@ void StatesIn::CheckIncompleteFields() {
       }
     }
   }
-  if (changed) Repaint();
+  if (changed) {
+    document_.ChangeTable("Remove Incomplete Fields", std::move(diagram));
+    Repaint();
+  }
 }
 
 bool StatesIn::CheckEmptyCode() {
@@ -195,9 +216,11 @@ bool StatesIn::CheckEmptyCode() {
 }
 
 bool StatesIn::RunAssignStateCodes() {
-  const auto result = AssignStateCodes(diagram, [this](int state, const std::string& code) {
+  StateDiagram coded = table();
+  const auto result = AssignStateCodes(coded, [this](int state, const std::string& code) {
     if (state == f2count_) shown.code = code;
   });
+  document_.ChangeTable("Assign Codes", std::move(coded));
   const bool ok = result.ok;
   if (!ok) {
     dialogs_.Notify(result.message);
@@ -210,7 +233,7 @@ bool StatesIn::RunAssignStateCodes() {
 
 bool StatesIn::Synthesize() {
   synthesis.EmptyVariableStrings();
-  auto problems = synthesis.CollectTransitions(diagram);
+  auto problems = synthesis.CollectTransitions(table());
   if (problems.empty()) problems = synthesis.SynthesizeStateEquations();
   if (!problems.empty()) {
     dialogs_.Notify(Join(problems, "\n"));
@@ -236,12 +259,13 @@ FlowEnd StatesIn::FinishButton_Click() {
 
 FlowEnd StatesIn::CircExt_Click() {
   const FlowEnd end = RunCircuit();
-  if (end != FlowEnd::Done) host_.CircuitNotDrawn();
+  if (end != FlowEnd::Done && end != FlowEnd::DrawingKept) host_.CircuitNotDrawn();
   return end;
 }
 
 FlowEnd StatesIn::RunCircuit() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
+  if (!host_.MayReplaceDrawing(TableAsEdited())) return FlowEnd::DrawingKept;
   StoreStatePage();
   if (dcbaAuto) RunAssignStateCodes();
   FieldCheckAborted = false;
@@ -250,7 +274,7 @@ FlowEnd StatesIn::RunCircuit() {
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
   equations_.eqPar = synthesis.eqPar;
   for (int x = 0; x < kStateVariables; ++x) equations_.eq[x] = synthesis.vars[x].final;
-  synthesis.BuildCoilEquations(diagram, shown.coilNames);
+  synthesis.BuildCoilEquations(table(), shown.coilNames);
   equations_.eqCoil = synthesis.coil;
   equations_.NmCoil = shown.coilNames;
   host_.HandOverCircuit();
@@ -270,12 +294,9 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
     dialogs_.Notify(StatesFileError(path, why));
     return false;
   }
-  diagram = std::move(*loaded);
-  documentPath = path;
-  savedTable_ = diagram;
   synthesis.Clear();
   dcbaAuto = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
-  Form_Load();
+  OpenTable(std::move(*loaded), path);
   return true;
 }
 
@@ -285,11 +306,16 @@ bool StatesIn::SaveStates_Click() {
   return path && SaveStatesTo(*path);
 }
 
+bool StatesIn::Save() {
+  if (documentPath().empty()) return SaveStates_Click();
+  StoreStatePage();
+  return SaveStatesTo(documentPath());
+}
+
 bool StatesIn::SaveStatesTo(const std::string& path) {
   std::string why;
-  if (WriteStatesFile(path, diagram, &why)) {
-    documentPath = path;
-    savedTable_ = diagram;
+  if (WriteStatesFile(path, table(), &why)) {
+    document_.MarkSaved(path);
     return true;
   }
   dialogs_.Notify(StatesFileError(path, why));

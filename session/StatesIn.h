@@ -1,9 +1,11 @@
 #pragma once
-// The logic of the state entry form, without widgets. It owns the one state
-// table and the synthesis's working storage, holds what the form's controls
-// show (the page of state f2count, the target lists, the "Auto" box) and runs
-// the form's commands: paging, Clear Form, Load, Save, "Equations" and
-// "Circuit". The window maps its widgets onto `shown` and repaints them when
+// The logic of the state entry form, without widgets. It changes the
+// document's table through the document, holds the synthesis's working
+// storage and what the form's controls show (the page of state f2count, the
+// target lists, the "Auto" box) and runs the form's commands: paging, Clear
+// Form, Load, Save, "Equations" and "Circuit". Storing a page, Clear Form,
+// the field check's removals and the automatic codes are each one step of the
+// document's history. The window maps its widgets onto `shown` and repaints them when
 // `onRepaint` fires; the command-line tool and tests drive the same object.
 
 #include <array>
@@ -15,6 +17,7 @@
 #include "equations/EquationSet.h"
 #include "equations/EquationSynthesis.h"
 #include "equations/EquationView.h"
+#include "session/Document.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {
@@ -26,6 +29,7 @@ enum class FlowEnd {
   FieldCheckDeclined,  // No to a question of the field check
   AutoCodesAborted,    // the automatic codes gave up ("Equations" only; "Circuit" goes on)
   SynthesisRefused,    // a target, a trigger or a product the synthesis cannot take
+  DrawingKept,         // No to replacing a drawing that has hand edits ("Circuit" only)
 };
 
 // What the form asks of the main window.
@@ -40,14 +44,20 @@ public:
   // "Circuit" stopped before drawing: the circuit shown, if any, is no longer
   // the table's.
   virtual void CircuitNotDrawn() {}
+  // Before "Circuit" goes on with the table `next`: false keeps the drawing
+  // and its hand edits, and the flow stops with nothing changed.
+  virtual bool MayReplaceDrawing(const StateDiagram& next) {
+    (void)next;
+    return true;
+  }
 };
 
 class StatesIn {
 public:
-  StatesIn(UserDialogs& dialogs, StatesInHost& host, int& f2count, EquationSet& equations);
+  StatesIn(UserDialogs& dialogs, StatesInHost& host, Document& document, int& f2count, EquationSet& equations);
 
-  // The table and the working storage of the synthesis.
-  StateDiagram diagram;
+  // The table, and the working storage of the synthesis.
+  const StateDiagram& table() const { return document_.Table(); }
   EquationSynthesis synthesis;
   bool FieldCheckAborted = false;
   bool AutoCodesAborted = false;
@@ -66,7 +76,10 @@ public:
 
   void Form_Load();
   void ShowStatePage();
+  // The shown page into the table, as one step when it differs.
   void StoreStatePage();
+  // The table with the shown page stored, as a save now would write it.
+  StateDiagram TableAsEdited() const { return AsEdited(table(), true); }
   void ClearForm();
   void NextButton_Click();
   void BackButton_Click();
@@ -80,17 +93,22 @@ public:
   // A failed or cancelled load leaves the table and the shown page as they were.
   bool LoadStates_Click();
   bool SaveStates_Click();  // false when cancelled or failed
+  // Save to the table's own file; through the dialog when it has none.
+  bool Save();
   bool LoadStatesFrom(const std::string& path);
   bool SaveStatesTo(const std::string& path);
 
+  // A table given from outside (a test, a fuzz input) as a new document.
+  void OpenTable(StateDiagram table, std::string path = {});
+
   // The table as a document: the file it was last loaded from or saved to
-  // ("" for a new table), and whether it changed since then, the page being
-  // edited included.
-  std::string documentPath;
+  // ("" for a new table), and whether the table changed since then, the page
+  // being edited included (hand edits are not saved with it).
+  const std::string& documentPath() const { return document_.Path(); }
   bool Modified() const;
   // The file's name ("garage-door.sfi"), or "Untitled" for a new table.
   std::string DocumentName() const;
-  // The table now shown is a new, unchanged document without a file.
+  // An empty table as a new document without a file, at the page of S0.
   void NewDocument();
   // Before a command that replaces the table: when it changed, asks "Save
   // changes to x.sfi?" (Save runs Save, Discard goes on). False when the
@@ -126,9 +144,9 @@ private:
 
   UserDialogs& dialogs_;
   StatesInHost& host_;
+  Document& document_;
   int& f2count_;
   EquationSet& equations_;
-  StateDiagram savedTable_;  // the document as loaded or saved
 };
 
 }  // namespace kelvo

@@ -150,11 +150,7 @@ void CanvasEditor::Picture1_MouseMove(bool leftButton, double x, double y) {
     crosshairRubber_ = RubberOn;
     CrosshairShown = true;
   }
-  if (!CircAdd && RubberOn && leftButton) {
-    ImageCanvas::HandEdit hand(canvas_);
-    canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
-                    {255, 255, 255});
-  }
+  if (!CircAdd && RubberOn && leftButton) Rub(x, y);
   Changed();
 }
 
@@ -168,11 +164,9 @@ void CanvasEditor::LeaveCanvas() {
 void CanvasEditor::Picture1_Click() {
   if (CircAdd) {
     if (AddNo < 0 || AddNo >= kTileCount) return;
-    ImageCanvas::HandEdit hand(canvas_);
-    canvas_.PaintTile(AddNo, Round(PlaceX), PlaceY);
+    views_.AddHandEdit(HandEdit::Stamp(AddNo, Round(PlaceX), PlaceY), "Stamp");
     AddCircUnderlined = false;
     views_.InsertPointSet = false;
-    views_.ChangesDetected = true;
   } else if (!RubberOn) {
     ChooseInsertPoint();
   }
@@ -181,11 +175,18 @@ void CanvasEditor::Picture1_Click() {
 
 void CanvasEditor::Picture1_MouseUp(bool leftButton, double x, double y) {
   if (CircAdd || !RubberOn || !leftButton) return;
-  ImageCanvas::HandEdit hand(canvas_);
-  canvas_.FillBox(Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf,
-                  {255, 255, 255});
-  views_.ChangesDetected = true;
+  Rub(x, y);
+  stroking_ = false;  // the next press starts a new stroke
   Changed();
+}
+
+void CanvasEditor::Rub(double x, double y) {
+  const HandEditBox box{Round(x) - kRubberHalf, Round(y) - kRubberHalf, Round(x) + kRubberHalf, Round(y) + kRubberHalf};
+  if (stroking_) {
+    views_.ExtendStroke(box);
+  } else {
+    stroking_ = views_.AddHandEdit(HandEdit::Rub(box), "Rub Out");
+  }
 }
 
 void CanvasEditor::RubberOn_Click(bool ticked) {
@@ -219,12 +220,7 @@ void CanvasEditor::InsText_Click(const std::string& text) {
     return;
   }
   RemoveMarker();
-  ImageCanvas::HandEdit hand(canvas_);
-  canvas_.SetTextPosition(InsertX, InsertY);
-  canvas_.SetTextColor(CurrColor);
-  canvas_.PrintText(text);
-  canvas_.SetTextColor({0, 0, 0});
-  views_.ChangesDetected = true;
+  views_.AddHandEdit(HandEdit::Text(InsertX, InsertY, text, CurrColor), "Add Text");
   Changed();
 }
 

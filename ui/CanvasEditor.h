@@ -1,8 +1,8 @@
 #pragma once
 // Hand editing of the drawn picture: stamping tile images (placement mode),
 // rubbing areas out (rubber mode) and writing coloured text at a chosen
-// point. Edits change only the canvas's persistent picture and set
-// ChangesDetected; the pointer crosshair, the moving preview and the text
+// point. Each edit is an item of the view shown, kept by the document (a
+// stroke rubbed from press to release is one item); the pointer crosshair, the moving preview and the text
 // insertion marker live on a screen-only layer drawn over it, so none of them
 // ever reaches the picture that is exported or printed. The crosshair and the
 // marker are drawn with an exclusive-or pen, so drawing one twice restores
@@ -82,6 +82,7 @@ private:
   void RemoveMarker();
   void ChooseInsertPoint();
   void Track(double x, double y);
+  void Rub(double x, double y);
   void Changed() const {
     if (onChanged) onChanged();
   }
@@ -92,6 +93,7 @@ private:
   UserDialogs& dialogs_;
   std::optional<QPoint> preview_;  // twips
   bool crosshairRubber_ = false;   // the form the shown crosshair was drawn in
+  bool stroking_ = false;          // the left button is down in rubber mode
 };
 
 }  // namespace kelvo

@@ -6,12 +6,19 @@
 
 namespace kelvo {
 
-CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent)
+CheckReportWindow::CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent,
+                                     const QString& warning)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Check Circuit"));
   setAttribute(Qt::WA_DeleteOnClose);
   resize(640, 400);
   auto* layout = new QVBoxLayout(this);
+  if (!warning.isEmpty()) {
+    Warning = new QLabel(warning, this);
+    Warning->setWordWrap(true);
+    Warning->setStyleSheet(QStringLiteral("color: darkred; font-weight: bold;"));
+    layout->addWidget(Warning);
+  }
   Summary = new QLabel(QStringLiteral("%1 passed, %2 failed").arg(report.Passed()).arg(report.Failed()), this);
   layout->addWidget(Summary);
   Lines = new QListWidget(this);

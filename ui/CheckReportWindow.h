@@ -2,7 +2,8 @@
 // The window of "Check Circuit": the notes on how the circuits were drawn
 // (laid out with less sharing, drawn taller, cut to fit), then the findings of
 // CheckCircuit, failures first, one line each, under the summary
-// "N passed, M failed".
+// "N passed, M failed", under a warning when the table has changed since
+// the circuit was drawn.
 
 #include <QDialog>
 #include <QLabel>
@@ -15,8 +16,11 @@ namespace kelvo {
 class CheckReportWindow : public QDialog {
   Q_OBJECT
 public:
-  CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent = nullptr);
+  // A `warning` comes first, above the summary.
+  CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent = nullptr,
+                    const QString& warning = {});
 
+  QLabel* Warning{};  // none without a warning
   QLabel* Summary{};
   QListWidget* Lines{};
 };

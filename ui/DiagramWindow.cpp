@@ -110,7 +110,7 @@ void DiagramWindow::ShowTable(const StateDiagram& diagram) {
 void DiagramWindow::ZoomStep(int steps) { View->SetZoom(View->Zoom() * (steps > 0 ? 1.25 : 0.8)); }
 
 void DiagramWindow::ExportAs() {
-  const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions());
+  const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName.toStdString()));
   if (!path) return;
   const DiagramLayout& layout = View->Layout();
   std::string why;

@@ -59,6 +59,7 @@ public:
 
   DiagramView* View{};
   QLabel* Status{};
+  QString suggestedName;  // what Export As offers ("traffic-light-diagram.png")
   QPushButton *ZoomOutButton{}, *ZoomInButton{}, *ExportButton{}, *CopyButton{}, *PrintButton{};
 
 private:

@@ -44,6 +44,7 @@ Form1::Form1(UserDialogs& dialogs)
   };
   session.beforeDrawing = [this] { HandOverCircuit(); };
   session.afterDrawing = [this] { CircuitDrawn(); };
+  session.document.onChanged = [this] { DocumentChanged(); };
   // A table that could not be drawn leaves no circuit behind to view or check.
   session.afterWithdrawing = [this] {
     ToolsCheck->setEnabled(false);
@@ -241,8 +242,11 @@ void Form1::BuildToolsFrame(QWidget* parent) {
 
 void Form1::BuildMenus() {
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  FileOpen =
-      FileMenu->addAction(QStringLiteral("Open State Diagram"), QKeySequence(Qt::Key_F2), this, &Form1::FileOpen_Click);
+  FileOpen = FileMenu->addAction(QStringLiteral("Open State Diagram"), this, &Form1::FileOpen_Click);
+  FileOpen->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence::Open});
+  FileSaveInPlace =
+      FileMenu->addAction(QStringLiteral("Save"), QKeySequence::Save, this, &Form1::FileSaveInPlace_Click);
+  FileSaveAs = FileMenu->addAction(QStringLiteral("Save As..."), QKeySequence::SaveAs, this, &Form1::FileSave_Click);
   FileSave =
       FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this, &Form1::FileSave_Click);
   RecentMenu = FileMenu->addMenu(QStringLiteral("Recent Files"));
@@ -253,13 +257,25 @@ void Form1::BuildMenus() {
   FileExtract =
       picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
   FileExportAs = picture->addAction(QStringLiteral("Export As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
-                                    this, [this] { files.ExportAs_Click(); });
+                                    this, [this] { files.ExportAs_Click(SuggestedPictureName()); });
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
   FileMenu->addSeparator();
   FileExit =
       FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
+
+  EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  EditUndo = EditMenu->addAction(QStringLiteral("Undo"), QKeySequence::Undo, this, [this] {
+    session.Undo();
+    AfterUndo();
+  });
+  EditRedo = EditMenu->addAction(QStringLiteral("Redo"), this, [this] {
+    session.Redo();
+    AfterUndo();
+  });
+  EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  SyncUndo();
 
   DataFormMenu = menuBar()->addMenu(QStringLiteral("&State Diagram"));
   DataForm =
@@ -325,8 +341,6 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   }
   canvas.SetTiles(tiles.Images());
 
-  DataFormNew->setEnabled(false);
-  views.ChangesDetected = false;
   f2count = 0;
   editor.CircAdd = false;
   editor.AddNo = -1;
@@ -344,7 +358,15 @@ StatesInWindow& Form1::EntryWindow() {
     statesInWindow->setWindowIcon(windowIcon());
     statesInWindow->onLeave = [this] { LeaveStatesIn(); };
     statesInWindow->onEdited = [this] { UpdateTitle(); };
-    statesInWindow->onFileUsed = [this] { RememberRecent(QString::fromStdString(statesIn->documentPath), true); };
+    statesInWindow->onUndo = [this] {
+      session.Undo();
+      AfterUndo();
+    };
+    statesInWindow->onRedo = [this] {
+      session.Redo();
+      AfterUndo();
+    };
+    statesInWindow->onFileUsed = [this] { RememberRecent(QString::fromStdString(statesIn->documentPath()), true); };
     StayAbove(statesInWindow.get(), this);
   }
   return *statesInWindow;
@@ -369,6 +391,9 @@ void Form1::SyncViewButtons() {
   // The view shown instead of the one asked for comes first.
   if (!views.ViewNote().empty()) {
     text = QString::fromStdString(views.ViewNote()) + (text.isEmpty() ? QString() : QStringLiteral("  |  ") + text);
+  }
+  if (session.DrawingIsStale()) {
+    text = QString::fromUtf8(kStaleDrawing) + (text.isEmpty() ? QString() : QStringLiteral("  |  ") + text);
   }
   QStringList all;
   for (const auto& note : notes) all << QString::fromStdString(note);
@@ -531,14 +556,14 @@ void Form1::Simulate_Click() {
 }
 
 void Form1::FollowSimulationInDiagram() {
-  if (!diagramWindow || !simulationWindow || !simulationWindow->Simulation() || !statesIn) return;
+  if (!diagramWindow || !simulationWindow || !simulationWindow->Simulation() || !session.drawn) return;
   DiagramHighlight& h = diagramWindow->View->highlight;
   const int now = simulationWindow->Simulation()->State();
   if (now != h.state) {
     // Reached through a transition of the state before: that arrow is stressed.
     h.fromState = h.slot = -1;
     for (int j = 0; IsValidState(h.state) && now >= 0 && j < kSlotCount; ++j) {
-      if (StateOfTarget(statesIn->diagram.Targets[h.state][j]) == now) {
+      if (StateOfTarget(session.drawn->table.Targets[h.state][j]) == now) {
         h.fromState = h.state;
         h.slot = j;
         break;
@@ -552,12 +577,15 @@ void Form1::FollowSimulationInDiagram() {
 void Form1::RestartSimulation() {
   if (!simulationWindow || !simulationWindow->isVisible()) return;
   std::unique_ptr<MachineSimulation> sim;
-  if (statesIn && views.HasCircuit()) {
-    // The circuits of the form the view on screen draws.
-    sim = std::make_unique<MachineSimulation>(statesIn->diagram, equations, grid, views.ShownParallel());
+  const StateDiagram* table = nullptr;
+  if (session.drawn && views.HasCircuit()) {
+    // The circuits of the form the view on screen draws, and what they were drawn from.
+    table = &session.drawn->table;
+    sim = std::make_unique<MachineSimulation>(*table, session.drawn->equations, grid, views.ShownParallel());
   }
   if (diagramWindow) diagramWindow->View->highlight = {};
-  simulationWindow->Start(std::move(sim), statesIn ? &statesIn->diagram : nullptr);
+  simulationWindow->Start(std::move(sim), table,
+                          session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   // The current is shown on the view on screen, whichever it is.
   Picture1->paintOverlay = [this](QPainter& p) {
     if (simulationWindow && simulationWindow->Simulation()) {
@@ -581,7 +609,22 @@ void Form1::ShowDiagram_Click() {
 }
 
 void Form1::RefreshDiagram() {
-  if (statesIn && diagramWindow && diagramWindow->isVisible()) diagramWindow->ShowTable(statesIn->diagram);
+  if (statesIn && diagramWindow && diagramWindow->isVisible()) {
+    diagramWindow->suggestedName = DocumentStem() + QStringLiteral("-diagram.png");
+    diagramWindow->ShowTable(statesIn->table());
+  }
+}
+
+QString Form1::DocumentStem() const {
+  return statesIn ? QFileInfo(QString::fromStdString(statesIn->DocumentName())).completeBaseName()
+                  : QStringLiteral("Untitled");
+}
+
+std::string Form1::SuggestedPictureName() const {
+  QString view = QString::fromUtf8(ViewCaption(views.ShownKey().view));
+  if (views.ShownKey().noCircuit) view = QStringLiteral("picture");
+  view.replace(QLatin1Char(' '), QLatin1Char('-'));
+  return (DocumentStem() + QLatin1Char('-') + view + QStringLiteral(".png")).toStdString();
 }
 
 void Form1::OpenFormAt(int state) {
@@ -594,10 +637,12 @@ void Form1::OpenFormAt(int state) {
 }
 
 void Form1::ToolsCheck_Click() {
-  if (!statesIn || !ToolsCheck->isEnabled() || !views.HasCircuit()) return;
+  if (!session.drawn || !ToolsCheck->isEnabled() || !views.HasCircuit()) return;
   if (checkReport) checkReport->close();
-  checkReport = new CheckReportWindow(CheckCircuit(statesIn->diagram, equations, grid, views.ParForm),
-                                      views.DrawingNotes(), this);
+  // The check runs what is drawn, and says so when the table has moved on.
+  checkReport = new CheckReportWindow(CheckCircuit(session.drawn->table, session.drawn->equations, grid, views.ParForm),
+                                      views.DrawingNotes(), this,
+                                      session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   checkReport->setWindowIcon(windowIcon());
   checkReport->show();
 }
@@ -618,11 +663,10 @@ void Form1::DataForm_Click() {
 }
 
 void Form1::DataFormNew_Click() {
-  if (!statesIn || !SaveChangesFirst()) return;
+  if (!statesIn || !MayReplaceDocument()) return;
   f2count = 0;
   setEnabled(false);
   EntryWindow().ShowForm();
-  statesIn->ClearForm();
   statesIn->NewDocument();
   session.CircuitNotDrawn();  // the new table has no circuit yet
   UpdateTitle();
@@ -630,7 +674,7 @@ void Form1::DataFormNew_Click() {
 }
 
 void Form1::FileOpen_Click() {
-  if (!statesIn || !SaveChangesFirst()) return;
+  if (!statesIn || !MayReplaceDocument()) return;
   if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
   OpenedFile();
 }
@@ -646,7 +690,7 @@ void Form1::OpenFile(const QString& path) {
 }
 
 void Form1::OpenedFile() {
-  RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
   UpdateTitle();
   DataFormNew->setEnabled(true);
   statesIn->OfferAutoCodes();
@@ -657,8 +701,40 @@ void Form1::OpenedFile() {
 void Form1::FileSave_Click() {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  if (statesIn->SaveStates_Click()) RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  if (statesIn->SaveStates_Click()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
   UpdateTitle();
+}
+
+void Form1::FileSaveInPlace_Click() {
+  if (!statesIn) return;
+  if (statesInWindow) statesInWindow->EnsureCreated();
+  if (statesIn->Save()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
+  UpdateTitle();
+}
+
+bool Form1::MayReplaceDocument() { return session.MayDropHandEdits() && SaveChangesFirst(); }
+
+void Form1::DocumentChanged() {
+  UpdateTitle();
+  SyncUndo();
+}
+
+void Form1::SyncUndo() {
+  if (!EditUndo) return;
+  const QString undo = QString::fromStdString(session.document.UndoText());
+  const QString redo = QString::fromStdString(session.document.RedoText());
+  EditUndo->setEnabled(session.document.CanUndo());
+  EditUndo->setText(undo.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo %1").arg(undo));
+  EditRedo->setEnabled(session.document.CanRedo());
+  EditRedo->setText(redo.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo %1").arg(redo));
+}
+
+void Form1::AfterUndo() {
+  SyncViewButtons();
+  SyncTools();
+  UpdateTitle();
+  SyncUndo();
+  RefreshDiagram();
 }
 
 bool Form1::SaveChangesFirst() {
@@ -666,7 +742,7 @@ bool Form1::SaveChangesFirst() {
   // question, so only edits that count are weighed.
   if (statesInWindow) statesInWindow->EnsureCreated();
   const bool go = statesIn->SaveChangesFirst();
-  if (!statesIn->documentPath.empty()) RememberRecent(QString::fromStdString(statesIn->documentPath), true);
+  if (!statesIn->documentPath().empty()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
   UpdateTitle();
   return go;
 }
@@ -674,10 +750,16 @@ bool Form1::SaveChangesFirst() {
 bool Form1::ConfirmQuit() {
   if (!statesIn) return true;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  // Unsaved changes get their own question; the quit question only comes
-  // when there is nothing to lose.
-  if (statesIn->Modified()) return SaveChangesFirst();
-  return dialogs_.AskYesNo("Are you sure, you want to quit?", "Confirm", Answer::Yes);
+  // Only what would be lost is asked about: a changed table, then hand edits
+  // not yet exported, naming their views.
+  if (statesIn->Modified() && !SaveChangesFirst()) return false;
+  const auto& unexported = session.document.UnexportedViews();
+  if (unexported.empty()) return true;
+  std::string views = "hand edits not exported: ";
+  for (auto v = unexported.begin(); v != unexported.end(); ++v) {
+    views += (v == unexported.begin() ? "" : ", ") + DescribeView(*v);
+  }
+  return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No, views);
 }
 
 void Form1::FileExit_Click() {
@@ -691,8 +773,8 @@ void Form1::UpdateTitle() {
     setWindowTitle(QStringLiteral("Kelvo 16s"));
     return;
   }
-  const bool modified = statesIn->Modified();
-  if (statesIn->documentPath.empty() && !modified) {
+  const bool modified = statesIn->Modified() || !session.document.IsClean();
+  if (statesIn->documentPath().empty() && !modified) {
     setWindowTitle(QStringLiteral("Kelvo 16s"));
   } else {
     setWindowTitle(QStringLiteral("Kelvo 16s - %1[*]").arg(QString::fromStdString(statesIn->DocumentName())));
@@ -721,7 +803,7 @@ void Form1::FillRecentMenu() {
     QAction* open = RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
     open->setToolTip(path);
     connect(open, &QAction::triggered, this, [this, path] {
-      if (SaveChangesFirst()) OpenFile(path);
+      if (MayReplaceDocument()) OpenFile(path);
     });
   }
   RecentMenu->setEnabled(!recent.isEmpty());

@@ -64,6 +64,8 @@ public:
   void DataFormNew_Click();
   void FileOpen_Click();
   void FileSave_Click();
+  // "Save": to the table's own file, or through the dialog for a new table.
+  void FileSaveInPlace_Click();
   void FileExit_Click();
   // Opens a table as "Open State Diagram" does once its file is chosen.
   void OpenFile(const QString& path);
@@ -125,7 +127,8 @@ public:
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
   QCheckBox* ParForm{};
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
-  QMenu *FileMenu{}, *RecentMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
+  QMenu *FileMenu{}, *RecentMenu{}, *EditMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
+  QAction *FileSaveInPlace{}, *FileSaveAs{}, *EditUndo{}, *EditRedo{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
       *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *ToolsSimulate{}, *About{};
   QAction *ZoomIn{}, *ZoomOut{}, *ZoomFit{}, *CopyPicture{};
@@ -159,7 +162,16 @@ private:
   void FillRecentMenu();
   // Before the table is replaced or the program ends: false when cancelled.
   bool SaveChangesFirst();
+  // Before Open and New Form: hand edits not exported, then a changed table.
+  bool MayReplaceDocument();
+  // "traffic-light" for traffic-light.sfi; what Export As offers for the view shown.
+  QString DocumentStem() const;
+  std::string SuggestedPictureName() const;
   bool ConfirmQuit();
+  void DocumentChanged();
+  // The Edit menu names the step Undo and Redo would take.
+  void SyncUndo();
+  void AfterUndo();
   // The canvas area takes the room of an enlarged window.
   void FitClientArea();
   QPushButton* ViewButtonWidget(ViewButton b) const { return viewButtons[static_cast<int>(b)]; }

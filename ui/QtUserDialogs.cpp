@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStringList>
+
+#include "common/FileNames.h"
 
 namespace kelvo {
 
@@ -31,6 +35,9 @@ Answer QtUserDialogs::ShowMessage(const std::string& text, const std::string& ti
   if (buttons == MessageButtons::SaveDiscardCancel) {
     box.setIcon(QMessageBox::Warning);
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
     box.setDefaultButton(defaultAnswer == Answer::Discard  ? QMessageBox::Discard
                          : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
                                                            : QMessageBox::Save);
@@ -64,9 +71,32 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   QFileDialog dialog(Owner(), QString::fromStdString(options.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilter(QtFilter(options.filter));
+  const QString filters = QtFilter(options.filter);
+  const QStringList filterList = filters.split(QStringLiteral(";;"));
+  dialog.setNameFilter(filters);
   dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+  // The type chosen in "Files of type" is the one a bare name gets, and the
+  // name shown follows it.
+  const auto chosenExtension = [&](const QString& filter) {
+    const int chosen = static_cast<int>(filterList.indexOf(filter));
+    return QString::fromStdString(ExtensionOf(NameForChosenType("x", options.filter, chosen, "")));
+  };
+  if (save) {
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+      const QString extension = chosenExtension(filter);
+      if (extension.isEmpty()) return;
+      dialog.setDefaultSuffix(extension);
+      if (auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        const QString typed = edit->text();
+        const QString old = QString::fromStdString(ExtensionOf(typed.toStdString()));
+        const std::string known = NameForChosenType(typed.toStdString(), options.filter, -1, "");
+        if (!old.isEmpty() && known == typed.toStdString()) {
+          edit->setText(typed.left(typed.size() - old.size()) + extension);
+        }
+      }
+    });
+  }
   // A dialog starts at the name last chosen with its title, or else in the
   // folder last used by any file dialog, also in an earlier run.
   QSettings settings;
@@ -76,8 +106,22 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
              !folder.isEmpty() && QFileInfo(folder).isDir()) {
     dialog.setDirectory(folder);
   }
+  if (save && !options.suggestedName.empty()) dialog.selectFile(QString::fromStdString(options.suggestedName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QString name = dialog.selectedFiles().first();
+  QString name = dialog.selectedFiles().first();
+  if (save) {
+    const int chosen = static_cast<int>(filterList.indexOf(dialog.selectedNameFilter()));
+    const QString typed = name;
+    name =
+        QString::fromStdString(NameForChosenType(name.toStdString(), options.filter, chosen, options.defaultExtension));
+    if (name != typed && options.confirmOverwrite && QFileInfo::exists(name) &&
+        QMessageBox::question(
+            Owner(), QString::fromStdString(options.title),
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(name).fileName())) !=
+            QMessageBox::Yes) {
+      return std::nullopt;
+    }
+  }
   lastNames_[options.title] = name;
   settings.setValue(QStringLiteral("lastFolder"), QFileInfo(name).absolutePath());
   return name.toStdString();

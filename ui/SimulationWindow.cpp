@@ -123,12 +123,14 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
   resize(620, 460);
 }
 
-void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, const StateDiagram* diagram) {
+void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, const StateDiagram* diagram,
+                             const QString& warning) {
   timer.stop();
   sim_ = std::move(simulation);
   diagram_ = diagram;
   Rebuild();
   Log->clear();
+  if (!warning.isEmpty()) Log->appendPlainText(warning);
   if (!sim_) {
     Log->appendPlainText(QStringLiteral("No circuit is drawn: draw one with \"Circuit\" first."));
   } else {

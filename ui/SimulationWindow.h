@@ -39,7 +39,8 @@ public:
   SimulationWindow();
 
   // Starts again on a new drawing (or none: `simulation` null).
-  void Start(std::unique_ptr<MachineSimulation> simulation, const StateDiagram* diagram);
+  // A `warning` is the log's first line (the table changed since the drawing).
+  void Start(std::unique_ptr<MachineSimulation> simulation, const StateDiagram* diagram, const QString& warning = {});
   MachineSimulation* Simulation() const { return sim_.get(); }
 
   // Called after anything the canvas shows changed, and when the window closes.

@@ -194,9 +194,20 @@ void StatesInWindow::Connect() {
     if (onEdited) onEdited();
   });
   connect(Cancel, &QPushButton::clicked, this, [this] {
+    logic_.StoreStatePage();
     if (onLeave) onLeave();
     hide();
   });
+  const auto shortcut = [this](QKeySequence keys, std::function<void()>* action) {
+    auto* s = new QShortcut(keys, this);
+    s->setContext(Qt::WindowShortcut);
+    connect(s, &QShortcut::activated, this, [action] {
+      if (*action) (*action)();
+    });
+  };
+  shortcut(QKeySequence::Undo, &onUndo);
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &onRedo);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &onRedo);
 }
 
 void StatesInWindow::Repaint() {
@@ -242,7 +253,8 @@ void StatesInWindow::ShowForm() {
 }
 
 void StatesInWindow::closeEvent(QCloseEvent* event) {
-  // The table survives; edits of the shown page not yet stored do not.
+  // Esc and the close button keep the shown page, as paging does.
+  logic_.StoreStatePage();
   closed_ = true;
   if (onLeave) onLeave();
   event->accept();

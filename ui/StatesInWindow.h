@@ -33,6 +33,9 @@ public:
   // and after the form's Load or Save used a file.
   std::function<void()> onEdited;
   std::function<void()> onFileUsed;
+  // Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) outside a text box, which undoes its own typing.
+  std::function<void()> onUndo;
+  std::function<void()> onRedo;
 
   // After the window was closed the form is built afresh from the table
   // ("Auto" unticked, the page of the current state) before its next use.

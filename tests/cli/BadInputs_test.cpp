@@ -223,7 +223,7 @@ struct Session {
   RecordingCanvas canvas;
   CliSession session;
   explicit Session(const StateDiagram& d, Answer answer = Answer::Yes) : session(answer, canvas) {
-    session.form.diagram = d;
+    session.form.OpenTable(d);
     session.form.ShowStatePage();
     session.form.CircExt_Click();
   }
@@ -270,7 +270,7 @@ TEST(BadInputs, ACodeIsFourBinaryDigitsAndTheCheckNeverPassesWhatItCouldNotRun) 
   d.Codes[1] = "0001x";
   Session s(d);
   ASSERT_TRUE(s.session.handedOver);
-  const CheckReport r = CheckCircuit(s.session.form.diagram, s.session.equations, s.session.grid, false);
+  const CheckReport r = CheckCircuit(s.session.form.table(), s.session.equations, s.session.grid, false);
   std::vector<std::string> failures;
   for (const auto& f : r.findings) {
     if (!f.passed) failures.push_back(f.text);

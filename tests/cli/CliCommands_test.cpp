@@ -126,7 +126,7 @@ TEST(FuzzFindings, SlowAbsorptionTable) {
   RecordingCanvas canvas;
   CliSession session(static_cast<unsigned char>(bytes[0]) & 2 ? Answer::Yes : Answer::No, canvas,
                      (static_cast<unsigned char>(bytes[0]) >> 4) & 15);
-  session.form.diagram = TableFromFuzzInput(std::string_view(bytes).substr(1));
+  session.form.OpenTable(TableFromFuzzInput(std::string_view(bytes).substr(1)));
   session.form.ShowStatePage();
   session.form.dcbaAuto = bytes[0] & 1;
   session.form.CircExt_Click();

@@ -21,7 +21,7 @@ std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool parallel) {
 }
 
 CheckReport CheckDrawn(const DrawnMachine& m, bool parallel) {
-  return CheckCircuit(m.session.form.diagram, m.session.equations, m.session.grid, parallel);
+  return CheckCircuit(m.session.form.table(), m.session.equations, m.session.grid, parallel);
 }
 
 void AddTransition(StateDiagram& d, int from, int slot, int to, const char* trigger) {
@@ -122,7 +122,7 @@ TEST(CircuitCheck, RunThroughIsReported) {
 
 TEST(CircuitCheck, WrongOutputFlagIsReported) {
   const auto m = Draw(Latch(), false);
-  StateDiagram flipped = m->session.form.diagram;
+  StateDiagram flipped = m->session.form.table();
   flipped.CoilOn[0][0] = true;
   const CheckReport r = CheckCircuit(flipped, m->session.equations, m->session.grid, false);
   const CheckFinding* f = FirstFailure(r, CheckFinding::Kind::Output);

@@ -50,7 +50,7 @@ std::string Whys(const std::vector<CircuitMend>& mends) {
 // Both forms of the drawing pass every read-back, and the machine check too.
 void ExpectChecksPass(const DrawnMachine& m) {
   for (bool parallel : {false, true}) {
-    const CheckReport r = CheckCircuit(m.session.form.diagram, m.session.equations, m.session.grid, parallel);
+    const CheckReport r = CheckCircuit(m.session.form.table(), m.session.equations, m.session.grid, parallel);
     for (const auto& f : r.findings) EXPECT_TRUE(f.passed) << (parallel ? "parallel: " : "two-part: ") << f.text;
   }
 }
@@ -170,7 +170,7 @@ TEST(LayoutMend, GarageDoorDrawsLightWithoutSharedEndings) {
     m->session.form.CircExt_Click();
     ASSERT_TRUE(m->session.handedOver);
     EXPECT_EQ(Whys(m->session.views.Mended()), "sum 10 Light: shared endings\n");
-    const CheckReport r = CheckCircuit(m->session.form.diagram, m->session.equations, m->session.grid, parallel);
+    const CheckReport r = CheckCircuit(m->session.form.table(), m->session.equations, m->session.grid, parallel);
     EXPECT_EQ(r.Failed(), 0);
   }
 }

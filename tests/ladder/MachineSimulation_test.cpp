@@ -20,7 +20,7 @@ struct Running {
     drawn = testing::DrawTable(table, false, parallel);
     EXPECT_TRUE(drawn->session.handedOver);
     const Session& s = drawn->session;
-    sim = std::make_unique<MachineSimulation>(s.form.diagram, s.equations, s.grid, parallel);
+    sim = std::make_unique<MachineSimulation>(s.form.table(), s.equations, s.grid, parallel);
     sim->Reset(0);
   }
   // Sets the switches, settles, and gives the state reached.
@@ -60,7 +60,7 @@ TEST(MachineSimulation, TheLatchSetsAndResets) {
 TEST(MachineSimulation, ExamplesGoRoundTheirCycles) {
   for (bool parallel : {false, true}) {
     Running cycle(Example("four-state-cycle.sfi"), parallel);
-    const auto& d = cycle.drawn->session.form.diagram;
+    const auto& d = cycle.drawn->session.form.table();
     int state = 0;
     for (int step = 0; step < 4; ++step) {
       // The trigger of the state's one transition is a single switch.

@@ -25,7 +25,8 @@ struct Picture {
   LadderGrid grid;
   EquationSet equations;
   ScriptedDialogs dialogs;
-  CircuitViews views{grid, equations, canvas, dialogs};
+  Document document;
+  CircuitViews views{grid, equations, canvas, dialogs, document};
   int disables = 0, enables = 0;
   CircuitFiles files{canvas, views, dialogs, [this](bool on) { ++(on ? enables : disables); }};
   Picture() {
@@ -45,25 +46,25 @@ int PdfPages(const std::string& path) {
 TEST(CircuitFiles, ExportWritesABitmapWhateverTheName) {
   Picture p;
   TempDir dir;
-  p.views.ChangesDetected = true;
+  ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {dir.File("circuit.jpg")};
   p.files.ExtrCom_Click();
   EXPECT_EQ(testing::ReadBytes(dir.File("circuit.jpg")).substr(0, 2), "BM");
   QImageReader reader(QString::fromStdString(dir.File("circuit.jpg")));
   reader.setDecideFormatFromContent(true);
   EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), p.canvas.Image());
-  EXPECT_FALSE(p.views.ChangesDetected);
+  EXPECT_TRUE(p.document.UnexportedViews().empty());
   EXPECT_EQ(p.dialogs.fileDialogs[0].title, "Picture File");
   EXPECT_EQ(p.dialogs.fileDialogs[0].filter, "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*");
   EXPECT_EQ(p.disables, 1);
   EXPECT_EQ(p.enables, 1);
 
   // Cancel and a failing export change nothing; the main window comes back every time.
-  p.views.ChangesDetected = true;
+  ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {std::nullopt, dir.Path().string()};
   p.files.ExtrCom_Click();
   p.files.ExtrCom_Click();
-  EXPECT_TRUE(p.views.ChangesDetected);
+  EXPECT_FALSE(p.document.UnexportedViews().empty());
   EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while creating file " + dir.Path().string() +
                                                         "\nnot a regular file"});
   EXPECT_EQ(p.enables, 3);
@@ -84,13 +85,13 @@ TEST(CircuitFiles, ImportReplacesThePictureOnlyWithAPicture) {
   QImage small(40, 30, QImage::Format_RGB32);
   small.fill(Qt::red);
   ASSERT_TRUE(small.save(QString::fromStdString(dir.File("red.gif.png")), "PNG"));
-  p.views.ChangesDetected = true;
+  ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {dir.File("red.gif.png")};
   p.files.InpCom_Click();
   EXPECT_EQ(p.canvas.Image().size(), before.size());
   EXPECT_EQ(p.canvas.Image().pixel(39, 29), qRgb(255, 0, 0));
   EXPECT_EQ(p.canvas.Image().pixel(40, 30), qRgb(255, 255, 255));
-  EXPECT_TRUE(p.views.ChangesDetected);
+  EXPECT_FALSE(p.document.UnexportedViews().empty());
   EXPECT_EQ(p.enables, 3);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,21 +22,6 @@ using testing::TextsOf;
 using testing::TilesOf;
 
 using Op = CanvasOp;
-
-// Notes how often the canvas had been cleared when each question came.
-class ClearWatchingDialogs : public testing::ScriptedDialogs {
-public:
-  explicit ClearWatchingDialogs(const RecordingCanvas& canvas) : canvas_(canvas) {}
-  Answer ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons, Answer defaultAnswer,
-                     const std::string& context) override {
-    clearsWhenAsked.push_back(canvas_.ClearCount());
-    return ScriptedDialogs::ShowMessage(text, title, buttons, defaultAnswer, context);
-  }
-  std::vector<int> clearsWhenAsked;
-
-private:
-  const RecordingCanvas& canvas_;
-};
 
 class CircuitViewsTest : public ::testing::Test {
 protected:
@@ -68,22 +54,12 @@ protected:
     return alone.Ops();
   }
 
-  void AskedDataLossOnce() const {
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    const auto& m = dialogs.messages[0];
-    EXPECT_EQ(m.title, "Possible Data Loss");
-    EXPECT_EQ(m.text,
-              "Some changes have been detected. Continuing without exporting could cause Data Loss. Do you want to "
-              "continue ?");
-    EXPECT_EQ(m.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(m.defaultAnswer, Answer::No);
-  }
-
   LadderGrid grid;
   EquationSet equations;
   RecordingCanvas canvas;
-  ClearWatchingDialogs dialogs{canvas};
-  CircuitViews views{grid, equations, canvas, dialogs};
+  testing::ScriptedDialogs dialogs;
+  Document document;
+  CircuitViews views{grid, equations, canvas, dialogs, document};
 };
 
 TEST_F(CircuitViewsTest, ButtonsStartDisabledWithNoViewMarked) {
@@ -221,44 +197,35 @@ TEST_F(CircuitViewsTest, CircuitATooWideByItselfIsDrawnOnceWithoutEndlessFallbac
   }
 }
 
-TEST_F(CircuitViewsTest, DeclinedDataLossQuestionLeavesEverythingAsItWas) {
+// Hand edits are items of their view: another view does not show them and
+// asks nothing, and the view shown again gets them back over its drawing.
+TEST_F(CircuitViewsTest, HandEditsStayWithTheirView) {
   views.ParForm = true;
   PutSingleContact(grid, 0, 4, "X1");
-  PutParallelContacts(grid, 1, 5, 2);
-  views.ShowAll_Click();
-  canvas.PaintTile(9, 3000, 3000);  // a stamped tile: the user's edit
-  views.ChangesDetected = true;
-  views.InsertPointSet = true;
-  const auto before = canvas.Ops();
-  const int clears = canvas.ClearCount();
+  PutSingleContact(grid, 1, 5, "X2");
+  views.ShowA_Click();
+  const auto drawingA = canvas.Ops();
+  ASSERT_TRUE(views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
+  ASSERT_TRUE(views.AddHandEdit(HandEdit::Text(750, 4500, "note", {255, 0, 0}), "Add Text"));
+  auto withEdits = drawingA;
+  withEdits.push_back(Op::Tile(9, 3000, 3000));
+  withEdits.push_back(Op::Text(750, 4500, "note"));
+  EXPECT_EQ(canvas.Ops(), withEdits);
 
-  dialogs.answers = {Answer::No};
   views.ShowB_Click();
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"X2", "B"}));
+  views.ShowA_Click();
+  EXPECT_EQ(canvas.Ops(), withEdits);
+  EXPECT_EQ(document.EditsOf({ViewButton::ShowA, true}).size(), 2u);
+  EXPECT_EQ(document.UnexportedViews(), (std::set<ViewKey>{{ViewButton::ShowA, true}}));
+  views.MarkExported();
+  EXPECT_TRUE(document.UnexportedViews().empty());
 
-  AskedDataLossOnce();
-  EXPECT_EQ(canvas.Ops(), before);
-  EXPECT_EQ(canvas.ClearCount(), clears);
-  EXPECT_TRUE(views.ChangesDetected);
-  EXPECT_TRUE(views.InsertPointSet);
-  EXPECT_EQ(views.Current(), ViewButton::ShowAll);
-  EXPECT_EQ(grid.LastCircuit, 3);
-  ExpectAllEnabled();
-}
-
-TEST_F(CircuitViewsTest, AcceptedDataLossQuestionRedrawsTheView) {
-  views.ParForm = true;
-  PutSingleContact(grid, 1, 5, "X1");
-  views.ShowAll_Click();
-  views.ChangesDetected = true;
-  views.InsertPointSet = true;
-  dialogs.answers = {Answer::Yes};
-  views.ShowAll_Click();  // the view already shown is drawn again
-  AskedDataLossOnce();
-  EXPECT_EQ(dialogs.clearsWhenAsked, (std::vector<int>{1}));
-  EXPECT_EQ(canvas.ClearCount(), 2);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"X1", "B"}));
-  EXPECT_FALSE(views.ChangesDetected);
-  EXPECT_FALSE(views.InsertPointSet);
+  document.Undo();  // the text goes; the drawing shows what the document holds
+  views.Redraw();
+  EXPECT_EQ(canvas.Ops(), (std::vector<Op>(withEdits.begin(), withEdits.end() - 1)));
+  EXPECT_EQ(document.UnexportedViews().size(), 1u);
 }
 
 // With no equations every layout is empty, whatever the layout code does.
@@ -273,36 +240,6 @@ TEST_F(CircuitViewsTest, DrawCircShowsAllWithoutAskingWhenThereAreNoEdits) {
   EXPECT_TRUE(canvas.Ops().empty());
   EXPECT_TRUE(views.Problems().empty());
   ExpectAllEnabled();
-}
-
-TEST_F(CircuitViewsTest, DrawCircAsksBeforeClearingAndDeclinedKeepsTheCanvas) {
-  canvas.PaintTile(8, 750, 750);
-  views.ChangesDetected = true;
-  views.InsertPointSet = true;
-  grid.StateView = false;
-  dialogs.answers = {Answer::No};
-  views.DrawCirc();
-
-  AskedDataLossOnce();
-  EXPECT_EQ(canvas.ClearCount(), 0);
-  EXPECT_EQ(canvas.Ops(), (std::vector<Op>{Op::Tile(8, 750, 750)}));
-  EXPECT_TRUE(views.ChangesDetected);
-  EXPECT_TRUE(views.InsertPointSet);
-  EXPECT_TRUE(grid.StateView);
-  EXPECT_FALSE(views.Current().has_value());
-  ExpectAllEnabled();  // so that a view button can draw the new circuits
-}
-
-TEST_F(CircuitViewsTest, DrawCircAcceptedAsksOnlyOnceAndBeforeTheFirstClear) {
-  canvas.PaintTile(8, 750, 750);
-  views.ChangesDetected = true;
-  dialogs.answers = {Answer::Yes};
-  views.DrawCirc();
-  AskedDataLossOnce();
-  EXPECT_EQ(dialogs.clearsWhenAsked, (std::vector<int>{0}));
-  EXPECT_TRUE(canvas.Ops().empty());
-  EXPECT_FALSE(views.ChangesDetected);
-  EXPECT_EQ(views.Current(), ViewButton::ShowAll);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
 #include "support/ScriptedDialogs.h"
@@ -27,7 +29,15 @@ protected:
   RecordingHost host;
   int f2count = 0;
   EquationSet equations;
-  StatesIn form{dialogs, host, f2count, equations};
+  Document document;
+  StatesIn form{dialogs, host, document, f2count, equations};
+
+  // Changes the table behind the form's back, as a file loaded earlier would.
+  void EditTable(const std::function<void(StateDiagram&)>& edit) {
+    StateDiagram t = form.table();
+    edit(t);
+    document.ChangeTable("test", t);
+  }
 
   // Types the four-state cycle page by page, as a user would.
   void TypeFourStateCycle() {
@@ -76,15 +86,15 @@ TEST_F(StatesInTest, PagingKeepsEveryValue) {
 }
 
 TEST_F(StatesInTest, OnOffPairIsOneChoice) {
-  form.diagram.CoilOn[0][1] = form.diagram.CoilOff[0][1] = true;  // both set, as a file may hold
+  EditTable([](StateDiagram& t) { t.CoilOn[0][1] = t.CoilOff[0][1] = true; });  // both set, as a file may hold
   form.ShowStatePage();
   EXPECT_FALSE(form.shown.on[1]);
   EXPECT_TRUE(form.shown.off[1]);
   EXPECT_FALSE(form.shown.on[2]);  // a fresh table: neither
   EXPECT_FALSE(form.shown.off[2]);
   form.StoreStatePage();
-  EXPECT_FALSE(form.diagram.CoilOn[0][1]);
-  EXPECT_TRUE(form.diagram.CoilOff[0][1]);
+  EXPECT_FALSE(form.table().CoilOn[0][1]);
+  EXPECT_TRUE(form.table().CoilOff[0][1]);
 }
 
 TEST_F(StatesInTest, KeyFilters) {
@@ -119,10 +129,10 @@ TEST_F(StatesInTest, ClearFormAsksFirst) {
   form.ShowStatePage();
   form.shown.code = "0111";
   form.StoreStatePage();
-  form.diagram.CoilNames[0] = "Motor";
+  EditTable([](StateDiagram& t) { t.CoilNames[0] = "Motor"; });
   dialogs.answers = {Answer::No, Answer::Yes};
   form.ClearCom_Click();
-  EXPECT_EQ(form.diagram.Codes[7], "0111");
+  EXPECT_EQ(form.table().Codes[7], "0111");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Confirm");
   EXPECT_EQ(dialogs.messages[0].text,
@@ -131,7 +141,7 @@ TEST_F(StatesInTest, ClearFormAsksFirst) {
   form.ClearCom_Click();
   StateDiagram cleared;
   cleared.Clear();
-  EXPECT_EQ(form.diagram, cleared);
+  EXPECT_EQ(form.table(), cleared);
   EXPECT_EQ(f2count, 7);
   EXPECT_EQ(form.stateCaption, "S7");
   EXPECT_TRUE(form.shown.off[3]);
@@ -149,23 +159,25 @@ TEST_F(StatesInTest, FieldCheckQuestions) {
   EXPECT_EQ(dialogs.messages[0].text, "Field 'VarF' has not been completed. Do you want to continue Removing it?");
   EXPECT_TRUE(form.FieldCheckAborted);
   EXPECT_TRUE(host.views.empty());
-  EXPECT_EQ(form.diagram.Targets[2][2], "S3");
+  EXPECT_EQ(form.table().Targets[2][2], "S3");
 
   dialogs.messages.clear();
   form.FinishButton_Click();  // answered Yes: the target goes, on screen too
   EXPECT_EQ(dialogs.Texts(),
             std::vector<std::string>{"Field 'VarF' has not been completed. Do you want to continue Removing it?"});
-  EXPECT_EQ(form.diagram.Targets[2][2], "");
+  EXPECT_EQ(form.table().Targets[2][2], "");
   EXPECT_EQ(form.shown.targets[2], "");
   EXPECT_EQ(host.views.size(), 1u);
 
   // A trigger without target, a slot of a state without code, a short code.
-  form.diagram.Triggers[5][0] = "Q";
-  form.diagram.Targets[6][1] = "S1";
-  form.diagram.Triggers[6][1] = "R";
-  form.diagram.Targets[8][0] = "S0";
-  form.diagram.Triggers[8][0] = "P";
-  form.diagram.Codes[8] = "01";
+  EditTable([](StateDiagram& t) {
+    t.Triggers[5][0] = "Q";
+    t.Targets[6][1] = "S1";
+    t.Triggers[6][1] = "R";
+    t.Targets[8][0] = "S0";
+    t.Triggers[8][0] = "P";
+    t.Codes[8] = "01";
+  });
   dialogs.messages.clear();
   form.FinishButton_Click();
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{
@@ -173,11 +185,11 @@ TEST_F(StatesInTest, FieldCheckQuestions) {
                                  "Field 'dcbaF' has not been completed. Do you want to continue Removing it?",
                                  "Field 'dcbaF' is incompete. Do you want to continue with Automatic calculation?",
                              }));
-  EXPECT_EQ(form.diagram.Triggers[5][0], "");
-  EXPECT_EQ(form.diagram.Targets[6][1], "");
-  EXPECT_EQ(form.diagram.Triggers[6][1], "");
+  EXPECT_EQ(form.table().Triggers[5][0], "");
+  EXPECT_EQ(form.table().Targets[6][1], "");
+  EXPECT_EQ(form.table().Triggers[6][1], "");
   // Auto got ticked, and the automatic codes then ran.
-  EXPECT_EQ(form.diagram.Codes[0], "0000");
+  EXPECT_EQ(form.table().Codes[0], "0000");
 }
 
 TEST_F(StatesInTest, EquationsNeedACodeOrAuto) {
@@ -208,11 +220,11 @@ TEST_F(StatesInTest, TypedTableToEquationsAndCircuit) {
 
 TEST_F(StatesInTest, AutoCodesFromTheForm) {
   TypeFourStateCycle();
-  form.diagram.Codes = {};
+  EditTable([](StateDiagram& t) { t.Codes = {}; });
   form.shown.code = "";
   form.dcbaAuto = true;
   form.CircExt_Click();
-  EXPECT_EQ(form.diagram.Codes[3], "0010");
+  EXPECT_EQ(form.table().Codes[3], "0010");
   EXPECT_EQ(form.shown.code, "0010");  // S3 is shown and received a code
   EXPECT_EQ(host.handOvers, 1);
 
@@ -233,7 +245,7 @@ TEST_F(StatesInTest, LoadAndSave) {
   dialogs.fileNames = {dir.File("cycle.sfi")};
   form.SaveStates_Click();
   EXPECT_EQ(dialogs.fileDialogs.at(0).title, "States File");
-  const StateDiagram saved = form.diagram;
+  const StateDiagram saved = form.table();
 
   // Loading while S3 is shown: S3 stays shown, with the loaded data.
   form.ClearForm();
@@ -241,7 +253,7 @@ TEST_F(StatesInTest, LoadAndSave) {
   form.ShowStatePage();
   dialogs.fileNames = {dir.File("cycle.sfi")};
   EXPECT_TRUE(form.LoadStates_Click());
-  EXPECT_EQ(form.diagram, saved);
+  EXPECT_EQ(form.table(), saved);
   EXPECT_EQ(form.stateCaption, "S3");
   EXPECT_EQ(form.shown.code, "0010");
   EXPECT_EQ(form.shown.targets[0], "S0");
@@ -257,13 +269,13 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Unknown Error while opening file " + dir.File("missing.sfi"),
                                                        "Unknown Error while opening file " + dir.File("short.sfi") +
                                                            "\nline 3: expected 358 lines, the file ends after 2"}));
-  EXPECT_EQ(form.diagram, saved);
+  EXPECT_EQ(form.table(), saved);
   EXPECT_EQ(form.shown, page);
 
   // Save stores the shown page first; a cancelled save still keeps it stored.
   dialogs.fileNames = {std::nullopt};
   form.SaveStates_Click();
-  EXPECT_EQ(form.diagram.Comments[3], "unsaved edit");
+  EXPECT_EQ(form.table().Comments[3], "unsaved edit");
   dialogs.fileNames = {dir.Path().string()};
   form.SaveStates_Click();
   EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string() + "\nnot a regular file");
@@ -293,10 +305,12 @@ TEST_F(StatesInTest, FlowsSayHowTheyEnded) {
   EXPECT_EQ(form.CircExt_Click(), FlowEnd::SynthesisRefused);
 
   form.shown.triggers[0] = "X4";
-  form.diagram.Targets[3][1] = "S0";  // S3 goes back two ways: no codes for that with "Auto"
-  form.diagram.Triggers[3][1] = "Y";
-  form.diagram.Targets[0][1] = "S2";
-  form.diagram.Triggers[0][1] = "Z";
+  EditTable([](StateDiagram& t) {  // S3 goes back two ways: no codes for that with "Auto"
+    t.Targets[3][1] = "S0";
+    t.Triggers[3][1] = "Y";
+    t.Targets[0][1] = "S2";
+    t.Triggers[0][1] = "Z";
+  });
   form.dcbaAuto = true;
   EXPECT_EQ(form.FinishButton_Click(), FlowEnd::AutoCodesAborted);
   EXPECT_TRUE(form.AutoCodesAborted);

@@ -20,7 +20,7 @@ struct DrawnMachine {
 inline std::unique_ptr<DrawnMachine> DrawTable(const StateDiagram& diagram, bool autoCodes = false,
                                                bool parallel = false) {
   auto m = std::make_unique<DrawnMachine>();
-  m->session.form.diagram = diagram;
+  m->session.form.OpenTable(diagram);
   m->session.form.ShowStatePage();
   m->session.form.dcbaAuto = autoCodes;
   m->session.views.ParForm = parallel;

@@ -15,8 +15,10 @@ struct Editing {
   LadderGrid grid;
   EquationSet equations;
   ScriptedDialogs dialogs;
-  CircuitViews views{grid, equations, canvas, dialogs};
+  Document document;
+  CircuitViews views{grid, equations, canvas, dialogs, document};
   CanvasEditor editor{canvas, views, tiles, dialogs};
+  const std::vector<HandEdit>& Edits() const { return document.EditsOf(views.ShownKey()); }
   Editing() {
     EXPECT_TRUE(tiles.LoadAll({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")}));
     canvas.SetTiles(tiles.Images());
@@ -55,7 +57,9 @@ TEST(CanvasEditor, StampingPutsTheTileExactlyAtThePointer) {
     e.editor.Picture1_Click();
   }
   for (int px : {100, 200, 300}) EXPECT_TRUE(SameRegion(e.canvas.Image(), px, 50, e.tiles.Image(8))) << px;
-  EXPECT_TRUE(e.views.ChangesDetected);
+  EXPECT_EQ(e.Edits().size(), 3u);
+  EXPECT_EQ(e.Edits()[2], HandEdit::Stamp(8, 4500, 750));
+  EXPECT_EQ(e.document.UndoText(), "Stamp");
   EXPECT_TRUE(e.editor.CircAdd);  // still placing
 
   // The picture as exported holds the three stamps and nothing of the preview.
@@ -109,7 +113,7 @@ TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
   e.editor.Picture1_Click();  // no insertion point in rubber mode
   EXPECT_FALSE(e.views.InsertPointSet);
   e.editor.Picture1_MouseUp(true, 1500, 1500);
-  EXPECT_TRUE(e.views.ChangesDetected);
+  EXPECT_EQ(e.Edits().size(), 1u);
   int white = 0;
   for (int y = 0; y < e.canvas.Image().height(); ++y)
     for (int x = 0; x < e.canvas.Image().width(); ++x) white += e.canvas.Image().pixel(x, y) == qRgb(255, 255, 255);
@@ -122,6 +126,14 @@ TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
   e.editor.Picture1_MouseMove(true, 3300, 1500);
   EXPECT_EQ(e.canvas.Image().pixel(200, 100), qRgb(255, 255, 255));
   EXPECT_EQ(e.canvas.Image().pixel(220, 100), qRgb(255, 255, 255));
+  // From press to release the trail is one edit, undone in one step.
+  e.editor.Picture1_MouseUp(true, 3300, 1500);
+  ASSERT_EQ(e.Edits().size(), 2u);
+  EXPECT_EQ(e.Edits()[1].boxes.size(), 2u);
+  e.document.Undo();
+  EXPECT_EQ(e.Edits().size(), 1u);
+  e.document.Redo();
+  EXPECT_EQ(e.Edits().size(), 2u);
 }
 
 TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
@@ -139,7 +151,7 @@ TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
   e.editor.ColorFr_Click(10);
   e.editor.InsText_Click("MMMM");
   EXPECT_FALSE(e.views.InsertPointSet);
-  EXPECT_TRUE(e.views.ChangesDetected);
+  EXPECT_EQ(e.Edits(), std::vector<HandEdit>{HandEdit::Text(3000, 3000, "MMMM", {255, 0, 0})});
   int red = 0, other = 0;
   for (int y = 0; y < e.canvas.Image().height(); ++y) {
     for (int x = 0; x < e.canvas.Image().width(); ++x) {
@@ -157,12 +169,12 @@ TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
   e.PlaceMode(0);
   e.editor.InsText_Click("x");
   EXPECT_EQ(e.dialogs.messages.size(), 2u);
-  // A redraw forgets the point and asks before it wipes the edits.
+  // A redraw keeps the edits without asking.
   e.editor.RubberOn_Click(false);
-  e.dialogs.answers = {Answer::No};
-  e.views.ShowA_Click();
-  EXPECT_TRUE(e.views.ChangesDetected);
-  EXPECT_EQ(e.dialogs.messages.back().title, "Possible Data Loss");
+  const QImage edited = e.canvas.Image().copy();
+  e.views.Redraw();
+  EXPECT_EQ(e.canvas.Image(), edited);
+  EXPECT_EQ(e.dialogs.messages.size(), 2u);
 }
 
 }  // namespace

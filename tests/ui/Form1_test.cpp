@@ -45,7 +45,7 @@ TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   EXPECT_EQ(w.splashCaptions[1], QStringLiteral("...Loading Bitmap 'Bitmaps\\Coil.bmp'"));
   EXPECT_EQ(w.splashCaptions.last(), QStringLiteral("...Loading Bitmap 'Bitmaps\\Non.bmp'"));
   EXPECT_TRUE(w.isEnabled());
-  EXPECT_FALSE(w.DataFormNew->isEnabled());
+  EXPECT_TRUE(w.DataFormNew->isEnabled());
   for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
   EXPECT_EQ(w.f2count, 0);
   EXPECT_EQ(w.editor.AddNo, -1);
@@ -244,22 +244,31 @@ TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   EXPECT_TRUE(w.viewButtons[0]->isEnabled());
 }
 
-TEST(Form1, QuitAsksFirst) {
+// Quit asks only when something would be lost, and says what.
+TEST(Form1, QuitAsksOnlyBeforeALoss) {
   Started s;
   Form1& w = s.window;
+  s.Open("four-state-cycle.sfi");
   w.show();
+  w.ShowView(ViewButton::ShowB);
+  s.dialogs.messages.clear();
+  ASSERT_TRUE(w.views.AddHandEdit(HandEdit::Stamp(8, 1500, 1500), "Stamp"));
   s.dialogs.answers = {Answer::No};
   w.FileExit_Click();
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"Are you sure, you want to quit?"});
-  EXPECT_EQ(s.dialogs.messages[0].title, "Confirm");
-  s.dialogs.answers = {Answer::Yes};
+  ASSERT_EQ(s.dialogs.messages.size(), 1u) << s.dialogs.Texts()[0];
+  EXPECT_EQ(s.dialogs.messages[0].title, "Possible Data Loss") << s.dialogs.Texts()[0];
+  EXPECT_EQ(s.dialogs.messages[0].context, "hand edits not exported: B");
+  w.ZoomStep(1);  // an undone stamp leaves nothing to lose
+  w.EditUndo->trigger();
+  EXPECT_TRUE(w.session.document.UnexportedViews().empty());
   w.FileExit_Click();
   EXPECT_FALSE(w.isVisible());
-  EXPECT_EQ(s.dialogs.messages.size(), 2u);
+  EXPECT_EQ(s.dialogs.messages.size(), 1u);
 }
 
 TEST(Form1, TheTableIsADocument) {
+  QSettings().clear();  // no recent files of the tests before
   Started s;
   Form1& w = s.window;
   testing::TempDir dir;
@@ -267,11 +276,14 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_FALSE(w.RecentMenu->isEnabled());
 
   // Opened: the title names the file, which heads the recent files.
-  s.Open("four-state-cycle.sfi");
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - four-state-cycle.sfi[*]"));
+  const std::string saved = dir.File("cycle.sfi");
+  testing::WriteBytes(saved, testing::ReadBytes(kExamples + "four-state-cycle.sfi"));
+  s.dialogs.fileNames = {saved};
+  w.FileOpen_Click();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - cycle.sfi[*]"));
   EXPECT_FALSE(w.isWindowModified());
   ASSERT_EQ(w.RecentFiles().size(), 1);
-  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/examples/four-state-cycle.sfi")));
+  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/cycle.sfi")));
   EXPECT_TRUE(w.RecentMenu->isEnabled());
 
   // A comment edited and the form cancelled: the table is changed.
@@ -288,22 +300,29 @@ TEST(Form1, TheTableIsADocument) {
   w.FileExit_Click();
   EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(s.dialogs.messages.size(), 1u);
-  EXPECT_EQ(s.dialogs.messages[0].text, "Save changes to four-state-cycle.sfi?");
+  EXPECT_EQ(s.dialogs.messages[0].text, "Save changes to cycle.sfi?");
   EXPECT_EQ(s.dialogs.messages[0].buttons, MessageButtons::SaveDiscardCancel);
   const std::string comment = ReadStatesFile(kExamples + "four-state-cycle.sfi")->Comments[0] + "idle";
   EXPECT_EQ(w.statesIn->shown.comment, comment);
 
-  // New Form: Save writes the table through the save dialog first.
-  const std::string saved = dir.File("cycle.sfi");
+  // Undo back to the table as opened takes the "*" away; Redo brings it back.
+  w.EditUndo->trigger();
+  EXPECT_FALSE(w.isWindowModified());
+  EXPECT_EQ(w.statesIn->shown.comment, ReadStatesFile(saved)->Comments[0]);
+  w.EditRedo->trigger();
+  EXPECT_TRUE(w.isWindowModified());
+  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("Undo Edit S0"));
+
+  // New Form: Save writes the table to its own file first.
   s.dialogs.answers = {Answer::Save};
-  s.dialogs.fileNames = {saved};
   w.DataFormNew_Click();
+  EXPECT_TRUE(s.dialogs.fileDialogs.size() == 1u);  // the open dialog only
   EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
-  EXPECT_EQ(w.statesIn->diagram.Comments[0], "");
+  EXPECT_EQ(w.statesIn->table().Comments[0], "");
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
   EXPECT_FALSE(w.views.HasCircuit());
-  ASSERT_EQ(w.RecentFiles().size(), 2);
-  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/cycle.sfi")));
+  EXPECT_FALSE(w.EditUndo->isEnabled());
+  ASSERT_EQ(w.RecentFiles().size(), 1);
   QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
 
   // A recent file opens from the menu; an edit then Discard loses it on purpose.
@@ -319,11 +338,10 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - traffic-light.sfi[*]"));
   EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
 
-  // Nothing unsaved: only the quit question of the program.
+  // Nothing to lose: no question.
   s.dialogs.messages.clear();
-  s.dialogs.answers = {Answer::Yes};
   w.FileExit_Click();
-  EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"Are you sure, you want to quit?"});
+  EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_FALSE(w.isVisible());
 }
 
@@ -345,8 +363,8 @@ TEST(Form1, AFileOpensWithItsOwnCodesOrAsksForThem) {
   w.OpenFile(QStringLiteral(KELVO_SOURCE_DIR "/bench/tables/heavy-hypercube.sfi"));
   EXPECT_FALSE(w.statesIn->dcbaAuto);
   EXPECT_TRUE(s.dialogs.messages.empty()) << s.dialogs.Texts().front();
-  EXPECT_EQ(w.statesIn->diagram.Codes, heavy->Codes);
-  EXPECT_EQ(w.statesIn->diagram.Targets, heavy->Targets);
+  EXPECT_EQ(w.statesIn->table().Codes, heavy->Codes);
+  EXPECT_EQ(w.statesIn->table().Targets, heavy->Targets);
   EXPECT_TRUE(w.views.HasCircuit());
 }
 
@@ -500,7 +518,7 @@ TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   ASSERT_TRUE(w.diagramWindow && w.diagramWindow->isVisible());
   EXPECT_EQ(w.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
   const DiagramLayout& layout = w.diagramWindow->View->Layout();
-  ASSERT_EQ(layout.nodes.size(), StatesInUse(w.statesIn->diagram).size());
+  ASSERT_EQ(layout.nodes.size(), StatesInUse(w.statesIn->table()).size());
 
   // A click on the bubble of S2 opens the form at S2.
   const DiagramNode* s2 = nullptr;

@@ -246,8 +246,8 @@ TEST(Soak, ThousandsOfRandomUserActions) {
       ASSERT_TRUE(form.SaveStatesTo(dir.File("check.sfi")));
       const auto back = ReadStatesFile(dir.File("check.sfi"));
       ASSERT_TRUE(back) << "seed " << seed << " step " << step;
-      EXPECT_EQ(FormatStatesText(*back), FormatStatesText(form.diagram)) << "seed " << seed << " step " << step;
-      EXPECT_TRUE(*back == form.diagram) << "seed " << seed << " step " << step;
+      EXPECT_EQ(FormatStatesText(*back), FormatStatesText(form.table())) << "seed " << seed << " step " << step;
+      EXPECT_TRUE(*back == form.table()) << "seed " << seed << " step " << step;
     }
   }
 }

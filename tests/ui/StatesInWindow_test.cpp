@@ -24,7 +24,8 @@ struct Fixture {
   NullHost host;
   int f2count = 0;
   EquationSet equations;
-  StatesIn logic{dialogs, host, f2count, equations};
+  Document document;
+  StatesIn logic{dialogs, host, document, f2count, equations};
   StatesInWindow window{logic, dialogs};
 };
 
@@ -70,7 +71,8 @@ TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
   EXPECT_EQ(f.window.focusWidget(), f.window.dcba);
 }
 
-TEST(StatesInWindow, ClosingLosesOnlyUnstoredEdits) {
+// Esc, the close button and Cancel keep the shown page, each as one step.
+TEST(StatesInWindow, ClosingKeepsTheShownPage) {
   Fixture f;
   int left = 0;
   f.window.onLeave = [&] { ++left; };
@@ -78,16 +80,27 @@ TEST(StatesInWindow, ClosingLosesOnlyUnstoredEdits) {
   f.window.dcbaAuto->setChecked(true);
   f.window.comment->setText(QStringLiteral("stored"));
   QTest::mouseClick(f.window.NextButton, Qt::LeftButton);
-  f.window.comment->setText(QStringLiteral("not stored"));
+  f.window.comment->setText(QStringLiteral("closed"));
   f.window.close();
   EXPECT_EQ(left, 1);
   f.window.ShowForm();
-  EXPECT_EQ(f.window.comment->text(), QString());
+  EXPECT_EQ(f.window.comment->text(), QStringLiteral("closed"));
   EXPECT_FALSE(f.window.dcbaAuto->isChecked());
-  EXPECT_EQ(f.logic.diagram.Comments[0], "stored");
+  EXPECT_EQ(f.logic.table().Comments[0], "stored");
+  f.window.comment->setText(QStringLiteral("escaped"));
+  f.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+  QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape);
+  EXPECT_EQ(f.logic.table().Comments[1], "escaped");
+  f.window.ShowForm();
+  f.window.comment->setText(QStringLiteral("cancelled"));
   QTest::mouseClick(f.window.Cancel, Qt::LeftButton);
-  EXPECT_EQ(left, 2);
+  EXPECT_EQ(left, 3);
   EXPECT_FALSE(f.window.isVisible());
+  EXPECT_EQ(f.logic.table().Comments[1], "cancelled");
+  EXPECT_EQ(f.document.UndoText(), "Edit S1");
+  f.document.Undo();
+  EXPECT_EQ(f.logic.table().Comments[1], "escaped");
 }
 
 TEST(StatesInWindow, HintsFollowThePointer) {
