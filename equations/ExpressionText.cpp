@@ -1,5 +1,7 @@
 #include "equations/ExpressionText.h"
 
+#include <cctype>
+
 #include "common/CodePoints.h"
 
 namespace kelvo {
@@ -180,7 +182,13 @@ namespace {
 
 enum class Sense { NormallyOpen, NormallyClosed, None };
 
+// Only a name has a sense: text such as "A)(t1", a piece of a product left
+// unexpanded, compares as it is written.
 Sense SenseOf(std::string_view literal) {
+  for (char c : literal) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80 && !std::isalnum(u)) return Sense::None;
+  }
   return IsUpperLiteral(literal) ? Sense::NormallyOpen : IsLowerLiteral(literal) ? Sense::NormallyClosed : Sense::None;
 }
 

@@ -24,8 +24,8 @@ bool IsLowerLiteral(std::string_view literal);
 // A contact is a switch and a sense: two contacts are the same when their
 // names are equal ignoring case (the case pairs of ToUpper and ToLower) and
 // both first letters are upper or both lower case; they are complements when
-// the names are equal ignoring case and the senses differ. A text that does not
-// start with an ASCII letter is no contact and is the same only as itself.
+// the names are equal ignoring case and the senses differ. A text that is no
+// name (an ASCII letter, then letters and digits) is the same only as itself.
 bool SameContact(std::string_view a, std::string_view b);
 bool ComplementContacts(std::string_view a, std::string_view b);
 // One text for all spellings of a contact: "Start" and "START" share theirs.
