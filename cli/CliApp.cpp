@@ -1,6 +1,8 @@
 #include "cli/CliApp.h"
 
+#include <algorithm>
 #include <optional>
+#include <sstream>
 
 #include "cli/CliCheck.h"
 #include "cli/CliOptions.h"
@@ -8,6 +10,7 @@
 #include "cli/CliSession.h"
 #include "cli/CliSimulate.h"
 #include "cli/JsonWriter.h"
+#include "cli/VisibleText.h"
 #include "ladder/RecordingCanvas.h"
 
 namespace kelvo {
@@ -264,11 +267,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
   }
   if (command == "inspect") return Inspect(args, out, err);
-  if (command == "equations") return Equations(args, out, err);
-  if (command == "check") return Check(args, out, err);
+  using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+  const Command textCommand = command == "equations"  ? Equations
+                              : command == "check"    ? Check
+                              : command == "simulate" ? Simulate
+                                                      : nullptr;
+  if (textCommand) {
+    // These print user text: its control characters are shown as escapes, the JSON is left as written.
+    const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+    std::ostringstream text, errors;
+    const int status = textCommand(args, text, errors);
+    out << (json ? text.str() : VisibleText(text.str()));
+    err << VisibleText(errors.str());
+    return status;
+  }
   if (command == "render") return Render(args, out, err);
   if (command == "diagram") return Diagram(args, out, err);
-  if (command == "simulate") return Simulate(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

@@ -27,6 +27,9 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return 1;
   }
   const CheckReport report = CheckCircuit(session.form.table(), session.equations, session.grid, o->parallel);
+  for (const auto& m : session.dialogs.messages) {
+    if (m.answer == Answer::Ok) out << "NOTE " << m.text << "\n";
+  }
   for (const std::string& note : session.views.DrawingNotes()) out << "NOTE " << note << "\n";
   WriteCheckReport(report, out);
   return report.Failed() == 0 ? 0 : 1;

@@ -28,11 +28,41 @@ std::string Shortened(const std::string& text) {
   return text.substr(0, end) + "...";
 }
 
+// The first contact of `trigger` named like a state variable ("A", "b"), or "".
+std::string StateVariableContact(std::string_view trigger) {
+  for (std::string_view term : SplitViews(trigger, '+')) {
+    for (std::string_view literal : SplitViews(term, '.')) {
+      if (literal.size() == 1 && std::string_view("ABCDabcd").find(literal[0]) != std::string_view::npos)
+        return std::string(literal);
+    }
+  }
+  return "";
+}
+
 std::string TransitionName(int state, int slot) {
   return "S" + std::to_string(state) + " (transition " + std::to_string(slot + 1) + ")";
 }
 
 }  // namespace
+
+std::string TriggerProblem(const StateDiagram& d, int s, int c) {
+  const std::string& trigger = d.Triggers[s][c];
+  if (trigger.empty()) return "";
+  if (const std::string fault = TriggerSizeFault(trigger); !fault.empty()) {
+    return "State " + TransitionName(s, c) + " has the trigger \"" + Shortened(trigger) +
+           "\", which is too large: " + fault + ". Shorten the trigger first.";
+  }
+  if (const std::string fault = TriggerFault(trigger); !fault.empty()) {
+    return "State " + TransitionName(s, c) + " has the trigger \"" + trigger +
+           "\", which is not a switch expression: " + fault + ". Correct the trigger first.";
+  }
+  if (const std::string variable = StateVariableContact(trigger); !variable.empty()) {
+    return "State " + TransitionName(s, c) + " has the trigger \"" + trigger + "\", whose contact \"" + variable +
+           "\" is named like the state variable " + ToUpper(variable) +
+           " and would be its relay's contact. Give the switch another name first.";
+  }
+  return "";
+}
 
 char VariableLetter(int variable) { return static_cast<char>('A' + variable); }
 int VariablePosition(int variable) { return kCodeDigits - variable; }
@@ -65,15 +95,8 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
                            "\", which is not one of the states S0 to S15. Correct the target first.");
         continue;
       }
-      const std::string& trigger = d.Triggers[s][c];
-      if (const std::string fault = trigger.empty() ? "" : TriggerSizeFault(trigger); !fault.empty()) {
-        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + Shortened(trigger) +
-                           "\", which is too large: " + fault + ". Shorten the trigger first.");
-        continue;
-      }
-      if (const std::string fault = trigger.empty() ? "" : TriggerFault(trigger); !fault.empty()) {
-        problems.push_back("State " + TransitionName(s, c) + " has the trigger \"" + trigger +
-                           "\", which is not a switch expression: " + fault + ". Correct the trigger first.");
+      if (std::string problem = TriggerProblem(d, s, c); !problem.empty()) {
+        problems.push_back(std::move(problem));
         continue;
       }
       for (int p = 1; p <= kCodeDigits; ++p) {

@@ -6,8 +6,9 @@
 // and the two-part equation, then the final multiplied-out equation;
 // BuildCoilEquations gives each output relay the sum of the minterms of the
 // states in which it is ON. Problems that would otherwise give a silently wrong
-// circuit (a target that is no state, a tenth transition, a product too large
-// to multiply out) are returned as messages for the user.
+// circuit (a target that is no state, a trigger that is no switch expression
+// or names a contact like a state variable, a tenth transition, a product too
+// large to multiply out) are returned as messages for the user.
 
 #include <array>
 #include <string>
@@ -64,6 +65,10 @@ public:
 private:
   std::string BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots, int ownPosition) const;
 };
+
+// Why the trigger of state `state`, transition `slot` cannot be taken, as the
+// message CollectTransitions gives, or "" when it can (an empty one can).
+std::string TriggerProblem(const StateDiagram& diagram, int state, int slot);
 
 // The letter of state variable index 0..3 (A, B, C, D) and its code position (4, 3, 2, 1).
 char VariableLetter(int variable);

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "common/CodePoints.h"
+
 namespace kelvo {
 
 std::vector<std::string> Split(std::string_view text, std::string_view delimiter) {
@@ -54,13 +56,13 @@ std::string TriggerFault(std::string_view trigger) {
       const std::string quoted = "\"" + std::string(literal) + "\"";
       if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal))
         return "the contact " + quoted + " does not start with a letter";
-      for (char c : literal) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x80 && !std::isalnum(u)) {
-          return "the contact " + quoted + " holds \"" + std::string(1, c) +
-                 "\", which is neither a letter nor a digit";
-        }
-      }
+      std::string foreign;
+      ForEachCodePoint(literal, [&](char32_t c, std::string_view bytes) {
+        if (!foreign.empty() || IsLetterOrDigit(c)) return;
+        foreign = c < 0x80 && !IsControlCharacter(c) ? "\"" + std::string(bytes) + "\"" : CodePointName(c);
+      });
+      if (!foreign.empty())
+        return "the contact " + quoted + " holds " + foreign + ", which is neither a letter nor a digit";
     }
   }
   return "";
@@ -175,6 +177,49 @@ std::string ToLower(std::string_view text) { return MapCase(text, LowerOf); }
 bool EqualsUpper(std::string_view a, std::string_view b) { return EqualsMapped(a, b, UpperOf); }
 
 bool EqualsLower(std::string_view a, std::string_view b) { return EqualsMapped(a, b, LowerOf); }
+
+namespace {
+
+enum class Sense { NormallyOpen, NormallyClosed, None };
+
+// Only a name has a sense: text such as "A)(t1", a piece of a product left
+// unexpanded, compares as it is written.
+Sense SenseOf(std::string_view literal) {
+  for (char c : literal) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80 && !std::isalnum(u)) return Sense::None;
+  }
+  return IsUpperLiteral(literal) ? Sense::NormallyOpen : IsLowerLiteral(literal) ? Sense::NormallyClosed : Sense::None;
+}
+
+// Case changes keep a text's length in bytes.
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && EqualsLower(ToLower(a), b);
+}
+
+}  // namespace
+
+bool SameContact(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  const Sense sense = SenseOf(a);
+  return sense != Sense::None && sense == SenseOf(b) && EqualIgnoringCase(a, b);
+}
+
+bool ComplementContacts(std::string_view a, std::string_view b) {
+  const Sense sa = SenseOf(a), sb = SenseOf(b);
+  return sa != Sense::None && sb != Sense::None && sa != sb && EqualIgnoringCase(a, b);
+}
+
+std::string ContactKey(std::string_view literal) {
+  switch (SenseOf(literal)) {
+    case Sense::NormallyOpen:
+      return "+" + ToLower(literal);
+    case Sense::NormallyClosed:
+      return "-" + ToLower(literal);
+    default:
+      return " " + std::string(literal);
+  }
+}
 
 void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces) {
   pieces.clear();

@@ -21,9 +21,19 @@ bool Contains(std::string_view text, std::string_view part);
 bool IsUpperLiteral(std::string_view literal);
 // "[a-z]*": the first character is a lower-case letter (normally closed contact).
 bool IsLowerLiteral(std::string_view literal);
+// A contact is a switch and a sense: two contacts are the same when their
+// names are equal ignoring case (the case pairs of ToUpper and ToLower) and
+// both first letters are upper or both lower case; they are complements when
+// the names are equal ignoring case and the senses differ. A text that is no
+// name (an ASCII letter, then letters and digits) is the same only as itself.
+bool SameContact(std::string_view a, std::string_view b);
+bool ComplementContacts(std::string_view a, std::string_view b);
+// One text for all spellings of a contact: "Start" and "START" share theirs.
+std::string ContactKey(std::string_view literal);
 // Why `trigger` is not a switch expression (literals of letters and digits,
 // each starting with an ASCII letter, joined by "." and "+"), or "" when it is.
-// Bytes past the ASCII range count as letters after the first character.
+// After the first character a contact holds Unicode letters and digits only;
+// a character that may not show is named as "U+00A0".
 std::string TriggerFault(std::string_view trigger);
 
 // The size of a trigger the synthesis takes: a circuit shows at most 20

@@ -18,16 +18,6 @@ constexpr std::string_view kMarker = "?";  // a term deleted during one operatio
 
 std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
 
-bool IsComplementPair(std::string_view a, std::string_view b) {
-  // Case changes keep the length and map an ASCII letter to its partner only.
-  if (a.size() != b.size()) return false;
-  if (a.empty()) return true;
-  const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 0x20 : c; };
-  const auto a0 = static_cast<unsigned char>(a[0]), b0 = static_cast<unsigned char>(b[0]);
-  if (a0 < 0x80 && b0 < 0x80 && fold(a0) != fold(b0)) return false;
-  return EqualsUpper(a, b) || EqualsLower(a, b) || EqualsUpper(b, a) || EqualsLower(b, a);
-}
-
 std::string ComplementSum(const std::string& expression) {
   std::string result;
   if (Contains(expression, "+")) {
@@ -123,17 +113,13 @@ std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
 
 namespace {
 
-// A literal of a term with its sense, worked out once per merging pass.
 struct Literal {
   std::string_view text;
-  bool isUpper = false, isLower = false;
 };
 
 std::vector<Literal> LiteralsOf(std::string_view term) {
   std::vector<Literal> literals;
-  for (std::string_view text : SplitViews(term, '.')) {
-    literals.push_back({text, IsUpperLiteral(text), IsLowerLiteral(text)});
-  }
+  for (std::string_view text : SplitViews(term, '.')) literals.push_back({text});
   return literals;
 }
 
@@ -158,13 +144,12 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
       size_t diffCount = 0;
       for (const Literal& ap : *a) {
         for (const Literal& bq : b) {
-          if (bq.text == ap.text) common.push_back(ap.text);
-          if (ap.isUpper && bq.isLower && EqualsUpper(ap.text, bq.text)) ++diffCount;
-          if (ap.isLower && bq.isUpper && EqualsLower(ap.text, bq.text)) ++diffCount;
+          if (SameContact(bq.text, ap.text)) common.push_back(ap.text);
+          if (ComplementContacts(ap.text, bq.text)) ++diffCount;
         }
       }
-      // The two terms merge when they share all literals but one, which one
-      // holds in upper and the other in lower case.
+      // The two terms merge when they share all contacts but one, which one
+      // holds normally open and the other normally closed.
       if (common.empty() || diffCount != 1 || common.size() + 1 != a->size()) continue;
       std::string joinedCommon;
       for (size_t i = 0; i < common.size(); ++i) {
@@ -221,12 +206,13 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
       out += term;
       continue;
     }
-    // The last occurrence of each literal survives, in its place.
+    // The last occurrence of each contact survives, in its place and spelling.
     SplitViews(term, '.', literals);
     repeated.assign(literals.size(), false);
     bool anyRepeated = false;
     for (size_t i = 0; i < literals.size(); ++i) {
-      repeated[i] = std::find(literals.begin() + i + 1, literals.end(), literals[i]) != literals.end();
+      repeated[i] = std::any_of(literals.begin() + i + 1, literals.end(),
+                                [&](std::string_view later) { return SameContact(later, literals[i]); });
       anyRepeated |= repeated[i];
     }
     if (!anyRepeated) {
@@ -254,7 +240,7 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
       SplitViews(term, '.', literals);
       for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
         for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
-          contradictory = IsComplementPair(literals[i], literals[j]);
+          contradictory = ComplementContacts(literals[i], literals[j]);
         }
       }
     }
@@ -264,6 +250,22 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
 }
 
 namespace {
+
+// The first spelling seen of each contact, so that the spellings of one
+// contact get one literal id.
+class ContactSpellings {
+public:
+  std::string_view Of(std::string_view literal) {
+    if (const auto found = byText_.find(literal); found != byText_.end()) return found->second;
+    const std::string_view first = byKey_.emplace(ContactKey(literal), literal).first->second;
+    byText_.emplace(literal, first);
+    return first;
+  }
+
+private:
+  std::unordered_map<std::string_view, std::string_view> byText_;
+  std::unordered_map<std::string, std::string_view> byKey_;
+};
 
 // Sets of literal ids kept as sorted id paths in a tree, so that "does the
 // tree hold a subset of S?" follows only the children whose literal is in S.
@@ -335,12 +337,13 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   struct Seen {
     size_t place, order;
   };
+  ContactSpellings spellings;
   std::unordered_map<std::string_view, Seen> seen;
   seen.reserve(256);
   std::vector<std::string_view> literals;
   for (std::string_view term : views) {
     SplitViews(term, '.', literals);
-    for (size_t k = 0; k < literals.size(); ++k) seen.emplace(literals[k], Seen{k, seen.size()});
+    for (size_t k = 0; k < literals.size(); ++k) seen.emplace(spellings.Of(literals[k]), Seen{k, seen.size()});
   }
   std::vector<std::pair<Seen, std::string_view>> order;
   order.reserve(seen.size());
@@ -359,7 +362,7 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   for (size_t t = 0; t < n; ++t) {
     SplitViews(views[t], '.', literals);
     const size_t start = ids.size();
-    for (std::string_view literal : literals) ids.push_back(idOf.find(literal)->second);
+    for (std::string_view literal : literals) ids.push_back(idOf.find(spellings.Of(literal))->second);
     std::sort(ids.begin() + start, ids.end());
     ids.erase(std::unique(ids.begin() + start, ids.end()), ids.end());
     starts.push_back(ids.size());
@@ -397,12 +400,13 @@ std::string RemoveAbsorbedTerms(const std::string& sum) {
     ids.push_back(literal);
     return ids.size() - 1;
   };
+  ContactSpellings spellings;
   std::vector<size_t> termIds;  // the ids of term t are termIds[starts[t] .. starts[t + 1])
   std::vector<size_t> starts{0};
   std::vector<std::string_view> literals;
   for (size_t t = 0; t < n; ++t) {
     SplitViews(views[t], '.', literals);
-    for (std::string_view literal : literals) termIds.push_back(idOf(literal));
+    for (std::string_view literal : literals) termIds.push_back(idOf(spellings.Of(literal)));
     starts.push_back(termIds.size());
   }
   const size_t words = (ids.size() + 63) / 64;

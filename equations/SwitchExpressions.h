@@ -6,7 +6,9 @@
 //   ExpandProducts:        product-of-sums text -> sum of products
 //   MergeAdjacentTerms:    X.Y.z+X.Y.Z -> X.Y, one pass
 //   SimplifyExpressions:   repeated literals, contradictions, absorption
-// Empty slots are skipped by every operation. Malformed text gives malformed
+// Contacts compare as switches (SameContact, ComplementContacts), so "Start"
+// and "START" are one contact and "start" its complement; the text kept is the
+// text written. Empty slots are skipped by every operation. Malformed text gives malformed
 // text, never a crash; products that would grow past kMaxExpandedTerms are not
 // multiplied out and are reported instead.
 

@@ -8,25 +8,10 @@ namespace kelvo {
 
 VariableTable::VariableTable() : names_{"A", "B", "C", "D"}, shown_(names_) {}
 
-namespace {
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// `upper` is `literal` in upper case (ASCII letters).
-bool SameName(const std::string& upper, const std::string& literal) {
-  if (upper.size() != literal.size()) return false;
-  for (size_t i = 0; i < upper.size(); ++i) {
-    if (upper[i] != AsciiUpper(literal[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 int VariableTable::Index(const std::string& literal) {
   const bool upperFirst = !literal.empty() && std::isupper(static_cast<unsigned char>(literal[0]));
   for (int i = 0; i < Size(); ++i) {
-    if (!SameName(names_[i], literal)) continue;
+    if (!EqualsUpper(names_[i], literal)) continue;
     if (upperFirst && !std::isupper(static_cast<unsigned char>(shown_[i][0]))) shown_[i] = literal;
     return i;
   }
@@ -34,9 +19,7 @@ int VariableTable::Index(const std::string& literal) {
     full_ = true;
     return -1;
   }
-  std::string name = literal;
-  for (char& c : name) c = AsciiUpper(c);
-  names_.push_back(name);
+  names_.push_back(ToUpper(literal));
   shown_.push_back(literal);
   return Size() - 1;
 }

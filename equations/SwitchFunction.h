@@ -3,8 +3,8 @@
 // terms of literals whose variables are numbered by a VariableTable; a set of
 // variable values is a bit mask with bit i for variable i. The table always
 // starts with the state relays A, B, C, D as variables 0..3, so a relay code
-// is the low four bits of a mask. Names compare case-insensitively: "x1" and
-// "X1" are the two contacts of switch X1.
+// is the low four bits of a mask. Names compare ignoring case, as contacts do
+// (ExpressionText's SameContact): "x1" and "X1" are the two contacts of switch X1.
 
 #include <array>
 #include <cstdint>

@@ -54,7 +54,7 @@ CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
   for (uint64_t sw : m.settings) {
     if (!trigger.Evaluate(sw | from)) continue;
     triggered = true;
-    if (m.AnyTrigger(s, sw | from, j)) continue;
+    if (m.AnyTriggerAway(s, sw | from, t)) continue;
     alone = true;
     if (m.AnyTrigger(t, sw | to)) continue;
     tried = true;

@@ -29,9 +29,18 @@ struct MachineUnderTest {
   uint64_t switchMask = 0;
   std::string note;
 
-  bool AnyTrigger(int s, uint64_t values, int except = -1) const {
+  bool AnyTrigger(int s, uint64_t values) const {
     for (int j = 0; j < kSlotCount; ++j) {
-      if (j != except && triggers[s][j] && triggers[s][j]->Evaluate(values)) return true;
+      if (triggers[s][j] && triggers[s][j]->Evaluate(values)) return true;
+    }
+    return false;
+  }
+  // Whether a trigger of `s` to a state other than `target` is true: two
+  // transitions to one state lead the same way whichever closes.
+  bool AnyTriggerAway(int s, uint64_t values, int target) const {
+    for (int j = 0; j < kSlotCount; ++j) {
+      if (StateOfTarget(diagram.Targets[s][j]) == target) continue;
+      if (triggers[s][j] && triggers[s][j]->Evaluate(values)) return true;
     }
     return false;
   }

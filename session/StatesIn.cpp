@@ -1,6 +1,8 @@
 #include "session/StatesIn.h"
 
+#include "common/CodePoints.h"
 #include "equations/ExpressionText.h"
+#include "session/TableFaults.h"
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
 
@@ -8,6 +10,7 @@ namespace kelvo {
 namespace {
 
 constexpr const char* kFieldErrorTitle = "Possible Field Error";
+constexpr const char* kTableFaultsTitle = "Table to correct";
 constexpr const char* kEmptyCodeMessage = "Check the DCBA 'Auto' Box or complete the DCBA text Box";
 
 bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
@@ -233,7 +236,10 @@ bool StatesIn::RunAssignStateCodes() {
 
 bool StatesIn::Synthesize() {
   synthesis.EmptyVariableStrings();
-  auto problems = synthesis.CollectTransitions(table());
+  if (const auto notes = DuplicateNotes(table()); !notes.empty()) dialogs_.Notify(Join(notes, "\n"));
+  auto problems = TextFaults(table());
+  const auto transitionProblems = synthesis.CollectTransitions(table());
+  problems.insert(problems.end(), transitionProblems.begin(), transitionProblems.end());
   if (problems.empty()) problems = synthesis.SynthesizeStateEquations();
   if (!problems.empty()) {
     dialogs_.Notify(Join(problems, "\n"));
@@ -297,6 +303,14 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
   synthesis.Clear();
   dcbaAuto = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
   OpenTable(std::move(*loaded), path);
+  // The table is open so that it can be corrected; what the flows would refuse is said now.
+  auto faults = TextFaults(table());
+  for (int s = 0; s < kStateCount; ++s) {
+    for (int j = 0; j < kSlotCount; ++j) {
+      if (std::string problem = TriggerProblem(table(), s, j); !problem.empty()) faults.push_back(std::move(problem));
+    }
+  }
+  if (!faults.empty()) dialogs_.Notify(Join(faults, "\n"), kTableFaultsTitle);
   return true;
 }
 
@@ -328,14 +342,17 @@ bool StatesIn::dcba_KeyPress(std::u32string_view text, int caret, char32_t key) 
 }
 
 bool StatesIn::TransVar_KeyPress(std::u32string_view text, int caret, char32_t key) {
-  static constexpr std::u32string_view kRefused = U"<>?,/|\\:;'~`!@#$%^&*()= ";
-  if (kRefused.find(key) != std::u32string_view::npos) return false;
+  if (key == U'\b') return caret > 0;
   if (caret <= 0) return IsAsciiLetter(key);
-  if (key != U'\b' && caret <= static_cast<int>(text.size())) {
+  if (caret <= static_cast<int>(text.size())) {
     const char32_t before = text[caret - 1];
     if (before == U'.' || before == U'+') return IsAsciiLetter(key);
   }
-  return true;
+  return key == U'.' || key == U'+' || IsLetterOrDigit(key);
+}
+
+bool StatesIn::Text_KeyPress(std::u32string_view, int, char32_t key) {
+  return key == U'\b' || !IsControlCharacter(key);
 }
 
 }  // namespace kelvo

@@ -122,6 +122,8 @@ public:
   // `caret` (0-based) into `text` is accepted; U'\b' is Backspace.
   static bool dcba_KeyPress(std::u32string_view text, int caret, char32_t key);
   static bool TransVar_KeyPress(std::u32string_view text, int caret, char32_t key);
+  // The comment and relay name boxes: no control characters.
+  static bool Text_KeyPress(std::u32string_view text, int caret, char32_t key);
 
   // The hint texts of the frames.
   static const char* const kCodeHint;

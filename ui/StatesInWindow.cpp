@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "session/TableFaults.h"
 #include "ui/WindowKeys.h"
 
 namespace kelvo {
@@ -50,7 +51,9 @@ void StatesInWindow::BuildWidgets() {
 
   auto* commentRow = new QHBoxLayout;
   auto* label1 = new QLabel(QStringLiteral("Co&mments:"));
-  comment = new QLineEdit;
+  comment = new FilteredLineEdit;
+  comment->setMaxLength(kMaxCommentCharacters);
+  comment->SetFilter(&StatesIn::Text_KeyPress, [this] { dialogs_.Beep(); });
   label1->setBuddy(comment);
   commentRow->addWidget(label1);
   commentRow->addWidget(comment, 1);
@@ -77,7 +80,9 @@ void StatesInWindow::BuildWidgets() {
   relays->addWidget(new QLabel(QStringLiteral("Name:")), 0, 0);
   relays->addWidget(new QLabel(QStringLiteral("State:")), 0, 1, 1, 4);
   for (int r = 0; r < kRelayCount; ++r) {
-    Coil[r] = new QLineEdit;
+    Coil[r] = new FilteredLineEdit;
+    Coil[r]->setMaxLength(kMaxRelayNameCharacters);
+    Coil[r]->SetFilter(&StatesIn::Text_KeyPress, [this] { dialogs_.Beep(); });
     ControlOn[r] = new QRadioButton;
     ControlOff[r] = new QRadioButton;
     pairs_[r] = new QButtonGroup(this);

@@ -46,10 +46,10 @@ public:
   QGroupBox *Frame1{}, *Frame11{}, *Frame2{}, *Frame3{}, *Frame4{};
   FilteredLineEdit* dcba{};
   QCheckBox* dcbaAuto{};
-  QLineEdit* comment{};
+  FilteredLineEdit* comment{};
   std::array<QComboBox*, kSlotCount> ToState{};
   std::array<FilteredLineEdit*, kSlotCount> TransVar{};
-  std::array<QLineEdit*, kRelayCount> Coil{};
+  std::array<FilteredLineEdit*, kRelayCount> Coil{};
   std::array<QRadioButton*, kRelayCount> ControlOn{}, ControlOff{};
   QLabel* LabelHint{};
   QPushButton *BackButton{}, *NextButton{}, *ClearCom{}, *LoadStates{}, *SaveStates{}, *FinishButton{}, *CircExt{},

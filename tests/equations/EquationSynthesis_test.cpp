@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
+#include <iostream>
+#include <numeric>
+#include <random>
+
 #include "equations/EquationView.h"
+#include "equations/SwitchFunction.h"
 
 namespace kelvo {
 namespace {
@@ -196,6 +202,110 @@ TEST(EquationSynthesis, ProblemsInsteadOfWrongCircuits) {
   EXPECT_EQ(problems[0],
             "The reset expression of A is too large to multiply out (more than 65536 terms). Simplify the triggers of "
             "its reset transitions.");
+}
+
+}  // namespace
+}  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+// "start" is the complement of "Start"; complementing "start" gives "START",
+// which is "Start" again: (START+x2)(Start+A) is START+A.x2, Start kept.
+TEST(EquationSynthesis, MixedCaseNamesKeepTheirSwitch) {
+  const auto s = Synthesize({"0000", "0001"}, {{0, "S1", "Start"}, {1, "S0", "start.X2"}});
+  EXPECT_EQ(s.vars[0].final, "START+A.x2");
+  EXPECT_EQ(s.eqPar[0], "START+x2|Start+A");
+}
+
+TEST(EquationSynthesis, TriggersThatAreRefused) {
+  const std::string nbsp = "T1\xC2\xA0", zwsp = "T1\xE2\x80\x8B",
+                    rlo =
+                        "T\xE2\x80\xAE"
+                        "1";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {nbsp, "the contact \"" + nbsp + "\" holds U+00A0, which is neither a letter nor a digit"},
+      {"X1+" + zwsp, "the contact \"" + zwsp + "\" holds U+200B, which is neither a letter nor a digit"},
+      {rlo, "the contact \"" + rlo + "\" holds U+202E, which is neither a letter nor a digit"},
+      {"X\x01", "the contact \"X\x01\" holds U+0001, which is neither a letter nor a digit"},
+      {"X1-", "the contact \"X1-\" holds \"-\", which is neither a letter nor a digit"},
+  };
+  for (const auto& [trigger, fault] : cases) {
+    std::vector<std::string> problems;
+    Synthesize({"0000", "0001"}, {{0, "S1", trigger}, {1, "S0", "x2"}}, &problems);
+    ASSERT_EQ(problems.size(), 1u) << trigger;
+    EXPECT_EQ(problems[0], "State S0 (transition 1) has the trigger \"" + trigger +
+                               "\", which is not a switch expression: " + fault + ". Correct the trigger first.");
+  }
+  std::vector<std::string> problems;
+  Synthesize({"0000", "0001"}, {{0, "S1", "X1.b"}, {1, "S0", "x2"}}, &problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0],
+            "State S0 (transition 1) has the trigger \"X1.b\", whose contact \"b\" is named like the state variable "
+            "B and would be its relay's contact. Give the switch another name first.");
+  // Letters and digits of any script after an ASCII first letter.
+  Synthesize({"0000", "0001"},
+             {{0, "S1",
+               "T\xD0\x96\xD0\xB0"
+               "1"},
+              {1, "S0", "X\xD9\xA3"}},
+             &problems);
+  EXPECT_TRUE(problems.empty()) << problems[0];
+}
+
+// Random tables whose switches are written in several spellings: every final
+// and two-part equation is not(reset) and (set or hold) in every setting.
+TEST(EquationSynthesis, EquationsLatchOnRandomTablesWithMixedCaseNames) {
+  const unsigned seed = 16180;
+  std::mt19937 rng(seed);
+  const std::vector<std::string> spellings = {"Start", "start", "START", "Stop", "stop",
+                                              "STOP",  "Door",  "door",  "X1",   "x1"};
+  int checked = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int states = 2 + static_cast<int>(rng() % 5);
+    std::vector<std::string> codes;
+    std::vector<int> pool(16);
+    std::iota(pool.begin(), pool.end(), 0);
+    std::shuffle(pool.begin(), pool.end(), rng);
+    for (int s = 0; s < states; ++s) codes.push_back(std::bitset<4>(pool[s]).to_string());
+    std::vector<Transition> transitions;
+    for (int s = 0; s < states; ++s) {
+      for (int k = 0, n = 1 + static_cast<int>(rng() % 2); k < n; ++k) {
+        std::string trigger;
+        for (int t = 0, terms = 1 + static_cast<int>(rng() % 3); t < terms; ++t) {
+          trigger += t ? "+" : "";
+          for (int l = 0, lits = 1 + static_cast<int>(rng() % 3); l < lits; ++l)
+            trigger += (l ? "." : "") + spellings[rng() % spellings.size()];
+        }
+        transitions.push_back({s, "S" + std::to_string((s + 1 + rng() % (states - 1)) % states), trigger});
+      }
+    }
+    std::vector<std::string> problems;
+    const auto s = Synthesize(codes, transitions, &problems);
+    if (!problems.empty()) continue;
+    for (int x = 0; x < kStateVariables; ++x) {
+      const VariableEquations& v = s.vars[x];
+      if (v.set.empty() && v.reset.empty()) continue;
+      VariableTable table;
+      const auto set = SwitchFunction::Parse(v.set, table);
+      const auto reset = SwitchFunction::Parse(v.reset, table);
+      const auto final = SwitchFunction::Parse(v.final, table);
+      const auto twoPart = SwitchFunction::ParseTwoPart(s.eqPar[x], table);
+      ASSERT_LE(table.Size(), 16);
+      for (uint64_t values = 0; values < (uint64_t{1} << table.Size()); ++values) {
+        const bool latched = !reset.Evaluate(values) && (set.Evaluate(values) || ((values >> x) & 1));
+        ASSERT_EQ(final.Evaluate(values), latched)
+            << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << v.final;
+        // A variable that is never set has no two-part hold to check.
+        if (!v.setWithHold.empty())
+          ASSERT_EQ(twoPart.Evaluate(values), latched)
+              << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << s.eqPar[x];
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 100) << "seed " << seed;
+  std::cout << "seed " << seed << "\n";
 }
 
 }  // namespace

@@ -111,14 +111,36 @@ TEST_F(StatesInTest, KeyFilters) {
   for (const auto& k : code) EXPECT_EQ(StatesIn::dcba_KeyPress(k.text, k.caret, k.key), k.accepted) << int(k.key);
 
   const std::vector<Key> trigger = {
-      {U"", 0, U'A', true},     {U"", 0, U'1', false},      {U"A", 1, U'1', true},      {U"A1", 2, U'.', true},
-      {U"A1.", 3, U'B', true},  {U"A1.", 3, U'1', false},   {U"A1+", 3, U'.', false},   {U"A1", 2, U' ', false},
-      {U"A1", 2, U'(', false},  {U"A1", 2, U'|', false},    {U"A1", 2, U'-', true},     {U"A1", 0, U'\b', false},
-      {U"A1.", 3, U'\b', true}, {U"A", 1, U'\u00e9', true}, {U"", 0, U'\u00e9', false}, {U"A1", 2, U'_', true},
+      {U"", 0, U'A', true},
+      {U"", 0, U'1', false},
+      {U"A", 1, U'1', true},
+      {U"A1", 2, U'.', true},
+      {U"A1.", 3, U'B', true},
+      {U"A1.", 3, U'1', false},
+      {U"A1+", 3, U'.', false},
+      {U"A1", 2, U' ', false},
+      {U"A1", 2, U'(', false},
+      {U"A1", 2, U'|', false},
+      {U"A1", 2, U'-', false},
+      {U"A1", 0, U'\b', false},
+      {U"A1.", 3, U'\b', true},
+      {U"A", 1, U'\u00e9', true},
+      {U"", 0, U'\u00e9', false},
+      {U"A1", 2, U'_', false},
+      // Letters and digits of any script; no space, format or control character.
+      {U"T", 1, U'\u0416', true},
+      {U"T", 1, U'\u0663', true},
+      {U"T1", 2, U'\u00a0', false},
+      {U"T1", 2, U'\u200b', false},
+      {U"T1", 2, U'\u202e', false},
+      {U"T1", 2, U'\x01', false},
+      {U"T1", 2, U'\0', false},
   };
   for (const auto& k : trigger) {
     EXPECT_EQ(StatesIn::TransVar_KeyPress(k.text, k.caret, k.key), k.accepted) << int(k.key) << " at " << k.caret;
   }
+  for (char32_t c : {U'\x01', U'\x1b', U'\x7f', U'\u009b'}) EXPECT_FALSE(StatesIn::Text_KeyPress(U"Motor", 5, c));
+  for (char32_t c : {U' ', U'\u00e9', U'\u00a0', U'\b'}) EXPECT_TRUE(StatesIn::Text_KeyPress(U"Motor", 5, c));
   for (char32_t c : std::u32string_view(U"<>?,/|\\:;'~`!@#$%^&*()= ")) {
     EXPECT_FALSE(StatesIn::TransVar_KeyPress(U"A1", 2, c)) << int(c);
   }
