@@ -357,7 +357,10 @@ StatesInWindow& Form1::EntryWindow() {
     statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
     statesInWindow->setWindowIcon(windowIcon());
     statesInWindow->onLeave = [this] { LeaveStatesIn(); };
-    statesInWindow->onEdited = [this] { UpdateTitle(); };
+    statesInWindow->onEdited = [this] {
+      UpdateTitle();
+      SyncStatus();
+    };
     statesInWindow->onUndo = [this] {
       session.Undo();
       AfterUndo();
@@ -383,6 +386,11 @@ void Form1::SyncViewButtons() {
   // A tall or wide drawing makes the picture larger; the scroll area shows the rest.
   Picture1->FitToCanvas();
   Picture1->SetNote(QString::fromStdString(views.EmptyView()));
+  SyncStatus();
+  Picture1->update();
+}
+
+void Form1::SyncStatus() {
   const auto notes = views.DrawingNotes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
   if (notes.size() > 1) {
@@ -399,7 +407,6 @@ void Form1::SyncViewButtons() {
   for (const auto& note : notes) all << QString::fromStdString(note);
   DrawingNotes->setText(text);
   DrawingNotes->setToolTip(all.join(QLatin1Char('\n')));
-  Picture1->update();
 }
 
 void Form1::SyncTools() {
@@ -717,6 +724,7 @@ bool Form1::MayReplaceDocument() { return session.MayDropHandEdits() && SaveChan
 void Form1::DocumentChanged() {
   UpdateTitle();
   SyncUndo();
+  if (DrawingNotes) SyncStatus();
 }
 
 void Form1::SyncUndo() {

@@ -147,6 +147,8 @@ private:
   void BuildToolsFrame(QWidget* parent);
   void BuildMenus();
   void SyncViewButtons();
+  // The status bar: the drawing's notes, after a word when the table has moved on.
+  void SyncStatus();
   void SyncTools();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void LeaveStatesIn();

@@ -12,6 +12,7 @@
 
 #include "statediagram/StatesFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StartedWindow.h"
 #include "support/TempDir.h"
 
 namespace kelvo {
@@ -19,22 +20,9 @@ namespace {
 
 using testing::ScriptedDialogs;
 
-const QStringList kSourceTiles{QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")};
-const std::string kExamples = KELVO_SOURCE_DIR "/examples/";
-
-struct Started {
-  ScriptedDialogs dialogs;
-  Form1 window{dialogs};
-  Started() {
-    window.SplashDelay = 0;
-    EXPECT_TRUE(window.StartUp(kSourceTiles));
-  }
-  // "Open State Diagram" with an example chosen in the file dialog.
-  void Open(const std::string& example) {
-    dialogs.fileNames = {kExamples + example};
-    window.FileOpen_Click();
-  }
-};
+using testing::kExamples;
+using testing::kSourceTiles;
+using testing::Started;
 
 TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   Started s;
