@@ -214,7 +214,7 @@ void CanvasEditor::ColorFr_Click(int index) {
 }
 
 void CanvasEditor::InsText_Click(const std::string& text) {
-  if (CircAdd) return;
+  if (CircAdd || text.empty()) return;
   if (!views_.InsertPointSet) {
     dialogs_.Notify("You must choose an insertion point first");
     return;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
@@ -617,7 +618,8 @@ void Form1::ShowDiagram_Click() {
 
 void Form1::RefreshDiagram() {
   if (statesIn && diagramWindow && diagramWindow->isVisible()) {
-    diagramWindow->suggestedName = DocumentStem() + QStringLiteral("-diagram.png");
+    diagramWindow->suggestedName =
+        QString::fromStdString(BesideDocument(DocumentStem() + QStringLiteral("-diagram.png")));
     diagramWindow->ShowTable(statesIn->table());
   }
 }
@@ -631,7 +633,12 @@ std::string Form1::SuggestedPictureName() const {
   QString view = QString::fromUtf8(ViewCaption(views.ShownKey().view));
   if (views.ShownKey().noCircuit) view = QStringLiteral("picture");
   view.replace(QLatin1Char(' '), QLatin1Char('-'));
-  return (DocumentStem() + QLatin1Char('-') + view + QStringLiteral(".png")).toStdString();
+  return BesideDocument(DocumentStem() + QLatin1Char('-') + view + QStringLiteral(".png"));
+}
+
+std::string Form1::BesideDocument(const QString& name) const {
+  if (!statesIn || statesIn->documentPath().empty()) return name.toStdString();
+  return QFileInfo(QString::fromStdString(statesIn->documentPath())).absoluteDir().filePath(name).toStdString();
 }
 
 void Form1::OpenFormAt(int state) {

@@ -169,6 +169,8 @@ private:
   // "traffic-light" for traffic-light.sfi; what Export As offers for the view shown.
   QString DocumentStem() const;
   std::string SuggestedPictureName() const;
+  // `name` in the folder of the table's file, when it has one.
+  std::string BesideDocument(const QString& name) const;
   bool ConfirmQuit();
   void DocumentChanged();
   // The Edit menu names the step Undo and Redo would take.

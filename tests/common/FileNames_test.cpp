@@ -17,16 +17,11 @@ TEST(FileNames, TheChosenTypeNamesTheFile) {
     std::string expected;
   };
   const Case cases[] = {
-      {"/tmp/tl2", pictures, 1, "/tmp/tl2.svg"},
-      {"/tmp/tl2", pictures, 2, "/tmp/tl2.pdf"},
-      {"/tmp/tl2.PDF", pictures, 1, "/tmp/tl2.PDF"},
-      {"/tmp/tl2.png", pictures, 1, "/tmp/tl2.png"},
-      {"/tmp/tl2.v1", pictures, 0, "/tmp/tl2.v1.png"},
-      {"/tmp/v1.d/tl2", pictures, 1, "/tmp/v1.d/tl2.svg"},
-      {"/tmp/tl2", bitmaps, 0, "/tmp/tl2.bmp"},
-      {"/tmp/tl2.jpg", bitmaps, 0, "/tmp/tl2.jpg"},
-      {"/tmp/tl2", bitmaps, 3, "/tmp/tl2.bmp"},
-      {"/tmp/tl2.tiff", bitmaps, 3, "/tmp/tl2.tiff"},
+      {"/tmp/tl2", pictures, 1, "/tmp/tl2.svg"},       {"/tmp/tl2", pictures, 2, "/tmp/tl2.pdf"},
+      {"/tmp/tl2.PDF", pictures, 1, "/tmp/tl2.PDF"},   {"/tmp/tl2.png", pictures, 1, "/tmp/tl2.png"},
+      {"/tmp/tl2.v1", pictures, 0, "/tmp/tl2.v1.png"}, {"/tmp/v1.d/tl2", pictures, 1, "/tmp/v1.d/tl2.svg"},
+      {"/tmp/tl2", bitmaps, 0, "/tmp/tl2.bmp"},        {"/tmp/tl2.jpg", bitmaps, 0, "/tmp/tl2.jpg"},
+      {"/tmp/tl2", bitmaps, 3, "/tmp/tl2.bmp"},        {"/tmp/tl2.tiff", bitmaps, 3, "/tmp/tl2.tiff"},
       {"/tmp/tl2", pictures, -1, "/tmp/tl2.png"},
   };
   for (const Case& c : cases) {
