@@ -19,6 +19,7 @@
 
 #include "ui/Icons.h"
 #include "ui/WindowKeys.h"
+#include "ui/WindowPlaces.h"
 
 namespace kelvo {
 namespace {
@@ -27,6 +28,31 @@ namespace {
 constexpr int kClientWidth = 15210;
 constexpr int kClientHeight = 10320;
 constexpr const char* kRecentKey = "recentFiles";
+// How far the canvas area may shrink in height on a small screen (it scrolls).
+constexpr int kCanvasShrinkTwips = 5400;
+
+// The views as the buttons read, left to right and top to bottom.
+constexpr std::array<ViewButton, kViewButtons> kViewMenuOrder{ViewButton::ShowA,   ViewButton::ShowB,
+                                                              ViewButton::ShowC,   ViewButton::ShowD,
+                                                              ViewButton::ShowAll, ViewButton::ShowSC};
+
+QString ViewMenuCaption(ViewButton b) {
+  switch (b) {
+    case ViewButton::ShowA:
+      return QStringLiteral("Circuit &A");
+    case ViewButton::ShowB:
+      return QStringLiteral("Circuit &B");
+    case ViewButton::ShowC:
+      return QStringLiteral("Circuit &C");
+    case ViewButton::ShowD:
+      return QStringLiteral("Circuit &D");
+    case ViewButton::ShowAll:
+      return QStringLiteral("Show A&ll");
+    case ViewButton::ShowSC:
+      return QStringLiteral("&Machine State");
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -74,7 +100,7 @@ void Form1::BuildControls() {
   auto* client = new QWidget;
   client_ = client;
   clientBase_ = ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size();
-  client->setMinimumSize(clientBase_);
+  client->setMinimumSize(clientBase_.width(), clientBase_.height() - ImageCanvas::ToPixels(kCanvasShrinkTwips));
   client->resize(clientBase_);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(10);
@@ -99,6 +125,10 @@ void Form1::BuildControls() {
   DrawingNotes = new QLabel;
   DrawingNotes->setObjectName(QStringLiteral("DrawingNotes"));
   statusBar()->addWidget(DrawingNotes, 1);
+  ZoomLevel = new QLabel(QStringLiteral("100%"));
+  ZoomLevel->setObjectName(QStringLiteral("ZoomLevel"));
+  ZoomLevel->setToolTip(QStringLiteral("Zoom (View > Zoom In, Zoom Out, Actual Size, Fit)"));
+  statusBar()->addPermanentWidget(ZoomLevel);
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
   Picture1->paintScreenLayer = [this](QImage& picture, double scale) { editor.PaintScreenLayer(picture, scale); };
   Picture1->onZoomStep = [this](int steps) { ZoomStep(steps); };
@@ -163,10 +193,11 @@ void Form1::BuildControls() {
 }
 
 void Form1::FitClientArea() {
-  // The canvas area takes the extra room; the controls under it keep to the
-  // bottom, those on the right to the right, and the tools frame widens.
+  // The canvas area takes the extra room, or gives room up on a small screen
+  // and scrolls; the controls under it keep to the bottom, those on the right
+  // to the right, and the tools frame widens.
   const int dx = std::max(0, client_->width() - clientBase_.width());
-  const int dy = std::max(0, client_->height() - clientBase_.height());
+  const int dy = client_->height() - clientBase_.height();
   CanvasScroll->setGeometry(canvasBase_.adjusted(0, 0, dx, dy));
   const int rightSide = ImageCanvas::ToPixels(10320, 0, 0, 0).x();
   for (const auto& [w, base] : placesBase_) {
@@ -296,21 +327,50 @@ void Form1::BuildMenus() {
       ToolsMenu->addAction(QStringLiteral("Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
 
   ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-  ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom In"), this, [this] { ZoomStep(1); });
+  // The views in the order of their buttons, Ctrl+1 .. Ctrl+6.
+  for (int i = 0; i < kViewButtons; ++i) {
+    const ViewButton b = kViewMenuOrder[i];
+    QAction* show = ViewMenu->addAction(ViewMenuCaption(b), QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), this,
+                                        [this, b] { ShowView(b); });
+    show->setCheckable(true);
+    viewActions[static_cast<int>(b)] = show;
+  }
+  ParallelFormAction = ViewMenu->addAction(QStringLiteral("&Parallel Form"));
+  ParallelFormAction->setCheckable(true);
+  connect(ParallelFormAction, &QAction::toggled, ParForm, &QCheckBox::setChecked);
+  connect(ParForm, &QCheckBox::toggled, ParallelFormAction, &QAction::setChecked);
+  ViewMenu->addSeparator();
+  ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom &In"), this, [this] { ZoomStep(1); });
   ZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  ZoomOut = ViewMenu->addAction(QStringLiteral("Zoom Out"), this, [this] { ZoomStep(-1); });
+  ZoomOut = ViewMenu->addAction(QStringLiteral("Zoom &Out"), this, [this] { ZoomStep(-1); });
   ZoomOut->setShortcuts(QKeySequence::ZoomOut);
-  ZoomFit = ViewMenu->addAction(QStringLiteral("Fit"), QKeySequence(Qt::CTRL | Qt::Key_0), this, &Form1::ZoomToFit);
+  ZoomActual = ViewMenu->addAction(QStringLiteral("Actual &Size"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                                   [this] { SetZoom(1.0); });
+  ZoomFit = ViewMenu->addAction(QStringLiteral("&Fit"), QKeySequence(Qt::CTRL | Qt::Key_9), this, &Form1::ZoomToFit);
   ViewMenu->addSeparator();
   // Ctrl+C copies the picture when the canvas has the focus; the text box
   // keeps its own Ctrl+C.
-  CopyPicture = ViewMenu->addAction(QStringLiteral("Copy Picture"), this, &Form1::CopyPicture_Click);
+  CopyPicture = ViewMenu->addAction(QStringLiteral("Cop&y Picture"), this, &Form1::CopyPicture_Click);
   CopyPicture->setShortcut(QKeySequence::Copy);
   CopyPicture->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   CanvasScroll->addAction(CopyPicture);
 
-  AboutForm = menuBar()->addMenu(QStringLiteral("&About"));
-  About = AboutForm->addAction(QStringLiteral("About Kelvo 16s"), QKeySequence(Qt::Key_F1), this, &Form1::About_Click);
+  AboutForm = menuBar()->addMenu(QStringLiteral("&Help"));
+  Manual = AboutForm->addAction(QStringLiteral("Kelvo 16s &Manual"), QKeySequence(Qt::SHIFT | Qt::Key_F1), this,
+                                &Form1::Manual_Click);
+  About = AboutForm->addAction(QStringLiteral("&About Kelvo 16s"), QKeySequence(Qt::Key_F1), this, &Form1::About_Click);
+}
+
+void Form1::ShowAtHome() {
+  // The window's own place from the last run, else its usual size where the
+  // screen's free area allows.
+  const QByteArray kept = QSettings().value(QStringLiteral("windows/main")).toByteArray();
+  if (kept.isEmpty() || !restoreGeometry(kept)) {
+    const QRect free = FreeScreenArea(this);
+    const QSize frame(frameGeometry().width() - width(), frameGeometry().height() - height());
+    if (free.isValid()) resize(sizeHint().boundedTo(free.size() - QSize(frame.width(), std::max(frame.height(), 30))));
+  }
+  show();
 }
 
 bool Form1::StartUp(const QStringList& tileFolders) {
@@ -357,6 +417,7 @@ StatesInWindow& Form1::EntryWindow() {
   if (!statesInWindow) {
     statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
     statesInWindow->setWindowIcon(windowIcon());
+    RememberPlace(statesInWindow.get(), QStringLiteral("form"));
     statesInWindow->onLeave = [this] { LeaveStatesIn(); };
     statesInWindow->onEdited = [this] {
       UpdateTitle();
@@ -380,6 +441,10 @@ void Form1::SyncViewButtons() {
   for (ViewButton b : kAllViewButtons) {
     QPushButton* button = ViewButtonWidget(b);
     button->setEnabled(views.Enabled(b));
+    if (QAction* show = viewActions[static_cast<int>(b)]) {
+      show->setEnabled(views.Enabled(b));
+      show->setChecked(views.Current() == b);
+    }
     QFont font = button->font();
     font.setUnderline(views.Current() == b);
     button->setFont(font);
@@ -464,6 +529,7 @@ void Form1::FilePrint_Click() {
   if (!printer) printer = std::make_unique<QPrinter>();
   printerForm = new PrinterForm(views, canvas, *printer, dialogs_);
   printerForm->setWindowIcon(windowIcon());
+  RememberPlace(printerForm, QStringLiteral("print"));
   if (statesIn) printerForm->documentName = QString::fromStdString(statesIn->DocumentName());
   StayAbove(printerForm, this);
   printerForm->onViewDrawn = [this] { SyncViewButtons(); };
@@ -491,13 +557,18 @@ void Form1::ZoomStep(int steps) {
       }
     }
   }
-  Picture1->SetZoom(next);
+  SetZoom(next);
+}
+
+void Form1::SetZoom(double zoom) {
+  Picture1->SetZoom(zoom);
+  ZoomLevel->setText(QStringLiteral("%1%").arg(std::lround(Picture1->Zoom() * 100)));
 }
 
 void Form1::ZoomToFit() {
   const QSize room = CanvasScroll->viewport()->size();
   const QSize picture = canvas.Image().size();
-  Picture1->SetZoom(std::min(double(room.width()) / picture.width(), double(room.height()) / picture.height()));
+  SetZoom(std::min(double(room.width()) / picture.width(), double(room.height()) / picture.height()));
 }
 
 void Form1::CopyPicture_Click() { QGuiApplication::clipboard()->setImage(canvas.Image()); }
@@ -518,6 +589,7 @@ void Form1::ShowEquationView(const EquationViewTexts& texts) {
   if (!eqView) {
     eqView = std::make_unique<EqView>();
     eqView->setWindowIcon(windowIcon());
+    RememberPlace(eqView.get(), QStringLiteral("equations"), this);
     StayAbove(eqView.get(), this);
   }
   eqView->ShowTexts(texts);
@@ -544,6 +616,7 @@ void Form1::Simulate_Click() {
   if (!simulationWindow) {
     simulationWindow = std::make_unique<SimulationWindow>();
     simulationWindow->setWindowIcon(windowIcon());
+    RememberPlace(simulationWindow.get(), QStringLiteral("simulation"), this);
     simulationWindow->onChanged = [this] {
       Picture1->update();
       FollowSimulationInDiagram();
@@ -608,6 +681,7 @@ void Form1::ShowDiagram_Click() {
   if (!diagramWindow) {
     diagramWindow = std::make_unique<DiagramWindow>(dialogs_);
     diagramWindow->setWindowIcon(windowIcon());
+    RememberPlace(diagramWindow.get(), QStringLiteral("diagram"), this);
     diagramWindow->View->onStateClicked = [this](int state) { OpenFormAt(state); };
     StayAbove(diagramWindow.get(), this);
   }
@@ -658,6 +732,7 @@ void Form1::ToolsCheck_Click() {
                                       views.DrawingNotes(), this,
                                       session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   checkReport->setWindowIcon(windowIcon());
+  RememberPlace(checkReport, QStringLiteral("check"), this);
   checkReport->show();
 }
 
@@ -824,6 +899,18 @@ void Form1::FillRecentMenu() {
   RecentMenu->setEnabled(!recent.isEmpty());
 }
 
+void Form1::Manual_Click() {
+  if (!manualWindow) {
+    manualWindow = std::make_unique<ManualWindow>();
+    manualWindow->setWindowIcon(windowIcon());
+    RememberPlace(manualWindow.get(), QStringLiteral("manual"), this);
+    StayAbove(manualWindow.get(), this);
+  }
+  manualWindow->show();
+  manualWindow->raise();
+  manualWindow->activateWindow();
+}
+
 void Form1::About_Click() {
   if (aboutBox) return;
   setEnabled(false);
@@ -841,7 +928,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     return;
   }
   quitConfirmed_ = false;
+  QSettings().setValue(QStringLiteral("windows/main"), saveGeometry());
   eqView.reset();
+  manualWindow.reset();
   diagramWindow.reset();
   simulationWindow.reset();
   if (aboutBox) aboutBox->close();

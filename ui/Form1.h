@@ -37,6 +37,7 @@
 #include "ui/DiagramWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
+#include "ui/ManualWindow.h"
 #include "ui/PicIns.h"
 #include "ui/PrinterForm.h"
 #include "ui/SimulationWindow.h"
@@ -53,6 +54,9 @@ public:
   // Splash, tile images, initial state, the hidden entry form. False when a
   // tile image cannot be loaded (the user has been told which and where).
   bool StartUp(const QStringList& tileFolders = TileImages::DefaultFolders());
+  // Shows the window at its place of the last run, or as large as it likes
+  // within the screen's free area.
+  void ShowAtHome();
 
   // The ends of "Equations" and of "Circuit" on the entry form.
   void ShowEquationView(const EquationViewTexts& texts);
@@ -78,6 +82,10 @@ public:
   // Zoom the canvas a step in (+1) or out (-1), or to fit its place.
   void ZoomStep(int steps);
   void ZoomToFit();
+  // The canvas at `zoom` (1 = 100%), shown in the status bar.
+  void SetZoom(double zoom);
+  // "Help > Kelvo 16s Manual".
+  void Manual_Click();
   // The picture on the clipboard, as the bitmap export would write it.
   void CopyPicture_Click();
   // The entry form's window, made on first use.
@@ -113,6 +121,7 @@ public:
   std::unique_ptr<EqView> eqView;
   std::unique_ptr<DiagramWindow> diagramWindow;
   std::unique_ptr<SimulationWindow> simulationWindow;
+  std::unique_ptr<ManualWindow> manualWindow;
   QPointer<AboutBox> aboutBox;
   QStringList splashCaptions;  // what the splash's progress label showed, in order
 
@@ -131,7 +140,9 @@ public:
   QAction *FileSaveInPlace{}, *FileSaveAs{}, *EditUndo{}, *EditRedo{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
       *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *ToolsSimulate{}, *About{};
-  QAction *ZoomIn{}, *ZoomOut{}, *ZoomFit{}, *CopyPicture{};
+  QAction *ZoomIn{}, *ZoomOut{}, *ZoomActual{}, *ZoomFit{}, *CopyPicture{}, *ParallelFormAction{}, *Manual{};
+  std::array<QAction*, kViewButtons> viewActions{};  // in ViewButton order
+  QLabel* ZoomLevel{};                               // in the status bar: "100%"
   QWidget* Frame1{};
   QPushButton *AddCirc{}, *InsText{};
   QCheckBox* RubberOn{};

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -88,6 +89,12 @@ void StatesInWindow::BuildWidgets() {
     pairs_[r] = new QButtonGroup(this);
     pairs_[r]->addButton(ControlOn[r]);
     pairs_[r]->addButton(ControlOff[r]);
+    ControlOn[r]->setAccessibleName(QStringLiteral("Relay %1 ON").arg(r + 1));
+    ControlOff[r]->setAccessibleName(QStringLiteral("Relay %1 OFF").arg(r + 1));
+    for (QRadioButton* b : {ControlOn[r], ControlOff[r]}) {
+      b->installEventFilter(this);
+      connect(b, &QRadioButton::toggled, this, [this, r] { SyncPairFocus(r); });
+    }
     relays->addWidget(Coil[r], r + 1, 0);
     relays->addWidget(new QLabel(QStringLiteral("ON:")), r + 1, 1);
     relays->addWidget(ControlOn[r], r + 1, 2);
@@ -239,6 +246,7 @@ void StatesInWindow::Repaint() {
     ControlOn[r]->setChecked(page.on[r]);
     ControlOff[r]->setChecked(page.off[r]);
     pairs_[r]->setExclusive(true);
+    SyncPairFocus(r);
   }
   painting_ = false;
 }
@@ -270,7 +278,30 @@ void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
 }
 
+void StatesInWindow::SyncPairFocus(int relay) {
+  // One Tab stop per relay: the option chosen (ON when neither is).
+  const bool onStops = ControlOn[relay]->isChecked() || !ControlOff[relay]->isChecked();
+  ControlOn[relay]->setFocusPolicy(onStops ? Qt::StrongFocus : Qt::ClickFocus);
+  ControlOff[relay]->setFocusPolicy(onStops ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
+bool StatesInWindow::PairKey(QObject* watched, QKeyEvent* key) {
+  for (int r = 0; r < kRelayCount; ++r) {
+    if (watched != ControlOn[r] && watched != ControlOff[r]) continue;
+    QRadioButton* chosen = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up      ? ControlOn[r]
+                           : key->key() == Qt::Key_Right || key->key() == Qt::Key_Down ? ControlOff[r]
+                                                                                       : nullptr;
+    if (!chosen) return false;
+    // The arrows choose, as in any group of options.
+    chosen->setChecked(true);
+    chosen->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return false;
+}
+
 bool StatesInWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && PairKey(watched, static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
     const char* hint = watched == Frame1    ? StatesIn::kCodeHint
                        : watched == Frame2  ? StatesIn::kTransitionHint

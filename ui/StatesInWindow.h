@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,6 +65,8 @@ private:
   void BuildWidgets();
   void Connect();
   void Repaint();
+  void SyncPairFocus(int relay);
+  bool PairKey(QObject* watched, QKeyEvent* key);
 
   StatesIn& logic_;
   UserDialogs& dialogs_;

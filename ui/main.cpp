@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   kelvo::Form1 window(dialogs);
   dialogs.SetParent(&window);
   if (!window.StartUp()) return 1;
-  window.show();
+  window.ShowAtHome();
   // A file named on the command line (or by a double click in a file manager)
   // is opened as "Open State Diagram" opens the file it is given.
   if (!options.positionalArguments().isEmpty()) window.OpenFile(options.positionalArguments().first());

@@ -1,0 +1,51 @@
+#include "ui/ManualWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "ui/WindowKeys.h"
+
+namespace kelvo {
+namespace {
+
+constexpr const char* kManualFile = "manual.md";
+
+}  // namespace
+
+QStringList ManualWindow::DefaultFolders() {
+  const QDir programDir(QCoreApplication::applicationDirPath());
+  return {QDir::cleanPath(programDir.filePath(QStringLiteral("manual"))),
+          QDir::cleanPath(programDir.filePath(QStringLiteral("../share/kelvo16s/manual")))};
+}
+
+QString ManualWindow::Find(const QStringList& folders) {
+  for (const QString& folder : folders) {
+    const QString path = QDir(folder).filePath(QString::fromLatin1(kManualFile));
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return {};
+}
+
+ManualWindow::ManualWindow(const QStringList& folders) : QWidget(nullptr, Qt::Window) {
+  setWindowTitle(QStringLiteral("Kelvo 16s Manual"));
+  resize(760, 640);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  Text = new QTextBrowser(this);
+  Text->setOpenExternalLinks(true);
+  layout->addWidget(Text);
+  const QString path = Find(folders);
+  if (path.isEmpty()) {
+    Text->setPlainText(QStringLiteral("The manual was not found. It is installed with the program in %1.")
+                           .arg(folders.join(QStringLiteral(" or "))));
+  } else {
+    Text->setSearchPaths({QFileInfo(path).absolutePath()});
+    Text->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
+  }
+  CloseOnEscape(this);
+}
+
+}  // namespace kelvo
