@@ -458,7 +458,7 @@ void Form1::ZoomStep(int steps) {
       }
     }
   }
-  Picture1->SetZoom(next);
+  if (!Picture1->SetZoom(next)) dialogs_.Notify(Picture1->TooLarge(next));
 }
 
 void Form1::ZoomToFit() {
