@@ -8,7 +8,7 @@
 
 namespace kelvo {
 
-inline constexpr double kMaxPictureSide = 16384;             // pixels
+inline constexpr double kMaxPictureSide = 16384;               // pixels
 inline constexpr double kMaxPicturePixels = 64.0 * (1 << 20);  // 64 megapixels
 
 // Sizes are doubles so that a size scaled from user input cannot overflow.

@@ -57,13 +57,14 @@ TEST(PictureBounds, DrawingsPastTheBoundAreRefusedBeforePainting) {
     QSize size;
     bool made;
   };
-  for (const Case c : {Case{"a.png", {16'385, 10}, false}, Case{"a.svg", {16'385, 10}, false},
-                       Case{"a.pdf", {10, 16'385}, false}, Case{"a.png", {9'000, 8'000}, false},
-                       Case{"a.png", {10'000, 100}, true}}) {
+  for (const Case c :
+       {Case{"a.png", {16'385, 10}, false}, Case{"a.svg", {16'385, 10}, false}, Case{"a.pdf", {10, 16'385}, false},
+        Case{"a.png", {9'000, 8'000}, false}, Case{"a.png", {10'000, 100}, true}}) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.size.width()) + "x" + std::to_string(c.size.height()));
     bool painted = false;
     std::string why;
-    const auto bytes = EncodeDrawing(c.name, c.size, [&painted](QPainter&) { painted = true; }, &why);
+    const auto bytes = EncodeDrawing(
+        c.name, c.size, [&painted](QPainter&) { painted = true; }, &why);
     EXPECT_EQ(bytes.has_value(), c.made);
     EXPECT_EQ(painted, c.made);
     EXPECT_EQ(why, c.made ? "" : PictureTooLarge(c.size.width(), c.size.height()));
@@ -103,9 +104,8 @@ TEST(PictureFiles, ControlCharactersInNamesLeaveTheSvgWellFormed) {
     table.CoilOn[1][0] = true;
     table.Triggers[1][0] = name;
     const DiagramLayout layout = LayOutDiagram(table);
-    const auto diagram = EncodeDrawing("d.svg", DiagramPictureSize(layout), [&layout](QPainter& p) {
-      PaintDiagram(p, layout);
-    });
+    const auto diagram =
+        EncodeDrawing("d.svg", DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); });
     ASSERT_TRUE(diagram);
     EXPECT_TRUE(WellFormedXml(*diagram));
   }
