@@ -10,7 +10,7 @@
 namespace kelvo {
 
 FileDialogOptions PictureFileDialogOptions() {
-  return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true};
+  return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true, ""};
 }
 
 bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
@@ -24,7 +24,7 @@ bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) 
   return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
 }
 
-FileDialogOptions ExportAsDialogOptions() { return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true}; }
+FileDialogOptions ExportAsDialogOptions() { return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true, ""}; }
 
 namespace {
 

@@ -281,7 +281,9 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
 
 bool StatesIn::SaveStates_Click() {
   StoreStatePage();
-  const auto path = dialogs_.AskSaveFileName(StatesFileDialogOptions());
+  FileDialogOptions options = StatesFileDialogOptions();
+  options.startAt = documentPath;
+  const auto path = dialogs_.AskSaveFileName(options);
   return path && SaveStatesTo(*path);
 }
 
@@ -292,7 +294,7 @@ bool StatesIn::SaveStatesTo(const std::string& path) {
     savedTable_ = diagram;
     return true;
   }
-  dialogs_.Notify(StatesFileError(path, why));
+  dialogs_.Notify(StatesFileSaveError(path, why));
   return false;
 }
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
+#include "ui/RecentFiles.h"
 #include "ui/WindowKeys.h"
 
 namespace kelvo {
@@ -25,7 +26,6 @@ namespace {
 // Window geometry is given in twips, as the drawing is; ImageCanvas converts.
 constexpr int kClientWidth = 15210;
 constexpr int kClientHeight = 10320;
-constexpr const char* kRecentKey = "recentFiles";
 
 }  // namespace
 
@@ -700,16 +700,10 @@ void Form1::UpdateTitle() {
   setWindowModified(modified);
 }
 
-QStringList Form1::RecentFiles() const { return QSettings().value(QString::fromUtf8(kRecentKey)).toStringList(); }
+QStringList Form1::RecentFiles() const { return kelvo::RecentFiles{}.List(); }
 
 void Form1::RememberRecent(const QString& path, bool keep) {
-  if (path.isEmpty()) return;
-  const QString full = QFileInfo(path).absoluteFilePath();
-  QStringList recent = RecentFiles();
-  recent.removeAll(full);
-  if (keep) recent.prepend(full);
-  while (recent.size() > kRecentFiles) recent.removeLast();
-  QSettings().setValue(QString::fromUtf8(kRecentKey), recent);
+  kelvo::RecentFiles{}.Remember(path, keep);
   FillRecentMenu();
 }
 
