@@ -60,7 +60,9 @@ std::string UseSettingsFileIfSane() {
          "; Kelvo 16s starts with its default settings and leaves that file alone.";
 }
 
-QStringList RecentFiles::List() const { return Unique(QSettings().value(QString::fromUtf8(kRecentKey)).toStringList()); }
+QStringList RecentFiles::List() const {
+  return Unique(QSettings().value(QString::fromUtf8(kRecentKey)).toStringList());
+}
 
 void RecentFiles::Remember(const QString& path, bool keep) {
   if (path.isEmpty()) return;
