@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include <charconv>
+#include <set>
 
 #include "statediagram/StateDiagram.h"
 
@@ -15,6 +16,15 @@ ViewButton ViewFromOption(const std::string& view) {
   return ViewButton::ShowAll;
 }
 
+std::string Echoed(const std::string& text) {
+  size_t end = 0;
+  for (size_t characters = 0; end < text.size() && characters < kMaxEchoedCharacters; ++characters) {
+    do ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+  }
+  return end < text.size() ? text.substr(0, end) + "..." : text;
+}
+
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, CliOptionSet allowed,
                                           std::ostream& err) {
   CliOptions o;
@@ -22,8 +32,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     err << "kelvo16s-cli: " << what << "\n";
     return std::nullopt;
   };
+  std::set<std::string> given;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (!a.empty() && a[0] == '-' && !given.insert(a == "--output" ? "-o" : a).second) {
+      return fail("option " + Echoed(a) + " is given twice");
+    }
     const bool valued = (allowed.flow && a == "--flow") || (allowed.answer && a == "--answer") ||
                         (allowed.state && a == "--state") || (allowed.view && a == "--view") ||
                         (allowed.output && (a == "-o" || a == "--output")) ||
@@ -64,7 +78,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         o.output = v;
       }
     } else if (!a.empty() && a[0] == '-') {
-      return fail("unknown option '" + a + "'");
+      return fail("unknown option '" + Echoed(a) + "'");
     } else if (o.file.empty()) {
       o.file = a;
     } else {

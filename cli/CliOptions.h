@@ -31,9 +31,14 @@ struct CliOptionSet {
   bool simulate = false;  // --from, --steps, --json
 };
 
-// Parses args[1..]; nullopt after telling `err` what is wrong.
+// Parses args[1..]; nullopt after telling `err` what is wrong (also for an
+// option given twice).
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, CliOptionSet allowed,
                                           std::ostream& err);
+// A text from the command line as a message quotes it: at most
+// kMaxEchoedCharacters characters, then "...".
+inline constexpr size_t kMaxEchoedCharacters = 80;
+std::string Echoed(const std::string& text);
 // "all", "a".."d", "machine" to the view button.
 ViewButton ViewFromOption(const std::string& view);
 

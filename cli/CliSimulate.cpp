@@ -1,5 +1,7 @@
 #include "cli/CliSimulate.h"
 
+#include <set>
+
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/JsonWriter.h"
@@ -27,7 +29,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 }
 
 struct StepRun {
-  std::vector<SwitchSetting> set;
+  std::vector<SwitchSetting> set;    // named as the table spells the switches
+  std::vector<std::string> outputs;  // the output relays ON after the step
   SettleResult result;
   int code = 0;
   int state = -1;
@@ -55,6 +58,9 @@ void WriteText(std::ostream& out, const MachineSimulation& sim, const std::strin
       out << "  oscillates: still moving after " << MachineSimulation::kMaxMoves << " moves; stopped\n";
     }
     out << "  " << RelayCodeText(r.code) << " " << r.text << "\n";
+    out << "  outputs ON:";
+    for (size_t k = 0; k < r.outputs.size(); ++k) out << (k ? ", " : " ") << r.outputs[k];
+    out << (r.outputs.empty() ? " none\n" : "\n");
   }
   (void)sim;
 }
@@ -93,6 +99,7 @@ void WriteJson(std::ostream& out, const MachineSimulation& sim, int startCode, c
       json.Null();
     }
     json.Key("text"), json.String(r.text);
+    json.Key("outputs"), json.Strings(r.outputs);
     json.Key("settled"), json.Bool(r.result.settled);
     json.Key("oscillates"), json.Bool(r.result.oscillates);
     json.Key("race");
@@ -123,7 +130,7 @@ std::vector<std::vector<SwitchSetting>> ParseSimulationSteps(const std::string& 
       const std::string name = Trim(setting.substr(0, equals));
       const std::string value = equals == std::string::npos ? "" : Trim(setting.substr(equals + 1));
       if (name.empty() || (value != "0" && value != "1")) {
-        if (why) *why = "\"" + setting + "\" is not NAME=0 or NAME=1";
+        if (why) *why = "\"" + Echoed(setting) + "\" is not NAME=0 or NAME=1";
         return {};
       }
       step.push_back({name, value == "1"});
@@ -151,11 +158,21 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";
     return 2;
   }
+  if (!IsCompleteCode(session.form.table().Codes[o->from])) {
+    err << "kelvo16s-cli: --from: S" << o->from << " has no complete code in " << o->file << "\n";
+    return 2;
+  }
   MachineSimulation sim(session.form.table(), session.equations, session.grid, o->parallel);
-  for (const auto& step : steps) {
-    for (const auto& s : step) {
-      if (sim.SwitchIndex(s.name) < 0) {
-        err << "kelvo16s-cli: --steps: no switch named " << s.name << " in " << o->file << "\n";
+  for (size_t n = 0; n < steps.size(); ++n) {
+    std::set<int> set;
+    for (const auto& s : steps[n]) {
+      const int i = sim.SwitchIndex(s.name);
+      if (i < 0) {
+        err << "kelvo16s-cli: --steps: no switch named " << Echoed(s.name) << " in " << o->file << "\n";
+        return 2;
+      }
+      if (!set.insert(i).second) {
+        err << "kelvo16s-cli: --steps: step " << n + 1 << " sets " << sim.Switches()[i] << " twice\n";
         return 2;
       }
     }
@@ -167,9 +184,15 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
   bool settled = true;
   for (const auto& step : steps) {
     StepRun run;
-    run.set = step;
-    for (const auto& s : step) sim.SetSwitch(sim.SwitchIndex(s.name), s.on);
+    for (const auto& s : step) {
+      const int i = sim.SwitchIndex(s.name);
+      sim.SetSwitch(i, s.on);
+      run.set.push_back({sim.Switches()[i], s.on});
+    }
     run.result = sim.Settle();
+    for (int r = 0; r < kRelayCount; ++r) {
+      if (!sim.OutputName(r).empty() && sim.OutputOn(r)) run.outputs.push_back(sim.OutputName(r));
+    }
     run.code = sim.Code();
     run.state = sim.State();
     run.text = sim.StateText();

@@ -93,7 +93,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return false;
   }
 
-  std::string temporary = *target + ".XXXXXX";
+  // A short name beside the target, so that any name the target may have
+  // leaves room for it.
+  const fs::path folder = fs::path(*target).parent_path();
+  std::string temporary = (folder.empty() ? fs::path(".kelvo.XXXXXX") : folder / ".kelvo.XXXXXX").string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
     Say(why, ErrnoText(errno));

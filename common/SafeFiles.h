@@ -2,7 +2,8 @@
 // Reading and writing the user's files without hanging, truncating or
 // replacing what should not be. A file is read only when it is a regular file
 // (a FIFO, a device or a folder would block or make no sense). A file is
-// written whole beside its target and then moved into place in one step, so a
+// written whole beside its target (under a short temporary name, so that any
+// legal name can be written) and then moved into place in one step, so a
 // full disk or a file-size limit leaves the old file as it was and no empty
 // new one; a symbolic link is followed and its target replaced, the link kept;
 // anything but a regular file is never replaced.

@@ -20,7 +20,7 @@ struct FileDialogOptions {
   std::string filter;            // "sfi|*.sfi|txt|*.txt|..." pairs of description and pattern
   std::string defaultExtension;  // appended when the chosen name has none
   bool confirmOverwrite = false;
-  std::string suggestedName;  // the name a save dialog starts with ("traffic-light-A.png")
+  std::string startAt;  // the file (or folder) the dialog starts at; else where the last one ended
 };
 
 class UserDialogs {

@@ -4,12 +4,13 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "common/PictureBounds.h"
 #include "common/SafeFiles.h"
 
 namespace kelvo {
 
 FileDialogOptions PictureFileDialogOptions() {
-  return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true};
+  return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true, ""};
 }
 
 bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
@@ -49,59 +50,73 @@ bool IsDrawingFileName(const std::string& path) {
   return EndsWith(name, ".png") || EndsWith(name, ".svg") || EndsWith(name, ".pdf");
 }
 
-bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint, std::string* why) {
+std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
+                                        const std::function<void(QPainter&)>& paint, std::string* why) {
   const std::string name = Lower(path);
+  const bool png = EndsWith(name, ".png"), svg = EndsWith(name, ".svg"), pdf = EndsWith(name, ".pdf");
+  if (!png && !svg && !pdf) {
+    if (why) *why = "choose a name ending in .png, .svg or .pdf";
+    return std::nullopt;
+  }
+  // Twice the resolution when that fits, else the picture's own.
+  const double scale = PictureFits(size.width() * kPngScale, size.height() * kPngScale) ? kPngScale : 1.0;
+  if (!PictureFits(size.width() * (png ? scale : 1.0), size.height() * (png ? scale : 1.0))) {
+    if (why) *why = PictureTooLarge(size.width(), size.height());
+    return std::nullopt;
+  }
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   bool encoded = false;
-  if (EndsWith(name, ".png")) {
-    QImage image(size * kPngScale, QImage::Format_RGB32);
+  if (png) {
+    QImage image(size * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
       QPainter p(&image);
-      p.scale(kPngScale, kPngScale);
+      p.scale(scale, scale);
       paint(p);
     }
     encoded = image.save(&buffer, "PNG");
-  } else if (EndsWith(name, ".svg")) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    svg.setTitle(QStringLiteral("Kelvo 16s"));
+  } else if (svg) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Kelvo 16s"));
     QPainter p;
-    encoded = p.begin(&svg);
+    encoded = p.begin(&generator);
     if (encoded) {
       p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
       paint(p);
       encoded = p.end();
     }
-  } else if (EndsWith(name, ".pdf")) {
-    QPdfWriter pdf(&buffer);
-    pdf.setTitle(QStringLiteral("Kelvo 16s"));
-    pdf.setCreator(QStringLiteral("Kelvo 16s"));
-    pdf.setResolution(300);
+  } else {
+    QPdfWriter writer(&buffer);
+    writer.setTitle(QStringLiteral("Kelvo 16s"));
+    writer.setCreator(QStringLiteral("Kelvo 16s"));
+    writer.setResolution(300);
     // One page the size of the picture at 96 pixels per inch.
-    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter p;
-    encoded = p.begin(&pdf);
+    encoded = p.begin(&writer);
     if (encoded) {
       p.scale(300.0 / 96.0, 300.0 / 96.0);
       paint(p);
       encoded = p.end();
     }
-  } else {
-    if (why) *why = "choose a name ending in .png, .svg or .pdf";
-    return false;
   }
   if (!encoded) {
     if (why) *why = "the picture could not be encoded";
-    return false;
+    return std::nullopt;
   }
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
+  return bytes;
+}
+
+bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint, std::string* why) {
+  const auto bytes = EncodeDrawing(path, size, paint, why);
+  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
 }
 
 bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {

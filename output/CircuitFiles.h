@@ -30,9 +30,13 @@ bool SaveBitmap(const QImage& image, const std::string& path, std::string* why =
 // `path`, and as a Windows bitmap (the canvas's own pixels) for any other.
 // Written like SaveBitmap: complete, or not at all.
 bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
-// Writes a drawing of `size` picture pixels that `paint` paints as PNG (twice
-// the screen's resolution), SVG or PDF, by the extension of `path`; any other
-// extension is refused. Written like SaveBitmap.
+// A drawing of `size` picture pixels that `paint` paints, as PNG (twice the
+// screen's resolution where that fits the largest picture), SVG or PDF by the
+// extension of `path`; any other extension, and a size past the largest
+// picture, is refused before anything is painted.
+std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
+                                        const std::function<void(QPainter&)>& paint, std::string* why = nullptr);
+// Writes EncodeDrawing's bytes to `path`, like SaveBitmap.
 bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint,
                  std::string* why = nullptr);
 // Whether `path` ends in .png, .svg or .pdf.

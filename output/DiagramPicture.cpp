@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "output/PicturePlayer.h"
+
 namespace kelvo {
 namespace {
 
@@ -64,7 +66,7 @@ void PaintDiagram(QPainter& p, const DiagramLayout& layout, const DiagramHighlig
     if (!e.label.empty()) {
       p.setFont(small);
       p.setPen(e.bad ? kRed : strong ? kStrong : QColor(Qt::black));
-      const QString text = QString::fromStdString(e.label);
+      const QString text = DrawableText(QString::fromStdString(e.label));
       const QRectF box = QFontMetricsF(small).boundingRect(text);
       const QPointF c = Px(e.labelCenter);
       p.drawText(QRectF(c.x() - box.width() / 2 - 2, c.y() - box.height() / 2, box.width() + 4, box.height()),
@@ -90,7 +92,8 @@ void PaintDiagram(QPainter& p, const DiagramLayout& layout, const DiagramHighlig
       lineFont.setBold(i == 0);
       p.setFont(lineFont);
       p.setPen(i == 1 && n.lines[1] == "no code" ? kRed : QColor(Qt::black));
-      p.drawText(QRectF(c.x() - rx, y, 2 * rx, lineHeight), Qt::AlignCenter, QString::fromStdString(n.lines[i]));
+      p.drawText(QRectF(c.x() - rx, y, 2 * rx, lineHeight), Qt::AlignCenter,
+                 DrawableText(QString::fromStdString(n.lines[i])));
       y += lineHeight;
     }
   }

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "common/PictureBounds.h"
+
 namespace kelvo {
 
 ImageCanvas::ImageCanvas(const std::array<QImage, kTileCount>& tiles)
@@ -54,7 +56,7 @@ void ImageCanvas::ExtendWidth(int twips) {
 
 void ImageCanvas::Grow(QSize size) {
   size = size.expandedTo(image_.size());
-  if (size == image_.size()) return;
+  if (size == image_.size() || !PictureFits(size.width(), size.height())) return;
   EndText();
   QImage larger(size, QImage::Format_RGB32);
   larger.fill(Qt::white);
@@ -110,13 +112,13 @@ void ImageCanvas::PrintText(const std::string& text) {
   // Labels repeat; their laid-out glyphs are kept.
   auto laidOut = texts_.find(text);
   if (laidOut == texts_.end()) {
-    QStaticText staticText(QString::fromStdString(text));
+    QStaticText staticText(DrawableText(QString::fromStdString(text)));
     staticText.setTextFormat(Qt::PlainText);
     staticText.prepare(QTransform(), font_);
     laidOut = texts_.emplace(text, std::move(staticText)).first;
   }
   textPainter_->drawStaticText(ToPixels(textX_), ToPixels(textY_), laidOut->second);
-  Record(PictureOp::Text(textX_, textY_, QString::fromStdString(text), textColor_));
+  Record(PictureOp::Text(textX_, textY_, laidOut->second.text(), textColor_));
   textX_ = 0;
   textY_ += lineHeight_ * kTwipsPerPixel;
 }

@@ -4,6 +4,7 @@
 #include <QStaticText>
 #include <cmath>
 
+#include "common/PictureBounds.h"
 #include "ladder/Canvas.h"
 #include "output/TileShapes.h"
 
@@ -52,6 +53,15 @@ QFont DrawingFont() {
   return font;
 }
 
+QString DrawableText(const QString& text) {
+  QString drawable = text;
+  for (QChar& c : drawable) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0xFFFE || u == 0xFFFF) c = QChar(0xFFFD);
+  }
+  return drawable;
+}
+
 void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QImage, kTileCount>& tiles,
                  TileStyle style) {
   p.save();
@@ -78,9 +88,9 @@ void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QIma
 }
 
 QImage RenderPicture(const PictureRecord& record, const std::array<QImage, kTileCount>& tiles, double scale) {
-  const QSize size(static_cast<int>(std::ceil(record.size.width() * scale)),
-                   static_cast<int>(std::ceil(record.size.height() * scale)));
-  QImage image(size, QImage::Format_RGB32);
+  const double width = std::ceil(record.size.width() * scale), height = std::ceil(record.size.height() * scale);
+  if (!PictureFits(width, height)) return {};
+  QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter p(&image);

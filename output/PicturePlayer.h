@@ -64,6 +64,10 @@ enum class TileStyle {
 
 // The canvas's drawing font: DejaVu Sans, 12 pixels.
 QFont DrawingFont();
+// `text` as a picture holds it: every control character, and every character
+// an SVG's XML cannot hold (U+FFFE, U+FFFF), becomes U+FFFD, so that a name
+// from a file draws the same on the screen and in every file format.
+QString DrawableText(const QString& text);
 
 // Plays the ops onto `p`, whose transformation maps one 96-dpi pixel of the
 // picture to whatever the target needs. The background is not painted.
@@ -72,7 +76,8 @@ void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QIma
 
 // The picture on white at `scale` device pixels per picture pixel; at scale 1
 // with the tile images, at any other scale with lines. The image's device
-// pixel ratio is `scale`, so it paints at the picture's size.
+// pixel ratio is `scale`, so it paints at the picture's size. A null image
+// when that many pixels would pass the largest picture (PictureFits).
 QImage RenderPicture(const PictureRecord& record, const std::array<QImage, kTileCount>& tiles, double scale);
 
 }  // namespace kelvo

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Kelvo 16s and launches it. Installs missing Debian packages first.
+# Builds Kelvo 16s and launches it. Installs missing Debian packages first,
+# with Xvfb and xauth for xvfb-run on a machine without a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh xvfb xauth
 cmake --preset default
 cmake --build --preset default -j2 --target kelvo16s kelvo16s-cli
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/PictureBounds.h"
 #include "equations/ExpressionText.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
@@ -172,9 +173,16 @@ void CircuitViews::DrawWithoutEdits(ViewButton button) {
   // drawn, so it is measured first and painted only when it stays.
   MeasuringCanvas measure;
   const DrawOutcome outcome = DrawView(button, measure);
-  // The relay view is never given up: the picture grows to the right.
+  // The relay view is never given up: the picture grows to the right, up to
+  // the largest picture; past that it is cut off at the edge.
+  std::string tooLarge;
   if (button == ViewButton::ShowSC && measure.right > kCanvasWidthTwips) {
-    canvas_.ExtendWidth(measure.right - kCanvasWidthTwips);
+    const double width = double(measure.right) / kTwipsPerPixel, height = double(kCanvasHeightTwips) / kTwipsPerPixel;
+    if (PictureFits(width, height)) {
+      canvas_.ExtendWidth(measure.right - kCanvasWidthTwips);
+    } else {
+      tooLarge = PictureTooLarge(width, height) + " The relay view is cut off at the right edge.";
+    }
   }
   places_.clear();
   shownParallel_ = ParForm;
@@ -190,7 +198,7 @@ void CircuitViews::DrawWithoutEdits(ViewButton button) {
   }
   InsertPointSet = false;
   current_ = outcome == DrawOutcome::TooWide ? ViewButton::ShowA : button;
-  viewNote_.clear();
+  viewNote_ = tooLarge;
   if (outcome == DrawOutcome::TooWide && button == ViewButton::ShowAll) {
     viewNote_ = "Show All is too wide for the canvas; showing A. Use A, B, C, D";
   }

@@ -316,7 +316,9 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
 
 bool StatesIn::SaveStates_Click() {
   StoreStatePage();
-  const auto path = dialogs_.AskSaveFileName(StatesFileDialogOptions());
+  FileDialogOptions options = StatesFileDialogOptions();
+  options.startAt = documentPath();
+  const auto path = dialogs_.AskSaveFileName(options);
   return path && SaveStatesTo(*path);
 }
 
@@ -332,7 +334,7 @@ bool StatesIn::SaveStatesTo(const std::string& path) {
     document_.MarkSaved(path);
     return true;
   }
-  dialogs_.Notify(StatesFileError(path, why));
+  dialogs_.Notify(StatesFileSaveError(path, why));
   return false;
 }
 

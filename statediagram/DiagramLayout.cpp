@@ -7,6 +7,8 @@
 #include <cmath>
 #include <memory>
 
+#include "equations/ExpressionText.h"
+
 namespace kelvo {
 namespace {
 
@@ -42,6 +44,24 @@ GVC_t* Context() {
 struct GraphClose {
   void operator()(Agraph_t* g) const { agclose(g); }
 };
+
+// The first `count` characters of UTF-8 `text` and "...".
+std::string Shortened(const std::string& text, size_t count) {
+  size_t end = 0;
+  for (size_t characters = 0; end < text.size() && characters < count; ++characters) {
+    do ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+  }
+  return text.substr(0, end) + "...";
+}
+
+// A trigger as the diagram labels it: whole when the flows take its size,
+// else shortened, with the reason the flows refuse it.
+std::string TriggerLabel(const std::string& trigger, bool& refused) {
+  const std::string fault = TriggerSizeFault(trigger);
+  refused = !fault.empty();
+  return refused ? Shortened(trigger, kShownTriggerCharacters) + " (refused: " + fault + ")" : trigger;
+}
 
 bool TransitionUsed(const StateDiagram& d, int s, int j) {
   return !d.Targets[s][j].empty() || !d.Triggers[s][j].empty();
@@ -135,11 +155,14 @@ DiagramLayout LayOutDiagram(const StateDiagram& d) {
       edge.from = s;
       edge.slot = j;
       edge.to = StateOfTarget(d.Targets[s][j]);
-      edge.label = d.Triggers[s][j];
+      edge.label = TriggerLabel(d.Triggers[s][j], edge.bad);
       Agnode_t* to = edge.to >= 0 ? nodes[edge.to] : nullptr;
       if (!to) {
         edge.bad = true;
-        edge.label = (d.Targets[s][j].empty() ? std::string("no target") : "to \"" + d.Targets[s][j] + "\"") +
+        const std::string& target = d.Targets[s][j];
+        const std::string shown =
+            target.size() > kMaxTriggerCharacters ? Shortened(target, kShownTriggerCharacters) : target;
+        edge.label = (target.empty() ? std::string("no target") : "to \"" + shown + "\"") +
                      (edge.label.empty() ? "" : ": " + edge.label);
         const std::string name = "dangling" + std::to_string(dangling++);
         to = agnode(g.get(), const_cast<char*>(name.c_str()), 1);

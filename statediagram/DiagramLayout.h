@@ -30,7 +30,7 @@ struct DiagramEdge {
   int slot = -1;  // transition 0..3
   int to = -1;    // -1: a dangling arrow (a target that is no state)
   std::string label;
-  bool bad = false;                 // the target is wrong; `label` says what it was
+  bool bad = false;                 // the target is wrong, or the flows refuse the trigger; `label` says why
   bool start = false;               // the start arrow into S0 (from = to = 0, slot -1)
   std::vector<DiagramPoint> curve;  // cubic Bezier: the start, then three points per piece
   bool arrow = false;
@@ -51,6 +51,9 @@ struct DiagramLayout {
 // None for an empty table.
 std::vector<int> StatesInUse(const StateDiagram& diagram);
 
+// A trigger the flows refuse for its size (TriggerSizeFault) is labelled with
+// its first kShownTriggerCharacters characters, "..." and the refusal.
+inline constexpr size_t kShownTriggerCharacters = 60;
 DiagramLayout LayOutDiagram(const StateDiagram& diagram);
 
 }  // namespace kelvo

@@ -154,8 +154,12 @@ std::string StatesFileError(const std::string& path, const std::string& why) {
   return "Unknown Error while opening file " + path + (why.empty() ? "" : "\n" + why);
 }
 
+std::string StatesFileSaveError(const std::string& path, const std::string& why) {
+  return "Unknown Error while saving file " + path + (why.empty() ? "" : "\n" + why);
+}
+
 FileDialogOptions StatesFileDialogOptions() {
-  return {"States File", "sfi|*.sfi|txt|*.txt|sfi & txt|*.sfi;*.txt|All files|*.*", "sfi", true};
+  return {"States File", "sfi|*.sfi|txt|*.txt|sfi & txt|*.sfi;*.txt|All files|*.*", "sfi", true, ""};
 }
 
 }  // namespace kelvo

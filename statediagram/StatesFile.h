@@ -40,6 +40,7 @@ bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::
 // "Unknown Error while opening file " followed by the path, and the reason on
 // a second line when there is one.
 std::string StatesFileError(const std::string& path, const std::string& why = "");
+std::string StatesFileSaveError(const std::string& path, const std::string& why = "");
 FileDialogOptions StatesFileDialogOptions();
 
 }  // namespace kelvo

@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "common/PictureBounds.h"
+
 namespace kelvo {
 
 CanvasView::CanvasView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
@@ -21,13 +23,29 @@ QSize CanvasView::ZoomedSize() const {
 
 QSize CanvasView::sizeHint() const { return ZoomedSize(); }
 
-void CanvasView::SetZoom(double zoom) {
-  zoom_ = std::clamp(zoom, 0.25, 8.0);
+bool CanvasView::Fits(double zoom) const {
+  const QSize size = canvas_.Image().size();
+  const double scale = zoom * devicePixelRatioF();
+  return PictureFits(size.width() * scale, size.height() * scale);
+}
+
+std::string CanvasView::TooLarge(double zoom) const {
+  const QSize size = canvas_.Image().size();
+  const double scale = zoom * devicePixelRatioF();
+  return PictureTooLarge(size.width() * scale, size.height() * scale);
+}
+
+bool CanvasView::SetZoom(double zoom) {
+  zoom = std::clamp(zoom, 0.25, 8.0);
+  if (!Fits(zoom)) return false;
+  zoom_ = zoom;
   FitToCanvas();
   update();
+  return true;
 }
 
 void CanvasView::FitToCanvas() {
+  if (!Fits(zoom_)) zoom_ = 1.0;  // the picture grew past what this zoom can show
   if (size() != ZoomedSize()) setFixedSize(ZoomedSize());
 }
 
@@ -41,8 +59,11 @@ void CanvasView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const double dpr = devicePixelRatioF();
   const double scale = zoom_ * dpr;
-  if (scale == 1.0) {
-    painter.drawImage(0, 0, screenImage ? screenImage() : canvas_.Image());
+  if (scale == 1.0 || !Fits(zoom_)) {
+    // The canvas's own pixels, stretched by the painter when the picture
+    // played at this scale would pass the largest picture.
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvas_.Image().size()) * zoom_),
+                      screenImage ? screenImage() : canvas_.Image());
   } else {
     if (playedRevision_ != canvas_.Revision() || playedScale_ != scale) {
       played_ = RenderPicture(canvas_.Record(), canvas_.Tiles(), scale);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "output/ImageCanvas.h"
 
@@ -32,8 +33,12 @@ public:
   std::function<void(int steps)> onZoomStep;
 
   double Zoom() const { return zoom_; }
-  void SetZoom(double zoom);
-  // Takes the size of the canvas's picture at the zoom.
+  // Refused (false, the zoom unchanged) when the picture at that zoom would
+  // pass the largest picture; TooLarge says so.
+  bool SetZoom(double zoom);
+  std::string TooLarge(double zoom) const;
+  // Takes the size of the canvas's picture at the zoom, back at zoom 1 when
+  // the picture has grown too large for the zoom.
   void FitToCanvas();
   // A grey line over the canvas, on the screen only (why a view is empty).
   void SetNote(const QString& note);
@@ -51,6 +56,7 @@ protected:
 
 private:
   QSize ZoomedSize() const;
+  bool Fits(double zoom) const;
 
   ImageCanvas& canvas_;
   double zoom_ = 1.0;

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "common/PictureBounds.h"
 #include "output/CircuitFiles.h"
 #include "ui/QtPagePrinter.h"
 #include "ui/WindowKeys.h"
@@ -16,14 +17,23 @@ namespace kelvo {
 
 void DiagramView::SetLayout(DiagramLayout layout) {
   layout_ = std::move(layout);
-  SetZoom(zoom_);
+  if (!SetZoom(zoom_)) SetZoom(1.0);
 }
 
-void DiagramView::SetZoom(double zoom) {
-  zoom_ = std::clamp(zoom, 0.25, 6.0);
+bool DiagramView::SetZoom(double zoom) {
+  zoom = std::clamp(zoom, 0.25, 6.0);
   const QSize size = DiagramPictureSize(layout_);
-  setFixedSize(static_cast<int>(std::ceil(size.width() * zoom_)), static_cast<int>(std::ceil(size.height() * zoom_)));
+  const double width = std::ceil(size.width() * zoom), height = std::ceil(size.height() * zoom);
+  if (!PictureFits(width, height)) return false;
+  zoom_ = zoom;
+  setFixedSize(static_cast<int>(width), static_cast<int>(height));
   update();
+  return true;
+}
+
+std::string DiagramView::TooLarge(double zoom) const {
+  const QSize size = DiagramPictureSize(layout_);
+  return PictureTooLarge(size.width() * zoom, size.height() * zoom);
 }
 
 void DiagramView::paintEvent(QPaintEvent*) {
@@ -96,6 +106,10 @@ DiagramWindow::DiagramWindow(UserDialogs& dialogs) : QWidget(nullptr, Qt::Dialog
 
 void DiagramWindow::ShowTable(const StateDiagram& diagram) {
   DiagramLayout layout = LayOutDiagram(diagram);
+  if (const QSize size = DiagramPictureSize(layout); !PictureFits(size.width(), size.height())) {
+    layout = DiagramLayout{};
+    layout.error = PictureTooLarge(size.width(), size.height());
+  }
   if (!layout.error.empty()) {
     Status->setText(QString::fromStdString(layout.error));
     if (isVisible()) dialogs_.Notify(layout.error, "State Diagram");
@@ -107,7 +121,10 @@ void DiagramWindow::ShowTable(const StateDiagram& diagram) {
   View->SetLayout(std::move(layout));
 }
 
-void DiagramWindow::ZoomStep(int steps) { View->SetZoom(View->Zoom() * (steps > 0 ? 1.25 : 0.8)); }
+void DiagramWindow::ZoomStep(int steps) {
+  const double zoom = View->Zoom() * (steps > 0 ? 1.25 : 0.8);
+  if (!View->SetZoom(zoom)) Status->setText(QString::fromStdString(View->TooLarge(zoom)));
+}
 
 void DiagramWindow::ExportAs() {
   const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName.toStdString()));

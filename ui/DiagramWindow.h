@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "common/UserDialogs.h"
 #include "output/DiagramPicture.h"
@@ -25,7 +26,9 @@ public:
   DiagramView() { setMouseTracking(true); }
   void SetLayout(DiagramLayout layout);
   const DiagramLayout& Layout() const { return layout_; }
-  void SetZoom(double zoom);
+  // Refused (false, the zoom unchanged) past the largest picture.
+  bool SetZoom(double zoom);
+  std::string TooLarge(double zoom) const;
   double Zoom() const { return zoom_; }
   DiagramHighlight highlight;
   std::function<void(int state)> onStateClicked;

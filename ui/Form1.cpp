@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Icons.h"
+#include "ui/RecentFiles.h"
 #include "ui/WindowKeys.h"
 #include "ui/WindowPlaces.h"
 
@@ -27,7 +28,6 @@ namespace {
 // Window geometry is given in twips, as the drawing is; ImageCanvas converts.
 constexpr int kClientWidth = 15210;
 constexpr int kClientHeight = 10320;
-constexpr const char* kRecentKey = "recentFiles";
 // How far the canvas area may shrink in height on a small screen (it scrolls).
 constexpr int kCanvasShrinkTwips = 5400;
 
@@ -561,7 +561,7 @@ void Form1::ZoomStep(int steps) {
 }
 
 void Form1::SetZoom(double zoom) {
-  Picture1->SetZoom(zoom);
+  if (!Picture1->SetZoom(zoom)) dialogs_.Notify(Picture1->TooLarge(zoom));
   ZoomLevel->setText(QStringLiteral("%1%").arg(std::lround(Picture1->Zoom() * 100)));
 }
 
@@ -872,16 +872,10 @@ void Form1::UpdateTitle() {
   setWindowModified(modified);
 }
 
-QStringList Form1::RecentFiles() const { return QSettings().value(QString::fromUtf8(kRecentKey)).toStringList(); }
+QStringList Form1::RecentFiles() const { return kelvo::RecentFiles{}.List(); }
 
 void Form1::RememberRecent(const QString& path, bool keep) {
-  if (path.isEmpty()) return;
-  const QString full = QFileInfo(path).absoluteFilePath();
-  QStringList recent = RecentFiles();
-  recent.removeAll(full);
-  if (keep) recent.prepend(full);
-  while (recent.size() > kRecentFiles) recent.removeLast();
-  QSettings().setValue(QString::fromUtf8(kRecentKey), recent);
+  kelvo::RecentFiles{}.Remember(path, keep);
   FillRecentMenu();
 }
 

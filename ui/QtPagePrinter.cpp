@@ -12,7 +12,7 @@ bool QtPagePrinter::ChooseOutput(QPrinter& printer, UserDialogs& dialogs) {
     printer.setOutputFormat(QPrinter::NativeFormat);
     return true;
   }
-  const auto path = dialogs.AskSaveFileName({"Print to PDF File", "pdf|*.pdf|All files|*.*", "pdf", true});
+  const auto path = dialogs.AskSaveFileName({"Print to PDF File", "pdf|*.pdf|All files|*.*", "pdf", true, ""});
   if (!path) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(*path));

@@ -100,13 +100,14 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   // A dialog starts at the name last chosen with its title, or else in the
   // folder last used by any file dialog, also in an earlier run.
   QSettings settings;
-  if (const auto last = lastNames_.find(options.title); last != lastNames_.end()) {
+  if (!options.startAt.empty()) {
+    dialog.selectFile(QString::fromStdString(options.startAt));
+  } else if (const auto last = lastNames_.find(options.title); last != lastNames_.end()) {
     dialog.selectFile(last->second);
   } else if (const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
              !folder.isEmpty() && QFileInfo(folder).isDir()) {
     dialog.setDirectory(folder);
   }
-  if (save && !options.suggestedName.empty()) dialog.selectFile(QString::fromStdString(options.suggestedName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   QString name = dialog.selectedFiles().first();
   if (save) {

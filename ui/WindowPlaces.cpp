@@ -16,9 +16,8 @@ QString Key(const QString& name) { return QStringLiteral("windows/") + name; }
 bool PlaceBeside(QWidget* window, QSize size, const QWidget* beside) {
   const QRect free = FreeScreenArea(beside);
   const QRect owner = beside->frameGeometry();
-  const QPoint candidates[] = {{owner.right() + 1, owner.top()},
-                               {owner.left(), owner.bottom() + 1},
-                               {owner.left() - size.width(), owner.top()}};
+  const QPoint candidates[] = {
+      {owner.right() + 1, owner.top()}, {owner.left(), owner.bottom() + 1}, {owner.left() - size.width(), owner.top()}};
   for (QPoint at : candidates) {
     const QRect place(at, size);
     if (free.contains(place)) {

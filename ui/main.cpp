@@ -4,12 +4,14 @@
 #include "common/SafeFiles.h"
 #include "ui/Form1.h"
 #include "ui/QtUserDialogs.h"
+#include "ui/RecentFiles.h"
 
 int main(int argc, char** argv) {
   kelvo::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kelvo 16s"));
   QApplication::setOrganizationName(QStringLiteral("kelvo16s"));
+  const std::string settingsNotice = kelvo::UseSettingsFileIfSane();
   QCommandLineParser options;
   options.setApplicationDescription(QStringLiteral("Design relay ladder circuits for sequential machines."));
   options.addHelpOption();
@@ -22,6 +24,7 @@ int main(int argc, char** argv) {
   dialogs.SetParent(&window);
   if (!window.StartUp()) return 1;
   window.ShowAtHome();
+  if (!settingsNotice.empty()) dialogs.Notify(settingsNotice);
   // A file named on the command line (or by a double click in a file manager)
   // is opened as "Open State Diagram" opens the file it is given.
   if (!options.positionalArguments().isEmpty()) window.OpenFile(options.positionalArguments().first());

@@ -178,6 +178,27 @@ TEST(BadInputs, SavingFollowsLinksAndReplacesOnlyRegularFiles) {
   EXPECT_EQ(Others(dir, {"real.sfi", "link.sfi", "pipe.sfi"}), std::vector<std::string>{});
 }
 
+// Names up to the longest a file name may be (255 bytes) are written, by
+// Save and by render, leaving no temporary file behind.
+TEST(BadInputs, EveryLegalNameCanBeWritten) {
+  TempDir dir;
+  const StateDiagram d = *ReadStatesFile(Example("four-state-cycle.sfi"));
+  std::vector<std::string> written;
+  for (size_t length : {249u, 255u}) {
+    const std::string sfi = std::string(length - 4, 's') + ".sfi", bmp = std::string(length - 4, 'b') + ".bmp",
+                      png = std::string(length - 4, 'p') + ".png";
+    SCOPED_TRACE(length);
+    std::string why;
+    EXPECT_TRUE(WriteStatesFile(dir.File(sfi), d, &why)) << why;
+    for (const std::string& picture : {bmp, png}) {
+      const ToolRun run = Tool({"render", Example("four-state-cycle.sfi"), "-o", dir.File(picture)}, dir);
+      EXPECT_EQ(run.status, 0) << run.err;
+    }
+    written.insert(written.end(), {sfi, bmp, png});
+    EXPECT_EQ(Others(dir, written), std::vector<std::string>{});
+  }
+}
+
 TEST(BadInputs, AWritePastTheFileSizeLimitFailsAndKeepsTheOldFile) {
   TempDir dir;
   const std::string file = dir.File("kept.sfi");

@@ -178,7 +178,7 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
   EXPECT_TRUE(Has(text.out, "start: 0000 S0: Red\nstep 1: T1=1\n  A picks up: T1 closed the path "));
   EXPECT_TRUE(Has(text.out, "step 5: T3=1, Car=1\n"));
   EXPECT_TRUE(Has(text.out, "0011 S2: Green\n"));
-  EXPECT_TRUE(Has(text.out, "step 8: T5=0\n  0000 S0: Red\n"));
+  EXPECT_TRUE(Has(text.out, "step 8: T5=0\n  0000 S0: Red\n  outputs ON: Red\n"));
 
   const auto json =
       Cli({"simulate", Example("traffic-light.sfi"), "--parallel", "--from", "S2", "--json", "--steps", "T3=1,Car=1"});
@@ -186,8 +186,8 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
   EXPECT_TRUE(Has(json.out, R"J({"form":"parallel","switches":[)J"));
   EXPECT_TRUE(
       Has(json.out, R"J("start":"0011","steps":[{"set":{"T3":true,"Car":true},"moves":[{"relay":"A","to":0,)J"));
-  EXPECT_TRUE(Has(json.out, R"J("code":"0010","state":"S3","text":"S3: Amber","settled":true,"oscillates":false,)J"
-                            R"J("race":[]}],"settled":true})J"));
+  EXPECT_TRUE(Has(json.out, R"J("code":"0010","state":"S3","text":"S3: Amber","outputs":["Amber"],"settled":true,)J"
+                            R"J("oscillates":false,"race":[]}],"settled":true})J"));
 
   TempDir dir;
   const StateDiagram d = testing::GrayRingOnX1();
@@ -201,6 +201,35 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
   EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi")}).status, 2);
   EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--from", "S16", "--steps", "T1=1"}).status, 2);
   EXPECT_EQ(Cli({"simulate", dir.File("missing.sfi"), "--steps", "T1=1"}).status, 2);
+}
+
+// Switches are named as the table spells them; what cannot be simulated as
+// asked is refused, naming why.
+TEST(Simulate, RefusesWhatItCannotRunAsAsked) {
+  const auto lower = Cli({"simulate", Example("traffic-light.sfi"), "--json", "--steps", "t1=1"});
+  EXPECT_TRUE(Has(lower.out, R"J("set":{"T1":true})J")) << lower.out;
+  TempDir dir;
+  ASSERT_TRUE(WriteStatesFile(dir.File("latch.sfi"), testing::Latch()));
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const std::string latch = dir.File("latch.sfi"), light = Example("traffic-light.sfi");
+  for (const Case& c : std::vector<Case>{
+           {{latch, "--from", "S5", "--steps", "X1=1"}, "--from: S5 has no complete code in " + latch},
+           {{light, "--steps", "T1=1; T1=1,t1=0"}, "--steps: step 2 sets T1 twice"},
+           {{light, "--steps", "T1=1", "--steps", "T1=0"}, "option --steps is given twice"},
+           {{light, "--json", "--steps", "T1=1", "--json"}, "option --json is given twice"},
+           {{light, "--steps", std::string(120'000, 'Q') + "=1"}, "no switch named " + std::string(80, 'Q') + "... in"},
+       }) {
+    std::vector<std::string> args{"simulate"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = Cli(args);
+    SCOPED_TRACE(c.err);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Has(run.err, c.err)) << run.err.substr(0, 300);
+    EXPECT_LT(run.err.size(), 400u);
+  }
 }
 
 }  // namespace

@@ -300,7 +300,9 @@ TEST_F(StatesInTest, LoadAndSave) {
   EXPECT_EQ(form.table().Comments[3], "unsaved edit");
   dialogs.fileNames = {dir.Path().string()};
   form.SaveStates_Click();
-  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while opening file " + dir.Path().string() + "\nnot a regular file");
+  EXPECT_EQ(dialogs.Texts().back(), "Unknown Error while saving file " + dir.Path().string() + "\nnot a regular file");
+  // The save dialog starts at the open document.
+  EXPECT_EQ(dialogs.fileDialogs.back().startAt, dir.File("cycle.sfi"));
 }
 
 }  // namespace

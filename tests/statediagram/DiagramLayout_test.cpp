@@ -94,6 +94,30 @@ TEST(DiagramLayout, WrongTargetsDangleAndLoopsReturn) {
   EXPECT_TRUE(LayOutDiagram(StateDiagram{}).nodes.empty());
 }
 
+// A trigger the flows refuse for its size is labelled with its first 60
+// characters and the refusal; so is a target as long.
+TEST(DiagramLayout, RefusedTriggersAreShortenedAndSayWhy) {
+  std::string longTrigger = "X1";
+  while (longTrigger.size() < 48'089) longTrigger += ".X1";
+  longTrigger.resize(48'089);
+  const std::string sixty = longTrigger.substr(0, 60);
+  StateDiagram d;
+  d.Codes[0] = "0000";
+  d.Targets[0] = {"S0", "S0", std::string(300, 'S'), "S0"};
+  d.Triggers[0] = {std::string(200, 'X'), longTrigger, "X1",
+                   "A" + std::string(58, 'b') + "\xc3\xa4" + std::string(200, 'c')};
+  const DiagramLayout layout = LayOutDiagram(d);
+  ASSERT_EQ(layout.edges.size(), 5u);
+  EXPECT_FALSE(layout.edges[1].bad);
+  EXPECT_EQ(layout.edges[1].label, std::string(200, 'X'));
+  EXPECT_TRUE(layout.edges[2].bad);
+  EXPECT_EQ(layout.edges[2].label,
+            sixty + "... (refused: it has 48089 characters, more than the 200 a trigger may have)");
+  EXPECT_EQ(layout.edges[3].label, "to \"" + std::string(60, 'S') + "...\": X1");
+  const std::string cut = "A" + std::string(58, 'b') + "\xc3\xa4...";  // 60 characters, not 60 bytes
+  EXPECT_EQ(layout.edges[4].label.substr(0, cut.size()), cut);
+}
+
 // Sixteen states with four transitions each: no two bubbles overlap.
 TEST(DiagramLayout, SixteenStatesWithFourTransitionsEachDoNotOverlap) {
   const DiagramLayout layout = LayOutDiagram(Read("bench/tables/diagram-16x4.sfi"));
