@@ -121,9 +121,14 @@ bool SaveDrawing(const std::string& path, QSize size, const std::function<void(Q
 
 bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
   if (!IsDrawingFileName(path)) return SaveBitmap(canvas.Image(), path, why);
+  const QRect area = DrawnArea(canvas.Record());
   return SaveDrawing(
-      path, canvas.Record().size,
-      [&canvas](QPainter& p) { PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines); }, why);
+      path, area.size(),
+      [&canvas, area](QPainter& p) {
+        p.translate(-area.topLeft());
+        PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines);
+      },
+      why);
 }
 
 std::optional<QImage> LoadPicture(const std::string& path, std::string* why) {

@@ -25,9 +25,10 @@ inline constexpr size_t kMaxPictureBytes = 64u << 20;
 // Writes `image` as a Windows bitmap to `path` (or the target of the link
 // there), replacing it only when complete and only when it is a regular file.
 bool SaveBitmap(const QImage& image, const std::string& path, std::string* why = nullptr);
-// Writes the recorded picture as PNG (twice the screen's resolution), SVG or
-// PDF (lines and text, one page the size of the picture) by the extension of
-// `path`, and as a Windows bitmap (the canvas's own pixels) for any other.
+// Writes the recorded picture's drawn area (DrawnArea) as PNG (twice the
+// screen's resolution), SVG or PDF (lines and text, one page the size of the
+// area) by the extension of `path`, and as a Windows bitmap (the whole
+// canvas's own pixels) for any other.
 // Written like SaveBitmap: complete, or not at all.
 bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
 // A drawing of `size` picture pixels that `paint` paints, as PNG (twice the

@@ -62,6 +62,31 @@ QString DrawableText(const QString& text) {
   return drawable;
 }
 
+QRect DrawnArea(const PictureRecord& record) {
+  const QFontMetrics metrics(DrawingFont());
+  QRect painted;
+  for (const PictureOp& op : record.ops) {
+    const QPoint at(Px(op.x), Px(op.y));
+    switch (op.kind) {
+      case PictureOp::Kind::Tile:
+        painted |= QRect(at, QSize(kTilePixels, kTilePixels));
+        break;
+      case PictureOp::Kind::Text:
+        painted |= QRect(at, QSize(metrics.horizontalAdvance(op.text), metrics.height()));
+        break;
+      case PictureOp::Kind::Box:
+        painted |= QRect(at, QPoint(Px(op.x2), Px(op.y2))).normalized();
+        break;
+      case PictureOp::Kind::Picture:
+        painted |= QRect(QPoint(0, 0), op.picture.size());
+        break;
+    }
+  }
+  const QRect whole(QPoint(0, 0), record.size);
+  if (painted.isEmpty()) return whole;
+  return painted.adjusted(-kTilePixels, -kTilePixels, kTilePixels, kTilePixels) & whole;
+}
+
 void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QImage, kTileCount>& tiles,
                  TileStyle style) {
   p.save();

@@ -69,6 +69,11 @@ QFont DrawingFont();
 // from a file draws the same on the screen and in every file format.
 QString DrawableText(const QString& text);
 
+// The part of the picture its ops paint (the drawing, its hand edits, an
+// imported picture) with a margin of one tile, within the picture; the whole
+// picture when nothing is painted. Exports, copies and prints show this part.
+QRect DrawnArea(const PictureRecord& record);
+
 // Plays the ops onto `p`, whose transformation maps one 96-dpi pixel of the
 // picture to whatever the target needs. The background is not painted.
 void PlayPicture(QPainter& p, const PictureRecord& record, const std::array<QImage, kTileCount>& tiles,

@@ -33,12 +33,12 @@ QString PrintJob::Title() const {
 }
 
 std::vector<QRect> PrintJob::Pages() const {
-  const QSize size = canvas_.Image().size();
+  const QRect area = DrawnArea(canvas_.Record());
   const int pageWidth = ImageCanvas::ToPixels(kCanvasWidthTwips);
-  if (wideOnOnePage || size.width() <= pageWidth) return {QRect(QPoint(0, 0), size)};
+  if (wideOnOnePage || area.width() <= pageWidth) return {area};
   std::vector<QRect> pages;
-  for (int x = 0; x < size.width(); x += pageWidth) {
-    pages.emplace_back(x, 0, std::min(pageWidth, size.width() - x), size.height());
+  for (int x = area.left(); x <= area.right(); x += pageWidth) {
+    pages.emplace_back(x, area.top(), std::min(pageWidth, area.right() + 1 - x), area.height());
   }
   return pages;
 }
@@ -58,6 +58,12 @@ bool PrintJob::PrintAny() {
 }
 
 bool PrintJob::Print(const std::array<bool, kViewButtons>& ticked, int copies, PrintQuality quality) {
+  QStringList views;
+  for (int i = 0; i < kViewButtons; ++i) {
+    if (ticked[i]) views << ViewTitle(kPrintOrder[i]);
+  }
+  printer_.SetDocumentTitle((documentName.isEmpty() ? QStringLiteral("Untitled") : documentName) +
+                            QStringLiteral(" - ") + views.join(QStringLiteral(", ")));
   printer_.SetLandscape();
   printer_.SetQuality(quality);
   NextPage = -1;

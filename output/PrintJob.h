@@ -23,10 +23,13 @@ enum class PrintQuality { Draft = -1, Normal = -3, Best = -4 };
 class PagePrinter {
 public:
   virtual ~PagePrinter() = default;
+  // The document's title (a PDF's Title): the file name and the views.
+  virtual void SetDocumentTitle(const QString& title) { (void)title; }
   virtual void SetLandscape() = 0;
   virtual void SetQuality(PrintQuality quality) = 0;
   // One page: the title line, then `part` (pixels of the canvas's picture)
-  // scaled to fill the rest of the printable area, keeping its proportions.
+  // scaled to fill the rest of the printable area, keeping its proportions,
+  // and centred in it.
   virtual bool PaintPage(const ImageCanvas& canvas, QRect part, const QString& title) = 0;
   virtual void NewPage() = 0;
   virtual void EndDoc() = 0;

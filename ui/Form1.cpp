@@ -571,7 +571,9 @@ void Form1::ZoomToFit() {
   SetZoom(std::min(double(room.width()) / picture.width(), double(room.height()) / picture.height()));
 }
 
-void Form1::CopyPicture_Click() { QGuiApplication::clipboard()->setImage(canvas.Image()); }
+void Form1::CopyPicture_Click() {
+  QGuiApplication::clipboard()->setImage(canvas.Image().copy(DrawnArea(canvas.Record())));
+}
 
 void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 

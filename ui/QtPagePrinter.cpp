@@ -19,7 +19,19 @@ bool QtPagePrinter::ChooseOutput(QPrinter& printer, UserDialogs& dialogs) {
   return true;
 }
 
-void QtPagePrinter::SetLandscape() { printer_.setPageOrientation(QPageLayout::Landscape); }
+void QtPagePrinter::SetDocumentTitle(const QString& title) {
+  if (!painter_.isActive()) printer_.setDocName(title);
+}
+
+void QtPagePrinter::SetLandscape() {
+  printer_.setPageOrientation(QPageLayout::Landscape);
+  // At least 10 mm of paper round the page, whatever the printer could reach.
+  const QMarginsF least(10, 10, 10, 10);
+  const QMarginsF now = printer_.pageLayout().margins(QPageLayout::Millimeter);
+  printer_.setPageMargins(QMarginsF(std::max(now.left(), least.left()), std::max(now.top(), least.top()),
+                                    std::max(now.right(), least.right()), std::max(now.bottom(), least.bottom())),
+                          QPageLayout::Millimeter);
+}
 
 void QtPagePrinter::SetQuality(PrintQuality quality) {
   if (painter_.isActive()) return;
@@ -53,7 +65,8 @@ bool QtPagePrinter::PaintPage(const ImageCanvas& canvas, QRect part, const QStri
   // printer's resolution.
   const double scale = std::min(room.width() / part.width(), room.height() / part.height());
   painter_.save();
-  painter_.translate(room.topLeft());
+  painter_.translate(room.topLeft() +
+                     QPointF(room.width() - part.width() * scale, room.height() - part.height() * scale) / 2);
   painter_.scale(scale, scale);
   painter_.setClipRect(QRect(QPoint(0, 0), part.size()));
   painter_.translate(-part.topLeft());

@@ -18,6 +18,7 @@ public:
   // With no printer installed, asks for the PDF file; false when cancelled.
   static bool ChooseOutput(QPrinter& printer, UserDialogs& dialogs);
 
+  void SetDocumentTitle(const QString& title) override;
   void SetLandscape() override;
   void SetQuality(PrintQuality quality) override;
   bool PaintPage(const ImageCanvas& canvas, QRect part, const QString& title) override;
