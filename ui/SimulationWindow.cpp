@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ladder/CircuitCheck.h"
 #include "output/ImageCanvas.h"
@@ -119,6 +120,11 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
       timer.start();
   });
   timer.setInterval(Speed->value());
+  blinkTimer.setInterval(400);
+  connect(&blinkTimer, &QTimer::timeout, this, [this] {
+    blinkLit_ = !blinkLit_;
+    Sync();
+  });
   connect(&timer, &QTimer::timeout, this, &SimulationWindow::Tick);
   resize(620, 460);
 }
@@ -129,7 +135,9 @@ void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, cons
   sim_ = std::move(simulation);
   diagram_ = diagram;
   Rebuild();
-  Log->clear();
+  // The log goes on across drawings, the new one marked off.
+  if (!Log->document()->isEmpty())
+    Log->appendPlainText(QStringLiteral("\u2500\u2500\u2500 drawn again \u2500\u2500\u2500"));
   if (!warning.isEmpty()) Log->appendPlainText(warning);
   if (!sim_) {
     Log->appendPlainText(QStringLiteral("No circuit is drawn: draw one with \"Circuit\" first."));
@@ -148,6 +156,14 @@ void SimulationWindow::Rebuild() {
   StartState->clear();
   if (!sim_) return;
   const auto& names = sim_->Switches();
+  // Shown by name, and first in the Tab order.
+  std::vector<int> byName(names.size());
+  for (size_t i = 0; i < names.size(); ++i) byName[i] = static_cast<int>(i);
+  std::stable_sort(byName.begin(), byName.end(), [&names](int a, int b) {
+    return QString::fromStdString(names[a]).compare(QString::fromStdString(names[b]), Qt::CaseInsensitive) < 0;
+  });
+  std::vector<int> placeOf(names.size());
+  for (size_t k = 0; k < byName.size(); ++k) placeOf[byName[k]] = static_cast<int>(k);
   for (size_t i = 0; i < names.size(); ++i) {
     auto* button = new QPushButton(QString::fromStdString(names[i]));
     button->setCheckable(true);
@@ -161,12 +177,20 @@ void SimulationWindow::Rebuild() {
         SwitchChanged();
       }
     });
-    const int row = index / 3, column = (index % 3) * 2;
+    const int row = placeOf[i] / 3, column = (placeOf[i] % 3) * 2;
     grid->addWidget(button, row, column);
     grid->addWidget(momentary, row, column + 1);
     SwitchButtons.push_back(button);
     Momentary.push_back(momentary);
   }
+  QWidget* previous = nullptr;
+  for (int i : byName) {
+    if (previous) setTabOrder(previous, SwitchButtons[i]);
+    setTabOrder(SwitchButtons[i], Momentary[i]);
+    previous = Momentary[i];
+  }
+  if (previous) setTabOrder(previous, StateLamps[0]);
+  if (!byName.empty()) SwitchButtons[byName.front()]->setFocus(Qt::OtherFocusReason);
   for (int s = 0; s < kStateCount; ++s) {
     if (diagram_ && CodeValue(diagram_->Codes[s]) >= 0) StartState->addItem(QStringLiteral("S%1").arg(s), s);
   }
@@ -268,9 +292,18 @@ void SimulationWindow::ResetMachine() {
 
 void SimulationWindow::Sync() {
   const int due = sim_ ? sim_->Due() : 0;
+  if (due && !blinkTimer.isActive()) blinkTimer.start();
+  if (!due) {
+    blinkTimer.stop();
+    blinkLit_ = false;
+  }
   for (int x = 0; x < 4; ++x) {
     const bool on = sim_ && ((sim_->Code() >> x) & 1);
-    StateLamps[x]->setStyleSheet(LampStyle(on) + (((due >> x) & 1) ? QStringLiteral("color: #c00000;") : QString()));
+    const bool isDue = (due >> x) & 1;
+    // A due relay blinks: its lamp flashes amber, with red letters throughout.
+    StateLamps[x]->setStyleSheet(isDue && blinkLit_
+                                     ? QStringLiteral("background: #ffb000; color: #c00000;")
+                                     : LampStyle(on) + (isDue ? QStringLiteral("color: #c00000;") : QString()));
     StateLamps[x]->setToolTip(((due >> x) & 1) ? QStringLiteral("Due to move: click to move it now") : QString());
   }
   for (int r = 0; r < kRelayCount; ++r) {
@@ -289,6 +322,7 @@ void SimulationWindow::Sync() {
 
 void SimulationWindow::closeEvent(QCloseEvent* event) {
   timer.stop();
+  blinkTimer.stop();
   if (onClosed) onClosed();
   event->accept();
 }

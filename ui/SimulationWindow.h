@@ -63,6 +63,7 @@ public:
   QSlider* Speed{};       // ms per move
   QPlainTextEdit* Log{};
   QTimer timer;
+  QTimer blinkTimer;  // due relays blink while it runs
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -80,6 +81,7 @@ private:
   QWidget* outputBox_{};
   int movesSinceChange_ = 0;
   bool raceTold_ = false;
+  bool blinkLit_ = false;
 };
 
 }  // namespace kelvo

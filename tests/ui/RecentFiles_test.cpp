@@ -20,6 +20,7 @@ QString Q(const std::string& path) { return QString::fromStdString(path); }
 
 // One file named three ways is one entry; a long list read back is cut to the newest eight.
 TEST(RecentFiles, OneEntryPerFileAndAtMostEight) {
+  QSettings().clear();  // none of the other tests' files
   testing::TempDir dir;
   std::ofstream(dir.File("a.sfi")) << "a";
   fs::create_symlink(dir.File("a.sfi"), dir.File("link.sfi"));
