@@ -102,8 +102,7 @@ private:
     const std::vector<Pin> none;
     xml += in + "<coil localId=\"" + std::to_string(coil) + "\" height=\"20\" width=\"20\">" +
            Position("position", coilX_, top) + "\n";
-    xml += PinIn(coilX_, top + kPin, r.source >= 0 ? producers[r.sink] : none, in + "  ") +
-           PinOut(kElement, in + "  ");
+    xml += PinIn(coilX_, top + kPin, r.source >= 0 ? producers[r.sink] : none, in + "  ") + PinOut(kElement, in + "  ");
     xml += in + "  <variable>" + XmlEscaped(p_.variables[r.coil].name) + "</variable>\n";
     xml += Documentation(r.title + ": " + r.equation, in + "  ") + in + "</coil>\n";
     const int rightX = coilX_ + kElement + kElement;

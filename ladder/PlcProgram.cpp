@@ -44,9 +44,9 @@ std::vector<ReadCircuit> ReadDrawnCircuits(const PlcSource& s, VariableTable& ta
       read.push_back({letter + " (parallel)", s.equations.eq[x], x,
                       CircuitReadBack(g.SumTiles[x], g.SumTiles[x + kStateVariables], GridFamily::Sum, table)});
     } else if (!s.parallelForm && g.ResetWidth[x] >= 1) {
-      read.push_back({letter + " (two-part)", TwoPartDrawnText(s.equations.eqPar[x], x), x,
-                      CircuitReadBack(g.TwoPartTiles[x], g.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart,
-                                      table)});
+      read.push_back(
+          {letter + " (two-part)", TwoPartDrawnText(s.equations.eqPar[x], x), x,
+           CircuitReadBack(g.TwoPartTiles[x], g.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table)});
     }
   }
   for (int r = 0; r < kRelayCount; ++r) {
@@ -108,9 +108,8 @@ PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
   for (int r = 0; r < kRelayCount; ++r) {
     const std::string& name = s.equations.NmCoil[r];
     relayOutput[r] = -1;
-    const bool drawn = std::any_of(read.begin(), read.end(), [&](const auto& c) {
-      return c.slot == kFirstRelaySlot + r;
-    });
+    const bool drawn =
+        std::any_of(read.begin(), read.end(), [&](const auto& c) { return c.slot == kFirstRelaySlot + r; });
     if (name.empty() && !drawn) continue;
     relayOutput[r] = add(name, PlcVariableKind::Output, "Relay" + std::to_string(r + 1));
     if (relayVariable[r] >= 0) variableOf[relayVariable[r]] = relayOutput[r];
@@ -118,8 +117,8 @@ PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
   program.name = names.Give(ProgramNameOf(s.sourceFile), "Kelvo16s");
 
   for (int st = 0; st < kStateCount; ++st) {
-    if (!s.table.Comments[st].empty()) program.stateComments.push_back("S" + std::to_string(st) + ": " +
-                                                                       s.table.Comments[st]);
+    if (!s.table.Comments[st].empty())
+      program.stateComments.push_back("S" + std::to_string(st) + ": " + s.table.Comments[st]);
   }
   for (ReadCircuit& c : read) {
     PlcRung rung = RungOf(c.circuit);

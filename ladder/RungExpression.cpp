@@ -72,9 +72,8 @@ void Paths(const std::vector<Edge>& edges, int node, int sink, std::vector<char>
   onPath[node] = 1;
   for (const Edge& e : edges) {
     if (e.from != node || onPath[e.to]) continue;
-    Paths(edges, e.to, sink, onPath, so_far.empty() ? Operand(e, Binding::And) : so_far + " AND " +
-                                                                                    Operand(e, Binding::And),
-          paths);
+    Paths(edges, e.to, sink, onPath,
+          so_far.empty() ? Operand(e, Binding::And) : so_far + " AND " + Operand(e, Binding::And), paths);
   }
   onPath[node] = 0;
 }

@@ -44,9 +44,9 @@ void ExportForPlc(const Session& session, UserDialogs& dialogs) {
     return;
   }
   const std::string source = session.form.documentPath();
-  std::string suggested = source.empty() ? "Untitled.xml" : source;
+  std::string suggested = source.empty() ? "Untitled" : source;
   if (const std::string ext = ExtensionOf(suggested); !ext.empty()) suggested.resize(suggested.size() - ext.size() - 1);
-  if (!source.empty()) suggested += ".xml";
+  suggested += ".xml";
   const FileDialogOptions options{"Export for PLC", "PLCopen XML (Ladder Diagram)|*.xml|Structured Text|*.st", "xml",
                                   true, suggested};
   const auto path = dialogs.AskSaveFileName(options);

@@ -4,9 +4,9 @@
 // contacts to each coil, must conduct exactly where the circuit's equation is
 // true; the Structured Text, evaluated here, likewise.
 
-#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <QXmlStreamReader>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -17,9 +17,9 @@
 
 #include "cli/CliApp.h"
 #include "equations/SwitchFunction.h"
+#include "ladder/CircuitReadBack.h"
 #include "ladder/TwoPartLayout.h"
 #include "session/PlcFile.h"
-#include "ladder/CircuitReadBack.h"
 #include "support/DrawnMachine.h"
 #include "support/TempDir.h"
 
@@ -228,8 +228,8 @@ struct Tally {
 
 // Every coil of the export conducts as its reference over every setting of
 // the names either reads (4096 sampled ones beyond 20 names).
-void ExpectConductsAsDrawn(const Exported& e, const std::map<std::string, Reference>& drawn, bool st,
-                           std::mt19937& rng, Tally& tally, const std::string& where) {
+void ExpectConductsAsDrawn(const Exported& e, const std::map<std::string, Reference>& drawn, bool st, std::mt19937& rng,
+                           Tally& tally, const std::string& where) {
   VariableTable table;
   std::map<std::string, int> indexOf;  // identifier -> variable of the table
   for (const auto& [name, shown] : e.shownOf) indexOf[name] = table.Index(shown.empty() ? name : shown);
@@ -243,10 +243,9 @@ void ExpectConductsAsDrawn(const Exported& e, const std::map<std::string, Refere
     const Reference& ref = d->second;
     const SwitchFunction f =
         ref.twoPart ? SwitchFunction::ParseTwoPart(ref.equation, table) : SwitchFunction::Parse(ref.equation, table);
-    const CircuitReadBack readBack = ref.tiles ? CircuitReadBack(*ref.tiles, *ref.labels,
-                                                                 ref.twoPart ? GridFamily::TwoPart : GridFamily::Sum,
-                                                                 table)
-                                               : CircuitReadBack();
+    const CircuitReadBack readBack =
+        ref.tiles ? CircuitReadBack(*ref.tiles, *ref.labels, ref.twoPart ? GridFamily::TwoPart : GridFamily::Sum, table)
+                  : CircuitReadBack();
     uint64_t mask = ref.tiles ? readBack.Variables() : f.Variables();
     for (const std::string& name : reads) mask |= indexOf.count(name) ? uint64_t{1} << indexOf[name] : 0;
     std::vector<int> bits;
@@ -310,8 +309,9 @@ int RunPlc(const std::vector<std::string>& args, std::string* errText = nullptr)
 }
 
 TEST(CliPlc, EveryExampleValidatesAndConductsAsDrawn) {
-  if (!HaveXmllint()) GTEST_SKIP() << "xmllint (Debian package libxml2-utils) is not installed: scripts/test.sh "
-                                      "installs it";
+  if (!HaveXmllint())
+    GTEST_SKIP() << "xmllint (Debian package libxml2-utils) is not installed: scripts/test.sh "
+                    "installs it";
   TempDir dir;
   std::mt19937 rng(1);
   Tally tally;
@@ -359,8 +359,8 @@ StateDiagram RandomTable(std::mt19937& rng, bool& autoCodes) {
   d.Clear();
   const int states = 2 + pick(7);
   autoCodes = pick(2) == 0;
-  static const char* kSwitches[] = {"X1", "x1", "Start", "START", "start", "DT", "dt", "T\xc3\xbcr", "t\xc3\xbcr",
-                                    "Or", "Y_2", "Stop", "stop", "Z9"};
+  static const char* kSwitches[] = {"X1",         "x1",         "Start", "START", "start", "DT",   "dt",
+                                    "T\xc3\xbcr", "t\xc3\xbcr", "Or",    "Y_2",   "Stop",  "stop", "Z9"};
   static const char* kRelays[] = {"Lamp 1", "Motor&Pump", "<M>", "Or", "Start", "M"};
   static const char* kComments[] = {"", "a <b> & \"c\"", "(* not a comment *)", "]]> ok", "Gr\xc3\xbcn"};
   auto literal = [&] { return std::string(kSwitches[pick(14)]); };
@@ -386,8 +386,9 @@ StateDiagram RandomTable(std::mt19937& rng, bool& autoCodes) {
 }
 
 TEST(CliPlc, RandomTablesValidateAndConductAsDrawn) {
-  if (!HaveXmllint()) GTEST_SKIP() << "xmllint (Debian package libxml2-utils) is not installed: scripts/test.sh "
-                                      "installs it";
+  if (!HaveXmllint())
+    GTEST_SKIP() << "xmllint (Debian package libxml2-utils) is not installed: scripts/test.sh "
+                    "installs it";
   const unsigned seed = Seed();
   SCOPED_TRACE("seed " + std::to_string(seed) + " (KELVO_TEST_SEED repeats it)");
   std::cout << "[ PLC      ] seed " << seed << "\n";
@@ -418,6 +419,25 @@ TEST(CliPlc, RandomTablesValidateAndConductAsDrawn) {
   EXPECT_EQ(SchemaFaults(dir, xmlFiles), "");
   std::cout << "[ PLC      ] " << xmlFiles.size() << " generated projects valid; " << tally.files << " files, "
             << tally.coils << " coils over " << tally.settings << " settings\n";
+}
+
+TEST(CliPlc, TheLanguageComesFromLangOrTheNameAndTheInputIsNeverWritten) {
+  TempDir dir;
+  const std::string sfi = dir.File("latch.sfi");
+  testing::WriteBytes(sfi, testing::ReadBytes(std::string(KELVO_TEST_DATA) + "/two-state-latch.sfi"));
+  const std::string before = testing::ReadBytes(sfi);
+  std::string err;
+  EXPECT_EQ(RunPlc({sfi, "-o", sfi, "--lang", "st"}, &err), 2);
+  EXPECT_NE(err.find("is the states file itself"), std::string::npos) << err;
+  EXPECT_EQ(testing::ReadBytes(sfi), before);
+  EXPECT_EQ(RunPlc({sfi, "-o", dir.File("latch.txt")}, &err), 2);
+  EXPECT_NE(err.find(".xml (PLCopen XML) or .st (Structured Text)"), std::string::npos) << err;
+  EXPECT_EQ(RunPlc({sfi, "-o", dir.File("latch.txt"), "--lang", "st"}), 0);
+  EXPECT_EQ(testing::ReadBytes(dir.File("latch.txt")).rfind("(* Exported by Kelvo 16s from latch.sfi", 0), 0u);
+  EXPECT_EQ(RunPlc({sfi, "-o", dir.File("latch.ST")}), 0);
+  EXPECT_NE(testing::ReadBytes(dir.File("latch.ST")).find("PROGRAM latch\n"), std::string::npos);
+  EXPECT_EQ(RunPlc({sfi, "-o", dir.File("x.xml"), "--lang", "fbd"}, &err), 2);
+  EXPECT_NE(err.find("--lang must be ld or st"), std::string::npos) << err;
 }
 
 }  // namespace
