@@ -1,9 +1,10 @@
 // Names and texts of the PLC exports: identifiers as IEC 61131-3 takes them,
 // the program's case rules for one switch, and the user's text escaped.
 
+#include "ladder/PlcExport.h"
+
 #include <gtest/gtest.h>
 
-#include "ladder/PlcExport.h"
 #include "ladder/PlcNames.h"
 #include "support/DrawnMachine.h"
 
@@ -15,10 +16,22 @@ TEST(PlcNames, NamesBecomeIdentifiers) {
     const char* name;
     const char* identifier;
   } cases[] = {
-      {"X1", "X1"},         {"Start", "Start"},     {"Lamp 1", "Lamp_1"},     {"a  b", "a_b"},
-      {"_x", "_x"},         {"x_", "x"},            {"1X", "N1X"},            {"DT", "DT_1"},
-      {"or", "or_1"},       {"T\xc3\xbcr", "Tur"},  {"Stra\xc3\x9f" "e", "Strasse"}, {"<&>", "Relay"},
-      {"M\xe2\x82\xac", "M"}, {"", "Relay"},
+      {"X1", "X1"},
+      {"Start", "Start"},
+      {"Lamp 1", "Lamp_1"},
+      {"a  b", "a_b"},
+      {"_x", "_x"},
+      {"x_", "x"},
+      {"1X", "N1X"},
+      {"DT", "DT_1"},
+      {"or", "or_1"},
+      {"T\xc3\xbcr", "Tur"},
+      {"Stra\xc3\x9f"
+       "e",
+       "Strasse"},
+      {"<&>", "Relay"},
+      {"M\xe2\x82\xac", "M"},
+      {"", "Relay"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IecSpelling(c.name, "Relay"), c.identifier) << c.name;
@@ -81,7 +94,9 @@ TEST(PlcExport, NamesFollowTheProgramsCaseRulesAndTheTextIsEscaped) {
 }
 
 TEST(PlcExport, XmlTakesNoControlCharacters) {
-  EXPECT_EQ(XmlEscaped("a\x01" "b\tc\n'\xff"), "aU+0001b\tc\n&apos;\xEF\xBF\xBD");
+  EXPECT_EQ(XmlEscaped("a\x01"
+                       "b\tc\n'\xff"),
+            "aU+0001b\tc\n&apos;\xEF\xBF\xBD");
 }
 
 }  // namespace
