@@ -6,6 +6,7 @@
 
 #include "cli/CliCheck.h"
 #include "cli/CliOptions.h"
+#include "cli/CliPlc.h"
 #include "cli/CliRender.h"
 #include "cli/CliSession.h"
 #include "cli/CliSimulate.h"
@@ -38,6 +39,9 @@ constexpr const char* kUsage =
     "  check FILE.sfi [--auto] [--parallel]\n"
     "                   read back the drawn circuits, run them and print a line per\n"
     "                   transition, hold, output and read-back; exit status 1 when one fails\n"
+    "  plc FILE.sfi [--auto] [--parallel] [--lang ld|st] -o OUT.xml|OUT.st\n"
+    "                   write the drawn circuits for a PLC: a PLCopen XML project with a Ladder\n"
+    "                   Diagram program, or the same program in Structured Text\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -283,6 +287,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "render") return Render(args, out, err);
   if (command == "diagram") return Diagram(args, out, err);
+  if (command == "plc") return Plc(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

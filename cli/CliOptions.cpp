@@ -41,7 +41,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     const bool valued = (allowed.flow && a == "--flow") || (allowed.answer && a == "--answer") ||
                         (allowed.state && a == "--state") || (allowed.view && a == "--view") ||
                         (allowed.output && (a == "-o" || a == "--output")) ||
-                        (allowed.simulate && (a == "--from" || a == "--steps"));
+                        (allowed.simulate && (a == "--from" || a == "--steps")) || (allowed.lang && a == "--lang");
     if (a == "--auto") {
       o.autoCodes = true;
     } else if (allowed.simulate && a == "--json") {
@@ -65,6 +65,9 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
       } else if (a == "--from") {
         o.from = StateOfTarget(v);
         if (o.from < 0) return fail("--from must name a state S0 to S15");
+      } else if (a == "--lang") {
+        if (v != "ld" && v != "st") return fail("--lang must be ld or st");
+        o.lang = v;
       } else if (a == "--steps") {
         o.steps = v;
       } else if (a == "--view") {

@@ -23,12 +23,14 @@ struct CliOptions {
   int from = 0;       // simulate: the state to start in
   std::string steps;  // simulate: "X1=1; X1=0; X2=1,X3=0"
   bool json = false;
+  std::string lang;  // plc: "ld" or "st"; empty: by the output's extension
 };
 
 // Which options a command takes besides FILE and --auto.
 struct CliOptionSet {
   bool flow = false, answer = false, state = false, view = false, parallel = false, output = false;
   bool simulate = false;  // --from, --steps, --json
+  bool lang = false;
 };
 
 // Parses args[1..]; nullopt after telling `err` what is wrong (also for an

@@ -143,7 +143,7 @@ void CircuitReadBack::JoinIntoNodes(int entry, int exit) {
   for (size_t i = 0; i < cells_.size(); ++i) {
     if (!isContact(i)) continue;
     const int a = nodeOf(2 * static_cast<int>(i)), b = nodeOf(2 * static_cast<int>(i) + 1);
-    if (a != b) contacts_.push_back({a, b, cells_[i].variable, cells_[i].closedWhenOn});
+    if (a != b) contacts_.push_back({a, b, cells_[i].variable, cells_[i].closedWhenOn, static_cast<int>(i)});
   }
   // The contacts of node n are touching_[firstTouching_[n] .. firstTouching_[n + 1] - 1].
   firstTouching_.assign(nodes + 1, 0);
@@ -300,6 +300,15 @@ std::string CircuitReadBack::ClosedPath(uint64_t values, const VariableTable& ta
   std::string path;
   for (auto it = names.rbegin(); it != names.rend(); ++it) path += (path.empty() ? "" : ".") + *it;
   return path;
+}
+
+std::vector<CircuitReadBack::Link> CircuitReadBack::Links() const {
+  std::vector<Link> links;
+  for (const Contact& c : contacts_) {
+    const Cell& cell = cells_[c.cell];
+    links.push_back({c.a, c.b, cell.x, cell.row, c.variable, c.closedWhenOn});
+  }
+  return links;
 }
 
 std::vector<CircuitReadBack::PlacedCell> CircuitReadBack::Cells() const {

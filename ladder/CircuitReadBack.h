@@ -53,6 +53,19 @@ public:
     bool closedWhenOn;
   };
   std::vector<PlacedCell> Cells() const;
+  // The contacts as the circuit joins them: each links the node above it to
+  // the node below it; the top line feeds node Source() and the coil hangs
+  // from node Sink() (the same node for a plain wire). A contact whose two
+  // sides one wire joins is left out.
+  struct Link {
+    int top, bottom;
+    int x, row;
+    int variable;
+    bool closedWhenOn;
+  };
+  std::vector<Link> Links() const;
+  int Source() const { return source_; }
+  int Sink() const { return sink_; }
   // The row of the main column's last cell, which the coil hangs below; -1 when none.
   int MainEndRow() const { return mainEndRow_; }
   // The mask of the variables of its contacts.
@@ -77,6 +90,7 @@ private:
     int a, b;
     int variable;
     bool closedWhenOn;
+    int cell;
   };
 
   void Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table);

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "session/PlcFile.h"
 #include "ui/Icons.h"
 #include "ui/RecentFiles.h"
 #include "ui/WindowKeys.h"
@@ -290,6 +291,7 @@ void Form1::BuildMenus() {
       picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
   FileExportAs = picture->addAction(QStringLiteral("Export As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
                                     this, [this] { files.ExportAs_Click(SuggestedPictureName()); });
+  FileMenu->addAction(QStringLiteral("Export for PLC..."), this, [this] { ExportForPlc(session, dialogs_); });
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
