@@ -22,7 +22,7 @@ TEST(PlcFile, ExportForPlcWritesTheLanguageTheNameAsksFor) {
   ExportForPlc(m->session, m->dialogs);
   ASSERT_EQ(m->dialogs.fileDialogs.size(), 3u);
   EXPECT_EQ(m->dialogs.fileDialogs[0].title, "Export for PLC");
-  EXPECT_EQ(m->dialogs.fileDialogs[0].suggestedName, "Untitled.xml");
+  EXPECT_EQ(m->dialogs.fileDialogs[0].startAt, "Untitled.xml");
   EXPECT_EQ(testing::ReadBytes(dir.File("latch.xml")).rfind("<?xml", 0), 0u);
   EXPECT_NE(testing::ReadBytes(dir.File("latch.st")).find("  A := "), std::string::npos);
   EXPECT_TRUE(m->dialogs.messages.empty());
