@@ -23,12 +23,14 @@ struct CliOptions {
   int from = 0;       // simulate: the state to start in
   std::string steps;  // simulate: "X1=1; X1=0; X2=1,X3=0"
   bool json = false;
+  bool transit = false;  // codes: transit states may be added
 };
 
 // Which options a command takes besides FILE and --auto.
 struct CliOptionSet {
   bool flow = false, answer = false, state = false, view = false, parallel = false, output = false;
   bool simulate = false;  // --from, --steps, --json
+  bool codes = false;     // --transit, --json, an optional -o
 };
 
 // Parses args[1..]; nullopt after telling `err` what is wrong.
