@@ -13,6 +13,15 @@ namespace {
 constexpr int kCodeCount = 1 << kCodeDigits;
 using CodeSet = uint32_t;  // bit c: code c
 
+// Per code, the codes one digit away.
+constexpr std::array<CodeSet, kCodeCount> kOneDigit = [] {
+  std::array<CodeSet, kCodeCount> near{};
+  for (int c = 0; c < kCodeCount; ++c) {
+    for (int bit = 0; bit < kCodeDigits; ++bit) near[c] |= CodeSet{1} << (c ^ (1 << bit));
+  }
+  return near;
+}();
+
 struct Edge {
   int from = 0, to = 0;  // a transition between two different states
   int key = 0;           // its (target, trigger): the transit state it may share
@@ -29,34 +38,51 @@ struct Detour {
   int via = -1;  // index into the transit states chosen
 };
 
-// One search for codes with at most `budget` transit states.
+// One search for codes with at most `budget` transit states. The next state
+// to place is the one with the fewest codes left (each code must be one digit
+// from every placed neighbour, or two with a transit state between), so a
+// dead end shows as soon as some state has none.
 class Search {
 public:
   Search(const TransitionGraph& graph, const std::vector<Edge>& edges, int keyCount, int budget)
       : edges_(edges), keyUses_(keyCount, 0), budget_(budget) {
-    Order(graph);
     code_.fill(-1);
+    for (int s = 0; s < kStateCount; ++s) {
+      if ((graph.linked >> s) & 1) states_.push_back(s);
+    }
+    for (size_t e = 0; e < edges_.size(); ++e) {
+      edgesOf_[edges_[e].from].push_back(static_cast<int>(e));
+      edgesOf_[edges_[e].to].push_back(static_cast<int>(e));
+    }
+    for (int c = 0; c < kCodeCount; ++c) {
+      for (int d = 0; d < kCodeCount; ++d) {
+        const int apart = std::popcount(static_cast<unsigned>(c ^ d));
+        if (apart == 1 || (apart == 2 && budget_ > 0)) near_[c] |= CodeSet{1} << d;
+      }
+    }
   }
 
-  bool Run() { return Place(0); }
+  bool Run() { return Try(0, 0); }
   const std::array<int, kStateCount>& Codes() const { return code_; }
   // The transit states as (key, code), and the transitions led through them.
   const std::vector<std::pair<int, int>>& Transits() const { return transits_; }
   const std::vector<Detour>& Detours() const { return detours_; }
 
 private:
-  void Order(const TransitionGraph& graph);
-  bool Place(size_t i);
-  bool Try(size_t i, int s, int c);
+  bool Place();
+  bool Try(int s, int c);
   bool Leaf();
   bool Cover(size_t k);
   int Other(int e, int s) const { return edges_[e].from == s ? edges_[e].to : edges_[e].from; }
 
   const std::vector<Edge>& edges_;
-  std::vector<int> order_;
-  std::vector<std::vector<int>> earlier_;  // per position: the edges to states placed before it
+  std::vector<int> states_;
+  std::array<std::vector<int>, kStateCount> edgesOf_;
+  std::array<CodeSet, kCodeCount> near_{};
   std::vector<int> keyUses_;
+  std::vector<int> openDetours_;  // the edges two digits apart among the placed states
   int keysOpen_ = 0;
+  int placed_ = 0;
   const int budget_;
   std::array<int, kStateCount> code_{};
   CodeSet used_ = 0;
@@ -66,51 +92,67 @@ private:
   CodeSet transitCodes_ = 0;
 };
 
-void Search::Order(const TransitionGraph& graph) {
-  StateSet placed = 0;
-  for (int root = 0; root < kStateCount; ++root) {
-    if (!((graph.linked >> root) & 1) || ((placed >> root) & 1)) continue;
-    std::vector<int> queue{root};
-    placed |= StateSet{1} << root;
-    for (size_t q = 0; q < queue.size(); ++q) {
-      for (int t = 0; t < kStateCount; ++t) {
-        if (((graph.neighbours[queue[q]] >> t) & 1) && !((placed >> t) & 1)) {
-          placed |= StateSet{1} << t;
-          queue.push_back(t);
+bool Search::Place() {
+  if (placed_ == static_cast<int>(states_.size())) return Leaf();
+  int best = -1, bestLinks = -1;
+  CodeSet bestCodes = 0;
+  // States that can only be placed two digits from a placed neighbour each
+  // need a transit state of a key not yet open; those with no key in common
+  // need one each.
+  std::vector<bool> keysClaimed(keyUses_.size(), false);
+  int claims = 0;
+  for (int s : states_) {
+    if (code_[s] >= 0) continue;
+    CodeSet codes = ~used_ & ((CodeSet{1} << kCodeCount) - 1);
+    CodeSet direct = codes;
+    int links = 0;
+    for (int e : edgesOf_[s]) {
+      const int other = code_[Other(e, s)];
+      if (other >= 0) codes &= near_[other], direct &= kOneDigit[other], ++links;
+    }
+    if (codes == 0) return false;
+    if (direct == 0 && budget_ > 0) {
+      bool open = false, claimed = false;
+      for (int e : edgesOf_[s]) {
+        if (code_[Other(e, s)] < 0) continue;
+        open = open || keyUses_[edges_[e].key] > 0;
+        claimed = claimed || keysClaimed[edges_[e].key];
+      }
+      if (!open && !claimed) {
+        for (int e : edgesOf_[s]) {
+          if (code_[Other(e, s)] >= 0) keysClaimed[edges_[e].key] = true;
         }
+        if (keysOpen_ + ++claims > budget_) return false;
       }
     }
-    order_.insert(order_.end(), queue.begin(), queue.end());
-  }
-  std::array<int, kStateCount> position{};
-  for (size_t i = 0; i < order_.size(); ++i) position[order_[i]] = static_cast<int>(i);
-  earlier_.resize(order_.size());
-  for (size_t e = 0; e < edges_.size(); ++e) {
-    earlier_[std::max(position[edges_[e].from], position[edges_[e].to])].push_back(static_cast<int>(e));
-  }
-}
-
-bool Search::Place(size_t i) {
-  if (i == order_.size()) return Leaf();
-  const int s = order_[i];
-  if (s == 0) return Try(i, s, 0);
-  // Codes one digit from a placed neighbour first, then two (a transit state between).
-  const int anchor = earlier_[i].empty() ? -1 : code_[Other(earlier_[i].front(), s)];
-  if (anchor < 0) {
-    for (int c = 0; c < kCodeCount; ++c) {
-      if (Try(i, s, c)) return true;
+    const int count = std::popcount(codes);
+    if (best < 0 || (links > 0) > (bestLinks > 0) ||
+        ((links > 0) == (bestLinks > 0) && count < std::popcount(bestCodes))) {
+      best = s, bestLinks = links, bestCodes = codes;
     }
-    return false;
   }
-  for (int distance = 1; distance <= (budget_ > 0 ? 2 : 1); ++distance) {
-    for (int c = 0; c < kCodeCount; ++c) {
-      if (std::popcount(static_cast<unsigned>(c ^ anchor)) == distance && Try(i, s, c)) return true;
+  // Codes one digit from every placed neighbour first; then those whose
+  // transit states can be shared, or lead back to a low-numbered state.
+  std::array<std::pair<int, int>, kCodeCount> candidates{};  // (cost, code)
+  int count = 0;
+  for (CodeSet codes = bestCodes; codes != 0; codes &= codes - 1) {
+    const int c = std::countr_zero(codes);
+    int cost = 0;
+    for (int e : edgesOf_[best]) {
+      const int other = code_[Other(e, best)];
+      if (other < 0 || ((kOneDigit[other] >> c) & 1)) continue;
+      cost += kCodeCount * 4 + (keyUses_[edges_[e].key] > 0 ? 0 : kCodeCount + edges_[e].to);
     }
+    candidates[count++] = {cost, c};
+  }
+  std::sort(candidates.begin(), candidates.begin() + count);
+  for (int n = 0; n < count; ++n) {
+    if (Try(best, candidates[n].second)) return true;
   }
   return false;
 }
 
-bool Search::Try(size_t i, int s, int c) {
+bool Search::Try(int s, int c) {
   if ((used_ >> c) & 1) return false;
   // The four digits are alike until used: a digit used first is the lowest unused one.
   const int k = std::popcount(usedBits_);
@@ -118,10 +160,19 @@ bool Search::Try(size_t i, int s, int c) {
   const int m = std::popcount(fresh);
   if (fresh != (((CodeSet{1} << (k + m)) - 1) & ~((CodeSet{1} << k) - 1))) return false;
   const CodeSet usedWith = used_ | (CodeSet{1} << c);
+  // A detour placed before keeps a code for its transit state.
+  for (int e : openDetours_) {
+    const unsigned diff = static_cast<unsigned>(code_[edges_[e].from] ^ code_[edges_[e].to]);
+    const unsigned low = diff & (0u - diff);
+    const CodeSet via = (CodeSet{1} << (code_[edges_[e].from] ^ low)) | (CodeSet{1} << (code_[edges_[e].from] ^ (diff ^ low)));
+    if ((via & ~usedWith) == 0) return false;
+  }
   std::array<int, kStateCount * kSlotCount> keys{};
+  std::array<int, kStateCount * kSlotCount> detours{};
   int keyCount = 0, newKeys = 0;
-  for (int e : earlier_[i]) {
+  for (int e : edgesOf_[s]) {
     const int other = code_[Other(e, s)];
+    if (other < 0) continue;
     const unsigned diff = static_cast<unsigned>(c ^ other);
     const int d = std::popcount(diff);
     if (d == 1) continue;
@@ -133,19 +184,28 @@ bool Search::Try(size_t i, int s, int c) {
     if (keyUses_[key] == 0 && std::find(keys.begin(), keys.begin() + keyCount, key) == keys.begin() + keyCount) {
       ++newKeys;
     }
+    detours[keyCount] = e;
     keys[keyCount++] = key;
   }
-  if (keysOpen_ + newKeys > budget_ || static_cast<int>(order_.size()) + keysOpen_ + newKeys > kCodeCount) return false;
-  for (int n = 0; n < keyCount; ++n) keysOpen_ += keyUses_[keys[n]]++ == 0;
+  if (keysOpen_ + newKeys > budget_ || static_cast<int>(states_.size()) + keysOpen_ + newKeys > kCodeCount) {
+    return false;
+  }
+  for (int n = 0; n < keyCount; ++n) {
+    keysOpen_ += keyUses_[keys[n]]++ == 0;
+    openDetours_.push_back(detours[n]);
+  }
   const CodeSet bitsBefore = usedBits_;
   code_[s] = c;
   used_ = usedWith;
   usedBits_ |= static_cast<CodeSet>(c);
-  if (Place(i + 1)) return true;
+  ++placed_;
+  if (Place()) return true;
+  --placed_;
   usedBits_ = bitsBefore;
   used_ &= ~(CodeSet{1} << c);
   code_[s] = -1;
   for (int n = 0; n < keyCount; ++n) keysOpen_ -= --keyUses_[keys[n]] == 0;
+  openDetours_.resize(openDetours_.size() - keyCount);
   return false;
 }
 
@@ -225,6 +285,33 @@ CodingResult Found(const TransitionGraph& graph, const Search& search, const std
   return result;
 }
 
+// Whether some state keeps more than four neighbours however transit states
+// are added: a transit state in a transition out of it stands in for the
+// target, and one into it stands in for at most three sources on one trigger.
+bool NeighboursBeyondHelp(const TransitionGraph& graph) {
+  for (int v = 0; v < kStateCount; ++v) {
+    int kept = 0, shareable = 0;
+    for (int u = 0; u < kStateCount; ++u) {
+      if (!((graph.neighbours[v] >> u) & 1)) continue;
+      bool out = false, shared = false;
+      for (const Transition& t : graph.transitions) {
+        if (t.from == v && t.to == u) out = true;
+        if (t.from != u || t.to != v) continue;
+        for (const Transition& other : graph.transitions) {
+          shared = shared || (other.to == v && other.from != u && other.from != v && other.trigger == t.trigger);
+        }
+      }
+      if (out || !shared) {
+        ++kept;
+      } else {
+        ++shareable;
+      }
+    }
+    if (kept + (shareable + 2) / 3 > kCodeDigits) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 CodingResult FindCoding(const StateDiagram& table, bool transitStates) {
@@ -247,7 +334,7 @@ CodingResult FindCoding(const StateDiagram& table, bool transitStates) {
     edges.push_back({t.from, t.to, static_cast<int>(key - keys.begin())});
   }
   const int freeNumbers = kStateCount - CountStates(graph.occupied);
-  const int budgetLimit = transitStates ? freeNumbers : 0;
+  const int budgetLimit = transitStates && !NeighboursBeyondHelp(graph) ? freeNumbers : 0;
   for (int budget = 0; budget <= budgetLimit; ++budget) {
     Search search(graph, edges, static_cast<int>(keys.size()), budget);
     if (search.Run()) return Found(graph, search, edges, keys);
