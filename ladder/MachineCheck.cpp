@@ -58,8 +58,8 @@ CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
   const SwitchFunction& trigger = *m.triggers[s][j];
   // A transit state is passed through on purpose: the transition ends where it leads.
   const int rest = PassThroughTarget(m.diagram, t, m.diagram.Triggers[s][j]);
-  const std::string head = m.Name(s) + " -> " + m.Name(t) + (rest != t ? " -> " + m.Name(rest) : "") + " on " +
-                           m.diagram.Triggers[s][j];
+  const std::string head =
+      m.Name(s) + " -> " + m.Name(t) + (rest != t ? " -> " + m.Name(rest) : "") + " on " + m.diagram.Triggers[s][j];
   const int from = CodeValue(m.diagram.Codes[s]);
   const int to = CodeValue(m.diagram.Codes[rest]);
   bool triggered = false, alone = false, tried = false;
@@ -72,15 +72,17 @@ CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
     tried = true;
     const Settling r = Settle(m.relays, from, sw);
     if (r.oscillates || r.endCodes != std::vector<int>{to}) {
-      return {Kind::Transition, false, head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw) +
-                                           ApartHint(m.diagram.Codes[s], m.diagram.Codes[t])};
+      return {Kind::Transition, false,
+              head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw) +
+                  ApartHint(m.diagram.Codes[s], m.diagram.Codes[t])};
     }
   }
   if (!triggered) return {Kind::Transition, false, head + ": the trigger is never true"};
   if (!alone) return {Kind::Transition, false, head + ": overlapping triggers of " + m.Name(s)};
   if (!tried) {
-    return {Kind::Transition, false,
-            head + ": run-through, a trigger of " + m.Name(rest) + " is true whenever this one is: make them exclusive"};
+    return {
+        Kind::Transition, false,
+        head + ": run-through, a trigger of " + m.Name(rest) + " is true whenever this one is: make them exclusive"};
   }
   return {Kind::Transition, true, head + m.note};
 }
@@ -147,10 +149,10 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
       const int t = StateOfTarget(m.diagram.Targets[s][j]);
       if (!IsValidState(t) || t == s) continue;
       const int rest = PassThroughTarget(m.diagram, t, m.diagram.Triggers[s][j]);
-      const int missing = CodeValue(m.diagram.Codes[s]) < 0   ? s
-                          : CodeValue(m.diagram.Codes[t]) < 0 ? t
+      const int missing = CodeValue(m.diagram.Codes[s]) < 0      ? s
+                          : CodeValue(m.diagram.Codes[t]) < 0    ? t
                           : CodeValue(m.diagram.Codes[rest]) < 0 ? rest
-                                                               : -1;
+                                                                 : -1;
       if (missing < 0) {
         report.findings.push_back(CheckTransition(m, s, j, t));
       } else {

@@ -164,7 +164,8 @@ bool Search::Try(int s, int c) {
   for (int e : openDetours_) {
     const unsigned diff = static_cast<unsigned>(code_[edges_[e].from] ^ code_[edges_[e].to]);
     const unsigned low = diff & (0u - diff);
-    const CodeSet via = (CodeSet{1} << (code_[edges_[e].from] ^ low)) | (CodeSet{1} << (code_[edges_[e].from] ^ (diff ^ low)));
+    const CodeSet via =
+        (CodeSet{1} << (code_[edges_[e].from] ^ low)) | (CodeSet{1} << (code_[edges_[e].from] ^ (diff ^ low)));
     if ((via & ~usedWith) == 0) return false;
   }
   std::array<int, kStateCount * kSlotCount> keys{};
@@ -329,7 +330,8 @@ CodingResult FindCoding(const StateDiagram& table, bool transitStates) {
       none.reason = NoCodingReason(graph);
       return none;
     }
-    auto key = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return k.target == t.to && k.trigger == t.trigger; });
+    auto key = std::find_if(keys.begin(), keys.end(),
+                            [&](const Key& k) { return k.target == t.to && k.trigger == t.trigger; });
     if (key == keys.end()) key = keys.insert(keys.end(), Key{t.to, t.trigger});
     edges.push_back({t.from, t.to, static_cast<int>(key - keys.begin())});
   }
@@ -348,9 +350,10 @@ CodingResult FindCoding(const StateDiagram& table, bool transitStates) {
   if (freeNumbers == 0) {
     none.reason += "the table uses every state number, so none is left for a transit state.";
   } else {
-    none.reason += "the table uses " + std::to_string(CountStates(graph.occupied)) + " state numbers, and even with " +
-                   (freeNumbers == 1 ? "a transit state in the one" : "transit states in the " + NumberWord(freeNumbers)) +
-                   " left, no coding changes one digit per transition.";
+    none.reason +=
+        "the table uses " + std::to_string(CountStates(graph.occupied)) + " state numbers, and even with " +
+        (freeNumbers == 1 ? "a transit state in the one" : "transit states in the " + NumberWord(freeNumbers)) +
+        " left, no coding changes one digit per transition.";
   }
   none.reason += " " + (why.empty() ? std::string(kNoFittingCodes) : why);
   return none;
@@ -401,7 +404,8 @@ std::string CodingText(const StateDiagram& table, const CodingResult& coding) {
   for (int s = 0; s < kStateCount; ++s) {
     if (coding.codes[s] < 0 || ((transitStates >> s) & 1)) continue;
     text += "\n  S" + std::to_string(s) + " " + CodeText4(coding.codes[s]);
-    if (!table.Codes[s].empty() && table.Codes[s] != CodeText4(coding.codes[s])) text += " (was " + table.Codes[s] + ")";
+    if (!table.Codes[s].empty() && table.Codes[s] != CodeText4(coding.codes[s]))
+      text += " (was " + table.Codes[s] + ")";
   }
   if (coding.transits.empty()) return text + "\nNo transit state is needed.";
   text += "\nTransit states added:";

@@ -181,7 +181,8 @@ std::string NoCodingReason(const TransitionGraph& g) {
   if (const auto cycle = ShortestOddCycle(g); !cycle.empty()) return OddCycleText(g, cycle);
   for (int s = 0; s < kStateCount; ++s) {
     if (g.Degree(s) > kCodeDigits) {
-      return Name(s) + " has transitions with " + NumberWord(g.Degree(s)) + " states (" + StateListText(g.neighbours[s]) +
+      return Name(s) + " has transitions with " + NumberWord(g.Degree(s)) + " states (" +
+             StateListText(g.neighbours[s]) +
              "), but a code of four digits has only four codes one digit away from it: lead some of these "
              "transitions through another state, or " +
              kTransitTool + ".";

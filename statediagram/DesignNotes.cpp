@@ -17,7 +17,8 @@ std::string ChangedRelays(const std::string& a, const std::string& b, int& count
   }
   count = static_cast<int>(letters.size());
   std::string text;
-  for (size_t i = 0; i < letters.size(); ++i) text += (i == 0 ? "" : i + 1 == letters.size() ? " and " : ", ") + letters[i];
+  for (size_t i = 0; i < letters.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == letters.size() ? " and " : ", ") + letters[i];
   return text;
 }
 
@@ -36,10 +37,12 @@ std::string CodeNote(const StateDiagram& table, int s, int t) {
   const std::string apart = " Give " + Name(s) + " and " + Name(t) + " codes one digit apart, " + kRemedy;
   int count = 0;
   const std::string relays = ChangedRelays(from, to, count);
-  if (count == 0) return arrow + " changes no relay (both " + from + "): the machine cannot leave " + Name(s) + " this way." + apart;
+  if (count == 0)
+    return arrow + " changes no relay (both " + from + "): the machine cannot leave " + Name(s) + " this way." + apart;
   if (count == 1) return {};
-  return arrow + " changes " + relays + " together (" + from + " -> " + to + "): the drawn circuits make each relay wait for the " +
-         (count == 2 ? "other" : "others") + ", so the machine stays in " + Name(s) + "." + apart;
+  return arrow + " changes " + relays + " together (" + from + " -> " + to +
+         "): the drawn circuits make each relay wait for the " + (count == 2 ? "other" : "others") +
+         ", so the machine stays in " + Name(s) + "." + apart;
 }
 
 int OneWayOut(const StateDiagram& table, int state) {

@@ -51,8 +51,8 @@ std::string StateListText(StateSet states) {
 }
 
 std::string NumberWord(int n) {
-  static const char* const kWords[] = {"no",     "one",     "two",      "three",    "four",    "five",
-                                       "six",    "seven",   "eight",    "nine",     "ten",     "eleven",
+  static const char* const kWords[] = {"no",     "one",      "two",      "three",   "four",   "five",
+                                       "six",    "seven",    "eight",    "nine",    "ten",    "eleven",
                                        "twelve", "thirteen", "fourteen", "fifteen", "sixteen"};
   if (n >= 0 && n <= 16) return kWords[n];
   return std::to_string(n);

@@ -48,6 +48,7 @@ Form1::Form1(UserDialogs& dialogs)
   // A table that could not be drawn leaves no circuit behind to view or check.
   session.afterWithdrawing = [this] {
     ToolsCheck->setEnabled(false);
+    checkVerdict->Clear();
     SyncViewButtons();
     UpdateTitle();
     RefreshDiagram();
@@ -98,6 +99,9 @@ void Form1::BuildControls() {
   DrawingNotes = new QLabel;
   DrawingNotes->setObjectName(QStringLiteral("DrawingNotes"));
   statusBar()->addWidget(DrawingNotes, 1);
+  CheckLine = new QLabel;
+  statusBar()->addPermanentWidget(CheckLine);
+  checkVerdict = std::make_unique<CheckVerdict>(CheckLine);
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
   Picture1->paintScreenLayer = [this](QImage& picture, double scale) { editor.PaintScreenLayer(picture, scale); };
   Picture1->onZoomStep = [this](int steps) { ZoomStep(steps); };
@@ -293,6 +297,8 @@ void Form1::BuildMenus() {
   ToolsCheck->setEnabled(false);
   ToolsSimulate =
       ToolsMenu->addAction(QStringLiteral("Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
+  ToolsTransitCodes = ToolsMenu->addAction(QString::fromUtf8(kTransitToolTitle), this,
+                                           [this] { session.AssignCodesWithTransitStates(); });
 
   ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom In"), this, [this] { ZoomStep(1); });
@@ -383,7 +389,7 @@ void Form1::SyncViewButtons() {
   // A tall or wide drawing makes the picture larger; the scroll area shows the rest.
   Picture1->FitToCanvas();
   Picture1->SetNote(QString::fromStdString(views.EmptyView()));
-  const auto notes = views.DrawingNotes();
+  const auto notes = session.Notes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
   if (notes.size() > 1) {
     text = QStringLiteral("%1 notes on this drawing (all in Tools > Check Circuit): ").arg(notes.size()) + text;
@@ -527,6 +533,7 @@ void Form1::HandOverCircuit() {
 void Form1::CircuitDrawn() {
   SyncViewButtons();
   ToolsCheck->setEnabled(true);
+  checkVerdict->Start(session.drawn->table, session.drawn->equations, grid, views.ParForm);
   UpdateTitle();
   RefreshDiagram();
   RestartSimulation();
@@ -641,7 +648,7 @@ void Form1::ToolsCheck_Click() {
   if (checkReport) checkReport->close();
   // The check runs what is drawn, and says so when the table has moved on.
   checkReport = new CheckReportWindow(CheckCircuit(session.drawn->table, session.drawn->equations, grid, views.ParForm),
-                                      views.DrawingNotes(), this,
+                                      session.Notes(), this,
                                       session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   checkReport->setWindowIcon(windowIcon());
   checkReport->show();

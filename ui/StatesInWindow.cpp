@@ -240,6 +240,8 @@ void StatesInWindow::Repaint() {
     ControlOff[r]->setChecked(page.off[r]);
     pairs_[r]->setExclusive(true);
   }
+  // Why the automatic codes gave up stays in the hint line until the next flow.
+  LabelHint->setText(Q(logic_.autoCodesWhy));
   painting_ = false;
 }
 
@@ -266,7 +268,7 @@ void StatesInWindow::closeEvent(QCloseEvent* event) {
 }
 
 void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
-  LabelHint->clear();
+  LabelHint->setText(Q(logic_.autoCodesWhy));
   QWidget::mouseMoveEvent(event);
 }
 

@@ -42,8 +42,17 @@ TEST(CodingTrouble, WhyTheAutomaticCodesGaveUp) {
        "again, so a cycle needs an even number of transitions: add a state, or use Tools > Assign Codes with Transit "
        "States."},
       {"five emergency stops",
-       Table({{0, 1, "Go"}, {1, 5, "Go"}, {5, 6, "Go"}, {0, 2, "Up"}, {0, 3, "Down"}, {0, 4, "Left"}, {1, 0, "Stop"},
-              {2, 0, "Stop"}, {3, 0, "Stop"}, {4, 0, "Stop"}, {6, 0, "Stop"}}),
+       Table({{0, 1, "Go"},
+              {1, 5, "Go"},
+              {5, 6, "Go"},
+              {0, 2, "Up"},
+              {0, 3, "Down"},
+              {0, 4, "Left"},
+              {1, 0, "Stop"},
+              {2, 0, "Stop"},
+              {3, 0, "Stop"},
+              {4, 0, "Stop"},
+              {6, 0, "Stop"}}),
        kExtraStateNeeded,
        "S0 has transitions with five states (S1, S2, S3, S4 and S6), but a code of four digits has only four codes one "
        "digit away from it: lead some of these transitions through another state, or use Tools > Assign Codes with "
