@@ -10,7 +10,7 @@ namespace {
 std::vector<std::string> PatternExtensions(const std::string& filter) {
   std::vector<std::string> parts;
   size_t start = 0;
-  for (size_t bar = filter.find('|');; bar = filter.find('|', start)) {
+  for (size_t bar = filter.find('|'); ; bar = filter.find('|', start)) {
     parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;

@@ -16,14 +16,10 @@ using testing::TempDir;
 TEST(VisibleText, ControlAndFormatCharactersAreEscaped) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"PASS S0\n", "PASS S0\n"},
-      {"a\x01"
-       "b",
-       "a\\x01b"},
+      {"a\x01" "b", "a\\x01b"},
       {std::string("X\0Y", 3), "X\\x00Y"},
       {"\x1B[2K\rFAIL", "\\x1B[2K\\x0DFAIL"},
-      {"\xC2\x9B"
-       "1m",
-       "\\u009B1m"},
+      {"\xC2\x9B" "1m", "\\u009B1m"},
       {"T1\xE2\x80\xAE", "T1\\u202E"},
       {"caf\xC3\xA9 \xC2\xA0", "caf\xC3\xA9 \xC2\xA0"},
       {"\xFF", "\\xFF"},
@@ -54,7 +50,8 @@ TEST(TableNotes, RepeatedTransitionIsNotedAndChecksAsOne) {
       "State S1 (transition 2) goes to S0 on \"x2\", as transition 1 does: the second is the same transition.";
   const CliRun inspect = Cli({"inspect", dir.File("t.sfi")});
   const std::string noteInJson = R"J(S0 on \"x2\", as transition 1 does: the second is the same transition.")J";
-  EXPECT_NE(inspect.out.find(noteInJson), std::string::npos) << inspect.out;
+  EXPECT_NE(inspect.out.find(noteInJson), std::string::npos)
+      << inspect.out;
   const CliRun check = Cli({"check", dir.File("t.sfi")});
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_NE(check.out.find("NOTE " + note + "\n"), std::string::npos) << check.out;

@@ -13,22 +13,14 @@ TEST(TableFaults, CommentsAndRelayNames) {
     std::vector<std::string> faults;
   };
   const std::vector<Case> cases = {
-      {"Red\x01",
-       "",
-       {"State S0 has a comment that cannot be taken: it holds U+0001, a control character. Correct "
-        "the comment first."}},
-      {std::string(201, 'c'),
-       "",
-       {"State S0 has a comment that cannot be taken: it has 201 characters, more than "
-        "the 200 a comment may have. Correct the comment first."}},
-      {"",
-       "Lamp\xC2\x9B",
-       {"Relay 1 has a name that cannot be taken: it holds U+009B, a control character. Correct "
-        "the relay name first."}},
-      {"",
-       std::string(65, 'r'),
-       {"Relay 1 has a name that cannot be taken: it has 65 characters, more than the 64 "
-        "a relay name may have. Correct the relay name first."}},
+      {"Red\x01", "", {"State S0 has a comment that cannot be taken: it holds U+0001, a control character. Correct "
+                       "the comment first."}},
+      {std::string(201, 'c'), "", {"State S0 has a comment that cannot be taken: it has 201 characters, more than "
+                                   "the 200 a comment may have. Correct the comment first."}},
+      {"", "Lamp\xC2\x9B", {"Relay 1 has a name that cannot be taken: it holds U+009B, a control character. Correct "
+                            "the relay name first."}},
+      {"", std::string(65, 'r'), {"Relay 1 has a name that cannot be taken: it has 65 characters, more than the 64 "
+                                  "a relay name may have. Correct the relay name first."}},
       {std::string(200, 'c'), std::string(64, 'r'), {}},
       {"Red and amber \xE2\x80\xAE", "Lamp \xC3\xA9", {}},
   };
