@@ -46,7 +46,8 @@ TEST(CliCodes, StatusOutputAndTheChangedTable) {
   const std::vector<Case> cases = {
       {{"codes", ring}, 1, "S0 -> S1 -> S2 -> S0 is a cycle of three transitions."},
       {{"codes", ring, "--transit"}, 0, "  S3 0010 \"S2 -> S0 (transit)\"\n"},
-      {{"codes", ring, "--transit", "--json"}, 0,
+      {{"codes", ring, "--transit", "--json"},
+       0,
        R"J("transits":[{"state":"S3","code":"0010","comment":"S2 -> S0 (transit)","target":"S0","trigger":"X3",)J"
        R"J("sources":["S2"]}],"reason":null})J"},
       {{"codes", ring, "--json"}, 1, R"J({"found":false,"codes":["","",)J"},

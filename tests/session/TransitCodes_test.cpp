@@ -76,10 +76,11 @@ TEST(TransitCodes, TypedCodesTwoDigitsApartAreNotedAtCircuit) {
   StateDiagram d = WashingMachine();
   d.Codes[0] = "0000", d.Codes[1] = "0001", d.Codes[2] = "0011";
   auto m = DrawTable(d);
-  EXPECT_TRUE(Has(m->session.Notes(),
-                  "S2 -> S0 changes A and B together (0011 -> 0000): the drawn circuits make each relay wait for the "
-                  "other, so the machine stays in S2. Give S2 and S0 codes one digit apart, or use Tools > Assign Codes "
-                  "with Transit States."));
+  EXPECT_TRUE(
+      Has(m->session.Notes(),
+          "S2 -> S0 changes A and B together (0011 -> 0000): the drawn circuits make each relay wait for the "
+          "other, so the machine stays in S2. Give S2 and S0 codes one digit apart, or use Tools > Assign Codes "
+          "with Transit States."));
   const auto report = m->session.CheckDrawing();
   ASSERT_TRUE(report);
   EXPECT_GT(report->Failed(), 0);
