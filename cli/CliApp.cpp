@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/CliCheck.h"
+#include "cli/CliCodes.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPlc.h"
 #include "cli/CliRender.h"
@@ -13,6 +14,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/VisibleText.h"
 #include "ladder/RecordingCanvas.h"
+#include "statediagram/DesignNotes.h"
 
 namespace kelvo {
 namespace {
@@ -39,6 +41,10 @@ constexpr const char* kUsage =
     "  check FILE.sfi [--auto] [--parallel]\n"
     "                   read back the drawn circuits, run them and print a line per\n"
     "                   transition, hold, output and read-back; exit status 1 when one fails\n"
+    "  codes FILE.sfi [--transit] [--json] [-o OUT.sfi]\n"
+    "                   find codes in which every transition changes one digit (S0 = 0000), with\n"
+    "                   --transit adding the fewest transit states needed; -o writes the table\n"
+    "                   with them; exit status 1 when there are none\n"
     "  plc FILE.sfi [--auto] [--parallel] [--lang ld|st] -o OUT.xml|OUT.st\n"
     "                   write the drawn circuits for a PLC: a PLCopen XML project with a Ladder\n"
     "                   Diagram program, or the same program in Structured Text\n"
@@ -231,6 +237,16 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     WriteLadder(json, session.grid, session.views.Mended());
     WriteDraw(json, session.views, *lastView, canvas);
   }
+  json.Key("design");
+  json.BeginObject();
+  json.Key("why");
+  if (form.autoCodesWhy.empty()) {
+    json.Null();
+  } else {
+    json.String(form.autoCodesWhy);
+  }
+  json.Key("notes"), json.Strings(DesignNotes(form.table()));
+  json.EndObject();
   json.EndObject();
   return 0;
 }
@@ -275,6 +291,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const Command textCommand = command == "equations"  ? Equations
                               : command == "check"    ? Check
                               : command == "simulate" ? Simulate
+                              : command == "codes"    ? Codes
                                                       : nullptr;
   if (textCommand) {
     // These print user text: its control characters are shown as escapes, the JSON is left as written.

@@ -30,7 +30,7 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   for (const auto& m : session.dialogs.messages) {
     if (m.answer == Answer::Ok) out << "NOTE " << m.text << "\n";
   }
-  for (const std::string& note : session.views.DrawingNotes()) out << "NOTE " << note << "\n";
+  for (const std::string& note : session.Notes()) out << "NOTE " << note << "\n";
   WriteCheckReport(report, out);
   return report.Failed() == 0 ? 0 : 1;
 }

@@ -40,12 +40,14 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
     }
     const bool valued = (allowed.flow && a == "--flow") || (allowed.answer && a == "--answer") ||
                         (allowed.state && a == "--state") || (allowed.view && a == "--view") ||
-                        (allowed.output && (a == "-o" || a == "--output")) ||
+                        ((allowed.output || allowed.codes) && (a == "-o" || a == "--output")) ||
                         (allowed.simulate && (a == "--from" || a == "--steps")) || (allowed.lang && a == "--lang");
     if (a == "--auto") {
       o.autoCodes = true;
-    } else if (allowed.simulate && a == "--json") {
+    } else if ((allowed.simulate || allowed.codes) && a == "--json") {
       o.json = true;
+    } else if (allowed.codes && a == "--transit") {
+      o.transit = true;
     } else if (allowed.parallel && a == "--parallel") {
       o.parallel = true;
     } else if (valued) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "statediagram/DesignNotes.h"
+
 namespace kelvo {
 namespace {
 
@@ -17,6 +19,13 @@ std::string SettlingText(const Settling& r, int target) {
   }
   if (r.endCodes.empty()) return "no stable code";
   return "settles on " + CodeText(r.endCodes[0]) + " instead of " + CodeText(target);
+}
+
+// What to change when the two codes of a transition are not one digit apart.
+std::string ApartHint(const std::string& from, const std::string& to) {
+  int differences = 0;
+  for (size_t p = 0; p < from.size() && p < to.size(); ++p) differences += from[p] != to[p];
+  return differences == 1 ? "" : ": give the two states codes one digit apart";
 }
 
 }  // namespace
@@ -47,25 +56,34 @@ std::string WithText(const VariableTable& table, uint64_t switchMask, uint64_t v
 
 CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
   const SwitchFunction& trigger = *m.triggers[s][j];
-  const std::string head = m.Name(s) + " -> " + m.Name(t) + " on " + m.diagram.Triggers[s][j];
+  // A transit state is passed through on purpose: the transition ends where it leads.
+  const int rest = PassThroughTarget(m.diagram, t, m.diagram.Triggers[s][j]);
+  const std::string head =
+      m.Name(s) + " -> " + m.Name(t) + (rest != t ? " -> " + m.Name(rest) : "") + " on " + m.diagram.Triggers[s][j];
   const int from = CodeValue(m.diagram.Codes[s]);
-  const int to = CodeValue(m.diagram.Codes[t]);
+  const int to = CodeValue(m.diagram.Codes[rest]);
   bool triggered = false, alone = false, tried = false;
   for (uint64_t sw : m.settings) {
     if (!trigger.Evaluate(sw | from)) continue;
     triggered = true;
     if (m.AnyTriggerAway(s, sw | from, t)) continue;
     alone = true;
-    if (m.AnyTrigger(t, sw | to)) continue;
+    if (m.AnyTrigger(rest, sw | to)) continue;
     tried = true;
     const Settling r = Settle(m.relays, from, sw);
     if (r.oscillates || r.endCodes != std::vector<int>{to}) {
-      return {Kind::Transition, false, head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw)};
+      return {Kind::Transition, false,
+              head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw) +
+                  ApartHint(m.diagram.Codes[s], m.diagram.Codes[t])};
     }
   }
   if (!triggered) return {Kind::Transition, false, head + ": the trigger is never true"};
   if (!alone) return {Kind::Transition, false, head + ": overlapping triggers of " + m.Name(s)};
-  if (!tried) return {Kind::Transition, false, head + ": run-through, a trigger of " + m.Name(t) + " is always true"};
+  if (!tried) {
+    return {
+        Kind::Transition, false,
+        head + ": run-through, a trigger of " + m.Name(rest) + " is true whenever this one is: make them exclusive"};
+  }
   return {Kind::Transition, true, head + m.note};
 }
 
@@ -130,7 +148,11 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
       if (!m.triggers[s][j] || m.diagram.Targets[s][j].empty()) continue;
       const int t = StateOfTarget(m.diagram.Targets[s][j]);
       if (!IsValidState(t) || t == s) continue;
-      const int missing = CodeValue(m.diagram.Codes[s]) < 0 ? s : CodeValue(m.diagram.Codes[t]) < 0 ? t : -1;
+      const int rest = PassThroughTarget(m.diagram, t, m.diagram.Triggers[s][j]);
+      const int missing = CodeValue(m.diagram.Codes[s]) < 0      ? s
+                          : CodeValue(m.diagram.Codes[t]) < 0    ? t
+                          : CodeValue(m.diagram.Codes[rest]) < 0 ? rest
+                                                                 : -1;
       if (missing < 0) {
         report.findings.push_back(CheckTransition(m, s, j, t));
       } else {

@@ -1,5 +1,8 @@
 #include "session/Session.h"
 
+#include "statediagram/CodingSearch.h"
+#include "statediagram/DesignNotes.h"
+
 namespace kelvo {
 
 Session::Session(UserDialogs& dialogs, Canvas& canvas, int shownState)
@@ -41,6 +44,45 @@ bool Session::MayReplaceDrawing(const StateDiagram& next) {
 bool Session::MayDropHandEdits() { return !document.HasHandEdits() || AskDataLoss(); }
 
 bool Session::DrawingIsStale() const { return drawn && views.HasCircuit() && editedTable_ != form.TableAsEdited(); }
+
+bool Session::AssignCodesWithTransitStates() {
+  form.StoreStatePage();
+  const CodingResult coding = FindCoding(form.table(), true);
+  if (!coding.found) {
+    dialogs_.Notify(coding.reason, kTransitToolTitle);
+    return false;
+  }
+  const std::string question = CodingText(form.table(), coding) + "\n\nType these codes into the table?";
+  if (!dialogs_.AskYesNo(question, kTransitToolTitle, Answer::Yes)) return false;
+  document.ChangeTable(kTransitToolTitle, WithCoding(form.table(), coding));
+  form.dcbaAuto = false;
+  form.autoCodesWhy.clear();
+  form.ShowStatePage();
+  return true;
+}
+
+std::vector<std::string> Session::Notes() const {
+  std::vector<std::string> notes;
+  if (!form.autoCodesWhy.empty()) notes.push_back(form.autoCodesWhy);
+  if (drawn) {
+    const auto design = DesignNotes(drawn->table);
+    notes.insert(notes.end(), design.begin(), design.end());
+  }
+  const auto drawing = views.DrawingNotes();
+  notes.insert(notes.end(), drawing.begin(), drawing.end());
+  return notes;
+}
+
+std::optional<CheckReport> Session::CheckDrawing() const {
+  if (!drawn || !views.HasCircuit()) return std::nullopt;
+  return CheckCircuit(drawn->table, drawn->equations, grid, views.ParForm);
+}
+
+std::string Session::Verdict(const CheckReport& report) {
+  const int all = static_cast<int>(report.findings.size());
+  if (report.Failed() == 0) return "Check: " + std::to_string(all) + " passed";
+  return "Check: " + std::to_string(report.Failed()) + " of " + std::to_string(all) + " failed (Ctrl+K shows why)";
+}
 
 void Session::Undo() {
   form.StoreStatePage();  // typing not yet stored is the step undone first

@@ -22,12 +22,15 @@
 #include "equations/EquationSet.h"
 #include "equations/EquationView.h"
 #include "ladder/Canvas.h"
+#include "ladder/CircuitCheck.h"
 #include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
 #include "session/Document.h"
 #include "session/StatesIn.h"
 
 namespace kelvo {
+
+inline constexpr const char* kTransitToolTitle = "Assign Codes with Transit States";
 
 inline constexpr const char* kStaleDrawing =
     "The table has changed since the circuit was drawn: press Circuit to draw it again.";
@@ -54,6 +57,21 @@ public:
   // Before a new document replaces this one (Open, New Form): when the
   // drawing has hand edits, asks before they are lost. False: keep all.
   bool MayDropHandEdits();
+
+  // "Assign Codes with Transit States": codes in which every transition
+  // changes one digit, with the fewest transit states added; shown, and on
+  // Yes typed in as one step ("Auto" unticked). False when there are none
+  // (the user is told why) or the user said No.
+  bool AssignCodesWithTransitStates();
+
+  // What the user should know about the drawing: why the automatic codes
+  // gave up, the notes on the drawn table's codes and transit states, and the
+  // drawing's own notes.
+  std::vector<std::string> Notes() const;
+  // "Check Circuit" on the circuits drawn; nothing while none is.
+  std::optional<CheckReport> CheckDrawing() const;
+  // "Check: 14 passed", "Check: 3 of 17 failed (Ctrl+K shows why)".
+  static std::string Verdict(const CheckReport& report);
 
   // Undo and Redo over the table and the hand edits; the form shows the
   // table again and the view shown is redrawn with its edits.

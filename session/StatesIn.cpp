@@ -4,6 +4,7 @@
 #include "equations/ExpressionText.h"
 #include "session/TableFaults.h"
 #include "statediagram/AutoCodes.h"
+#include "statediagram/CodingTrouble.h"
 #include "statediagram/StatesFile.h"
 
 namespace kelvo {
@@ -219,6 +220,7 @@ bool StatesIn::CheckEmptyCode() {
 }
 
 bool StatesIn::RunAssignStateCodes() {
+  const StateDiagram before = table();
   StateDiagram coded = table();
   const auto result = AssignStateCodes(coded, [this](int state, const std::string& code) {
     if (state == f2count_) shown.code = code;
@@ -227,6 +229,7 @@ bool StatesIn::RunAssignStateCodes() {
   const bool ok = result.ok;
   if (!ok) {
     dialogs_.Notify(result.message);
+    autoCodesWhy = WhyAutoCodesFailed(before);
     dcbaAuto = false;
     AutoCodesAborted = true;
   }
@@ -255,6 +258,7 @@ FlowEnd StatesIn::FinishButton_Click() {
   CheckIncompleteFields();
   if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
   AutoCodesAborted = false;
+  autoCodesWhy.clear();
   if (dcbaAuto) RunAssignStateCodes();
   if (AutoCodesAborted) return FlowEnd::AutoCodesAborted;
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
@@ -273,6 +277,7 @@ FlowEnd StatesIn::RunCircuit() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   if (!host_.MayReplaceDrawing(TableAsEdited())) return FlowEnd::DrawingKept;
   StoreStatePage();
+  autoCodesWhy.clear();
   if (dcbaAuto) RunAssignStateCodes();
   FieldCheckAborted = false;
   CheckIncompleteFields();

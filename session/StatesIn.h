@@ -61,6 +61,9 @@ public:
   EquationSynthesis synthesis;
   bool FieldCheckAborted = false;
   bool AutoCodesAborted = false;
+  // Why the automatic codes of the last flow gave up, told from the table's
+  // transitions; empty when they did not, or when their message says it all.
+  std::string autoCodesWhy;
 
   // What the controls show.
   StatePage shown;

@@ -76,6 +76,7 @@ Form1::Form1(UserDialogs& dialogs)
   // A table that could not be drawn leaves no circuit behind to view or check.
   session.afterWithdrawing = [this] {
     ToolsCheck->setEnabled(false);
+    checkVerdict->Clear();
     SyncViewButtons();
     UpdateTitle();
     RefreshDiagram();
@@ -130,6 +131,9 @@ void Form1::BuildControls() {
   ZoomLevel->setObjectName(QStringLiteral("ZoomLevel"));
   ZoomLevel->setToolTip(QStringLiteral("Zoom (View > Zoom In, Zoom Out, Actual Size, Fit)"));
   statusBar()->addPermanentWidget(ZoomLevel);
+  CheckLine = new QLabel;
+  statusBar()->addPermanentWidget(CheckLine);
+  checkVerdict = std::make_unique<CheckVerdict>(CheckLine);
   Picture1->screenImage = [this] { return editor.ScreenImage(); };
   Picture1->paintScreenLayer = [this](QImage& picture, double scale) { editor.PaintScreenLayer(picture, scale); };
   Picture1->onZoomStep = [this](int steps) { ZoomStep(steps); };
@@ -327,6 +331,8 @@ void Form1::BuildMenus() {
   ToolsCheck->setEnabled(false);
   ToolsSimulate =
       ToolsMenu->addAction(QStringLiteral("Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
+  ToolsTransitCodes = ToolsMenu->addAction(QString::fromUtf8(kTransitToolTitle), this,
+                                           [this] { session.AssignCodesWithTransitStates(); });
 
   ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   // The views in the order of their buttons, Ctrl+1 .. Ctrl+6.
@@ -459,7 +465,7 @@ void Form1::SyncViewButtons() {
 }
 
 void Form1::SyncStatus() {
-  const auto notes = views.DrawingNotes();
+  const auto notes = session.Notes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
   if (notes.size() > 1) {
     text = QStringLiteral("%1 notes on this drawing (all in Tools > Check Circuit): ").arg(notes.size()) + text;
@@ -611,6 +617,7 @@ void Form1::HandOverCircuit() {
 void Form1::CircuitDrawn() {
   SyncViewButtons();
   ToolsCheck->setEnabled(true);
+  checkVerdict->Start(session.drawn->table, session.drawn->equations, grid, views.ParForm);
   UpdateTitle();
   RefreshDiagram();
   RestartSimulation();
@@ -733,7 +740,7 @@ void Form1::ToolsCheck_Click() {
   if (checkReport) checkReport->close();
   // The check runs what is drawn, and says so when the table has moved on.
   checkReport = new CheckReportWindow(CheckCircuit(session.drawn->table, session.drawn->equations, grid, views.ParForm),
-                                      views.DrawingNotes(), this,
+                                      session.Notes(), this,
                                       session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   checkReport->setWindowIcon(windowIcon());
   RememberPlace(checkReport, QStringLiteral("check"), this);

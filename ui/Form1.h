@@ -34,6 +34,7 @@
 #include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
 #include "ui/CheckReportWindow.h"
+#include "ui/CheckVerdict.h"
 #include "ui/DiagramWindow.h"
 #include "ui/EqView.h"
 #include "ui/FrmSplash.h"
@@ -133,13 +134,16 @@ public:
   CanvasView* Picture1{};
   QScrollArea* CanvasScroll{};  // scrolls a drawing taller than its place
   QLabel* DrawingNotes{};       // in the status bar: circuits drawn other than plainly, and cuts
+  QLabel* CheckLine{};          // in the status bar: the verdict of the check after "Circuit"
+  std::unique_ptr<CheckVerdict> checkVerdict;
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
   QCheckBox* ParForm{};
   QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
   QMenu *FileMenu{}, *RecentMenu{}, *EditMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
   QAction *FileSaveInPlace{}, *FileSaveAs{}, *EditUndo{}, *EditRedo{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
-      *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *ToolsSimulate{}, *About{};
+      *DataForm{}, *DataFormNew{}, *ShowDiagram{}, *ToolsAddText{}, *ToolsCheck{}, *ToolsSimulate{},
+      *ToolsTransitCodes{}, *About{};
   QAction *ZoomIn{}, *ZoomOut{}, *ZoomActual{}, *ZoomFit{}, *CopyPicture{}, *ParallelFormAction{}, *Manual{};
   std::array<QAction*, kViewButtons> viewActions{};  // in ViewButton order
   QLabel* ZoomLevel{};                               // in the status bar: "100%"

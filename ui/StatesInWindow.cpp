@@ -248,6 +248,8 @@ void StatesInWindow::Repaint() {
     pairs_[r]->setExclusive(true);
     SyncPairFocus(r);
   }
+  // Why the automatic codes gave up stays in the hint line until the next flow.
+  LabelHint->setText(Q(logic_.autoCodesWhy));
   painting_ = false;
 }
 
@@ -274,7 +276,7 @@ void StatesInWindow::closeEvent(QCloseEvent* event) {
 }
 
 void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
-  LabelHint->clear();
+  LabelHint->setText(Q(logic_.autoCodesWhy));
   QWidget::mouseMoveEvent(event);
 }
 

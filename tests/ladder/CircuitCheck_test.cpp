@@ -79,7 +79,10 @@ TEST(CircuitCheck, CodesThatChangeTwoRelaysAtOnceAreCaught) {
     const CheckReport r = CheckDrawn(*m, parallel);
     const CheckFinding* f = FirstFailure(r, CheckFinding::Kind::Transition);
     ASSERT_NE(f, nullptr) << Lines(r);
-    EXPECT_EQ(f->text, "S0 -> S1 on X1: settles on 0000 instead of 0011 with X1=1 X2=1") << Lines(r);
+    EXPECT_EQ(
+        f->text,
+        "S0 -> S1 on X1: settles on 0000 instead of 0011 with X1=1 X2=1: give the two states codes one digit apart")
+        << Lines(r);
   }
 }
 
@@ -95,7 +98,10 @@ TEST(CircuitCheck, CodesThatChangeTwoRelaysAtOnceRace) {
   const CheckReport r = CheckDrawn(*m, false);
   const CheckFinding* f = FirstFailure(r, CheckFinding::Kind::Transition);
   ASSERT_NE(f, nullptr) << Lines(r);
-  EXPECT_EQ(f->text, "S0 -> S1 on X1: critical race, ends on 0001 or 0010 with X1=1 X2=1") << Lines(r);
+  EXPECT_EQ(
+      f->text,
+      "S0 -> S1 on X1: critical race, ends on 0001 or 0010 with X1=1 X2=1: give the two states codes one digit apart")
+      << Lines(r);
   EXPECT_EQ(FirstFailure(r, CheckFinding::Kind::ReadBack), nullptr) << Lines(r);
 }
 
@@ -116,7 +122,10 @@ TEST(CircuitCheck, RunThroughIsReported) {
   AddTransition(d, 2, 0, 0, "x4");
   const auto m = Draw(d, false);
   const CheckReport r = CheckDrawn(*m, false);
-  EXPECT_NE(Lines(r).find("FAIL S0 -> S1 on X1: run-through, a trigger of S1 is always true\n"), std::string::npos)
+  EXPECT_NE(
+      Lines(r).find(
+          "FAIL S0 -> S1 on X1: run-through, a trigger of S1 is true whenever this one is: make them exclusive\n"),
+      std::string::npos)
       << Lines(r);
 }
 
