@@ -51,6 +51,10 @@ constexpr const char* kUsage =
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
+    "-o - or -o /dev/stdout writes the picture to standard output (render: a Windows bitmap,\n"
+    "diagram: SVG) and nothing else there; a terminal, pipe or other device given as -o is\n"
+    "written as it is, a file is replaced only once the whole picture is written.\n"
+    "\n"
     "Every question of a flow is answered Yes unless --answer no is given.\n"
     "Exit status: 0 when the file loaded, 2 when it could not be read or the options are wrong\n"
     "(equations: 1 when the flow stopped before the equations).\n";

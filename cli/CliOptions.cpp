@@ -25,6 +25,8 @@ std::string Echoed(const std::string& text) {
   return end < text.size() ? text.substr(0, end) + "..." : text;
 }
 
+bool IsStandardOutput(const std::string& output) { return output == "-" || output == "/dev/stdout"; }
+
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, CliOptionSet allowed,
                                           std::ostream& err) {
   CliOptions o;
@@ -79,7 +81,9 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
         o.view = v;
       } else {
         // "-o --auto" is a forgotten file name, not a file called "--auto".
-        if (v.empty() || v[0] == '-') return fail("the output file name must not be empty or start with \"-\"");
+        if (v.empty() || (v[0] == '-' && v != "-")) {
+          return fail("the output file name must not be empty or start with \"-\"");
+        }
         o.output = v;
       }
     } else if (!a.empty() && a[0] == '-') {

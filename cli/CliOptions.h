@@ -43,6 +43,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, 
 // kMaxEchoedCharacters characters, then "...".
 inline constexpr size_t kMaxEchoedCharacters = 80;
 std::string Echoed(const std::string& text);
+// "-o -" and "-o /dev/stdout": the output goes to the tool's own standard output.
+bool IsStandardOutput(const std::string& output);
 // "all", "a".."d", "machine" to the view button.
 ViewButton ViewFromOption(const std::string& view);
 

@@ -27,6 +27,20 @@ void EnsureGuiApplication() {
   (void)app;
 }
 
+// Standard output gets the bytes alone; a file (or a device or FIFO) is
+// written and then named on standard output.
+bool WriteOutput(const std::string& output, const QByteArray& bytes, std::ostream& out, std::string* why) {
+  if (IsStandardOutput(output)) {
+    out.write(bytes.constData(), bytes.size());
+    out.flush();
+    if (!out) *why = "standard output could not be written";
+    return static_cast<bool>(out);
+  }
+  if (!WriteOutputFile(output, std::string_view(bytes.constData(), bytes.size()), why)) return false;
+  out << output << "\n";
+  return true;
+}
+
 }  // namespace
 
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -51,18 +65,21 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
   std::string why;
-  if (!SavePicture(canvas, o->output, &why)) {
+  // Standard output has no extension to choose by: it gets a Windows bitmap.
+  const auto bytes = EncodePicture(canvas, IsStandardOutput(o->output) ? "" : o->output, &why);
+  if (!bytes || !WriteOutput(o->output, *bytes, out, &why)) {
     err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
     return 2;
   }
-  out << o->output << "\n";
   return 0;
 }
 
 int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto o = ParseCliOptions(args, {.output = true}, err);
   if (!o) return 2;
-  if (!IsDrawingFileName(o->output)) {
+  // Standard output has no extension to choose by: it gets SVG.
+  const std::string formatName = IsStandardOutput(o->output) ? ".svg" : o->output;
+  if (!IsDrawingFileName(formatName)) {
     err << "kelvo16s-cli: the diagram is written as PNG, SVG or PDF; name " << o->output << " .png, .svg or .pdf\n";
     return 2;
   }
@@ -81,12 +98,12 @@ int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 1;
   }
   std::string why;
-  if (!SaveDrawing(
-          o->output, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
+  const auto bytes = EncodeDrawing(
+      formatName, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why);
+  if (!bytes || !WriteOutput(o->output, *bytes, out, &why)) {
     err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
     return 2;
   }
-  out << o->output << "\n";
   return 0;
 }
 

@@ -40,6 +40,18 @@ std::optional<std::string> WriteTarget(const std::string& path, std::string* why
   return target.string();
 }
 
+int WriteAll(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return ENOSPC;
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string* why) {
@@ -102,19 +114,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     Say(why, ErrnoText(errno));
     return false;
   }
-  int error = 0;
-  size_t done = 0;
-  while (error == 0 && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = errno;
-    } else if (n == 0) {
-      error = ENOSPC;
-    } else {
-      done += static_cast<size_t>(n);
-    }
-  }
+  int error = WriteAll(fd, bytes);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0) {
@@ -137,6 +137,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return false;
   }
   return true;
+}
+
+bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string* why) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0 || !(S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode))) {
+    return WriteFileAtomically(path, bytes, why);
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Say(why, ErrnoText(errno));
+    return false;
+  }
+  int error = WriteAll(fd, bytes);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) Say(why, ErrnoText(error));
+  return error == 0;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

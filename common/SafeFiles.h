@@ -24,6 +24,10 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
 // False, with a reason in `why`, when nothing was changed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* why = nullptr);
 
+// A character device or a FIFO at `path` (a terminal, /dev/null, a pipe) is
+// written as it is, in one pass; anything else as WriteFileAtomically writes it.
+bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string* why = nullptr);
+
 // True when the two paths name the same existing file (device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 

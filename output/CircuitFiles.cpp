@@ -13,15 +13,24 @@ FileDialogOptions PictureFileDialogOptions() {
   return {"Picture File", "bmp|*.Bmp|gif|*.gif|jpg|*.jpg|All files|*.*", "bmp", true, ""};
 }
 
-bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
+namespace {
+
+std::optional<QByteArray> EncodeBitmap(const QImage& image, std::string* why) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) {
     if (why) *why = "the picture could not be encoded";
-    return false;
+    return std::nullopt;
   }
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), why);
+  return bytes;
+}
+
+}  // namespace
+
+bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
+  const auto bytes = EncodeBitmap(image, why);
+  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
 }
 
 FileDialogOptions ExportAsDialogOptions(const std::string& suggestedName) {
@@ -119,16 +128,21 @@ bool SaveDrawing(const std::string& path, QSize size, const std::function<void(Q
   return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
 }
 
-bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
-  if (!IsDrawingFileName(path)) return SaveBitmap(canvas.Image(), path, why);
+std::optional<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
+  if (!IsDrawingFileName(path)) return EncodeBitmap(canvas.Image(), why);
   const QRect area = DrawnArea(canvas.Record());
-  return SaveDrawing(
+  return EncodeDrawing(
       path, area.size(),
       [&canvas, area](QPainter& p) {
         p.translate(-area.topLeft());
         PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines);
       },
       why);
+}
+
+bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
+  const auto bytes = EncodePicture(canvas, path, why);
+  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
 }
 
 std::optional<QImage> LoadPicture(const std::string& path, std::string* why) {

@@ -31,6 +31,8 @@ bool SaveBitmap(const QImage& image, const std::string& path, std::string* why =
 // canvas's own pixels) for any other.
 // Written like SaveBitmap: complete, or not at all.
 bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
+// The bytes SavePicture writes for a file named `path`.
+std::optional<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
 // A drawing of `size` picture pixels that `paint` paints, as PNG (twice the
 // screen's resolution where that fits the largest picture), SVG or PDF by the
 // extension of `path`; any other extension, and a size past the largest

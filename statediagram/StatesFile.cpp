@@ -50,6 +50,22 @@ std::vector<std::string_view> SplitLines(std::string_view text, size_t wanted) {
   return lines;
 }
 
+// Bytes no states file holds inside a line, named with the first line (of the
+// first `count`) holding one: they explain a text that does not load.
+std::optional<std::string> StrayBytes(const std::vector<std::string_view>& lines, size_t count) {
+  for (size_t n = 0; n < count; ++n) {
+    const std::string where = "line " + std::to_string(n + 1) + ": ";
+    const auto nuls = static_cast<size_t>(std::count(lines[n].begin(), lines[n].end(), '\0'));
+    // UTF-16 text of Latin letters has a NUL beside almost every letter.
+    if (nuls * 3 >= lines[n].size() && nuls > 0) {
+      return where + "a NUL byte: the file looks like UTF-16 text, not a states file";
+    }
+    if (nuls > 0) return where + "a NUL byte: the file is no text file";
+    if (lines[n].find('\r') != std::string_view::npos) return where + "a stray carriage return (CR) inside the line";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string FormatStatesText(const StateDiagram& d) {
@@ -109,8 +125,10 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string*
   const auto lines = SplitLines(text, kStatesFileLines);
   if (lines.size() < kStatesFileLines) {
     if (why) {
-      *why = "line " + std::to_string(lines.size() + 1) + ": expected " + std::to_string(kStatesFileLines) +
-             " lines, the file ends after " + std::to_string(lines.size());
+      *why =
+          StrayBytes(lines, lines.size())
+              .value_or("line " + std::to_string(lines.size() + 1) + ": expected " + std::to_string(kStatesFileLines) +
+                        " lines, the file ends after " + std::to_string(lines.size()));
     }
     return std::nullopt;
   }
@@ -130,7 +148,10 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string*
       for (int r = 0; r < kRelayCount; ++r) {
         const auto flag = ParseFlag(lines[n++]);
         if (!flag) {
-          if (why) *why = "line " + std::to_string(n) + ": '" + std::string(lines[n - 1]) + "' is not a flag";
+          if (why) {
+            *why = StrayBytes(lines, n).value_or("line " + std::to_string(n) + ": '" + std::string(lines[n - 1]) +
+                                                 "' is not a flag");
+          }
           return std::nullopt;
         }
         (*flags)[s][r] = *flag;

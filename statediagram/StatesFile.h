@@ -26,7 +26,8 @@ std::string FormatStatesText(const StateDiagram& diagram);
 // anything else is Windows-1252.
 // `why`, when given, receives where and why the text is no states file:
 // "line 167: expected 358 lines, the file ends after 166", "line 200: 'maybe'
-// is not a flag".
+// is not a flag"; when a line before or at that point holds a NUL byte or a
+// carriage return that does not end it, the first such line is named instead.
 std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string* why = nullptr);
 // Accepts True/False in any letter case and numbers (0 false, others true).
 std::optional<bool> ParseFlag(std::string_view line);

@@ -1,6 +1,7 @@
 #include "ui/DiagramWindow.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -127,7 +128,7 @@ void DiagramWindow::ZoomStep(int steps) {
 }
 
 void DiagramWindow::ExportAs() {
-  const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName.toStdString()));
+  const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(QFile::encodeName(suggestedName).toStdString()));
   if (!path) return;
   const DiagramLayout& layout = View->Layout();
   std::string why;

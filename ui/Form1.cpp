@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -439,7 +440,7 @@ StatesInWindow& Form1::EntryWindow() {
       session.Redo();
       AfterUndo();
     };
-    statesInWindow->onFileUsed = [this] { RememberRecent(QString::fromStdString(statesIn->documentPath()), true); };
+    statesInWindow->onFileUsed = [this] { RememberRecent(statesIn->documentPath(), true); };
     StayAbove(statesInWindow.get(), this);
   }
   return *statesInWindow;
@@ -722,8 +723,9 @@ std::string Form1::SuggestedPictureName() const {
 }
 
 std::string Form1::BesideDocument(const QString& name) const {
-  if (!statesIn || statesIn->documentPath().empty()) return name.toStdString();
-  return QFileInfo(QString::fromStdString(statesIn->documentPath())).absoluteDir().filePath(name).toStdString();
+  if (!statesIn || statesIn->documentPath().empty()) return QFile::encodeName(name).toStdString();
+  const QString document = QFile::decodeName(QByteArray::fromStdString(statesIn->documentPath()));
+  return QFile::encodeName(QFileInfo(document).absoluteDir().filePath(name)).toStdString();
 }
 
 void Form1::OpenFormAt(int state) {
@@ -779,10 +781,12 @@ void Form1::FileOpen_Click() {
   OpenedFile();
 }
 
-void Form1::OpenFile(const QString& path) {
+void Form1::OpenFile(const QString& path) { OpenFile(QFile::encodeName(path).toStdString()); }
+
+void Form1::OpenFile(const std::string& path) {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  if (!statesIn->LoadStatesFrom(path.toStdString())) {
+  if (!statesIn->LoadStatesFrom(path)) {
     RememberRecent(path, false);  // a file that cannot be opened leaves the list
     return;
   }
@@ -790,7 +794,7 @@ void Form1::OpenFile(const QString& path) {
 }
 
 void Form1::OpenedFile() {
-  RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
+  RememberRecent(statesIn->documentPath(), true);
   UpdateTitle();
   DataFormNew->setEnabled(true);
   statesIn->OfferAutoCodes();
@@ -801,14 +805,14 @@ void Form1::OpenedFile() {
 void Form1::FileSave_Click() {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  if (statesIn->SaveStates_Click()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
+  if (statesIn->SaveStates_Click()) RememberRecent(statesIn->documentPath(), true);
   UpdateTitle();
 }
 
 void Form1::FileSaveInPlace_Click() {
   if (!statesIn) return;
   if (statesInWindow) statesInWindow->EnsureCreated();
-  if (statesIn->Save()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
+  if (statesIn->Save()) RememberRecent(statesIn->documentPath(), true);
   UpdateTitle();
 }
 
@@ -843,7 +847,7 @@ bool Form1::SaveChangesFirst() {
   // question, so only edits that count are weighed.
   if (statesInWindow) statesInWindow->EnsureCreated();
   const bool go = statesIn->SaveChangesFirst();
-  if (!statesIn->documentPath().empty()) RememberRecent(QString::fromStdString(statesIn->documentPath()), true);
+  if (!statesIn->documentPath().empty()) RememberRecent(statesIn->documentPath(), true);
   UpdateTitle();
   return go;
 }
@@ -885,7 +889,7 @@ void Form1::UpdateTitle() {
 
 QStringList Form1::RecentFiles() const { return kelvo::RecentFiles{}.List(); }
 
-void Form1::RememberRecent(const QString& path, bool keep) {
+void Form1::RememberRecent(const std::string& path, bool keep) {
   kelvo::RecentFiles{}.Remember(path, keep);
   FillRecentMenu();
 }

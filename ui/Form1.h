@@ -72,7 +72,9 @@ public:
   // "Save": to the table's own file, or through the dialog for a new table.
   void FileSaveInPlace_Click();
   void FileExit_Click();
-  // Opens a table as "Open State Diagram" does once its file is chosen.
+  // Opens a table as "Open State Diagram" does once its file is chosen; the
+  // bytes of `path` are the file name as the file system holds it, any encoding.
+  void OpenFile(const std::string& path);
   void OpenFile(const QString& path);
   void About_Click();
   void AddCirc_Click();
@@ -175,7 +177,7 @@ private:
   void FollowSimulationInDiagram();
   // The title names the table's file and marks unsaved changes.
   void UpdateTitle();
-  void RememberRecent(const QString& path, bool keep);
+  void RememberRecent(const std::string& path, bool keep);
   void FillRecentMenu();
   // Before the table is replaced or the program ends: false when cancelled.
   bool SaveChangesFirst();

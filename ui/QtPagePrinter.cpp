@@ -1,5 +1,6 @@
 #include "ui/QtPagePrinter.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPrinterInfo>
 
@@ -15,7 +16,7 @@ bool QtPagePrinter::ChooseOutput(QPrinter& printer, UserDialogs& dialogs) {
   const auto path = dialogs.AskSaveFileName({"Print to PDF File", "pdf|*.pdf|All files|*.*", "pdf", true, ""});
   if (!path) return false;
   printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(*path));
+  printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(*path)));
   return true;
 }
 

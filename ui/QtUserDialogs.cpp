@@ -1,6 +1,7 @@
 #include "ui/QtUserDialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -101,7 +102,7 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   // folder last used by any file dialog, also in an earlier run.
   QSettings settings;
   if (!options.startAt.empty()) {
-    dialog.selectFile(QString::fromStdString(options.startAt));
+    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(options.startAt)));
   } else if (const auto last = lastNames_.find(options.title); last != lastNames_.end()) {
     dialog.selectFile(last->second);
   } else if (const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
@@ -113,8 +114,8 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   if (save) {
     const int chosen = static_cast<int>(filterList.indexOf(dialog.selectedNameFilter()));
     const QString typed = name;
-    name =
-        QString::fromStdString(NameForChosenType(name.toStdString(), options.filter, chosen, options.defaultExtension));
+    name = QFile::decodeName(QByteArray::fromStdString(
+        NameForChosenType(QFile::encodeName(name).toStdString(), options.filter, chosen, options.defaultExtension)));
     if (name != typed && options.confirmOverwrite && QFileInfo::exists(name) &&
         QMessageBox::question(
             Owner(), QString::fromStdString(options.title),
@@ -125,7 +126,7 @@ std::optional<std::string> QtUserDialogs::AskFileName(const FileDialogOptions& o
   }
   lastNames_[options.title] = name;
   settings.setValue(QStringLiteral("lastFolder"), QFileInfo(name).absolutePath());
-  return name.toStdString();
+  return QFile::encodeName(name).toStdString();
 }
 
 std::optional<std::string> QtUserDialogs::AskOpenFileName(const FileDialogOptions& options) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -71,6 +72,11 @@ void RecentFiles::Remember(const QString& path, bool keep) {
   recent.removeAll(key);
   if (keep) recent.prepend(key);
   QSettings().setValue(QString::fromUtf8(kRecentKey), Unique(recent));
+}
+
+void RecentFiles::Remember(const std::string& path, bool keep) {
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  if (QFile::encodeName(name).toStdString() == path) Remember(name, keep);
 }
 
 }  // namespace kelvo

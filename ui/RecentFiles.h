@@ -26,6 +26,10 @@ public:
   QStringList List() const;
   // `path` heads the list (keep) or leaves it.
   void Remember(const QString& path, bool keep);
+  // The same for a file name as the file system holds it; a name that the
+  // file-name encoding cannot hold as text (bytes that are not UTF-8) is not
+  // kept, as it would not open again from the list.
+  void Remember(const std::string& path, bool keep);
 };
 
 }  // namespace kelvo

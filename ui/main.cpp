@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
+#include <algorithm>
 
 #include "common/SafeFiles.h"
 #include "ui/Form1.h"
@@ -27,6 +29,13 @@ int main(int argc, char** argv) {
   if (!settingsNotice.empty()) dialogs.Notify(settingsNotice);
   // A file named on the command line (or by a double click in a file manager)
   // is opened as "Open State Diagram" opens the file it is given.
-  if (!options.positionalArguments().isEmpty()) window.OpenFile(options.positionalArguments().first());
+  // The bytes of the argument, not its text, which loses a name that is not UTF-8.
+  if (!options.positionalArguments().isEmpty()) {
+    const QString file = options.positionalArguments().first();
+    const QStringList arguments = QCoreApplication::arguments();
+    const auto at = std::find(arguments.begin() + 1, arguments.end(), file);
+    window.OpenFile(at == arguments.end() ? QFile::encodeName(file).toStdString()
+                                          : std::string(argv[at - arguments.begin()]));
+  }
   return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -167,6 +168,38 @@ TEST(Diagram, WritesTheStateDiagramAsSvgPngAndPdf) {
   EXPECT_EQ(bmp.status, 2);
   EXPECT_NE(bmp.err.find(".png, .svg or .pdf"), std::string::npos);
   EXPECT_EQ(Cli({"diagram", dir.File("missing.sfi"), "-o", dir.File("e.svg")}).status, 2);
+}
+
+std::string PipedOutput(const std::string& command) {
+  std::string bytes;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return bytes;
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) bytes.append(buffer, got);
+  ::pclose(pipe);
+  return bytes;
+}
+
+// "-o -" and "-o /dev/stdout" put the picture alone on standard output: from
+// the tool into a pipe, and (the diagram, which needs no tile images) through
+// RunCli's stream as the same bytes.
+TEST(Render, StandardOutputGetsThePictureAlone) {
+  const struct {
+    std::string command, output, head;
+  } cases[] = {
+      {"render", "-", "BM"},
+      {"render", "/dev/stdout", "BM"},
+      {"diagram", "-", "<?xml"},
+      {"diagram", "/dev/stdout", "<?xml"},
+  };
+  for (const auto& c : cases) {
+    const std::string piped = PipedOutput(std::string(KELVO_CLI_PATH) + " " + c.command + " '" +
+                                          Example("traffic-light.sfi") + "' -o " + c.output + " 2>/dev/null");
+    EXPECT_EQ(piped.substr(0, c.head.size()), c.head) << c.command << " " << c.output;
+    if (c.command == "diagram") {
+      EXPECT_TRUE(Cli({c.command, Example("traffic-light.sfi"), "-o", c.output}).out == piped);
+    }
+  }
 }
 
 // `simulate`: the traffic light round its cycle in text and JSON; an

@@ -129,6 +129,10 @@ TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
   emptyFlag.replace(emptyFlag.rfind("True"), 4, "");
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  std::string doubleCr;
+  for (char c : good) doubleCr += c == '\n' ? "\r\n" : std::string(1, c);
+  std::string utf16 = "\xFF\xFE";
+  for (char c : good) utf16 += std::string{c, '\0'};
 
   // The line of the last flag, where "Maybe" and "" stand.
   const std::string lastFlagLine = std::to_string(kStatesFileLines);
@@ -139,7 +143,9 @@ TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
       {"short.sfi", short357, "line 358: expected 358 lines, the file ends after 357"},
       {"word.sfi", wordFlag, "line " + lastFlagLine + ": 'Maybe' is not a flag"},
       {"emptyflag.sfi", emptyFlag, "line " + lastFlagLine + ": '' is not a flag"},
-      {"garbage.sfi", garbage, "line 21: expected 358 lines, the file ends after 20"},
+      {"garbage.sfi", garbage, "line 1: a NUL byte: the file is no text file"},
+      {"crcrlf.sfi", doubleCr, "line 1: a stray carriage return (CR) inside the line"},
+      {"utf16.sfi", utf16, "line 1: a NUL byte: the file looks like UTF-16 text, not a states file"},
       {"long.sfi", std::string(10 << 20, 'x'), "line 2: expected 358 lines, the file ends after 1"},
   };
   for (const auto& c : cases) {

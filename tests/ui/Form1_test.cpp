@@ -255,6 +255,22 @@ TEST(Form1, QuitAsksOnlyBeforeALoss) {
   EXPECT_EQ(s.dialogs.messages.size(), 1u);
 }
 
+// A name holding Latin-1 "é" (no UTF-8) opens from its bytes; the recent
+// files, kept as text, leave out a name that would not open again.
+TEST(Form1, AFileNameThatIsNotUtf8Opens) {
+  QSettings().clear();
+  Started s;
+  Form1& w = s.window;
+  testing::TempDir dir;
+  const std::string latin1 = dir.File("caf\xE9.sfi");
+  testing::WriteBytes(latin1, testing::ReadBytes(kExamples + "four-state-cycle.sfi"));
+  w.OpenFile(latin1);
+  EXPECT_EQ(w.statesIn->documentPath(), latin1);
+  EXPECT_TRUE(w.views.HasCircuit());
+  for (const auto& m : s.dialogs.messages) EXPECT_EQ(m.text.find("Error"), std::string::npos) << m.text;
+  EXPECT_TRUE(w.RecentFiles().isEmpty());
+}
+
 TEST(Form1, TheTableIsADocument) {
   QSettings().clear();  // no recent files of the tests before
   Started s;
