@@ -7,6 +7,7 @@
 #include "cli/CliCheck.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRender.h"
+#include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "cli/CliSimulate.h"
 #include "cli/JsonWriter.h"
@@ -38,6 +39,10 @@ constexpr const char* kUsage =
     "  check FILE.sfi [--auto] [--parallel]\n"
     "                   read back the drawn circuits, run them and print a line per\n"
     "                   transition, hold, output and read-back; exit status 1 when one fails\n"
+    "  report FILES...|DIR [--auto] [--parallel] [-o report.html] [--csv summary.csv]\n"
+    "                   the class report: one HTML page with every file's table, diagram,\n"
+    "                   equations, circuits and check, under a summary table; exit status 1\n"
+    "                   when a file could not be read\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -283,6 +288,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "render") return Render(args, out, err);
   if (command == "diagram") return Diagram(args, out, err);
+  if (command == "report") return Report(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

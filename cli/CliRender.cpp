@@ -13,9 +13,7 @@
 #include "statediagram/DiagramLayout.h"
 
 namespace kelvo {
-namespace {
 
-// The fonts need a GUI application; the tool makes its own, without a display.
 // It lives until the process ends: destroying it among the exit handlers crashes.
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
@@ -26,8 +24,6 @@ void EnsureGuiApplication() {
   static QGuiApplication* app = new QGuiApplication(argc, argv);
   (void)app;
 }
-
-}  // namespace
 
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto o = ParseCliOptions(args, {.view = true, .parallel = true, .output = true}, err);

@@ -49,6 +49,24 @@ bool IsDrawingFileName(const std::string& path) {
   return EndsWith(name, ".png") || EndsWith(name, ".svg") || EndsWith(name, ".pdf");
 }
 
+std::optional<QByteArray> DrawingSvg(QSize size, const std::function<void(QPainter&)>& paint, const QString& title) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setResolution(96);
+  svg.setTitle(title);
+  QPainter p;
+  if (!p.begin(&svg)) return std::nullopt;
+  p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  paint(p);
+  if (!p.end()) return std::nullopt;
+  return bytes;
+}
+
 bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint, std::string* why) {
   const std::string name = Lower(path);
   QByteArray bytes;
@@ -65,19 +83,9 @@ bool SaveDrawing(const std::string& path, QSize size, const std::function<void(Q
     }
     encoded = image.save(&buffer, "PNG");
   } else if (EndsWith(name, ".svg")) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    svg.setTitle(QStringLiteral("Kelvo 16s"));
-    QPainter p;
-    encoded = p.begin(&svg);
-    if (encoded) {
-      p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-      paint(p);
-      encoded = p.end();
-    }
+    const auto svg = DrawingSvg(size, paint);
+    encoded = svg.has_value();
+    if (encoded) bytes = *svg;
   } else if (EndsWith(name, ".pdf")) {
     QPdfWriter pdf(&buffer);
     pdf.setTitle(QStringLiteral("Kelvo 16s"));
