@@ -263,7 +263,7 @@ void Form1::BuildMenus() {
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
-  FileMenu->addAction(QStringLiteral("Class Report..."), this,
+  FileMenu->addAction(QStringLiteral("Class &Report..."), this,
                       [this] { ShowClassReport(this, tiles.Images(), dialogs_); });
   FileMenu->addSeparator();
   FileExit =
