@@ -6,6 +6,7 @@
 #include "output/DiagramPicture.h"
 #include "output/ImageCanvas.h"
 #include "output/ReportText.h"
+#include "output/SvgCompaction.h"
 
 namespace kelvo {
 namespace {
@@ -63,13 +64,14 @@ std::string CircuitSvg(const PictureRecord& record, const std::array<QImage, kTi
   PictureRecord safe = record;
   for (PictureOp& op : safe.ops) op.text = XmlSafeText(op.text);
   const QRect crop = DrawnBounds(safe);
-  return SvgElement(DrawingSvg(
+  const auto svg = DrawingSvg(
       crop.size(),
       [&](QPainter& p) {
         p.translate(-crop.topLeft());
         PlayPicture(p, safe, tiles, TileStyle::Lines);
       },
-      QString::fromStdString(Safe(title))));
+      QString::fromStdString(Safe(title)));
+  return svg ? CompactSvg(*svg, kTilePixels) : std::string();
 }
 
 }  // namespace kelvo
