@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QXmlStreamWriter>
 #include <algorithm>
-#include <vector>
 #include <optional>
+#include <vector>
 
 namespace kelvo {
 namespace {
@@ -57,9 +57,9 @@ bool IsTileGround(const QDomElement& group, int tilePixels) {
   const QDomElement rect = group.firstChildElement();
   const QString size = QString::number(tilePixels);
   return group.attribute(QStringLiteral("fill")) == QLatin1String("#ffffff") &&
-         group.attribute(QStringLiteral("stroke")) == QLatin1String("none") && rect.tagName() == QLatin1String("rect") &&
-         rect.nextSiblingElement().isNull() && rect.attribute(QStringLiteral("width")) == size &&
-         rect.attribute(QStringLiteral("height")) == size;
+         group.attribute(QStringLiteral("stroke")) == QLatin1String("none") &&
+         rect.tagName() == QLatin1String("rect") && rect.nextSiblingElement().isNull() &&
+         rect.attribute(QStringLiteral("width")) == size && rect.attribute(QStringLiteral("height")) == size;
 }
 
 // The attributes in name order: QDom keeps them in no fixed order.
@@ -85,7 +85,7 @@ void DropRepeatedLines(QDomElement& group) {
   QSet<QString> seen;
   for (QDomElement child = group.firstChildElement(QStringLiteral("polyline")); !child.isNull();) {
     QDomElement next = child.nextSiblingElement(QStringLiteral("polyline"));
-    const QString key = Style(child);
+    const QString key = child.attribute(QStringLiteral("points")) + '|' + child.attribute(QStringLiteral("fill"));
     if (seen.contains(key)) {
       group.removeChild(child);
     } else {
