@@ -9,6 +9,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliPlc.h"
 #include "cli/CliRender.h"
+#include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "cli/CliSimulate.h"
 #include "cli/JsonWriter.h"
@@ -48,6 +49,10 @@ constexpr const char* kUsage =
     "  plc FILE.sfi [--auto] [--parallel] [--lang ld|st] -o OUT.xml|OUT.st\n"
     "                   write the drawn circuits for a PLC: a PLCopen XML project with a Ladder\n"
     "                   Diagram program, or the same program in Structured Text\n"
+    "  report FILES...|DIR [--auto] [--parallel] [-o report.html] [--csv summary.csv]\n"
+    "                   the class report: one HTML page with every file's table, diagram,\n"
+    "                   equations, circuits and check, under a summary table; exit status 1\n"
+    "                   when a file could not be read\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "\n"
@@ -309,6 +314,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "render") return Render(args, out, err);
   if (command == "diagram") return Diagram(args, out, err);
   if (command == "plc") return Plc(args, out, err);
+  if (command == "report") return Report(args, out, err);
   err << "kelvo16s-cli: unknown command '" << command << "'\n" << kUsage;
   return 2;
 }

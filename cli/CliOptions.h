@@ -23,7 +23,7 @@ struct CliOptions {
   int from = 0;       // simulate: the state to start in
   std::string steps;  // simulate: "X1=1; X1=0; X2=1,X3=0"
   bool json = false;
-  std::string lang;  // plc: "ld" or "st"; empty: by the output's extension
+  std::string lang;      // plc: "ld" or "st"; empty: by the output's extension
   bool transit = false;  // codes: transit states may be added
 };
 
@@ -32,7 +32,7 @@ struct CliOptionSet {
   bool flow = false, answer = false, state = false, view = false, parallel = false, output = false;
   bool simulate = false;  // --from, --steps, --json
   bool lang = false;
-  bool codes = false;     // --transit, --json, an optional -o
+  bool codes = false;  // --transit, --json, an optional -o
 };
 
 // Parses args[1..]; nullopt after telling `err` what is wrong (also for an

@@ -13,9 +13,7 @@
 #include "statediagram/DiagramLayout.h"
 
 namespace kelvo {
-namespace {
 
-// The fonts need a GUI application; the tool makes its own, without a display.
 // It lives until the process ends: destroying it among the exit handlers crashes.
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
@@ -26,6 +24,8 @@ void EnsureGuiApplication() {
   static QGuiApplication* app = new QGuiApplication(argc, argv);
   (void)app;
 }
+
+namespace {
 
 // Standard output gets the bytes alone; a file (or a device or FIFO) is
 // written and then named on standard output.

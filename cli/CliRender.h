@@ -9,6 +9,8 @@
 
 namespace kelvo {
 
+// The fonts need a GUI application; without one the tool makes its own, without a display.
+void EnsureGuiApplication();
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -59,6 +59,24 @@ bool IsDrawingFileName(const std::string& path) {
   return EndsWith(name, ".png") || EndsWith(name, ".svg") || EndsWith(name, ".pdf");
 }
 
+std::optional<QByteArray> DrawingSvg(QSize size, const std::function<void(QPainter&)>& paint, const QString& title) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  svg.setResolution(96);
+  svg.setTitle(title);
+  QPainter p;
+  if (!p.begin(&svg)) return std::nullopt;
+  p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  paint(p);
+  if (!p.end()) return std::nullopt;
+  return bytes;
+}
+
 std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
                                         const std::function<void(QPainter&)>& paint, std::string* why) {
   const std::string name = Lower(path);
@@ -87,19 +105,9 @@ std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
     }
     encoded = image.save(&buffer, "PNG");
   } else if (svg) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Kelvo 16s"));
-    QPainter p;
-    encoded = p.begin(&generator);
-    if (encoded) {
-      p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-      paint(p);
-      encoded = p.end();
-    }
+    const auto drawn = DrawingSvg(size, paint);
+    encoded = drawn.has_value();
+    if (encoded) bytes = *drawn;
   } else {
     QPdfWriter writer(&buffer);
     writer.setTitle(QStringLiteral("Kelvo 16s"));

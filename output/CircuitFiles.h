@@ -42,6 +42,9 @@ std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
 // Writes EncodeDrawing's bytes to `path`, like SaveBitmap.
 bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint,
                  std::string* why = nullptr);
+// The drawing as an SVG document, on white, with `title`; none when it could not be encoded.
+std::optional<QByteArray> DrawingSvg(QSize size, const std::function<void(QPainter&)>& paint,
+                                     const QString& title = QStringLiteral("Kelvo 16s"));
 // Whether `path` ends in .png, .svg or .pdf.
 bool IsDrawingFileName(const std::string& path);
 // Reads a BMP, GIF or JPEG picture from a regular file.

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "session/PlcFile.h"
+#include "ui/ClassReportWindow.h"
 #include "ui/Icons.h"
 #include "ui/RecentFiles.h"
 #include "ui/WindowKeys.h"
@@ -300,6 +301,8 @@ void Form1::BuildMenus() {
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
+  FileMenu->addAction(QStringLiteral("Class &Report..."), this,
+                      [this] { ShowClassReport(this, tiles.Images(), dialogs_); });
   FileMenu->addSeparator();
   FileExit =
       FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);

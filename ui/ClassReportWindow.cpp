@@ -1,0 +1,125 @@
+#include "ui/ClassReportWindow.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QProgressDialog>
+#include <QUrl>
+#include <filesystem>
+
+#include "common/SafeFiles.h"
+
+namespace kelvo {
+namespace {
+
+constexpr const char* kPageName = "report.html";
+
+QWidget* WithButton(QLineEdit* edit, QPushButton* button) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(edit, 1);
+  layout->addWidget(button);
+  return row;
+}
+
+}  // namespace
+
+ClassReportDialog::ClassReportDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Class Report"));
+  Folder = new QLineEdit;
+  ChooseFolder = new QPushButton(QStringLiteral("Choose..."));
+  AutoCodes = new QCheckBox(QStringLiteral("Automatic codes (\"Auto\")"));
+  ParallelForm = new QCheckBox(QStringLiteral("Parallel Form"));
+  Page = new QLineEdit;
+  ChoosePage = new QPushButton(QStringLiteral("Choose..."));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Make Report"));
+  auto* form = new QFormLayout(this);
+  form->addRow(QStringLiteral("Folder of states files:"), WithButton(Folder, ChooseFolder));
+  form->addRow(QString(), AutoCodes);
+  form->addRow(QString(), ParallelForm);
+  form->addRow(QStringLiteral("Write the page to:"), WithButton(Page, ChoosePage));
+  form->addRow(buttons);
+  setMinimumWidth(560);
+
+  connect(Folder, &QLineEdit::textChanged, this, [this](const QString& folder) {
+    if (!Page->isModified()) Page->setText(folder.isEmpty() ? QString() : QDir(folder).filePath(kPageName));
+  });
+  connect(ChooseFolder, &QPushButton::clicked, this, [this] {
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Folder of States Files"), Folder->text());
+    if (!folder.isEmpty()) Folder->setText(folder);
+  });
+  connect(ChoosePage, &QPushButton::clicked, this, [this] {
+    const QString page = QFileDialog::getSaveFileName(this, QStringLiteral("Class Report"), Page->text(),
+                                                      QStringLiteral("HTML page (*.html *.htm)"));
+    if (page.isEmpty()) return;
+    Page->setText(page);
+    Page->setModified(true);
+  });
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+ClassReportOptions ClassReportDialog::Options() const {
+  return {.autoCodes = AutoCodes->isChecked(), .parallel = ParallelForm->isChecked()};
+}
+
+ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptions& options, const std::string& page,
+                               const std::array<QImage, kTileCount>& tiles, QWidget* parent, std::string* why) {
+  const std::vector<std::string> files = StatesFilesIn(folder);
+  if (files.empty()) {
+    *why = "There are no states files (.sfi) in " + folder + ".";
+    return ReportWritten::Failed;
+  }
+  for (const std::string& file : files) {
+    if (SameFile(file, page)) {
+      *why = page + " is one of the states files; choose another name for the page.";
+      return ReportWritten::Failed;
+    }
+  }
+  QProgressDialog progress(QStringLiteral("Making the class report..."), QStringLiteral("Cancel"), 0,
+                           static_cast<int>(files.size()), parent);
+  progress.setWindowTitle(QStringLiteral("Class Report"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  ClassReport report(options, tiles);
+  for (size_t i = 0; i < files.size(); ++i) {
+    progress.setLabelText(QStringLiteral("File %1 of %2").arg(i + 1).arg(files.size()));
+    progress.setValue(static_cast<int>(i));
+    if (progress.wasCanceled()) return ReportWritten::Cancelled;
+    report.AddFile(files[i], std::filesystem::path(files[i]).filename().string());
+  }
+  progress.setValue(static_cast<int>(files.size()));
+  std::string failure;
+  if (!WriteFileAtomically(page, report.Page().Html(), &failure)) {
+    *why = "Unknown Error while creating file " + page + "\n" + failure;
+    return ReportWritten::Failed;
+  }
+  return ReportWritten::Written;
+}
+
+void ShowClassReport(QWidget* parent, const std::array<QImage, kTileCount>& tiles, UserDialogs& dialogs) {
+  ClassReportDialog dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::string folder = dialog.Folder->text().toStdString();
+  const std::string page = dialog.Page->text().toStdString();
+  if (folder.empty() || page.empty()) {
+    dialogs.Notify("Choose a folder of states files and a name for the page.", "Class Report");
+    return;
+  }
+  std::string why;
+  const ReportWritten written = WriteClassReport(folder, dialog.Options(), page, tiles, parent, &why);
+  if (written == ReportWritten::Failed) dialogs.Notify(why, "Class Report");
+  if (written != ReportWritten::Written) return;
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page)))) {
+    dialogs.Notify("The class report is written to " + page + "; no browser could be started to show it.",
+                   "Class Report");
+  }
+}
+
+}  // namespace kelvo
