@@ -26,6 +26,7 @@ AboutBox::AboutBox() : QWidget(nullptr, Qt::Dialog) {
   }
   Command1 = new QPushButton(QStringLiteral("---------- OK ----------"));
   Command1->setDefault(true);
+  PressOnEnter(this, Command1);
   layout->addWidget(Command1, 0, Qt::AlignCenter);
   connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 }

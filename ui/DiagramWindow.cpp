@@ -78,11 +78,11 @@ DiagramWindow::DiagramWindow(UserDialogs& dialogs) : QWidget(nullptr, Qt::Dialog
   scroll->setBackgroundRole(QPalette::Base);
   Status = new QLabel;
   Status->setWordWrap(true);
-  ZoomOutButton = new QPushButton(QStringLiteral("Zoom Out"));
-  ZoomInButton = new QPushButton(QStringLiteral("Zoom In"));
-  ExportButton = new QPushButton(QStringLiteral("Export As..."));
-  CopyButton = new QPushButton(QStringLiteral("Copy"));
-  PrintButton = new QPushButton(QStringLiteral("Print..."));
+  ZoomOutButton = new QPushButton(QStringLiteral("Zoom &Out"));
+  ZoomInButton = new QPushButton(QStringLiteral("Zoom &In"));
+  ExportButton = new QPushButton(QStringLiteral("&Export As..."));
+  CopyButton = new QPushButton(QStringLiteral("&Copy"));
+  PrintButton = new QPushButton(QStringLiteral("&Print..."));
   ZoomInButton->setShortcut(QKeySequence::ZoomIn);
   ZoomOutButton->setShortcut(QKeySequence::ZoomOut);
   ExportButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));

@@ -42,7 +42,7 @@ EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   scroll->setWidgetResizable(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroll);
-  CopyAll = new QPushButton(QStringLiteral("Copy All"));
+  CopyAll = new QPushButton(QStringLiteral("&Copy All"));
   connect(CopyAll, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(EquationRowsText(texts_))); });
   layout->addWidget(CopyAll, 0, Qt::AlignRight);

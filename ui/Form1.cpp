@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "session/PlcFile.h"
@@ -150,21 +151,27 @@ void Form1::BuildControls() {
 
   BuildToolsFrame(client);
 
-  const std::array<QString, kViewButtons> captions{QStringLiteral("Show All"), QStringLiteral("A"),
-                                                   QStringLiteral("B"),        QStringLiteral("C"),
-                                                   QStringLiteral("D"),        QStringLiteral("Machine State")};
+  const std::array<QString, kViewButtons> captions{QStringLiteral("Sho&w All"), QStringLiteral("&A"),
+                                                   QStringLiteral("&B"),        QStringLiteral("&C"),
+                                                   QStringLiteral("&D"),        QStringLiteral("&Machine State")};
   const std::array<QRect, kViewButtons> places{
       ImageCanvas::ToPixels(11520, 9240, 1695, 375), ImageCanvas::ToPixels(11520, 8880, 855, 375),
       ImageCanvas::ToPixels(12360, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 8880, 855, 375),
       ImageCanvas::ToPixels(14040, 8880, 855, 375),  ImageCanvas::ToPixels(13200, 9240, 1695, 375)};
   for (ViewButton b : kAllViewButtons) {
     auto* button = new QPushButton(captions[static_cast<int>(b)], client);
+    button->setToolTip(
+        b == ViewButton::ShowAll ? QStringLiteral("All four state-variable circuits side by side")
+        : b == ViewButton::ShowSC
+            ? QStringLiteral("The output relays' circuits")
+            : QStringLiteral("The circuit of state variable %1")
+                  .arg(QChar(QLatin1Char('A' + static_cast<int>(b) - static_cast<int>(ViewButton::ShowA)))));
     button->setObjectName(QString::fromUtf8(ViewButtonName(b)));
     button->setGeometry(places[static_cast<int>(b)]);
     connect(button, &QPushButton::clicked, this, [this, b] { ShowView(b); });
     viewButtons[static_cast<int>(b)] = button;
   }
-  ParForm = new QCheckBox(QStringLiteral("Parallel Form"), client);
+  ParForm = new QCheckBox(QStringLiteral("&Parallel Form"), client);
   ParForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1635, 255));
   connect(ParForm, &QCheckBox::toggled, this, [this](bool on) { views.ParForm = on; });
 
@@ -232,10 +239,10 @@ void Form1::BuildToolsFrame(QWidget* parent) {
   rows->addLayout(top);
   rows->addLayout(bottom);
 
-  auto* textLabel = new QLabel(QStringLiteral("Enter text to insert:"));
+  auto* textLabel = new QLabel(QStringLiteral("E&nter text to insert:"));
   PicText = new QLineEdit;
   textLabel->setBuddy(PicText);
-  InsText = new QPushButton(QStringLiteral("Insert"));
+  InsText = new QPushButton(QStringLiteral("&Insert"));
   CurrTxtXY = new QLabel;
   CurrTxtXY->setMinimumWidth(86);
   top->addWidget(textLabel);
@@ -269,8 +276,8 @@ void Form1::BuildToolsFrame(QWidget* parent) {
   CurrColor->setFixedSize(34, 17);
   bottom->addWidget(CurrColor);
   bottom->addStretch(1);
-  RubberOn = new QCheckBox(QStringLiteral("Rubber Mode"));
-  AddCirc = new QPushButton(QStringLiteral("Add Component"));
+  RubberOn = new QCheckBox(QStringLiteral("&Rubber Mode"));
+  AddCirc = new QPushButton(QStringLiteral("Add C&omponent"));
   bottom->addWidget(RubberOn);
   bottom->addWidget(AddCirc);
 
@@ -281,38 +288,38 @@ void Form1::BuildToolsFrame(QWidget* parent) {
 
 void Form1::BuildMenus() {
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  FileOpen = FileMenu->addAction(QStringLiteral("Open State Diagram"), this, &Form1::FileOpen_Click);
+  FileOpen = FileMenu->addAction(QStringLiteral("&Open State Diagram"), this, &Form1::FileOpen_Click);
   FileOpen->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence::Open});
   FileSaveInPlace =
-      FileMenu->addAction(QStringLiteral("Save"), QKeySequence::Save, this, &Form1::FileSaveInPlace_Click);
-  FileSaveAs = FileMenu->addAction(QStringLiteral("Save As..."), QKeySequence::SaveAs, this, &Form1::FileSave_Click);
-  FileSave =
-      FileMenu->addAction(QStringLiteral("Save State Diagram"), QKeySequence(Qt::Key_F3), this, &Form1::FileSave_Click);
-  RecentMenu = FileMenu->addMenu(QStringLiteral("Recent Files"));
+      FileMenu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, &Form1::FileSaveInPlace_Click);
+  FileSaveAs = FileMenu->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &Form1::FileSave_Click);
+  FileSave = FileMenu->addAction(QStringLiteral("Save State &Diagram"), QKeySequence(Qt::Key_F3), this,
+                                 &Form1::FileSave_Click);
+  RecentMenu = FileMenu->addMenu(QStringLiteral("Recent &Files"));
   FillRecentMenu();
-  QMenu* picture = FileMenu->addMenu(QStringLiteral("Circuit"));
+  QMenu* picture = FileMenu->addMenu(QStringLiteral("&Circuit"));
   FileImport =
-      picture->addAction(QStringLiteral("Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
+      picture->addAction(QStringLiteral("&Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
   FileExtract =
-      picture->addAction(QStringLiteral("Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
-  FileExportAs = picture->addAction(QStringLiteral("Export As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+      picture->addAction(QStringLiteral("&Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
+  FileExportAs = picture->addAction(QStringLiteral("Export &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
                                     this, [this] { files.ExportAs_Click(SuggestedPictureName()); });
-  FileMenu->addAction(QStringLiteral("Export for PLC..."), this, [this] { ExportForPlc(session, dialogs_); });
+  FileMenu->addAction(QStringLiteral("Export for P&LC..."), this, [this] { ExportForPlc(session, dialogs_); });
   FileMenu->addSeparator();
-  FilePrint = FileMenu->addAction(QStringLiteral("Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
+  FilePrint = FileMenu->addAction(QStringLiteral("&Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                                   &Form1::FilePrint_Click);
   FileMenu->addAction(QStringLiteral("Class &Report..."), this,
                       [this] { ShowClassReport(this, tiles.Images(), dialogs_); });
   FileMenu->addSeparator();
   FileExit =
-      FileMenu->addAction(QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
+      FileMenu->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
 
   EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-  EditUndo = EditMenu->addAction(QStringLiteral("Undo"), QKeySequence::Undo, this, [this] {
+  EditUndo = EditMenu->addAction(QStringLiteral("&Undo"), QKeySequence::Undo, this, [this] {
     session.Undo();
     AfterUndo();
   });
-  EditRedo = EditMenu->addAction(QStringLiteral("Redo"), this, [this] {
+  EditRedo = EditMenu->addAction(QStringLiteral("&Redo"), this, [this] {
     session.Redo();
     AfterUndo();
   });
@@ -320,23 +327,24 @@ void Form1::BuildMenus() {
   SyncUndo();
 
   DataFormMenu = menuBar()->addMenu(QStringLiteral("&State Diagram"));
-  DataForm =
-      DataFormMenu->addAction(QStringLiteral("Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this, &Form1::DataForm_Click);
-  DataFormNew = DataFormMenu->addAction(QStringLiteral("New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+  DataForm = DataFormMenu->addAction(QStringLiteral("&Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                                     &Form1::DataForm_Click);
+  DataFormNew = DataFormMenu->addAction(QStringLiteral("&New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
                                         &Form1::DataFormNew_Click);
-  ShowDiagram = DataFormMenu->addAction(QStringLiteral("Show Diagram"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
+  ShowDiagram = DataFormMenu->addAction(QStringLiteral("Show &Diagram"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
                                         &Form1::ShowDiagram_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  ToolsAddText =
-      ToolsMenu->addAction(QStringLiteral("Add Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this, &Form1::InsText_Click);
-  ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+  ToolsAddText = ToolsMenu->addAction(QStringLiteral("Add &Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                                      &Form1::InsText_Click);
+  ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check &Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                                     &Form1::ToolsCheck_Click);
   ToolsCheck->setEnabled(false);
   ToolsSimulate =
-      ToolsMenu->addAction(QStringLiteral("Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
-  ToolsTransitCodes = ToolsMenu->addAction(QString::fromUtf8(kTransitToolTitle), this,
-                                           [this] { session.AssignCodesWithTransitStates(); });
+      ToolsMenu->addAction(QStringLiteral("&Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
+  ToolsTransitCodes = ToolsMenu->addAction(
+      QString::fromUtf8(kTransitToolTitle).replace(QStringLiteral(" with "), QStringLiteral(" &with ")), this,
+      [this] { session.AssignCodesWithTransitStates(); });
 
   ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   // The views in the order of their buttons, Ctrl+1 .. Ctrl+6.
@@ -417,9 +425,8 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   f2count = 0;
   editor.CircAdd = false;
   editor.AddNo = -1;
-  SyncViewButtons();
-
   statesIn = &session.form;
+  SyncViewButtons();
   return true;
 }
 
@@ -463,7 +470,13 @@ void Form1::SyncViewButtons() {
   }
   // A tall or wide drawing makes the picture larger; the scroll area shows the rest.
   Picture1->FitToCanvas();
-  Picture1->SetNote(QString::fromStdString(views.EmptyView()));
+  QString note = QString::fromStdString(views.EmptyView());
+  // An empty start says what to do first.
+  if (note.isEmpty() && !views.HasCircuit() && statesIn && statesIn->documentPath().empty() && !statesIn->Modified() &&
+      !session.document.HasHandEdits()) {
+    note = QStringLiteral("Open a table (F2) or start a new one (Ctrl+N)");
+  }
+  Picture1->SetNote(note);
   SyncStatus();
   Picture1->update();
 }
@@ -496,6 +509,29 @@ void Form1::SyncTools() {
   const Rgb c = editor.CurrColor;
   CurrColor->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3);").arg(c.r).arg(c.g).arg(c.b));
   Picture1->update();
+}
+
+QWidget* Form1::WindowInCharge() const {
+  // The windows that disable this one while they are open.
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{picIns.data(), printerForm.data(), aboutBox.data(), statesInWindow.get()}) {
+    if (w && w->isVisible()) return w;
+  }
+  return nullptr;
+}
+
+bool Form1::event(QEvent* event) {
+  // A click on this window while another is in charge brings that one
+  // forward with the keyboard focus, so Esc and Enter reach it again.
+  if (event->type() == QEvent::WindowActivate && !isEnabled()) {
+    if (QWidget* inCharge = WindowInCharge()) {
+      QTimer::singleShot(0, inCharge, [inCharge] {
+        inCharge->raise();
+        inCharge->activateWindow();
+      });
+    }
+  }
+  return QMainWindow::event(event);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -832,9 +868,9 @@ void Form1::SyncUndo() {
   const QString undo = QString::fromStdString(session.document.UndoText());
   const QString redo = QString::fromStdString(session.document.RedoText());
   EditUndo->setEnabled(session.document.CanUndo());
-  EditUndo->setText(undo.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo %1").arg(undo));
+  EditUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo %1").arg(undo));
   EditRedo->setEnabled(session.document.CanRedo());
-  EditRedo->setText(redo.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo %1").arg(redo));
+  EditRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo %1").arg(redo));
 }
 
 void Form1::AfterUndo() {
@@ -906,6 +942,14 @@ void Form1::FillRecentMenu() {
     open->setToolTip(path);
     connect(open, &QAction::triggered, this, [this, path] {
       if (MayReplaceDocument()) OpenFile(path);
+    });
+  }
+  RecentMenu->setToolTipsVisible(true);  // the full path of each
+  if (!recent.isEmpty()) {
+    RecentMenu->addSeparator();
+    RecentMenu->addAction(QStringLiteral("&Clear List"), this, [this] {
+      kelvo::RecentFiles{}.Clear();
+      FillRecentMenu();
     });
   }
   RecentMenu->setEnabled(!recent.isEmpty());

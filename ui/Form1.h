@@ -156,7 +156,12 @@ public:
   QLineEdit* PicText{};
   std::array<QWidget*, kPaletteSize> ColorFr{};
 
+  // The open window that disables this one (Add Component, Print, About, the
+  // entry form); none when this one is enabled.
+  QWidget* WindowInCharge() const;
+
 protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -19,10 +19,11 @@ PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(
   for (const char* entry : kEntries) PicsCh->addItem(QString::fromUtf8(entry));
   Picture1 = new QLabel(this);
   Picture1->setGeometry(ImageCanvas::ToPixels(3000, 240, 375, 375));
-  InsOK = new QPushButton(QStringLiteral("OK"), this);
+  InsOK = new QPushButton(QStringLiteral("&OK"), this);
   InsOK->setGeometry(ImageCanvas::ToPixels(2400, 960, 975, 375));
   InsOK->setDefault(true);
-  InsCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  PressOnEnter(this, InsOK);
+  InsCancel = new QPushButton(QStringLiteral("&Cancel"), this);
   InsCancel->setGeometry(ImageCanvas::ToPixels(1320, 960, 975, 375));
   connect(InsCancel, &QPushButton::clicked, this, &QWidget::close);
   CloseOnEscape(this);

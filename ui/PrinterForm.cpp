@@ -46,10 +46,11 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   WideOnOnePage->setGeometry(ImageCanvas::ToPixels(360, 3840, 5355, 255));
   WideOnOnePage->setToolTip(QStringLiteral("Otherwise a picture wider than the canvas prints across several pages"));
 
-  Print = new QPushButton(QStringLiteral("Print"), this);
+  Print = new QPushButton(QStringLiteral("&Print"), this);
   Print->setGeometry(ImageCanvas::ToPixels(3180, 4440, 1215, 375));
   Print->setDefault(true);
-  Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  PressOnEnter(this, Print);
+  Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
   Cancel->setGeometry(ImageCanvas::ToPixels(4500, 4440, 1215, 375));
   connect(Print, &QPushButton::clicked, this, &PrinterForm::Print_Click);
   connect(Cancel, &QPushButton::clicked, this, &QWidget::close);

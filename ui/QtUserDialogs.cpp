@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStringList>
 
@@ -23,6 +24,14 @@ QWidget* QtUserDialogs::Owner() const {
 
 Answer QtUserDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons,
                                   Answer defaultAnswer, const std::string& context) {
+  // The field that had the keyboard before the question has it again after.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
+  const auto answered = qScopeGuard([focus] {
+    if (focus && focus->isVisible() && focus->isEnabled()) {
+      focus->activateWindow();
+      focus->setFocus(Qt::OtherFocusReason);
+    }
+  });
   QMessageBox box(Owner());
   box.setWindowTitle(QString::fromStdString(title.empty() ? kProgramTitle : title));
   QString shown = QString::fromStdString(text);

@@ -79,4 +79,6 @@ void RecentFiles::Remember(const std::string& path, bool keep) {
   if (QFile::encodeName(name).toStdString() == path) Remember(name, keep);
 }
 
+void RecentFiles::Clear() { QSettings().remove(QString::fromUtf8(kRecentKey)); }
+
 }  // namespace kelvo

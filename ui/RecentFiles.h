@@ -30,6 +30,7 @@ public:
   // file-name encoding cannot hold as text (bytes that are not UTF-8) is not
   // kept, as it would not open again from the list.
   void Remember(const std::string& path, bool keep);
+  void Clear();
 };
 
 }  // namespace kelvo

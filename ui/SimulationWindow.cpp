@@ -89,7 +89,7 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
   controls->addWidget(new QLabel(QStringLiteral("Start in:")));
   StartState = new QComboBox;
   controls->addWidget(StartState);
-  ResetButton = new QPushButton(QStringLiteral("Reset"));
+  ResetButton = new QPushButton(QStringLiteral("&Reset"));
   controls->addWidget(ResetButton);
   controls->addSpacing(12);
   controls->addWidget(new QLabel(QStringLiteral("Speed:")));
@@ -99,9 +99,9 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
   Speed->setInvertedAppearance(true);  // to the right is faster
   Speed->setToolTip(QStringLiteral("Time between two moves: 50 ms to 2 s"));
   controls->addWidget(Speed, 1);
-  StepMode = new QCheckBox(QStringLiteral("One move per Step"));
+  StepMode = new QCheckBox(QStringLiteral("One &move per Step"));
   controls->addWidget(StepMode);
-  StepButton = new QPushButton(QStringLiteral("Step"));
+  StepButton = new QPushButton(QStringLiteral("S&tep"));
   controls->addWidget(StepButton);
   layout->addLayout(controls);
 

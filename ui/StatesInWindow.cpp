@@ -23,6 +23,7 @@ StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs)
   setMouseTracking(true);
   CloseOnEscape(this);
   BuildWidgets();
+  AddTips();
   Connect();
   logic_.onRepaint = [this] { Repaint(); };
   Repaint();
@@ -265,6 +266,44 @@ void StatesInWindow::ShowForm() {
   show();
   raise();
   activateWindow();
+  dcba->setFocus(Qt::OtherFocusReason);
+}
+
+void StatesInWindow::AddTips() {
+  dcba->setToolTip(QStringLiteral("The state's code over D, C, B, A: four digits 0 or 1"));
+  dcbaAuto->setToolTip(QStringLiteral("Let the program give every state a code"));
+  comment->setToolTip(QStringLiteral("What the machine does in this state"));
+  for (int j = 0; j < kSlotCount; ++j) {
+    ToState[j]->setToolTip(QStringLiteral("The state this transition goes to"));
+    TransVar[j]->setToolTip(
+        QStringLiteral("The switches that trigger it: upper case closes when on (X1), lower case when off (x1); "
+                       ". is and, + is or"));
+  }
+  for (int r = 0; r < kRelayCount; ++r) {
+    Coil[r]->setToolTip(QStringLiteral("An output relay's name"));
+    ControlOn[r]->setToolTip(QStringLiteral("The relay is ON in this state (arrows choose)"));
+    ControlOff[r]->setToolTip(QStringLiteral("The relay is OFF in this state (arrows choose)"));
+  }
+  // The hint of a frame shows for the field that has the keyboard too.
+  for (QGroupBox* frame : {Frame1, Frame11, Frame2, Frame3}) {
+    for (QWidget* field : frame->findChildren<QWidget*>()) {
+      if (field->focusPolicy() != Qt::NoFocus) field->installEventFilter(this);
+    }
+  }
+}
+
+const char* StatesInWindow::HintOf(QObject* watched) const {
+  const char* hint = watched == Frame1    ? StatesIn::kCodeHint
+                     : watched == Frame2  ? StatesIn::kTransitionHint
+                     : watched == Frame3  ? StatesIn::kRelayHint
+                     : watched == Frame11 ? StatesIn::kAutoHint
+                                          : nullptr;
+  if (hint) return hint;
+  auto* field = qobject_cast<QWidget*>(watched);
+  for (QWidget* w = field ? field->parentWidget() : nullptr; w && w != this; w = w->parentWidget()) {
+    if (w == Frame1 || w == Frame2 || w == Frame3 || w == Frame11) return HintOf(w);
+  }
+  return nullptr;
 }
 
 void StatesInWindow::closeEvent(QCloseEvent* event) {
@@ -304,13 +343,12 @@ bool StatesInWindow::PairKey(QObject* watched, QKeyEvent* key) {
 
 bool StatesInWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && PairKey(watched, static_cast<QKeyEvent*>(event))) return true;
+  if (event->type() == QEvent::FocusIn) {
+    if (const char* hint = HintOf(watched)) LabelHint->setText(QString::fromUtf8(hint));
+    return false;
+  }
   if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-    const char* hint = watched == Frame1    ? StatesIn::kCodeHint
-                       : watched == Frame2  ? StatesIn::kTransitionHint
-                       : watched == Frame3  ? StatesIn::kRelayHint
-                       : watched == Frame11 ? StatesIn::kAutoHint
-                                            : nullptr;
-    if (hint) {
+    if (const char* hint = qobject_cast<QGroupBox*>(watched) ? HintOf(watched) : nullptr) {
       LabelHint->setText(QString::fromUtf8(hint));
       // A move over a frame must not reach the form, which would empty the hint.
       return event->type() == QEvent::MouseMove;

@@ -66,6 +66,9 @@ private:
   void Connect();
   void Repaint();
   void SyncPairFocus(int relay);
+  void AddTips();
+  // The hint of the frame `watched` is, or holds.
+  const char* HintOf(QObject* watched) const;
   bool PairKey(QObject* watched, QKeyEvent* key);
 
   StatesIn& logic_;

@@ -115,7 +115,7 @@ TEST(DocumentFlows, HandEditsArePartOfTheDocument) {
   EXPECT_NE(w.canvas.Image(), edited);
   w.EditRedo->trigger();
   EXPECT_EQ(w.canvas.Image(), edited);
-  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("Undo Add Text"));
+  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("&Undo Add Text"));
 
   // Circuit with the same table keeps the edit; a changed table asks first,
   // and No keeps the table, the drawing and the edit.

@@ -183,7 +183,7 @@ TEST(Form1, EscapeClosesTheSecondaryWindows) {
 
   w.AddCirc_Click();
   ASSERT_FALSE(w.picIns.isNull());
-  EXPECT_EQ(w.picIns->InsCancel->text(), QStringLiteral("Cancel"));
+  EXPECT_EQ(w.picIns->InsCancel->text(), QStringLiteral("&Cancel"));
   PressEscape(w.picIns);
   EXPECT_TRUE(w.picIns.isNull() || !w.picIns->isVisible());
   EXPECT_TRUE(w.isEnabled());
@@ -315,7 +315,7 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_EQ(w.statesIn->shown.comment, ReadStatesFile(saved)->Comments[0]);
   w.EditRedo->trigger();
   EXPECT_TRUE(w.isWindowModified());
-  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("Undo Edit S0"));
+  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("&Undo Edit S0"));
 
   // New Form: Save writes the table to its own file first.
   s.dialogs.answers = {Answer::Save};
