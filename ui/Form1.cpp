@@ -388,7 +388,9 @@ void Form1::ShowAtHome() {
   if (kept.isEmpty() || !restoreGeometry(kept)) {
     const QRect free = FreeScreenArea(this);
     const QSize frame(frameGeometry().width() - width(), frameGeometry().height() - height());
-    if (free.isValid()) resize(sizeHint().boundedTo(free.size() - QSize(frame.width(), std::max(frame.height(), 30))));
+    const QSize usual(clientBase_.width(),
+                      clientBase_.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    if (free.isValid()) resize(usual.boundedTo(free.size() - QSize(frame.width(), std::max(frame.height(), 30))));
   }
   show();
 }
