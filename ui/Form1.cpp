@@ -564,6 +564,7 @@ void Form1::AddCirc_Click() {
   setEnabled(false);
   picIns = new PicIns(tiles);
   picIns->setWindowIcon(windowIcon());
+  RememberPlace(picIns, QStringLiteral("component"));
   StayAbove(picIns, this);
   editor.PicIns_Opened();
   picIns->onOk = [this](int slot) { editor.InsOK_Click(slot); };
@@ -974,6 +975,7 @@ void Form1::About_Click() {
   setEnabled(false);
   aboutBox = new AboutBox;
   aboutBox->setWindowIcon(windowIcon());
+  RememberPlace(aboutBox, QStringLiteral("about"));
   StayAbove(aboutBox, this);
   aboutBox->onClosed = [this] { setEnabled(true); };
   aboutBox->show();
