@@ -289,10 +289,11 @@ void Form1::BuildToolsFrame(QWidget* parent) {
 void Form1::BuildMenus() {
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   FileOpen = FileMenu->addAction(QStringLiteral("&Open State Diagram"), this, &Form1::FileOpen_Click);
-  FileOpen->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence::Open});
-  FileSaveInPlace =
-      FileMenu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, &Form1::FileSaveInPlace_Click);
-  FileSaveAs = FileMenu->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &Form1::FileSave_Click);
+  FileOpen->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_O)});
+  FileSaveInPlace = FileMenu->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                                        &Form1::FileSaveInPlace_Click);
+  FileSaveAs = FileMenu->addAction(QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                                   &Form1::FileSave_Click);
   FileSave = FileMenu->addAction(QStringLiteral("Save State &Diagram"), QKeySequence(Qt::Key_F3), this,
                                  &Form1::FileSave_Click);
   RecentMenu = FileMenu->addMenu(QStringLiteral("Recent &Files"));
@@ -315,7 +316,7 @@ void Form1::BuildMenus() {
       FileMenu->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
 
   EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-  EditUndo = EditMenu->addAction(QStringLiteral("&Undo"), QKeySequence::Undo, this, [this] {
+  EditUndo = EditMenu->addAction(QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), this, [this] {
     session.Undo();
     AfterUndo();
   });
@@ -687,6 +688,7 @@ void Form1::Simulate_Click() {
   }
   simulationWindow->show();
   simulationWindow->raise();
+  simulationWindow->activateWindow();
   RestartSimulation();
 }
 
@@ -741,6 +743,7 @@ void Form1::ShowDiagram_Click() {
   }
   diagramWindow->show();
   diagramWindow->raise();
+  diagramWindow->activateWindow();
   RefreshDiagram();
 }
 

@@ -190,7 +190,11 @@ void SimulationWindow::Rebuild() {
     previous = Momentary[i];
   }
   if (previous) setTabOrder(previous, StateLamps[0]);
-  if (!byName.empty()) SwitchButtons[byName.front()]->setFocus(Qt::OtherFocusReason);
+  // Once the new buttons are shown, the first has the keyboard.
+  if (!byName.empty()) {
+    QPushButton* first = SwitchButtons[byName.front()];
+    QTimer::singleShot(0, first, [first] { first->setFocus(Qt::OtherFocusReason); });
+  }
   for (int s = 0; s < kStateCount; ++s) {
     if (diagram_ && CodeValue(diagram_->Codes[s]) >= 0) StartState->addItem(QStringLiteral("S%1").arg(s), s);
   }

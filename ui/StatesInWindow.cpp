@@ -218,7 +218,7 @@ void StatesInWindow::Connect() {
       if (*action) (*action)();
     });
   };
-  shortcut(QKeySequence::Undo, &onUndo);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &onUndo);
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &onRedo);
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &onRedo);
 }

@@ -139,9 +139,9 @@ TEST(DocumentFlows, SavingAsPeopleExpect) {
   Started s;
   Form1& w = s.window;
   testing::TempDir dir;
-  EXPECT_TRUE(w.FileOpen->shortcuts().contains(QKeySequence(QKeySequence::Open)));
-  EXPECT_EQ(w.FileSaveInPlace->shortcut(), QKeySequence(QKeySequence::Save));
-  EXPECT_EQ(w.FileSaveAs->shortcut(), QKeySequence(QKeySequence::SaveAs));
+  EXPECT_TRUE(w.FileOpen->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(w.FileSaveInPlace->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(w.FileSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
   // A new table asks where; then it has a file and Save asks no more.
   w.DataForm_Click();
