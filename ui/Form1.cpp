@@ -963,7 +963,7 @@ void Form1::FillRecentMenu() {
 
 void Form1::Manual_Click() {
   if (!manualWindow) {
-    manualWindow = std::make_unique<ManualWindow>();
+    manualWindow = std::make_unique<ManualWindow>(ManualFolders);
     manualWindow->setWindowIcon(windowIcon());
     RememberPlace(manualWindow.get(), QStringLiteral("manual"), this);
     StayAbove(manualWindow.get(), this);

@@ -101,6 +101,8 @@ public:
   void OpenFormAt(int state);
 
   double SplashDelay = 0.3;  // seconds per tile image at start-up
+  // Where "Kelvo 16s Manual" looks for the manual, first folder first.
+  QStringList ManualFolders = ManualWindow::DefaultFolders();
 
   TileImages tiles;
   ImageCanvas canvas;

@@ -15,8 +15,10 @@ constexpr const char* kManualFile = "manual.md";
 
 }  // namespace
 
-QStringList ManualWindow::DefaultFolders() {
-  const QDir programDir(QCoreApplication::applicationDirPath());
+QStringList ManualWindow::DefaultFolders() { return DefaultFolders(QCoreApplication::applicationDirPath()); }
+
+QStringList ManualWindow::DefaultFolders(const QString& programFolder) {
+  const QDir programDir(programFolder);
   return {QDir::cleanPath(programDir.filePath(QStringLiteral("manual"))),
           QDir::cleanPath(programDir.filePath(QStringLiteral("../share/kelvo16s/manual")))};
 }

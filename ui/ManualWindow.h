@@ -17,6 +17,8 @@ public:
 
   // "manual" beside the program, then the installed share/kelvo16s/manual.
   static QStringList DefaultFolders();
+  // The same two folders for a program in `programFolder`.
+  static QStringList DefaultFolders(const QString& programFolder);
   // The manual's file in the first folder that has it; empty when none does.
   static QString Find(const QStringList& folders);
 
