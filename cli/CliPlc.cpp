@@ -23,12 +23,7 @@ int Plc(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   RecordingCanvas canvas;
   CliSession session(Answer::Yes, canvas);
-  const DrawnFrom drawn = DrawFromFile(session, *o, err);
-  if (drawn == DrawnFrom::LoadFailed) return 2;
-  if (drawn == DrawnFrom::Stopped) {
-    err << "kelvo16s-cli: no circuit was drawn for " << o->file << "; " << o->output << " is left as it was\n";
-    return 1;
-  }
+  if (const auto stopped = DrawForOutput(session, *o, err)) return *stopped;
   std::string error;
   const auto text = PlcFileText(session, *language, o->file, error);
   if (!text) {

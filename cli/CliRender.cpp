@@ -58,12 +58,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   ImageCanvas canvas(tiles.Images());
   CliSession session(Answer::Yes, canvas);
-  const DrawnFrom drawn = DrawFromFile(session, *o, err);
-  if (drawn == DrawnFrom::LoadFailed) return 2;
-  if (drawn == DrawnFrom::Stopped) {
-    err << "kelvo16s-cli: no circuit was drawn for " << o->file << "; " << o->output << " is left as it was\n";
-    return 1;
-  }
+  if (const auto stopped = DrawForOutput(session, *o, err)) return *stopped;
   std::string why;
   // Standard output has no extension to choose by: it gets a Windows bitmap.
   const auto bytes = EncodePicture(canvas, IsStandardOutput(o->output) ? "" : o->output, &why);

@@ -24,6 +24,16 @@ bool Load(CliSession& session, const CliOptions& o, std::ostream& err) {
   return false;
 }
 
+std::optional<int> DrawForOutput(CliSession& session, const CliOptions& o, std::ostream& err) {
+  const DrawnFrom drawn = DrawFromFile(session, o, err);
+  if (drawn == DrawnFrom::LoadFailed) return 2;
+  if (drawn == DrawnFrom::Stopped) {
+    err << "kelvo16s-cli: no circuit was drawn for " << o.file << "; " << o.output << " is left as it was\n";
+    return 1;
+  }
+  return std::nullopt;
+}
+
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& o, std::ostream& err) {
   if (!Load(session, o, err)) return DrawnFrom::LoadFailed;
   session.dialogs.messages.clear();

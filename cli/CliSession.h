@@ -72,5 +72,9 @@ enum class DrawnFrom { LoadFailed, Stopped, Drawn };
 // Loads the file, runs "Circuit" with the options' --auto and form, and tells
 // `err` the messages the flow showed.
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& options, std::ostream& err);
+// DrawFromFile for a command that writes the options' output: the exit
+// status when nothing was drawn (2: the file could not be read, 1: the flow
+// stopped, said on `err`), none when the circuit is drawn.
+std::optional<int> DrawForOutput(CliSession& session, const CliOptions& options, std::ostream& err);
 
 }  // namespace kelvo

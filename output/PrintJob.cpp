@@ -4,23 +4,7 @@
 
 namespace kelvo {
 
-QString ViewTitle(ViewButton view) {
-  switch (view) {
-    case ViewButton::ShowAll:
-      return QStringLiteral("Show All");
-    case ViewButton::ShowA:
-      return QStringLiteral("A");
-    case ViewButton::ShowB:
-      return QStringLiteral("B");
-    case ViewButton::ShowC:
-      return QStringLiteral("C");
-    case ViewButton::ShowD:
-      return QStringLiteral("D");
-    case ViewButton::ShowSC:
-      return QStringLiteral("Machine State");
-  }
-  return {};
-}
+QString ViewTitle(ViewButton view) { return QString::fromUtf8(ViewCaption(view)); }
 
 QString PrintJob::Title() const {
   const auto view = views_.Current();

@@ -41,21 +41,9 @@ constexpr std::array<ViewButton, kViewButtons> kViewMenuOrder{ViewButton::ShowA,
                                                               ViewButton::ShowAll, ViewButton::ShowSC};
 
 QString ViewMenuCaption(ViewButton b) {
-  switch (b) {
-    case ViewButton::ShowA:
-      return QStringLiteral("Circuit &A");
-    case ViewButton::ShowB:
-      return QStringLiteral("Circuit &B");
-    case ViewButton::ShowC:
-      return QStringLiteral("Circuit &C");
-    case ViewButton::ShowD:
-      return QStringLiteral("Circuit &D");
-    case ViewButton::ShowAll:
-      return QStringLiteral("Show A&ll");
-    case ViewButton::ShowSC:
-      return QStringLiteral("&Machine State");
-  }
-  return {};
+  if (b == ViewButton::ShowAll) return QStringLiteral("Show A&ll");
+  if (b == ViewButton::ShowSC) return QStringLiteral("&Machine State");
+  return QStringLiteral("Circuit &") + QString::fromUtf8(ViewCaption(b));
 }
 
 }  // namespace
