@@ -294,9 +294,11 @@ void ExpectConductsAsDrawn(const Exported& e, const std::map<std::string, Refere
   ++tally.files;
 }
 
+// A fixed seed, so that every run tries the same tables; KELVO_TEST_SEED
+// tries others (and repeats a failing one).
 unsigned Seed() {
-  if (const char* fixed = std::getenv("KELVO_TEST_SEED")) return unsigned(std::strtoul(fixed, nullptr, 10));
-  return std::random_device{}();
+  if (const char* chosen = std::getenv("KELVO_TEST_SEED")) return unsigned(std::strtoul(chosen, nullptr, 10));
+  return 20261208;
 }
 
 int RunPlc(const std::vector<std::string>& args, std::string* errText = nullptr) {
