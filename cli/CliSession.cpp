@@ -24,6 +24,11 @@ bool Load(CliSession& session, const CliOptions& o, std::ostream& err) {
   return false;
 }
 
+std::optional<std::string> AutoCodesWhy(const Session& session) {
+  if (session.form.autoCodesWhy.empty()) return std::nullopt;
+  return session.form.autoCodesWhy;
+}
+
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& o, std::ostream& err) {
   if (!Load(session, o, err)) return DrawnFrom::LoadFailed;
   session.dialogs.messages.clear();
