@@ -27,11 +27,15 @@ int TransitionCount(const StateDiagram& table) {
   return count;
 }
 
-// How the codes came about. `why` is where the report says why the automatic
-// codes gave up: today the message the flow showed.
+// How the codes came about. When the automatic codes gave up, `why` says why
+// as `inspect` does, or, where their message names the cause, that message.
 ReportCodes CodesOf(const CliSession& session, bool autoAsked) {
   if (!session.form.AutoCodesAborted) return {autoAsked ? ReportCodes::Kind::Automatic : ReportCodes::Kind::Typed, {}};
   ReportCodes codes{ReportCodes::Kind::Failed, {}};
+  if (const auto why = AutoCodesWhy(session)) {
+    codes.why = *why;
+    return codes;
+  }
   for (const RecordedMessage& m : session.dialogs.messages) {
     if (m.text == kExtraStateNeeded || m.text == kErrorStateSequence) codes.why = m.text;
   }

@@ -249,10 +249,10 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   json.Key("design");
   json.BeginObject();
   json.Key("why");
-  if (form.autoCodesWhy.empty()) {
-    json.Null();
+  if (const auto why = AutoCodesWhy(session)) {
+    json.String(*why);
   } else {
-    json.String(form.autoCodesWhy);
+    json.Null();
   }
   json.Key("notes"), json.Strings(DesignNotes(form.table()));
   json.EndObject();

@@ -34,6 +34,11 @@ std::optional<int> DrawForOutput(CliSession& session, const CliOptions& o, std::
   return std::nullopt;
 }
 
+std::optional<std::string> AutoCodesWhy(const Session& session) {
+  if (session.form.autoCodesWhy.empty()) return std::nullopt;
+  return session.form.autoCodesWhy;
+}
+
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& o, std::ostream& err) {
   if (!Load(session, o, err)) return DrawnFrom::LoadFailed;
   session.dialogs.messages.clear();

@@ -68,6 +68,11 @@ bool Load(CliSession& session, const CliOptions& options, std::ostream& err);
 // they name; returns the handler last run when the flow reached the drawing.
 std::optional<ViewButton> RunCircuitFlow(CliSession& session, const CliOptions& options);
 
+// Why the automatic codes of the last flow gave up, told from the table's
+// transitions, as `inspect`'s "design" key and the class report give it; none
+// when they did not give up or their own message names the cause.
+std::optional<std::string> AutoCodesWhy(const Session& session);
+
 enum class DrawnFrom { LoadFailed, Stopped, Drawn };
 // Loads the file, runs "Circuit" with the options' --auto and form, and tells
 // `err` the messages the flow showed.

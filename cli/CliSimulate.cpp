@@ -35,6 +35,7 @@ struct StepRun {
   int code = 0;
   int state = -1;
   std::string text;
+  std::string stuck;  // resting in a transit state: why that is a fault
 };
 
 std::string RaceText(const std::vector<int>& ends) {
@@ -52,12 +53,16 @@ void WriteText(std::ostream& out, const MachineSimulation& sim, const std::strin
     out << "step " << i + 1 << ":";
     for (size_t k = 0; k < r.set.size(); ++k) out << (k ? ", " : " ") << r.set[k].name << "=" << (r.set[k].on ? 1 : 0);
     out << "\n";
-    for (const auto& m : r.result.moves) out << "  " << m.why << "\n";
+    for (const auto& m : r.result.moves) {
+      out << "  " << m.why << "\n";
+      if (!m.passes.empty()) out << "  " << m.passes << "\n";
+    }
     if (r.result.raceEnds.size() > 1) out << "  " << RaceText(r.result.raceEnds) << "\n";
     if (r.result.oscillates) {
       out << "  oscillates: still moving after " << MachineSimulation::kMaxMoves << " moves; stopped\n";
     }
     out << "  " << RelayCodeText(r.code) << " " << r.text << "\n";
+    if (!r.stuck.empty()) out << "  " << r.stuck << "\n";
     out << "  outputs ON:";
     for (size_t k = 0; k < r.outputs.size(); ++k) out << (k ? ", " : " ") << r.outputs[k];
     out << (r.outputs.empty() ? " none\n" : "\n");
@@ -108,6 +113,18 @@ void WriteJson(std::ostream& out, const MachineSimulation& sim, int startCode, c
       for (int end : r.result.raceEnds) json.String(RelayCodeText(end));
     }
     json.EndArray();
+    json.Key("transit");
+    json.BeginArray();
+    for (const auto& m : r.result.moves) {
+      if (m.transit >= 0) json.String("S" + std::to_string(m.transit));
+    }
+    json.EndArray();
+    json.Key("stuck");
+    if (r.stuck.empty()) {
+      json.Null();
+    } else {
+      json.String(r.stuck);
+    }
     json.EndObject();
     settled = settled && r.result.settled;
   }
@@ -196,6 +213,7 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
     run.code = sim.Code();
     run.state = sim.State();
     run.text = sim.StateText();
+    run.stuck = sim.StuckText();
     settled = settled && run.result.settled;
     runs.push_back(std::move(run));
   }

@@ -6,6 +6,7 @@
 #include "ladder/CircuitCheck.h"
 #include "ladder/RelaySimulation.h"
 #include "ladder/TwoPartLayout.h"
+#include "statediagram/TransitionGraph.h"
 
 namespace kelvo {
 namespace {
@@ -88,9 +89,11 @@ void MachineSimulation::Reset(int state) {
   code_ = code < 0 ? 0 : code;
 }
 
-int MachineSimulation::State() const {
+int MachineSimulation::State() const { return StateOfCode(code_); }
+
+int MachineSimulation::StateOfCode(int code) const {
   for (int s = 0; s < kStateCount; ++s) {
-    if (CodeValue(diagram_.Codes[s]) == code_) return s;
+    if (CodeValue(diagram_.Codes[s]) == code) return s;
   }
   return -1;
 }
@@ -102,14 +105,55 @@ std::string MachineSimulation::StateText() const {
   return diagram_.Comments[s].empty() ? name : name + ": " + diagram_.Comments[s];
 }
 
-int MachineSimulation::Due() const {
+bool MachineSimulation::IsTransit(int state) const {
+  return IsValidState(state) && IsTransitComment(diagram_.Comments[state]);
+}
+
+std::string MachineSimulation::PlaceText() const {
+  const int s = State();
+  if (!IsTransit(s)) return StateText();
+  if (Due() == 0) return StuckText();
+  return "passing S" + std::to_string(s) + " (transit)" + WayText();
+}
+
+std::string MachineSimulation::StuckText() const {
+  const int s = State();
+  if (!IsTransit(s) || Due() != 0) return {};
+  const std::string head = "stuck in S" + std::to_string(s) + " (transit): it is meant to be passed through";
+  int ways = 0, out = -1;
+  for (int j = 0; j < kSlotCount; ++j) {
+    if (!diagram_.Targets[s][j].empty()) ++ways, out = j;
+  }
+  if (ways == 0) return head + ", but it has no way out";
+  if (ways > 1) return head + ", but none of its " + NumberWord(ways) + " ways out is taken";
+  const std::string& trigger = diagram_.Triggers[s][out];
+  const std::string way = head + " to " + diagram_.Targets[s][out] + " on " + trigger;
+  VariableTable names = table_;
+  if (!SwitchFunction::Parse(trigger, names).Evaluate(Values())) return way + ", but " + trigger + " is not true now";
+  return way + ", but its circuits hold it";
+}
+
+std::string MachineSimulation::WayText() const {
+  const Settling ends = kelvo::Settle(Circuits(), code_, values_);
+  if (ends.oscillates || ends.endCodes.empty()) return {};
+  std::string text = " on the way to";
+  for (size_t i = 0; i < ends.endCodes.size(); ++i) {
+    const int s = StateOfCode(ends.endCodes[i]);
+    text += (i ? " or " : " ") + (s >= 0 ? "S" + std::to_string(s) : RelayCodeText(ends.endCodes[i]));
+  }
+  return text;
+}
+
+std::array<RelayCircuit, 4> MachineSimulation::Circuits() const {
   std::array<RelayCircuit, 4> circuits;
   for (int x = 0; x < kStateVariables; ++x) {
     const CircuitReadBack* c = &states_[x];
     circuits[x] = [c](uint64_t v) { return c->Conducts(v); };
   }
-  return UnstableRelays(circuits, code_, values_);
+  return circuits;
 }
+
+int MachineSimulation::Due() const { return UnstableRelays(Circuits(), code_, values_); }
 
 bool MachineSimulation::OutputOn(int relay) const {
   return relay >= 0 && relay < kRelayCount && outputs_[relay].Conducts(Values());
@@ -117,7 +161,9 @@ bool MachineSimulation::OutputOn(int relay) const {
 
 SimulationMove MachineSimulation::Move(int relay) {
   const std::string name(1, static_cast<char>('A' + relay));
-  SimulationMove move{relay, ((code_ >> relay) & 1) == 0, {}};
+  SimulationMove move;
+  move.relay = relay;
+  move.pickUp = ((code_ >> relay) & 1) == 0;
   if (move.pickUp) {
     const std::string path = states_[relay].ClosedPath(Values(), table_);
     // The switch set last, as its contact is written: "X1" closes when on, "x1" when off.
@@ -143,17 +189,18 @@ std::optional<SimulationMove> MachineSimulation::Step(int relay) {
     relay = 0;
     while (!((due >> relay) & 1)) ++relay;
   }
-  return Move(relay);
+  SimulationMove move = Move(relay);
+  const int shown = State();
+  if (IsTransit(shown) && Due() != 0) {
+    move.transit = shown;
+    move.passes = "passes S" + std::to_string(shown) + " (transit)" + WayText();
+  }
+  return move;
 }
 
 SettleResult MachineSimulation::Settle() {
   SettleResult result;
-  std::array<RelayCircuit, 4> circuits;
-  for (int x = 0; x < kStateVariables; ++x) {
-    const CircuitReadBack* c = &states_[x];
-    circuits[x] = [c](uint64_t v) { return c->Conducts(v); };
-  }
-  const Settling every = kelvo::Settle(circuits, code_, values_);
+  const Settling every = kelvo::Settle(Circuits(), code_, values_);
   if (every.endCodes.size() > 1) result.raceEnds = every.endCodes;
   for (int n = 0; n < kMaxMoves; ++n) {
     auto move = Step();

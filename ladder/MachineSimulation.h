@@ -7,8 +7,10 @@
 // one of them (the first in the order A, B, C, D unless another is chosen).
 // Settling moves them until none is due, names a critical race (when the
 // order of the moves changes where the machine ends) and stops when it never
-// settles (an oscillation). Bits 0..3 of the values are A..D, the switches
-// follow in the order of the variable table.
+// settles (an oscillation). A transit state (its comment ends in
+// "(transit)") is passed through on purpose: a move into one that the relays
+// go on from says so, and resting in one is a fault of its own. Bits 0..3 of
+// the values are A..D, the switches follow in the order of the variable table.
 
 #include <array>
 #include <optional>
@@ -20,6 +22,7 @@
 #include "ladder/CircuitReadBack.h"
 #include "ladder/GridDrawing.h"
 #include "ladder/LadderGrid.h"
+#include "ladder/RelaySimulation.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {
@@ -28,6 +31,10 @@ struct SimulationMove {
   int relay = 0;  // 0..3 = A..D
   bool pickUp = false;
   std::string why;  // "A picks up: X1 closed the path X1.b"
+  // The transit state the relays show after the move while they go on, or -1,
+  // and "passes S5 (transit) on the way to S0".
+  int transit = -1;
+  std::string passes;
 };
 
 struct SettleResult {
@@ -60,6 +67,13 @@ public:
   int State() const;
   // "S2: doors opening", "S2", or "between states (0110)".
   std::string StateText() const;
+  bool IsTransit(int state) const;
+  // Where the machine is, for its state label: StateText(), but for a transit
+  // state "passing S5 (transit) on the way to S0" while the relays move on,
+  // and StuckText() when they rest in it.
+  std::string PlaceText() const;
+  // "stuck in S5 (transit): ..." when the relays rest in a transit state, else "".
+  std::string StuckText() const;
   // A mask of the state relays whose circuits disagree with them.
   int Due() const;
   bool OutputOn(int relay) const;
@@ -77,6 +91,10 @@ public:
 
 private:
   SimulationMove Move(int relay);
+  std::array<RelayCircuit, 4> Circuits() const;
+  int StateOfCode(int code) const;
+  // "on the way to S0": where every order of the due moves ends; "" when they never end.
+  std::string WayText() const;
 
   const StateDiagram& diagram_;
   VariableTable table_;

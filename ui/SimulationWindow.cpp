@@ -21,6 +21,14 @@ QString LampStyle(bool on) {
             : QStringLiteral("background: #e0e0e0; border: 2px solid #909090; border-radius: 6px; padding: 3px;");
 }
 
+// The log's line when the machine rests in a transit state, or "".
+QString StuckLine(const MachineSimulation& sim) {
+  QString stuck = QString::fromStdString(sim.StuckText());
+  if (stuck.isEmpty()) return stuck;
+  stuck[0] = stuck[0].toUpper();
+  return QStringLiteral("%1 (%2).").arg(stuck, QString::fromStdString(RelayCodeText(sim.Code())));
+}
+
 }  // namespace
 
 void PaintCurrent(QPainter& p, const std::vector<LitCell>& cells) {
@@ -233,6 +241,8 @@ void SimulationWindow::SwitchChanged() {
     if (sim_->SwitchOn(static_cast<int>(i))) on << SwitchButtons[i]->text();
   }
   Log->appendPlainText(QStringLiteral("Switches on: %1").arg(on.isEmpty() ? QStringLiteral("none") : on.join(", ")));
+  // A switch let go in a transit state can leave the machine resting there.
+  if (const QString stuck = StuckLine(*sim_); !stuck.isEmpty()) Log->appendPlainText(stuck);
   if (sim_->Due() && !StepMode->isChecked()) timer.start();
   Sync();
 }
@@ -263,10 +273,14 @@ void SimulationWindow::Tick() {
 
 void SimulationWindow::Moved(const SimulationMove& move) {
   Log->appendPlainText(QString::fromStdString(move.why));
+  if (!move.passes.empty()) Log->appendPlainText(QString::fromStdString(move.passes));
   if (++movesSinceChange_ >= MachineSimulation::kMaxMoves && sim_->Due()) {
     timer.stop();
     Log->appendPlainText(
         QStringLiteral("It oscillates: still moving after %1 moves. Stopped.").arg(MachineSimulation::kMaxMoves));
+  } else if (const QString stuck = StuckLine(*sim_); !stuck.isEmpty()) {
+    timer.stop();
+    Log->appendPlainText(stuck);
   } else if (!sim_->Due()) {
     timer.stop();
     Log->appendPlainText(
@@ -319,7 +333,7 @@ void SimulationWindow::Sync() {
   }
   StateLabel->setText(
       sim_ ? QStringLiteral("%1   (relays %2)")
-                 .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code())))
+                 .arg(QString::fromStdString(sim_->PlaceText()), QString::fromStdString(RelayCodeText(sim_->Code())))
            : QString());
   if (onChanged) onChanged();
 }

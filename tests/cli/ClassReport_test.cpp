@@ -46,7 +46,7 @@ ToolRun Tool(const std::vector<std::string>& args, const TempDir& dir) {
 
 // What the page holds, read as XML: a reader error fails the test.
 struct PageContents {
-  std::vector<std::map<std::string, std::string>> summaryRows;  // "class", "file", "href", "check"
+  std::vector<std::map<std::string, std::string>> summaryRows;  // "class", "file", "href", "codes", "check"
   std::set<std::string> sectionIds;
   std::map<std::string, int> svgsInSection;
   std::set<std::string> elements;
@@ -79,6 +79,7 @@ PageContents ReadPage(const std::string& html) {
       if (name == "svg") --svgDepth;
       if (name == "table") inSummary = false;
       if (inSummary && name == "td" && column == 0) page.summaryRows.back()["file"] = cell;
+      if (inSummary && name == "td" && column == 3) page.summaryRows.back()["codes"] = cell;
       if (inSummary && name == "td" && column == 5) page.summaryRows.back()["check"] = cell;
     } else if (xml.isCharacters()) {
       const std::string text = xml.text().toString().toStdString();
@@ -176,6 +177,28 @@ TEST(ClassReport, HostileNamesShowAsText) {
   EXPECT_NE(page.svgText.find(img), std::string::npos);
   EXPECT_NE(page.svgText.find("Q&A</text>"), std::string::npos);
   EXPECT_NE(page.svgText.find("to \"" + script + "\""), std::string::npos);
+}
+
+// Auto gives up on a ring of three states: the codes cell and the CSV say why.
+TEST(ClassReport, FailedAutomaticCodesSayWhy) {
+  TempDir dir;
+  StateDiagram ring;
+  for (int s = 0; s < 3; ++s) {
+    ring.Targets[s][0] = "S" + std::to_string((s + 1) % 3);
+    ring.Triggers[s][0] = "X" + std::to_string(s + 1);
+  }
+  ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), ring));
+  const ToolRun run = Tool(
+      {"report", dir.File("ring.sfi"), "--auto", "-o", dir.File("report.html"), "--csv", dir.File("ring.csv")}, dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string why =
+      "S0 -> S1 -> S2 -> S0 is a cycle of three transitions. Every relay that picks up on the way round must drop out "
+      "again, so a cycle needs an even number of transitions: add a state, or use Tools > Assign Codes with Transit "
+      "States.";
+  const PageContents page = ReadPage(ReadBytes(dir.File("report.html")));
+  ASSERT_EQ(page.summaryRows.size(), 1u);
+  EXPECT_EQ(page.summaryRows[0].at("codes"), "failed: " + why);
+  EXPECT_NE(ReadBytes(dir.File("ring.csv")).find(",failed,\"" + why + "\","), std::string::npos);
 }
 
 TEST(ClassReport, BadFileIsARowAndBadArgumentsAreRefused) {

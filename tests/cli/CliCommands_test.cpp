@@ -220,7 +220,7 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
   EXPECT_TRUE(
       Has(json.out, R"J("start":"0011","steps":[{"set":{"T3":true,"Car":true},"moves":[{"relay":"A","to":0,)J"));
   EXPECT_TRUE(Has(json.out, R"J("code":"0010","state":"S3","text":"S3: Amber","outputs":["Amber"],"settled":true,)J"
-                            R"J("oscillates":false,"race":[]}],"settled":true})J"));
+                            R"J("oscillates":false,"race":[],"transit":[],"stuck":null}],"settled":true})J"));
 
   TempDir dir;
   const StateDiagram d = testing::GrayRingOnX1();
@@ -228,6 +228,25 @@ TEST(Simulate, RunsTheMachineOnItsDrawing) {
   const auto ring = Cli({"simulate", dir.File("ring.sfi"), "--steps", "X1=1", "--json"});
   EXPECT_EQ(ring.status, 1);
   EXPECT_TRUE(Has(ring.out, R"J("settled":false,"oscillates":true)J"));
+
+  // Through the transit state S3 on the way back to S0; without its way out it keeps the machine.
+  StateDiagram transit = testing::TransitRing();
+  ASSERT_TRUE(WriteStatesFile(dir.File("transit.sfi"), transit));
+  const std::string round = "X1=1; X1=0; X2=1; X2=0; X3=1";
+  const auto through = Cli({"simulate", dir.File("transit.sfi"), "--steps", round});
+  EXPECT_EQ(through.status, 0) << through.err;
+  EXPECT_TRUE(Has(through.out,
+                  "  A drops out: no path to its coil conducts\n  passes S3 (transit) on the way to S0\n"
+                  "  B drops out: no path to its coil conducts\n  0000 S0\n"));
+  EXPECT_TRUE(Has(Cli({"simulate", dir.File("transit.sfi"), "--steps", round, "--json"}).out,
+                  R"J("race":[],"transit":["S3"],"stuck":null}],"settled":true})J"));
+  transit.Targets[3][0].clear();
+  transit.Triggers[3][0].clear();
+  ASSERT_TRUE(WriteStatesFile(dir.File("dead-end.sfi"), transit));
+  const auto kept = Cli({"simulate", dir.File("dead-end.sfi"), "--steps", round});
+  EXPECT_TRUE(Has(kept.out,
+                  "  0010 S3: S2 -> S0 (transit)\n"
+                  "  stuck in S3 (transit): it is meant to be passed through, but it has no way out\n"));
 
   EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--steps", "T1=2"}).status, 2);
   EXPECT_EQ(Cli({"simulate", Example("traffic-light.sfi"), "--steps", "Nope=1"}).status, 2);

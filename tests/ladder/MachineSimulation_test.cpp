@@ -96,6 +96,36 @@ TEST(MachineSimulation, ExamplesGoRoundTheirCycles) {
 
 // A hand-coded table whose transition changes two relays: the order of the
 // moves decides where it ends, and every outcome is named.
+// S2 -> S0 goes through the transit state S3: the move into it says so and
+// the machine is not said to rest there, unless X3 goes false halfway.
+TEST(MachineSimulation, ATransitStateIsPassedThrough) {
+  for (bool parallel : {false, true}) {
+    Running r(testing::TransitRing(), parallel);
+    EXPECT_EQ(r.Apply({{"X1", true}}), 1);
+    EXPECT_EQ(r.Apply({{"X1", false}, {"X2", true}}), 2);
+    EXPECT_EQ(r.Apply({{"X2", false}, {"X3", true}}), 0);
+    ASSERT_EQ(r.last.moves.size(), 2u);
+    EXPECT_EQ(r.last.moves[0].transit, 3);
+    EXPECT_EQ(r.last.moves[0].passes, "passes S3 (transit) on the way to S0");
+    EXPECT_EQ(r.last.moves[1].transit, -1);
+    EXPECT_EQ(r.last.moves[1].passes, "");
+    EXPECT_EQ(r.sim->StuckText(), "");
+
+    r.sim->Reset(2);
+    const int x3 = r.sim->SwitchIndex("X3");
+    r.sim->SetSwitch(x3, true);
+    ASSERT_TRUE(r.sim->Step());
+    EXPECT_EQ(r.sim->PlaceText(), "passing S3 (transit) on the way to S0");
+    r.sim->SetSwitch(x3, false);
+    EXPECT_EQ(r.sim->Due(), 0);
+    const std::string stuck =
+        "stuck in S3 (transit): it is meant to be passed through to S0 on X3, but X3 is not true now";
+    EXPECT_EQ(r.sim->StuckText(), stuck);
+    EXPECT_EQ(r.sim->PlaceText(), stuck);
+    EXPECT_EQ(r.sim->StateText(), "S3: S2 -> S0 (transit)");
+  }
+}
+
 TEST(MachineSimulation, ATwoRelayChangeIsARace) {
   StateDiagram d;
   d.Codes[0] = "0101", d.Codes[1] = "0011";

@@ -32,4 +32,20 @@ inline StateDiagram GrayRingOnX1() {
   return d;
 }
 
+// Three states in a ring (S0 -> S1 -> S2 -> S0 on X1, X2, X3) coded through
+// the transit state S3 that S2 -> S0 passes: 0000, 0001, 0011, then 0010.
+inline StateDiagram TransitRing() {
+  StateDiagram d;
+  const char* codes[] = {"0000", "0001", "0011", "0010"};
+  const char* targets[] = {"S1", "S2", "S3", "S0"};
+  const char* triggers[] = {"X1", "X2", "X3", "X3"};
+  for (int s = 0; s < 4; ++s) {
+    d.Codes[s] = codes[s];
+    d.Targets[s][0] = targets[s];
+    d.Triggers[s][0] = triggers[s];
+  }
+  d.Comments[3] = "S2 -> S0 (transit)";
+  return d;
+}
+
 }  // namespace kelvo::testing

@@ -1,10 +1,12 @@
 // The table and its drawing as one document in the window, tried as a user
-// does: checks of what is drawn, cancelled opens, hand edits and saving.
+// does: checks of what is drawn, cancelled opens, hand edits, saving and the
+// codes with transit states.
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 
+#include "statediagram/DiagramLayout.h"
 #include "statediagram/StatesFile.h"
 #include "support/StartedWindow.h"
 #include "support/TempDir.h"
@@ -166,6 +168,39 @@ TEST(DocumentFlows, SavingAsPeopleExpect) {
   EXPECT_EQ(s.dialogs.fileDialogs.size(), 2u);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - copy.sfi[*]"));
   EXPECT_EQ(ReadStatesFile(dir.File("copy.sfi"))->Comments[0], "second");
+}
+
+// Tools > Assign Codes with Transit States on a ring of three: Yes types in
+// the codes with one transit state and unticks Auto; one Undo takes it back.
+TEST(DocumentFlows, TransitCodesAreOneStep) {
+  StateDiagram ring;
+  for (int s = 0; s < 3; ++s) {
+    ring.Targets[s][0] = "S" + std::to_string((s + 1) % 3);
+    ring.Triggers[s][0] = "X" + std::to_string(s + 1);
+  }
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), ring));
+  Started s;
+  Form1& w = s.window;
+  s.dialogs.fallbackAnswer = Answer::No;  // no automatic codes on opening
+  s.dialogs.fileNames = {dir.File("ring.sfi")};
+  w.FileOpen_Click();
+  w.DataForm_Click();
+  w.statesInWindow->dcbaAuto->setChecked(true);
+  const StateDiagram before = w.statesIn->table();
+  ASSERT_EQ(StatesInUse(before).size(), 3u);
+
+  s.dialogs.answers = {Answer::Yes};
+  w.ToolsTransitCodes->trigger();
+  const StateDiagram coded = w.statesIn->table();
+  EXPECT_EQ(StatesInUse(coded).size(), 4u);
+  EXPECT_EQ(coded.Comments[3], "S2 -> S0 (transit)");
+  EXPECT_EQ(coded.Codes[3], "0010");
+  EXPECT_FALSE(w.statesIn->dcbaAuto);
+  EXPECT_FALSE(w.statesInWindow->dcbaAuto->isChecked());
+
+  w.EditUndo->trigger();
+  EXPECT_EQ(w.statesIn->table(), before);
 }
 
 }  // namespace

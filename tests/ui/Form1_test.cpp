@@ -13,6 +13,7 @@
 #include "statediagram/StatesFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/StartedWindow.h"
+#include "support/Tables.h"
 #include "support/TempDir.h"
 
 namespace kelvo {
@@ -600,6 +601,34 @@ TEST(Form1, SimulateShowsTheCurrentAndLeavesNoTrace) {
   EXPECT_EQ(sim.Simulation()->State(), 0);
   sim.close();
   EXPECT_EQ(w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+}
+
+// S2 -> S0 through the transit state S3: the log and the label say it is
+// passed, not reached; X3 let go halfway leaves the machine stuck in it.
+TEST(Form1, SimulatePassesTransitStates) {
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), testing::TransitRing()));
+  Started s;
+  Form1& w = s.window;
+  s.dialogs.fileNames = {dir.File("ring.sfi")};
+  w.FileOpen_Click();
+  w.Simulate_Click();
+  SimulationWindow& sim = *w.simulationWindow;
+  ASSERT_NE(sim.Simulation(), nullptr);
+  sim.StepMode->setChecked(true);
+  sim.StartState->setCurrentIndex(sim.StartState->findData(2));
+  sim.ResetMachine();
+  const int x3 = sim.Simulation()->SwitchIndex("X3");
+  sim.SetSwitch(x3, true);
+  sim.Tick();
+  EXPECT_EQ(sim.StateLabel->text(), QStringLiteral("passing S3 (transit) on the way to S0   (relays 0010)"));
+  EXPECT_TRUE(sim.Log->toPlainText().endsWith(QStringLiteral("\npasses S3 (transit) on the way to S0")));
+
+  sim.SetSwitch(x3, false);
+  const QString stuck =
+      QStringLiteral("stuck in S3 (transit): it is meant to be passed through to S0 on X3, but X3 is not true now");
+  EXPECT_EQ(sim.StateLabel->text(), stuck + QStringLiteral("   (relays 0010)"));
+  EXPECT_TRUE(sim.Log->toPlainText().endsWith(QStringLiteral("\nS") + stuck.mid(1) + QStringLiteral(" (0010).")));
 }
 
 }  // namespace
