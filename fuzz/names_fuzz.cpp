@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   kelvo::FuzzAnswers dialogs(data[0] & 2);
   kelvo::ImageCanvas canvas;
   kelvo::Session session(dialogs, canvas, (data[0] >> 4) & 15);
-  session.form.diagram = kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-  session.form.ShowStatePage();
+  session.form.OpenTable(
+      kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1)));
   session.form.dcbaAuto = data[0] & 1;
   session.form.CircExt_Click();
   for (kelvo::ViewButton view : {kelvo::ViewButton::ShowAll, kelvo::ViewButton::ShowSC}) {
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
       kelvo::PlayPicture(p, canvas.Record(), canvas.Tiles(), kelvo::TileStyle::Lines);
     });
   }
-  const kelvo::DiagramLayout layout = kelvo::LayOutDiagram(session.form.diagram);
+  const kelvo::DiagramLayout layout = kelvo::LayOutDiagram(session.form.table());
   ExpectWellFormedSvg("d.svg", kelvo::DiagramPictureSize(layout),
                       [&layout](QPainter& p) { kelvo::PaintDiagram(p, layout); });
   return 0;
