@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "analysis/CircuitCheck.h"
+#include "analysis/LayoutMend.h"
 #include "cli/CliApp.h"
-#include "ladder/CircuitCheck.h"
-#include "ladder/LayoutMend.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 #include "output/ImageCanvas.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 
 namespace kelvo {
 

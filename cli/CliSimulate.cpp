@@ -2,10 +2,10 @@
 
 #include <set>
 
+#include "analysis/MachineSimulation.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/JsonWriter.h"
-#include "ladder/MachineSimulation.h"
 #include "ladder/RecordingCanvas.h"
 
 namespace kelvo {

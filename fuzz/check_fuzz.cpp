@@ -5,9 +5,9 @@
 // Input: one byte of switches, then the table as for the circuit target.
 #include <string_view>
 
+#include "analysis/CircuitCheck.h"
 #include "equations/SwitchFunction.h"
 #include "fuzz/FuzzTable.h"
-#include "ladder/CircuitCheck.h"
 #include "ladder/RecordingCanvas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CircuitCheck.h"
 #include "equations/EquationView.h"
-#include "ladder/CircuitCheck.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/LayoutMend.h"
 #include "common/UserDialogs.h"
 #include "equations/EquationSet.h"
 #include "ladder/Canvas.h"
 #include "ladder/GridDrawing.h"
 #include "ladder/LadderGrid.h"
-#include "ladder/LayoutMend.h"
 #include "session/Document.h"
 #include "session/ViewButton.h"
 

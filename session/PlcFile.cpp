@@ -2,10 +2,10 @@
 
 #include <ctime>
 
+#include "analysis/PlcExport.h"
+#include "analysis/PlcProgram.h"
 #include "common/FileNames.h"
 #include "common/SafeFiles.h"
-#include "ladder/PlcExport.h"
-#include "ladder/PlcProgram.h"
 
 namespace kelvo {
 

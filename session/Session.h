@@ -18,11 +18,11 @@
 #include <functional>
 #include <optional>
 
+#include "analysis/CircuitCheck.h"
 #include "common/UserDialogs.h"
 #include "equations/EquationSet.h"
 #include "equations/EquationView.h"
 #include "ladder/Canvas.h"
-#include "ladder/CircuitCheck.h"
 #include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
 #include "session/Document.h"

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 
 namespace kelvo {
 

@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <chrono>
 
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 #include "session/Session.h"
 
 namespace kelvo {

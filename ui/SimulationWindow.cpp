@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 #include "output/ImageCanvas.h"
 #include "output/TileShapes.h"
 #include "ui/WindowKeys.h"

@@ -23,7 +23,7 @@
 #include <memory>
 #include <vector>
 
-#include "ladder/MachineSimulation.h"
+#include "analysis/MachineSimulation.h"
 
 namespace kelvo {
 

@@ -15,9 +15,9 @@
 #include <sstream>
 #include <thread>
 
+#include "analysis/CircuitCheck.h"
 #include "cli/CliSession.h"
 #include "common/SafeFiles.h"
-#include "ladder/CircuitCheck.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
 #include "support/Tables.h"

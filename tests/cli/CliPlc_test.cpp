@@ -15,9 +15,9 @@
 #include <set>
 #include <sstream>
 
+#include "analysis/CircuitReadBack.h"
 #include "cli/CliApp.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitReadBack.h"
 #include "ladder/TwoPartLayout.h"
 #include "session/PlcFile.h"
 #include "support/DrawnMachine.h"

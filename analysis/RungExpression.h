@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ladder/PlcProgram.h"
+#include "analysis/PlcProgram.h"
 
 namespace kelvo {
 

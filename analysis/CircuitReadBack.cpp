@@ -1,4 +1,4 @@
-#include "ladder/CircuitReadBack.h"
+#include "analysis/CircuitReadBack.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
-#include "ladder/PlcExport.h"
+#include "analysis/PlcExport.h"
 
 #include <map>
 #include <sstream>
 
+#include "analysis/RungExpression.h"
 #include "common/CodePoints.h"
-#include "ladder/RungExpression.h"
 
 namespace kelvo {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CircuitCompare.h"
 #include "equations/EquationSet.h"
-#include "ladder/CircuitCompare.h"
 #include "ladder/LadderGrid.h"
 #include "statediagram/StateDiagram.h"
 

@@ -1,4 +1,4 @@
-#include "ladder/MachineSimulation.h"
+#include "analysis/MachineSimulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Names and texts of the PLC exports: identifiers as IEC 61131-3 takes them,
 // the program's case rules for one switch, and the user's text escaped.
 
-#include "ladder/PlcExport.h"
+#include "analysis/PlcExport.h"
 
 #include <gtest/gtest.h>
 
-#include "ladder/PlcNames.h"
+#include "analysis/PlcNames.h"
 #include "support/DrawnMachine.h"
 
 namespace kelvo {

@@ -1,4 +1,4 @@
-#include "ladder/RungExpression.h"
+#include "analysis/RungExpression.h"
 
 #include <algorithm>
 

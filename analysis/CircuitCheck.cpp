@@ -1,13 +1,13 @@
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
+#include "analysis/CircuitReadBack.h"
+#include "analysis/MachineCheck.h"
+#include "analysis/RelaySimulation.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitReadBack.h"
-#include "ladder/MachineCheck.h"
-#include "ladder/RelaySimulation.h"
 #include "ladder/TwoPartLayout.h"
 
 namespace kelvo {

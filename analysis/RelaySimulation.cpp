@@ -1,4 +1,4 @@
-#include "ladder/RelaySimulation.h"
+#include "analysis/RelaySimulation.h"
 
 #include <algorithm>
 #include <random>

@@ -1,12 +1,12 @@
-#include "ladder/LayoutMend.h"
+#include "analysis/LayoutMend.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
 
-#include "ladder/CircuitCheck.h"
-#include "ladder/CircuitCompare.h"
+#include "analysis/CircuitCheck.h"
+#include "analysis/CircuitCompare.h"
 #include "ladder/RecordingCanvas.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CircuitReadBack.h"
 #include "equations/EquationSet.h"
-#include "ladder/CircuitReadBack.h"
 #include "ladder/LadderGrid.h"
 
 namespace kelvo {

@@ -1,4 +1,4 @@
-#include "ladder/CircuitCompare.h"
+#include "analysis/CircuitCompare.h"
 
 #include <bit>
 #include <random>

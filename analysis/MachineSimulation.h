@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CircuitReadBack.h"
+#include "analysis/RelaySimulation.h"
 #include "equations/EquationSet.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitReadBack.h"
 #include "ladder/GridDrawing.h"
 #include "ladder/LadderGrid.h"
-#include "ladder/RelaySimulation.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {

@@ -1,4 +1,4 @@
-#include "ladder/MachineCheck.h"
+#include "analysis/MachineCheck.h"
 
 #include <algorithm>
 #include <unordered_set>

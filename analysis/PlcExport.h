@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "ladder/PlcProgram.h"
+#include "analysis/PlcProgram.h"
 
 namespace kelvo {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CircuitCheck.h"
+#include "analysis/CircuitReadBack.h"
+#include "analysis/RelaySimulation.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitCheck.h"
-#include "ladder/CircuitReadBack.h"
-#include "ladder/RelaySimulation.h"
 
 namespace kelvo {
 

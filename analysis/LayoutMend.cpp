@@ -1,9 +1,9 @@
-#include "ladder/LayoutMend.h"
+#include "analysis/LayoutMend.h"
 
+#include "analysis/CircuitCompare.h"
+#include "analysis/MachineCheck.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitCompare.h"
 #include "ladder/GridDrawing.h"
-#include "ladder/MachineCheck.h"
 #include "ladder/SumLayout.h"
 #include "ladder/TwoPartLayout.h"
 

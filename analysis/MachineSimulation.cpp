@@ -1,10 +1,10 @@
-#include "ladder/MachineSimulation.h"
+#include "analysis/MachineSimulation.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "ladder/CircuitCheck.h"
-#include "ladder/RelaySimulation.h"
+#include "analysis/CircuitCheck.h"
+#include "analysis/RelaySimulation.h"
 #include "ladder/TwoPartLayout.h"
 #include "statediagram/TransitionGraph.h"
 

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "analysis/CircuitReadBack.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitReadBack.h"
 
 namespace kelvo {
 

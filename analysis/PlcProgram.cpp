@@ -1,12 +1,12 @@
-#include "ladder/PlcProgram.h"
+#include "analysis/PlcProgram.h"
 
 #include <algorithm>
 #include <array>
 
+#include "analysis/CircuitReadBack.h"
+#include "analysis/PlcNames.h"
 #include "equations/EquationSynthesis.h"
 #include "equations/SwitchFunction.h"
-#include "ladder/CircuitReadBack.h"
-#include "ladder/PlcNames.h"
 #include "ladder/TwoPartLayout.h"
 
 namespace kelvo {

@@ -1,4 +1,4 @@
-#include "ladder/CircuitCheck.h"
+#include "analysis/CircuitCheck.h"
 
 #include <gtest/gtest.h>
 

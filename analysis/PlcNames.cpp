@@ -1,4 +1,4 @@
-#include "ladder/PlcNames.h"
+#include "analysis/PlcNames.h"
 
 #include <unicode/unorm2.h>
 
