@@ -119,7 +119,13 @@ struct Literal {
 
 std::vector<Literal> LiteralsOf(std::string_view term) {
   std::vector<Literal> literals;
-  for (std::string_view text : SplitViews(term, '.')) literals.push_back({text});
+  literals.reserve(static_cast<size_t>(std::count(term.begin(), term.end(), '.')) + 1);
+  size_t start = 0;
+  for (size_t dot = term.find('.'); dot != std::string_view::npos; dot = term.find('.', start)) {
+    literals.push_back({term.substr(start, dot - start)});
+    start = dot + 1;
+  }
+  literals.push_back({term.substr(start)});
   return literals;
 }
 
@@ -363,21 +369,19 @@ std::optional<std::string> RemoveAbsorbedTermsOfSmallSum(const std::vector<std::
   return out;
 }
 
-// Absorption without markers in the text. Taking the terms in order, a term
-// is still unmarked when it comes up exactly when no earlier unmarked term's
-// literals are among its own; such a term marks every other term that holds
-// all its literals, earlier or later. So a term is dropped exactly when some
-// term that was unmarked at its turn, other than itself, has all its literals
-// among the term's literals. Of two terms with the same literals the first
-// stays unmarked and drops the second.
-std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
-  const auto views = SplitViews(sum, '+');
-  if (auto small = RemoveAbsorbedTermsOfSmallSum(views, sum.size())) return *std::move(small);
-  const size_t n = views.size();
-  // Literals are numbered by the place in a term where each is first seen,
-  // then by first sight. In a multiplied-out product the literals of one
-  // factor share a place, so the tree branches once per factor, not once per
-  // subset of a term's literals.
+// The literals of each term as ids, sorted and without repeats: term t holds
+// ids[starts[t] .. starts[t + 1]). Spellings of one contact share an id.
+struct TermSets {
+  std::vector<uint32_t> ids;
+  std::vector<size_t> starts;
+  size_t literals = 0;
+};
+
+// Literals are numbered by the place in a term where each is first seen,
+// then by first sight. In a multiplied-out product the literals of one factor
+// share a place, so the subset tree branches once per factor, not once per
+// subset of a term's literals.
+TermSets NumberedTermSets(const std::vector<std::string_view>& views, size_t size) {
   struct Seen {
     size_t place, order;
   };
@@ -387,9 +391,10 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   std::unordered_map<std::string_view, uint32_t> seenAt;    // spelling -> its place in `seen`
   spelling.reserve(256);
   std::vector<uint32_t> occurrences;  // the spellings of term t are occurrences[starts[t] .. starts[t + 1])
-  occurrences.reserve(sum.size() / 2);
-  std::vector<size_t> starts{0};
-  starts.reserve(n + 1);
+  occurrences.reserve(size / 2);
+  TermSets sets;
+  sets.starts.reserve(views.size() + 1);
+  sets.starts.push_back(0);
   std::vector<std::string_view> literals;
   for (std::string_view term : views) {
     SplitViews(term, '.', literals);
@@ -402,7 +407,7 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
       }
       occurrences.push_back(known->second);
     }
-    starts.push_back(occurrences.size());
+    sets.starts.push_back(occurrences.size());
   }
   std::vector<uint32_t> byPlace(seen.size());
   for (uint32_t i = 0; i < byPlace.size(); ++i) byPlace[i] = i;
@@ -411,21 +416,35 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   });
   std::vector<uint32_t> idOf(seen.size());
   for (uint32_t id = 0; id < byPlace.size(); ++id) idOf[byPlace[id]] = id;
-
-  std::vector<uint32_t> ids;  // the set of term t is ids[starts[t] .. starts[t + 1]) after the sort
-  ids.reserve(occurrences.size());
-  for (size_t t = 0; t < n; ++t) {
-    const size_t start = ids.size();
-    for (size_t i = starts[t]; i < starts[t + 1]; ++i) ids.push_back(idOf[occurrences[i]]);
-    std::sort(ids.begin() + start, ids.end());
-    ids.erase(std::unique(ids.begin() + start, ids.end()), ids.end());
-    starts[t] = start;
+  sets.literals = seen.size();
+  sets.ids.reserve(occurrences.size());
+  for (size_t t = 0; t < views.size(); ++t) {
+    const size_t start = sets.ids.size();
+    for (size_t i = sets.starts[t]; i < sets.starts[t + 1]; ++i) sets.ids.push_back(idOf[occurrences[i]]);
+    std::sort(sets.ids.begin() + start, sets.ids.end());
+    sets.ids.erase(std::unique(sets.ids.begin() + start, sets.ids.end()), sets.ids.end());
+    sets.starts[t] = start;
   }
-  starts[n] = ids.size();
-  const auto setOf = [&](size_t t) {
-    return std::span<const uint32_t>(ids.data() + starts[t], starts[t + 1] - starts[t]);
+  sets.starts[views.size()] = sets.ids.size();
+  return sets;
+}
+
+// Absorption without markers in the text. Taking the terms in order, a term
+// is still unmarked when it comes up exactly when no earlier unmarked term's
+// literals are among its own; such a term marks every other term that holds
+// all its literals, earlier or later. So a term is dropped exactly when some
+// term that was unmarked at its turn, other than itself, has all its literals
+// among the term's literals. Of two terms with the same literals the first
+// stays unmarked and drops the second.
+std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
+  const auto views = SplitViews(sum, '+');
+  if (auto small = RemoveAbsorbedTermsOfSmallSum(views, sum.size())) return *std::move(small);
+  const size_t n = views.size();
+  const TermSets sets = NumberedTermSets(views, sum.size());
+  const auto setOf = [&sets](size_t t) {
+    return std::span<const uint32_t>(sets.ids.data() + sets.starts[t], sets.starts[t + 1] - sets.starts[t]);
   };
-  SubsetTree unmarked(seen.size());
+  SubsetTree unmarked(sets.literals);
   for (size_t c = 0; c < n; ++c) {
     if (!unmarked.HoldsSubsetOf(setOf(c))) unmarked.Insert(setOf(c), static_cast<uint32_t>(c));
   }
