@@ -93,6 +93,7 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
   for (int x = 0; x < kStateVariables; ++x) {
     const CircuitReadBack* circuit = &states[x].circuit;
     m.relays[x] = [circuit](uint64_t values) { return circuit->Conducts(values); };
+    m.relayLanes[x] = LanesOf(*circuit);
   }
   bool sampled = false;
   m.settings = SwitchSettings(kStateRelayVariables, table.Size(), &sampled);

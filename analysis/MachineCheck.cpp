@@ -1,6 +1,7 @@
 #include "analysis/MachineCheck.h"
 
 #include <algorithm>
+#include <bit>
 #include <unordered_set>
 
 #include "statediagram/DesignNotes.h"
@@ -55,25 +56,37 @@ std::string WithText(const VariableTable& table, uint64_t switchMask, uint64_t v
 }
 
 CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
-  const SwitchFunction& trigger = *m.triggers[s][j];
+  return CheckTransition(m, MachineLanes(m), s, j, t);
+}
+
+CheckFinding CheckHold(const MachineUnderTest& m, int s) { return CheckHold(m, MachineLanes(m), s); }
+
+CheckFinding CheckTransition(const MachineUnderTest& m, const MachineLanes& lanes, int s, int j, int t) {
   // A transit state is passed through on purpose: the transition ends where it leads.
   const int rest = PassThroughTarget(m.diagram, t, m.diagram.Triggers[s][j]);
   const std::string head =
       m.Name(s) + " -> " + m.Name(t) + (rest != t ? " -> " + m.Name(rest) : "") + " on " + m.diagram.Triggers[s][j];
   const int from = CodeValue(m.diagram.Codes[s]);
   const int to = CodeValue(m.diagram.Codes[rest]);
+  // Two transitions to one state lead the same way whichever closes.
+  std::array<bool, kSlotCount> away{};
+  for (int k = 0; k < kSlotCount; ++k) away[k] = StateOfTarget(m.diagram.Targets[s][k]) != t;
   bool triggered = false, alone = false, tried = false;
-  for (uint64_t sw : m.settings) {
-    if (!trigger.Evaluate(sw | from)) continue;
-    triggered = true;
-    if (m.AnyTriggerAway(s, sw | from, t)) continue;
-    alone = true;
-    if (m.AnyTrigger(rest, sw | to)) continue;
-    tried = true;
-    const Settling r = Settle(m.relays, from, sw);
-    if (r.oscillates || r.endCodes != std::vector<int>{to}) {
+  for (size_t word = 0; word < lanes.Words(); ++word) {
+    const uint64_t trigger = lanes.Trigger(s, j, word);
+    uint64_t awayTrigger = 0;
+    for (int k = 0; k < kSlotCount; ++k) awayTrigger |= away[k] ? lanes.Trigger(s, k, word) : 0;
+    const uint64_t single = trigger & ~awayTrigger;
+    const uint64_t run = single & ~lanes.AnyTrigger(rest, word);
+    triggered = triggered || trigger != 0;
+    alone = alone || single != 0;
+    tried = tried || run != 0;
+    for (uint64_t lane = run; lane != 0; lane &= lane - 1) {
+      const size_t setting = word * 64 + std::countr_zero(lane);
+      if (lanes.SettlesOn(setting, from, to)) continue;
+      const Settling r = SettleWith([&lanes, setting](int c) { return lanes.Unstable(setting, c); }, from);
       return {Kind::Transition, false,
-              head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, sw) +
+              head + ": " + SettlingText(r, to) + WithText(m.table, m.switchMask, m.settings[setting]) +
                   ApartHint(m.diagram.Codes[s], m.diagram.Codes[t])};
     }
   }
@@ -87,19 +100,20 @@ CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t) {
   return {Kind::Transition, true, head + m.note};
 }
 
-CheckFinding CheckHold(const MachineUnderTest& m, int s) {
+CheckFinding CheckHold(const MachineUnderTest& m, const MachineLanes& lanes, int s) {
   const int code = CodeValue(m.diagram.Codes[s]);
   const std::string head = "hold " + m.Name(s) + " (" + m.diagram.Codes[s] + ")";
-  for (uint64_t sw : m.settings) {
-    if (m.AnyTrigger(s, sw | code)) continue;
-    const int moving = UnstableRelays(m.relays, code, sw);
-    if (moving != 0) {
-      std::string relays;
-      for (int r = 0; r < 4; ++r) {
-        if ((moving >> r) & 1) relays += m.table.Name(r);
-      }
-      return {Kind::Hold, false, head + ": relay " + relays + " moves" + WithText(m.table, m.switchMask, sw)};
+  for (size_t word = 0; word < lanes.Words(); ++word) {
+    const uint64_t moves = lanes.Moving(code, word) & ~lanes.AnyTrigger(s, word);
+    if (moves == 0) continue;
+    const size_t setting = word * 64 + std::countr_zero(moves);
+    const int moving = lanes.Unstable(setting, code);
+    std::string relays;
+    for (int r = 0; r < 4; ++r) {
+      if ((moving >> r) & 1) relays += m.table.Name(r);
     }
+    return {Kind::Hold, false,
+            head + ": relay " + relays + " moves" + WithText(m.table, m.switchMask, m.settings[setting])};
   }
   return {Kind::Hold, true, head + m.note};
 }
@@ -142,6 +156,7 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
     }
     for (int r = 0; r < kRelayCount; ++r) used[s] = used[s] || (outputs[r] && m.diagram.CoilOn[s][r]);
   }
+  const MachineLanes lanes(m);
   auto notChecked = [&m](int s) { return ": not checked: " + m.Name(s) + " has no complete code"; };
   for (int s = 0; s < kStateCount; ++s) {
     for (int j = 0; j < kSlotCount; ++j) {
@@ -154,7 +169,7 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
                           : CodeValue(m.diagram.Codes[rest]) < 0 ? rest
                                                                  : -1;
       if (missing < 0) {
-        report.findings.push_back(CheckTransition(m, s, j, t));
+        report.findings.push_back(CheckTransition(m, lanes, s, j, t));
       } else {
         report.findings.push_back(
             {CheckFinding::Kind::Transition, false,
@@ -164,7 +179,7 @@ void RunMachine(MachineUnderTest& m, const std::array<const CircuitReadBack*, kR
   }
   for (int s = 0; s < kStateCount; ++s) {
     if (CodeValue(m.diagram.Codes[s]) >= 0) {
-      report.findings.push_back(CheckHold(m, s));
+      report.findings.push_back(CheckHold(m, lanes, s));
     } else if (used[s]) {
       report.findings.push_back({CheckFinding::Kind::Hold, false, "hold " + m.Name(s) + notChecked(s)});
     }

@@ -14,12 +14,14 @@
 
 #include "analysis/CircuitCheck.h"
 #include "analysis/CircuitReadBack.h"
+#include "analysis/MachineLanes.h"
 #include "analysis/RelaySimulation.h"
 #include "equations/SwitchFunction.h"
 
 namespace kelvo {
 
-// The read-back circuits, the triggers and the switch settings to try.
+// The read-back circuits, the triggers and the switch settings to try. A
+// relay with `relayLanes` is evaluated through them, else through `relays`.
 struct MachineUnderTest {
   const StateDiagram& diagram;
   const VariableTable& table;
@@ -28,28 +30,16 @@ struct MachineUnderTest {
   std::vector<uint64_t> settings;
   uint64_t switchMask = 0;
   std::string note;
-
-  bool AnyTrigger(int s, uint64_t values) const {
-    for (int j = 0; j < kSlotCount; ++j) {
-      if (triggers[s][j] && triggers[s][j]->Evaluate(values)) return true;
-    }
-    return false;
-  }
-  // Whether a trigger of `s` to a state other than `target` is true: two
-  // transitions to one state lead the same way whichever closes.
-  bool AnyTriggerAway(int s, uint64_t values, int target) const {
-    for (int j = 0; j < kSlotCount; ++j) {
-      if (StateOfTarget(diagram.Targets[s][j]) == target) continue;
-      if (triggers[s][j] && triggers[s][j]->Evaluate(values)) return true;
-    }
-    return false;
-  }
+  std::array<RelayLanes, 4> relayLanes = {};
 
   std::string Name(int s) const { return "S" + std::to_string(s); }
 };
 
 CheckFinding CheckTransition(const MachineUnderTest& m, int s, int j, int t);
 CheckFinding CheckHold(const MachineUnderTest& m, int s);
+// The same with the machine worked out over m's settings beforehand.
+CheckFinding CheckTransition(const MachineUnderTest& m, const MachineLanes& lanes, int s, int j, int t);
+CheckFinding CheckHold(const MachineUnderTest& m, const MachineLanes& lanes, int s);
 CheckFinding CheckOutput(const MachineUnderTest& m, const CircuitReadBack& circuit, int relay, const std::string& name);
 // Every transition between states with complete codes, every hold, and the
 // output of each relay given a circuit.

@@ -9,15 +9,14 @@ namespace {
 constexpr uint32_t kSettingsSeed = 1616;
 
 struct Explorer {
-  const std::array<RelayCircuit, 4>& circuits;
-  uint64_t switches;
+  const std::function<int(int code)>& unstableAt;
   std::array<int, kRelayCodes> unstable{};
   std::array<char, kRelayCodes> colour{};  // 0 new, 1 on the path, 2 done
   Settling result;
 
   void Visit(int code) {
     colour[code] = 1;
-    unstable[code] = UnstableRelays(circuits, code, switches);
+    unstable[code] = unstableAt(code);
     if (unstable[code] == 0) result.endCodes.push_back(code);
     for (int r = 0; r < 4; ++r) {
       if (!((unstable[code] >> r) & 1)) continue;
@@ -42,7 +41,11 @@ int UnstableRelays(const std::array<RelayCircuit, 4>& circuits, int code, uint64
 }
 
 Settling Settle(const std::array<RelayCircuit, 4>& circuits, int startCode, uint64_t switches) {
-  Explorer e{circuits, switches, {}, {}, {}};
+  return SettleWith([&circuits, switches](int code) { return UnstableRelays(circuits, code, switches); }, startCode);
+}
+
+Settling SettleWith(const std::function<int(int code)>& unstable, int startCode) {
+  Explorer e{unstable, {}, {}, {}};
   e.Visit(startCode & (kRelayCodes - 1));
   std::sort(e.result.endCodes.begin(), e.result.endCodes.end());
   return e.result;

@@ -25,6 +25,8 @@ struct Settling {
 
 // `switches` holds the switch bits only (bits 0..3 clear).
 Settling Settle(const std::array<RelayCircuit, 4>& circuits, int startCode, uint64_t switches);
+// Settle() with the unstable relays of each code given: `unstable(code)` as UnstableRelays().
+Settling SettleWith(const std::function<int(int code)>& unstable, int startCode);
 // The relays whose circuits disagree with `code`, as a mask of bits 0..3.
 int UnstableRelays(const std::array<RelayCircuit, 4>& circuits, int code, uint64_t switches);
 

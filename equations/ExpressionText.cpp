@@ -1,5 +1,6 @@
 #include "equations/ExpressionText.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "common/CodePoints.h"
@@ -53,16 +54,16 @@ std::string TriggerFault(std::string_view trigger) {
   for (std::string_view term : SplitViews(trigger, '+')) {
     for (std::string_view literal : SplitViews(term, '.')) {
       if (literal.empty()) return "it has an empty contact (\"+\" or \".\" with nothing on one side)";
-      const std::string quoted = "\"" + std::string(literal) + "\"";
+      const auto quoted = [literal] { return "\"" + std::string(literal) + "\""; };
       if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal))
-        return "the contact " + quoted + " does not start with a letter";
+        return "the contact " + quoted() + " does not start with a letter";
       std::string foreign;
       ForEachCodePoint(literal, [&](char32_t c, std::string_view bytes) {
         if (!foreign.empty() || IsLetterOrDigit(c)) return;
         foreign = c < 0x80 && !IsControlCharacter(c) ? "\"" + std::string(bytes) + "\"" : CodePointName(c);
       });
       if (!foreign.empty())
-        return "the contact " + quoted + " holds " + foreign + ", which is neither a letter nor a digit";
+        return "the contact " + quoted() + " holds " + foreign + ", which is neither a letter nor a digit";
     }
   }
   return "";
@@ -192,20 +193,33 @@ Sense SenseOf(std::string_view literal) {
   return IsUpperLiteral(literal) ? Sense::NormallyOpen : IsLowerLiteral(literal) ? Sense::NormallyClosed : Sense::None;
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) { return static_cast<char>(LowerOf(static_cast<unsigned char>(c))); }
+
 // Case changes keep a text's length in bytes.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && EqualsLower(ToLower(a), b);
+  if (a.size() != b.size()) return false;
+  if (!IsAscii(a) || !IsAscii(b)) return EqualsLower(ToLower(a), b);
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 bool SameContact(std::string_view a, std::string_view b) {
   if (a == b) return true;
+  if (!MayBeOneSwitch(a, b)) return false;
   const Sense sense = SenseOf(a);
   return sense != Sense::None && sense == SenseOf(b) && EqualIgnoringCase(a, b);
 }
 
 bool ComplementContacts(std::string_view a, std::string_view b) {
+  if (!MayBeOneSwitch(a, b)) return false;
   const Sense sa = SenseOf(a), sb = SenseOf(b);
   return sa != Sense::None && sb != Sense::None && sa != sb && EqualIgnoringCase(a, b);
 }

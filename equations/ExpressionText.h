@@ -28,6 +28,16 @@ bool IsLowerLiteral(std::string_view literal);
 // name (an ASCII letter, then letters and digits) is the same only as itself.
 bool SameContact(std::string_view a, std::string_view b);
 bool ComplementContacts(std::string_view a, std::string_view b);
+// False when `a` and `b` can be neither one contact nor a contact and its
+// complement: their lengths differ, or their first characters, both ASCII,
+// differ in more than case. Cheap enough to ask before the two above.
+inline bool MayBeOneSwitch(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (a.empty()) return true;
+  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  const auto x = static_cast<unsigned char>(a[0]), y = static_cast<unsigned char>(b[0]);
+  return x >= 0x80 || y >= 0x80 || lower(x) == lower(y);
+}
 // One text for all spellings of a contact: "Start" and "START" share theirs.
 std::string ContactKey(std::string_view literal);
 // Why `trigger` is not a switch expression (literals of letters and digits,

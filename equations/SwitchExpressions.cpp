@@ -119,7 +119,13 @@ struct Literal {
 
 std::vector<Literal> LiteralsOf(std::string_view term) {
   std::vector<Literal> literals;
-  for (std::string_view text : SplitViews(term, '.')) literals.push_back({text});
+  literals.reserve(static_cast<size_t>(std::count(term.begin(), term.end(), '.')) + 1);
+  size_t start = 0;
+  for (size_t dot = term.find('.'); dot != std::string_view::npos; dot = term.find('.', start)) {
+    literals.push_back({term.substr(start, dot - start)});
+    start = dot + 1;
+  }
+  literals.push_back({term.substr(start)});
   return literals;
 }
 
@@ -144,6 +150,7 @@ std::string MergeAdjacentTermsOnce(const std::string& sum) {
       size_t diffCount = 0;
       for (const Literal& ap : *a) {
         for (const Literal& bq : b) {
+          if (!MayBeOneSwitch(ap.text, bq.text)) continue;
           if (SameContact(bq.text, ap.text)) common.push_back(ap.text);
           if (ComplementContacts(ap.text, bq.text)) ++diffCount;
         }
@@ -211,8 +218,9 @@ std::string RemoveRepeatedLiterals(const std::string& sum) {
     repeated.assign(literals.size(), false);
     bool anyRepeated = false;
     for (size_t i = 0; i < literals.size(); ++i) {
-      repeated[i] = std::any_of(literals.begin() + i + 1, literals.end(),
-                                [&](std::string_view later) { return SameContact(later, literals[i]); });
+      repeated[i] = std::any_of(literals.begin() + i + 1, literals.end(), [&](std::string_view later) {
+        return MayBeOneSwitch(later, literals[i]) && SameContact(later, literals[i]);
+      });
       anyRepeated |= repeated[i];
     }
     if (!anyRepeated) {
@@ -240,7 +248,7 @@ std::string RemoveContradictoryTerms(const std::string& sum) {
       SplitViews(term, '.', literals);
       for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
         for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
-          contradictory = ComplementContacts(literals[i], literals[j]);
+          contradictory = MayBeOneSwitch(literals[i], literals[j]) && ComplementContacts(literals[i], literals[j]);
         }
       }
     }
@@ -320,6 +328,107 @@ private:
   std::vector<char> inQuery_;  // the literals of the set being asked about
 };
 
+constexpr size_t kSmallSumTerms = 64;
+
+// Absorption as below for a sum of few terms over at most 64 contacts: each
+// term's contacts as one mask, the terms compared pair by pair. None for a
+// larger sum.
+std::optional<std::string> RemoveAbsorbedTermsOfSmallSum(const std::vector<std::string_view>& views, size_t size) {
+  const size_t n = views.size();
+  if (n > kSmallSumTerms) return std::nullopt;
+  std::vector<std::string_view> contacts;  // one spelling of each contact, in order of first sight
+  std::vector<uint64_t> masks(n, 0);
+  std::vector<std::string_view> literals;
+  for (size_t t = 0; t < n; ++t) {
+    SplitViews(views[t], '.', literals);
+    for (std::string_view literal : literals) {
+      size_t id = 0;
+      while (id < contacts.size() && !(MayBeOneSwitch(contacts[id], literal) && SameContact(contacts[id], literal)))
+        ++id;
+      if (id == contacts.size()) {
+        if (contacts.size() == 64) return std::nullopt;
+        contacts.push_back(literal);
+      }
+      masks[t] |= uint64_t{1} << id;
+    }
+  }
+  std::vector<size_t> unmarked;
+  const auto absorbedBy = [&](size_t t, size_t except) {
+    return std::any_of(unmarked.begin(), unmarked.end(),
+                       [&](size_t u) { return u != except && (masks[u] & ~masks[t]) == 0; });
+  };
+  for (size_t c = 0; c < n; ++c) {
+    if (!absorbedBy(c, n)) unmarked.push_back(c);
+  }
+  std::string out;
+  out.reserve(size);
+  bool first = true;
+  for (size_t t = 0; t < n; ++t) {
+    if (!absorbedBy(t, t)) AppendJoined(out, views[t], '+', first);
+  }
+  return out;
+}
+
+// The literals of each term as ids, sorted and without repeats: term t holds
+// ids[starts[t] .. starts[t + 1]). Spellings of one contact share an id.
+struct TermSets {
+  std::vector<uint32_t> ids;
+  std::vector<size_t> starts;
+  size_t literals = 0;
+};
+
+// Literals are numbered by the place in a term where each is first seen,
+// then by first sight. In a multiplied-out product the literals of one factor
+// share a place, so the subset tree branches once per factor, not once per
+// subset of a term's literals.
+TermSets NumberedTermSets(const std::vector<std::string_view>& views, size_t size) {
+  struct Seen {
+    size_t place, order;
+  };
+  ContactSpellings spellings;
+  std::vector<Seen> seen;                                   // per spelling, where it was first seen
+  std::unordered_map<std::string_view, uint32_t> spelling;  // literal text -> its spelling's place in `seen`
+  std::unordered_map<std::string_view, uint32_t> seenAt;    // spelling -> its place in `seen`
+  spelling.reserve(256);
+  std::vector<uint32_t> occurrences;  // the spellings of term t are occurrences[starts[t] .. starts[t + 1])
+  occurrences.reserve(size / 2);
+  TermSets sets;
+  sets.starts.reserve(views.size() + 1);
+  sets.starts.push_back(0);
+  std::vector<std::string_view> literals;
+  for (std::string_view term : views) {
+    SplitViews(term, '.', literals);
+    for (size_t k = 0; k < literals.size(); ++k) {
+      auto [known, added] = spelling.try_emplace(literals[k], 0);
+      if (added) {
+        const auto [at, first] = seenAt.try_emplace(spellings.Of(literals[k]), static_cast<uint32_t>(seen.size()));
+        if (first) seen.push_back({k, seen.size()});
+        known->second = at->second;
+      }
+      occurrences.push_back(known->second);
+    }
+    sets.starts.push_back(occurrences.size());
+  }
+  std::vector<uint32_t> byPlace(seen.size());
+  for (uint32_t i = 0; i < byPlace.size(); ++i) byPlace[i] = i;
+  std::sort(byPlace.begin(), byPlace.end(), [&seen](uint32_t a, uint32_t b) {
+    return std::tie(seen[a].place, seen[a].order) < std::tie(seen[b].place, seen[b].order);
+  });
+  std::vector<uint32_t> idOf(seen.size());
+  for (uint32_t id = 0; id < byPlace.size(); ++id) idOf[byPlace[id]] = id;
+  sets.literals = seen.size();
+  sets.ids.reserve(occurrences.size());
+  for (size_t t = 0; t < views.size(); ++t) {
+    const size_t start = sets.ids.size();
+    for (size_t i = sets.starts[t]; i < sets.starts[t + 1]; ++i) sets.ids.push_back(idOf[occurrences[i]]);
+    std::sort(sets.ids.begin() + start, sets.ids.end());
+    sets.ids.erase(std::unique(sets.ids.begin() + start, sets.ids.end()), sets.ids.end());
+    sets.starts[t] = start;
+  }
+  sets.starts[views.size()] = sets.ids.size();
+  return sets;
+}
+
 // Absorption without markers in the text. Taking the terms in order, a term
 // is still unmarked when it comes up exactly when no earlier unmarked term's
 // literals are among its own; such a term marks every other term that holds
@@ -329,48 +438,13 @@ private:
 // stays unmarked and drops the second.
 std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   const auto views = SplitViews(sum, '+');
+  if (auto small = RemoveAbsorbedTermsOfSmallSum(views, sum.size())) return *std::move(small);
   const size_t n = views.size();
-  // Literals are numbered by the place in a term where each is first seen,
-  // then by first sight. In a multiplied-out product the literals of one
-  // factor share a place, so the tree branches once per factor, not once per
-  // subset of a term's literals.
-  struct Seen {
-    size_t place, order;
+  const TermSets sets = NumberedTermSets(views, sum.size());
+  const auto setOf = [&sets](size_t t) {
+    return std::span<const uint32_t>(sets.ids.data() + sets.starts[t], sets.starts[t + 1] - sets.starts[t]);
   };
-  ContactSpellings spellings;
-  std::unordered_map<std::string_view, Seen> seen;
-  seen.reserve(256);
-  std::vector<std::string_view> literals;
-  for (std::string_view term : views) {
-    SplitViews(term, '.', literals);
-    for (size_t k = 0; k < literals.size(); ++k) seen.emplace(spellings.Of(literals[k]), Seen{k, seen.size()});
-  }
-  std::vector<std::pair<Seen, std::string_view>> order;
-  order.reserve(seen.size());
-  for (const auto& [literal, when] : seen) order.push_back({when, literal});
-  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-    return std::tie(a.first.place, a.first.order) < std::tie(b.first.place, b.first.order);
-  });
-  std::unordered_map<std::string_view, uint32_t> idOf;
-  idOf.reserve(order.size());
-  for (const auto& entry : order) idOf.emplace(entry.second, static_cast<uint32_t>(idOf.size()));
-
-  std::vector<uint32_t> ids;  // the set of term t is ids[starts[t] .. starts[t + 1])
-  ids.reserve(sum.size() / 2);
-  std::vector<size_t> starts{0};
-  starts.reserve(n + 1);
-  for (size_t t = 0; t < n; ++t) {
-    SplitViews(views[t], '.', literals);
-    const size_t start = ids.size();
-    for (std::string_view literal : literals) ids.push_back(idOf.find(spellings.Of(literal))->second);
-    std::sort(ids.begin() + start, ids.end());
-    ids.erase(std::unique(ids.begin() + start, ids.end()), ids.end());
-    starts.push_back(ids.size());
-  }
-  const auto setOf = [&](size_t t) {
-    return std::span<const uint32_t>(ids.data() + starts[t], starts[t + 1] - starts[t]);
-  };
-  SubsetTree unmarked(idOf.size());
+  SubsetTree unmarked(sets.literals);
   for (size_t c = 0; c < n; ++c) {
     if (!unmarked.HoldsSubsetOf(setOf(c))) unmarked.Insert(setOf(c), static_cast<uint32_t>(c));
   }
