@@ -37,11 +37,11 @@ void Session::CircuitNotDrawn() {
 bool Session::AskDataLoss() { return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No); }
 
 bool Session::MayReplaceDrawing(const StateDiagram& next) {
-  if (!document.HasHandEdits() || (editedTable_ && *editedTable_ == next)) return true;
+  if (document.UnexportedViews().empty() || (editedTable_ && *editedTable_ == next)) return true;
   return AskDataLoss();
 }
 
-bool Session::MayDropHandEdits() { return !document.HasHandEdits() || AskDataLoss(); }
+bool Session::MayDropHandEdits() { return document.UnexportedViews().empty() || AskDataLoss(); }
 
 bool Session::DrawingIsStale() const { return drawn && views.HasCircuit() && editedTable_ != form.TableAsEdited(); }
 

@@ -51,11 +51,13 @@ public:
   void ShowEquationView(const EquationViewTexts& texts) override;
   void HandOverCircuit() override;
   void CircuitNotDrawn() override;
-  // Asks before a drawing with hand edits gives way to one of another table.
+  // Asks before a drawing with unexported hand edits gives way to one of
+  // another table.
   bool MayReplaceDrawing(const StateDiagram& next) override;
 
   // Before a new document replaces this one (Open, New Form): when the
-  // drawing has hand edits, asks before they are lost. False: keep all.
+  // drawing has hand edits not exported, asks before they are lost. False:
+  // keep all.
   bool MayDropHandEdits();
 
   // "Assign Codes with Transit States": codes in which every transition

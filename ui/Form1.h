@@ -131,7 +131,6 @@ public:
   QStringList splashCaptions;  // what the splash's progress label showed, in order
 
   // The last files opened or saved, newest first, kept across runs.
-  static constexpr int kRecentFiles = 8;
   QStringList RecentFiles() const;
 
   // Controls.
