@@ -12,22 +12,14 @@
 
 #include "statediagram/CodingSearch.h"
 #include "statediagram/StatesFile.h"
+#include "tests/support/Tables.h"
 
 namespace kelvo {
 namespace {
 
-using Arrows = std::vector<std::tuple<int, int, std::string>>;
+using testing::Arrows;
 
-StateDiagram Table(const Arrows& arrows) {
-  StateDiagram d;
-  for (const auto& [from, to, trigger] : arrows) {
-    int slot = 0;
-    while (!d.Targets[from][slot].empty()) ++slot;
-    d.Targets[from][slot] = "S" + std::to_string(to);
-    d.Triggers[from][slot] = trigger;
-  }
-  return d;
-}
+StateDiagram Table(const Arrows& arrows) { return testing::TableOf(arrows); }
 
 StateDiagram SlowestRandom() {
   return Table({{1, 12, "X7"},

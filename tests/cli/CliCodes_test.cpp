@@ -4,6 +4,7 @@
 
 #include "cli/CliApp.h"
 #include "statediagram/StatesFile.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace kelvo {
@@ -11,17 +12,8 @@ namespace {
 
 using testing::TempDir;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::Cli;
 
 StateDiagram Ring(int states) {
   StateDiagram d;

@@ -10,6 +10,7 @@
 #include "fuzz/FuzzTable.h"
 #include "ladder/RecordingCanvas.h"
 #include "statediagram/StatesFile.h"
+#include "support/CliRun.h"
 #include "support/Tables.h"
 #include "support/TempDir.h"
 
@@ -18,17 +19,8 @@ namespace {
 
 using testing::TempDir;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::Cli;
 
 std::string Example(const std::string& name) { return std::string(KELVO_TEST_DATA) + "/" + name; }
 

@@ -7,22 +7,14 @@
 #include <tuple>
 
 #include "statediagram/AutoCodes.h"
+#include "support/Tables.h"
 
 namespace kelvo {
 namespace {
 
-using Arrows = std::vector<std::tuple<int, int, std::string>>;  // from, to, trigger
+using testing::Arrows;
 
-StateDiagram Table(const Arrows& arrows) {
-  StateDiagram d;
-  for (const auto& [from, to, trigger] : arrows) {
-    int slot = 0;
-    while (!d.Targets[from][slot].empty()) ++slot;
-    d.Targets[from][slot] = "S" + std::to_string(to);
-    d.Triggers[from][slot] = trigger;
-  }
-  return d;
-}
+StateDiagram Table(const Arrows& arrows) { return testing::TableOf(arrows); }
 
 Arrows Ring(int states) {
   Arrows ring;

@@ -5,20 +5,14 @@
 #include <tuple>
 
 #include "statediagram/AutoCodes.h"
+#include "support/Tables.h"
 
 namespace kelvo {
 namespace {
 
-StateDiagram Table(const std::vector<std::tuple<int, int, std::string>>& arrows) {
-  StateDiagram d;
-  for (const auto& [from, to, trigger] : arrows) {
-    int slot = 0;
-    while (!d.Targets[from][slot].empty()) ++slot;
-    d.Targets[from][slot] = "S" + std::to_string(to);
-    d.Triggers[from][slot] = trigger;
-  }
-  return d;
-}
+using testing::Arrows;
+
+StateDiagram Table(const Arrows& arrows) { return testing::TableOf(arrows); }
 
 // The automatic codes keep their one message; the explanation names the cause.
 TEST(CodingTrouble, WhyTheAutomaticCodesGaveUp) {

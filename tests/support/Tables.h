@@ -2,10 +2,25 @@
 // Small hand-made state tables that several tests run.
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo::testing {
+
+// Transitions as (from, to, trigger), each in its state's next free slot; no codes.
+using Arrows = std::vector<std::tuple<int, int, std::string>>;
+inline StateDiagram TableOf(const Arrows& arrows) {
+  StateDiagram d;
+  for (const auto& [from, to, trigger] : arrows) {
+    int slot = 0;
+    while (!d.Targets[from][slot].empty()) ++slot;
+    d.Targets[from][slot] = "S" + std::to_string(to);
+    d.Triggers[from][slot] = trigger;
+  }
+  return d;
+}
 
 // The latch: S0 (0000) goes to S1 (0001) on X1, and back on x2.
 inline StateDiagram Latch() {
