@@ -45,12 +45,12 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
     CheckedCircuit& c = states[x];
     c.name = table.Name(x);
     if (parallelForm) {
-      c.equationText = equations.eq[x];
+      c.equationText = equations.variableEquations[x];
       c.equation = SwitchFunction::Parse(c.equationText, table);
       if (grid.MainLength[x] > 0)
         c.circuit = CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, table);
     } else {
-      c.equationText = TwoPartDrawnText(equations.eqPar[x], x);
+      c.equationText = TwoPartDrawnText(equations.parallelEquations[x], x);
       c.equation = SwitchFunction::ParseTwoPart(c.equationText, table);
       if (grid.ResetWidth[x] >= 1)
         c.circuit =
@@ -61,8 +61,8 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
   std::array<bool, kRelayCount> named{};
   for (int r = 0; r < kRelayCount; ++r) {
     CheckedCircuit& c = outputs[r];
-    c.name = equations.NmCoil[r];
-    c.equationText = equations.eqCoil[r];
+    c.name = equations.relayNames[r];
+    c.equationText = equations.relayEquations[r];
     c.equation = SwitchFunction::Parse(c.equationText, table);
     const int slot = kFirstRelaySlot + r;
     if (grid.MainLength[slot] > 0)

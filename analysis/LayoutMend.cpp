@@ -108,18 +108,18 @@ void NoteTall(const LadderGrid& grid, const Circuit& c, std::vector<CircuitMend>
 
 // A state variable missing one kind of transition: its two-part equation has
 // an empty side.
-void NoteMissingTransitions(const std::string& eqPar, const Circuit& c, std::vector<CircuitMend>& mends) {
-  if (eqPar == "|" || eqPar.find('|') == std::string::npos) return;
+void NoteMissingTransitions(const std::string& parallelEquations, const Circuit& c, std::vector<CircuitMend>& mends) {
+  if (parallelEquations == "|" || parallelEquations.find('|') == std::string::npos) return;
   const std::string letter = c.coilName;
-  if (eqPar.front() == '|') {
+  if (parallelEquations.front() == '|') {
     const std::string second = c.family == GridFamily::TwoPart
                                    ? "its two-part circuit is that set group alone, from the supply line to the coil."
                                    : "its multiplied-out circuit is drawn from that equation.";
     mends.push_back({c.family, c.slot, c.coilName, "no reset transitions",
                      "State variable " + letter + " has set transitions but no reset transitions: once it picks up " +
                          "it holds for good, so its equation is its set expression with its hold, " + letter + " = " +
-                         eqPar.substr(1) + ", and " + second});
-  } else if (eqPar.back() == '|' && c.family == GridFamily::TwoPart) {
+                         parallelEquations.substr(1) + ", and " + second});
+  } else if (parallelEquations.back() == '|' && c.family == GridFamily::TwoPart) {
     mends.push_back({c.family, c.slot, c.coilName, "no set transitions",
                      "State variable " + letter + " has reset transitions but no set transitions: it can only hold " +
                          "and drop out, so its two-part circuit is its reset group followed by its holding contact " +
@@ -136,22 +136,23 @@ std::vector<CircuitMend> MendLayouts(const EquationSet& equations, LadderGrid& g
   std::vector<Circuit> circuits;
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string name(1, static_cast<char>('A' + x));
-    const std::string drawn = TwoPartDrawnText(equations.eqPar[x], x);
+    const std::string drawn = TwoPartDrawnText(equations.parallelEquations[x], x);
     circuits.push_back({GridFamily::TwoPart, x, x, name, "Circuit " + name + " (two-part form)",
                         Formula(drawn, GridFamily::TwoPart), drawn});
   }
   for (int e = 0; e < kSumEquations; ++e) {
     const bool relay = e >= kFirstRelayEquation;
-    const std::string name = relay ? equations.NmCoil[e - kFirstRelayEquation] : std::string(1, char('A' + e));
-    const std::string& text = relay ? equations.eqCoil[e - kFirstRelayEquation] : equations.eq[e];
+    const std::string name = relay ? equations.relayNames[e - kFirstRelayEquation] : std::string(1, char('A' + e));
+    const std::string& text =
+        relay ? equations.relayEquations[e - kFirstRelayEquation] : equations.variableEquations[e];
     circuits.push_back({GridFamily::Sum, e, SumSlotOf(e), name,
                         relay ? "Relay " + name : "Circuit " + name + " (multiplied-out form)", text, text});
   }
   for (Circuit& c : circuits) {
     if (c.family == GridFamily::TwoPart || c.equation < kFirstRelayEquation) {
-      NoteMissingTransitions(equations.eqPar[c.equation], c, mends);
+      NoteMissingTransitions(equations.parallelEquations[c.equation], c, mends);
     }
-    const std::string& text = c.family == GridFamily::TwoPart ? equations.eqPar[c.equation] : c.formula;
+    const std::string& text = c.family == GridFamily::TwoPart ? equations.parallelEquations[c.equation] : c.formula;
     if (!text.empty() && text != "|") MendSharing(equations, grid, c, mends);
     NoteTall(grid, c, mends);
   }

@@ -47,7 +47,7 @@ MachineSimulation::MachineSimulation(const StateDiagram& diagram, const Equation
     }
   }
   for (int r = 0; r < kRelayCount; ++r) {
-    outputNames_[r] = equations.NmCoil[r];
+    outputNames_[r] = equations.relayNames[r];
     const int slot = kFirstRelaySlot + r;
     if (grid.MainLength[slot] > 0) {
       outputs_[r] = CircuitReadBack(grid.SumTiles[slot], grid.SumTiles[slot + kRelayCount], GridFamily::Sum, table_);

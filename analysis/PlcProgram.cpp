@@ -41,18 +41,18 @@ std::vector<ReadCircuit> ReadDrawnCircuits(const PlcSource& s, VariableTable& ta
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string letter(1, VariableLetter(x));
     if (s.parallelForm && g.MainLength[x] > 0) {
-      read.push_back({letter + " (parallel)", s.equations.eq[x], x,
+      read.push_back({letter + " (parallel)", s.equations.variableEquations[x], x,
                       CircuitReadBack(g.SumTiles[x], g.SumTiles[x + kStateVariables], GridFamily::Sum, table)});
     } else if (!s.parallelForm && g.ResetWidth[x] >= 1) {
       read.push_back(
-          {letter + " (two-part)", TwoPartDrawnText(s.equations.eqPar[x], x), x,
+          {letter + " (two-part)", TwoPartDrawnText(s.equations.parallelEquations[x], x), x,
            CircuitReadBack(g.TwoPartTiles[x], g.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table)});
     }
   }
   for (int r = 0; r < kRelayCount; ++r) {
     const int slot = kFirstRelaySlot + r;
     if (g.MainLength[slot] <= 0) continue;
-    read.push_back({"relay " + s.equations.NmCoil[r], s.equations.eqCoil[r], slot,
+    read.push_back({"relay " + s.equations.relayNames[r], s.equations.relayEquations[r], slot,
                     CircuitReadBack(g.SumTiles[slot], g.SumTiles[slot + kRelayCount], GridFamily::Sum, table)});
   }
   return read;
@@ -83,7 +83,7 @@ PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
   std::array<int, kRelayCount> relayVariable{};
   std::vector<int> claimedBy(kMaxVariables, -1);
   for (int r = 0; r < kRelayCount; ++r) {
-    const std::string& name = s.equations.NmCoil[r];
+    const std::string& name = s.equations.relayNames[r];
     relayVariable[r] = -1;
     if (name.empty()) continue;
     const int v = table.Index(name);
@@ -106,7 +106,7 @@ PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
   }
   std::array<int, kRelayCount> relayOutput{};
   for (int r = 0; r < kRelayCount; ++r) {
-    const std::string& name = s.equations.NmCoil[r];
+    const std::string& name = s.equations.relayNames[r];
     relayOutput[r] = -1;
     const bool drawn =
         std::any_of(read.begin(), read.end(), [&](const auto& c) { return c.slot == kFirstRelaySlot + r; });

@@ -35,9 +35,9 @@ std::string Sum(int terms, int length, char name) {
 
 EquationSet LargestEquations() {
   EquationSet equations;
-  for (auto& eq : equations.eq) eq = Sum(kTermRows, 10, 'P');
-  for (auto& eq : equations.eqCoil) eq = Sum(kTermRows, 10, 'Q');
-  for (auto& eq : equations.eqPar) eq = Sum(kTermRows, 5, 'r') + "|" + Sum(kTermRows, 5, 'S');
+  for (auto& eq : equations.variableEquations) eq = Sum(kTermRows, 10, 'P');
+  for (auto& eq : equations.relayEquations) eq = Sum(kTermRows, 10, 'Q');
+  for (auto& eq : equations.parallelEquations) eq = Sum(kTermRows, 5, 'r') + "|" + Sum(kTermRows, 5, 'S');
   return equations;
 }
 
@@ -57,7 +57,7 @@ void DrawCircBuilds(benchmark::State& state) {
 }
 BENCHMARK(DrawCircBuilds);
 
-// One build alone; the builds before it in the DrawCirc order run once first.
+// One build alone; the builds before it in the DrawCircuits order run once first.
 template <int Step>
 void SingleBuild(benchmark::State& state) {
   const EquationSet equations = LargestEquations();

@@ -25,8 +25,8 @@
 #include "output/ImageCanvas.h"
 #include "output/TileImages.h"
 #include "session/CircuitViews.h"
+#include "session/EntryForm.h"
 #include "session/Session.h"
-#include "session/StatesIn.h"
 #include "statediagram/AutoCodes.h"
 #include "statediagram/StatesFile.h"
 
@@ -65,7 +65,7 @@ struct Road {
   EquationSet& equations = session.equations;
   LadderGrid& grid = session.grid;
   CircuitViews& views = session.views;
-  StatesIn& form = session.form;
+  EntryForm& form = session.form;
   explicit Road(const std::string& file) { form.LoadStatesFrom(file); }
 };
 
@@ -132,7 +132,7 @@ BENCHMARK(Synthesis);
 
 void Layouts(benchmark::State& state) {
   Road road(kHeaviest);
-  road.form.CircExt_Click();
+  road.form.DrawCircuit();
   std::vector<std::string> problems;
   for (auto _ : state) {
     ParseTwoPartEquations(road.equations, road.grid, problems);
@@ -145,11 +145,11 @@ void Layouts(benchmark::State& state) {
 BENCHMARK(Layouts);
 
 // The four builds and then the read-back of every circuit, with the circuits
-// that differ laid out again: what DrawCirc does. Minus "Layouts", the cost of
+// that differ laid out again: what DrawCircuits does. Minus "Layouts", the cost of
 // making sure every circuit conducts as its equation.
 void LayoutsAndMend(benchmark::State& state) {
   Road road(kHeaviest);
-  road.form.CircExt_Click();
+  road.form.DrawCircuit();
   std::vector<std::string> problems;
   size_t mended = 0;
   for (auto _ : state) {
@@ -166,11 +166,11 @@ BENCHMARK(LayoutsAndMend);
 
 void DrawView(benchmark::State& state) {
   Road road(kHeaviest);
-  road.form.CircExt_Click();
-  road.views.ParForm = state.range(1) != 0;
+  road.form.DrawCircuit();
+  road.views.parallelForm = state.range(1) != 0;
   const auto view = static_cast<ViewButton>(state.range(0));
   for (auto _ : state) road.views.Show(view);
-  state.SetLabel(std::string(ViewButtonName(view)) + (road.views.ParForm ? " parallel" : " two-part"));
+  state.SetLabel(std::string(ViewButtonName(view)) + (road.views.parallelForm ? " parallel" : " two-part"));
 }
 BENCHMARK(DrawView)->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}});
 
@@ -194,11 +194,11 @@ std::string RoadTable(int64_t which) {
 void CircuitRoad(benchmark::State& state) {
   const std::string file = RoadTable(state.range(0));
   Road road(file);
-  for (auto _ : state) road.form.CircExt_Click();
+  for (auto _ : state) road.form.DrawCircuit();
   state.SetLabel(std::filesystem::path(file).filename().string());
   // The product tables draw circuits cut to fit, with a notice; the others draw without a word.
   if (state.range(0) < 2 && road.dialogs.messages) state.SkipWithError("the road asked or warned");
-  if (road.equations.eq[0].empty()) state.SkipWithError("the table was refused");
+  if (road.equations.variableEquations[0].empty()) state.SkipWithError("the table was refused");
 }
 BENCHMARK(CircuitRoad)->Arg(1)->Arg(0)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
@@ -210,8 +210,8 @@ BENCHMARK(CircuitRoad)->Arg(1)->Arg(0)->Arg(2)->Arg(3)->Unit(benchmark::kMillise
 // cut to fit, with one notice; the road must stay well under 1 s.
 void WorstAcceptedTable(benchmark::State& state) {
   Road road(kSource + "/bench/tables/worst-accepted.sfi");
-  for (auto _ : state) road.form.CircExt_Click();
-  if (road.equations.eq[0].empty()) state.SkipWithError("the table was refused");
+  for (auto _ : state) road.form.DrawCircuit();
+  if (road.equations.variableEquations[0].empty()) state.SkipWithError("the table was refused");
 }
 BENCHMARK(WorstAcceptedTable)->Unit(benchmark::kMillisecond);
 
@@ -219,15 +219,16 @@ BENCHMARK(WorstAcceptedTable)->Unit(benchmark::kMillisecond);
 void CheckDrawnCircuit(benchmark::State& state) {
   const std::string file = RoadTable(state.range(0));
   Road road(file);
-  road.views.ParForm = state.range(1) != 0;
-  road.form.CircExt_Click();
+  road.views.parallelForm = state.range(1) != 0;
+  road.form.DrawCircuit();
   int findings = 0;
   for (auto _ : state) {
-    const CheckReport report = CheckCircuit(road.form.table(), road.equations, road.grid, road.views.ParForm);
+    const CheckReport report = CheckCircuit(road.form.table(), road.equations, road.grid, road.views.parallelForm);
     findings = static_cast<int>(report.findings.size());
   }
   state.counters["findings"] = findings;
-  state.SetLabel(std::filesystem::path(file).filename().string() + (road.views.ParForm ? " parallel" : " two-part"));
+  state.SetLabel(std::filesystem::path(file).filename().string() +
+                 (road.views.parallelForm ? " parallel" : " two-part"));
 }
 BENCHMARK(CheckDrawnCircuit)->ArgsProduct({{1, 0, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 

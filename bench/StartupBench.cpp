@@ -17,7 +17,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/QtUserDialogs.h"
 
 namespace {
@@ -39,7 +39,7 @@ int Child(const std::string& which, int argc, char** argv) {
     WaitExposed(window);
   } else {
     kelvo::QtUserDialogs dialogs;
-    kelvo::Form1 window(dialogs);
+    kelvo::MainWindow window(dialogs);
     window.SplashDelay = 0;
     if (!window.StartUp({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")})) return 1;
     WaitExposed(window);

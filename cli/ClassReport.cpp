@@ -62,7 +62,7 @@ std::vector<std::string> NotesOf(const CliSession& session) {
 }
 
 std::string ViewTitle(ViewButton view) {
-  return view == ViewButton::ShowSC ? ViewCaption(view) : std::string("Circuit ") + ViewCaption(view);
+  return view == ViewButton::MachineState ? ViewCaption(view) : std::string("Circuit ") + ViewCaption(view);
 }
 
 }  // namespace
@@ -136,13 +136,13 @@ void ClassReport::AddFile(const std::string& path, const std::string& shownName)
   }
   section.findings = report.findings;
   section.hasEquations = true;
-  section.equations = ShowEquations(session.form.synthesis);
+  section.equations = EquationViewOf(session.form.synthesis);
   for (int r = 0; r < kRelayCount; ++r) {
-    const std::string& name = session.equations.NmCoil[r];
-    if (!name.empty()) section.relayEquations.push_back({name, session.equations.eqCoil[r]});
+    const std::string& name = session.equations.relayNames[r];
+    if (!name.empty()) section.relayEquations.push_back({name, session.equations.relayEquations[r]});
   }
   for (ViewButton view :
-       {ViewButton::ShowA, ViewButton::ShowB, ViewButton::ShowC, ViewButton::ShowD, ViewButton::ShowSC}) {
+       {ViewButton::ShowA, ViewButton::ShowB, ViewButton::ShowC, ViewButton::ShowD, ViewButton::MachineState}) {
     if (!session.views.Enabled(view)) continue;
     session.views.Show(view);
     if (session.views.Current() != view || !session.views.EmptyView().empty()) continue;

@@ -99,10 +99,12 @@ void WriteVars(JsonWriter& json, const EquationSynthesis& synthesis) {
 void WriteEquationSet(JsonWriter& json, const EquationSet& e) {
   json.Key("equationSet");
   json.BeginObject();
-  for (int x = 0; x < kStateVariables; ++x) json.Key(std::string("eq") + VariableLetter(x)), json.String(e.eq[x]);
-  for (int x = 0; x < kStateVariables; ++x) json.Key(std::string("eqPar") + VariableLetter(x)), json.String(e.eqPar[x]);
-  json.Key("eqCoil"), json.Strings(e.eqCoil);
-  json.Key("nmCoil"), json.Strings(e.NmCoil);
+  for (int x = 0; x < kStateVariables; ++x)
+    json.Key(std::string("eq") + VariableLetter(x)), json.String(e.variableEquations[x]);
+  for (int x = 0; x < kStateVariables; ++x)
+    json.Key(std::string("eqPar") + VariableLetter(x)), json.String(e.parallelEquations[x]);
+  json.Key("eqCoil"), json.Strings(e.relayEquations);
+  json.Key("nmCoil"), json.Strings(e.relayNames);
   json.EndObject();
 }
 
@@ -187,7 +189,7 @@ void WriteDraw(JsonWriter& json, const CircuitViews& views, ViewButton lastView,
   json.Key("enabled");
   json.BeginObject();
   for (ViewButton b : {ViewButton::ShowA, ViewButton::ShowB, ViewButton::ShowC, ViewButton::ShowD, ViewButton::ShowAll,
-                       ViewButton::ShowSC}) {
+                       ViewButton::MachineState}) {
     json.Key(ViewButtonName(b)), json.Bool(views.Enabled(b));
   }
   json.EndObject();
@@ -203,12 +205,12 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   CliSession session(o->answer, canvas, o->state);
   if (!Load(session, *o, err)) return 2;
   session.dialogs.messages.clear();
-  StatesIn& form = session.form;
-  form.dcbaAuto = o->autoCodes;
+  EntryForm& form = session.form;
+  form.autoCodes = o->autoCodes;
   const bool equationsFlow = o->flow == "equations";
   std::optional<ViewButton> lastView;
   if (equationsFlow) {
-    form.FinishButton_Click();
+    form.ShowEquations();
   } else {
     lastView = RunCircuitFlow(session, *o);
   }
@@ -229,7 +231,7 @@ int Inspect(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   json.EndArray();
   json.Key("stopped"), json.Bool(stopped);
-  json.Key("auto"), json.Bool(form.dcbaAuto);
+  json.Key("auto"), json.Bool(form.autoCodes);
   json.Key("codes"), json.Strings(form.table().Codes);
   json.Key("targets");
   json.BeginArray();
@@ -267,8 +269,8 @@ int Equations(const std::vector<std::string>& args, std::ostream& out, std::ostr
   CliSession session(Answer::Yes, canvas);
   if (!Load(session, *o, err)) return 2;
   session.dialogs.messages.clear();
-  session.form.dcbaAuto = o->autoCodes;
-  session.form.FinishButton_Click();
+  session.form.autoCodes = o->autoCodes;
+  session.form.ShowEquations();
   for (const auto& m : session.dialogs.messages) {
     err << m.title << ": " << m.text << (m.context.empty() ? "" : " (" + m.context + ")")
         << (m.answer == Answer::Ok ? "" : std::string(" -> ") + AnswerText(m.answer)) << "\n";

@@ -18,9 +18,9 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   CliSession session(Answer::Yes, canvas);
   if (!Load(session, *o, err)) return 2;
   session.dialogs.messages.clear();
-  session.form.dcbaAuto = o->autoCodes;
-  session.views.ParForm = o->parallel;
-  session.form.CircExt_Click();
+  session.form.autoCodes = o->autoCodes;
+  session.views.parallelForm = o->parallel;
+  session.form.DrawCircuit();
   if (!session.handedOver) {
     for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
     err << "kelvo16s-cli: no circuit was drawn for " << o->file << "\n";

@@ -12,7 +12,7 @@ ViewButton ViewFromOption(const std::string& view) {
   if (view == "b") return ViewButton::ShowB;
   if (view == "c") return ViewButton::ShowC;
   if (view == "d") return ViewButton::ShowD;
-  if (view == "machine") return ViewButton::ShowSC;
+  if (view == "machine") return ViewButton::MachineState;
   return ViewButton::ShowAll;
 }
 

@@ -42,15 +42,15 @@ std::optional<std::string> AutoCodesWhy(const Session& session) {
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& o, std::ostream& err) {
   if (!Load(session, o, err)) return DrawnFrom::LoadFailed;
   session.dialogs.messages.clear();
-  session.form.dcbaAuto = o.autoCodes;
+  session.form.autoCodes = o.autoCodes;
   const bool drawn = RunCircuitFlow(session, o).has_value();
   for (const auto& m : session.dialogs.messages) err << m.title << ": " << m.text << "\n";
   return drawn ? DrawnFrom::Drawn : DrawnFrom::Stopped;
 }
 
 std::optional<ViewButton> RunCircuitFlow(CliSession& session, const CliOptions& o) {
-  session.views.ParForm = o.parallel;
-  session.form.CircExt_Click();
+  session.views.parallelForm = o.parallel;
+  session.form.DrawCircuit();
   if (!session.handedOver) return std::nullopt;
   ViewButton requested = ViewButton::ShowAll;
   if (o.view != "all") {

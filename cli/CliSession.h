@@ -14,8 +14,8 @@
 #include "ladder/Canvas.h"
 #include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
+#include "session/EntryForm.h"
 #include "session/Session.h"
-#include "session/StatesIn.h"
 
 namespace kelvo {
 
@@ -51,8 +51,8 @@ struct CliAnswerer {
 // "Circuit" draws "Show All" onto `canvas`, as the main window does.
 class CliSession : public CliAnswerer, public Session {
 public:
-  CliSession(Answer yesNoAnswer, Canvas& canvas, int shownState = 0)
-      : CliAnswerer(yesNoAnswer), Session(CliAnswerer::dialogs, canvas, shownState) {}
+  CliSession(Answer yesNoAnswer, Canvas& canvas, int firstState = 0)
+      : CliAnswerer(yesNoAnswer), Session(CliAnswerer::dialogs, canvas, firstState) {}
   using CliAnswerer::dialogs;
 };
 

@@ -14,12 +14,12 @@ inline constexpr int kStateVariables = 4;  // A, B, C, D
 
 struct EquationSet {
   // Final multiplied-out equations eqA..eqD; empty when the variable has no reset.
-  std::array<std::string, kStateVariables> eq;
+  std::array<std::string, kStateVariables> variableEquations;
   // Two-part equations eqParA..eqParD: complemented reset "|" set-with-hold.
-  std::array<std::string, kStateVariables> eqPar;
+  std::array<std::string, kStateVariables> parallelEquations;
   // Output-relay equations eqCoil0..eqCoil5 and the relay names NmCoil0..NmCoil5.
-  std::array<std::string, kRelayCount> eqCoil;
-  std::array<std::string, kRelayCount> NmCoil;
+  std::array<std::string, kRelayCount> relayEquations;
+  std::array<std::string, kRelayCount> relayNames;
 
   bool operator==(const EquationSet&) const = default;
 };

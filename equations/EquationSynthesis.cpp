@@ -64,9 +64,6 @@ std::string TriggerProblem(const StateDiagram& d, int s, int c) {
   return "";
 }
 
-char VariableLetter(int variable) { return static_cast<char>('A' + variable); }
-int VariablePosition(int variable) { return kCodeDigits - variable; }
-
 void EquationSynthesis::Clear() { *this = EquationSynthesis{}; }
 
 void EquationSynthesis::EmptyVariableStrings() {
@@ -119,9 +116,9 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
   for (int p = 1; p <= kCodeDigits; ++p) {
     for (const bool isSet : {true, false}) {
       if (!(isSet ? setOverflow : resetOverflow)[p - 1]) continue;
-      problems.push_back("State variable " + WhoNext(p) + " has more than " + std::to_string(kTransitionsPerVariable) +
-                         (isSet ? " set" : " reset") + " transitions; its relay circuit can hold at most " +
-                         std::to_string(kTransitionsPerVariable) +
+      problems.push_back("State variable " + std::string(1, VariableLetter(VariableAtPosition(p))) + " has more than " +
+                         std::to_string(kTransitionsPerVariable) + (isSet ? " set" : " reset") +
+                         " transitions; its relay circuit can hold at most " + std::to_string(kTransitionsPerVariable) +
                          ". Give the machine other state codes or fewer transitions.");
     }
   }
@@ -141,7 +138,9 @@ std::string EquationSynthesis::BuildExpression(const std::array<TransitionTerm, 
       if (q == ownPosition) continue;
       const std::string ch = CodeCharacter(term.targetCode, q);
       if (ch.empty()) continue;
-      suffix += "." + (ch != "0" ? WhoNext(q) : ToLower(WhoNext(q)));
+      const char letter = VariableLetter(VariableAtPosition(q));
+      suffix += '.';
+      suffix += ch != "0" ? letter : static_cast<char>(letter - 'A' + 'a');
     }
     if (!Contains(term.trigger, "+")) {
       expression += term.trigger + suffix;
@@ -205,7 +204,7 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
   for (int x = 0; x < kStateVariables; ++x) {
     vars[x].complementedReset = work[x];
     vars[x].setWithHold = work[x + 4];
-    eqPar[x] = vars[x].complementedReset + "|" + vars[x].setWithHold;
+    parallelEquations[x] = vars[x].complementedReset + "|" + vars[x].setWithHold;
   }
 
   const auto finalProblems = BuildFinalEquations();

@@ -45,7 +45,7 @@ public:
   TransitionTable SetTerms;
   TransitionTable ResetTerms;
   std::array<VariableEquations, kStateVariables> vars;
-  std::array<std::string, kStateVariables> eqPar;
+  std::array<std::string, kStateVariables> parallelEquations;
   std::array<std::array<std::string, kStateCount>, kRelayCount> CoilTerms;
   std::array<std::string, kRelayCount> coil;
   WorkEquations work;
@@ -69,9 +69,5 @@ private:
 // Why the trigger of state `state`, transition `slot` cannot be taken, as the
 // message CollectTransitions gives, or "" when it can (an empty one can).
 std::string TriggerProblem(const StateDiagram& diagram, int state, int slot);
-
-// The letter of state variable index 0..3 (A, B, C, D) and its code position (4, 3, 2, 1).
-char VariableLetter(int variable);
-int VariablePosition(int variable);
 
 }  // namespace kelvo

@@ -2,7 +2,7 @@
 
 namespace kelvo {
 
-EquationViewTexts ShowEquations(const EquationSynthesis& synthesis) {
+EquationViewTexts EquationViewOf(const EquationSynthesis& synthesis) {
   EquationViewTexts texts;
   for (int x = 0; x < kStateVariables; ++x) {
     const VariableEquations& v = synthesis.vars[x];

@@ -20,7 +20,7 @@ struct EquationViewTexts {
   bool operator==(const EquationViewTexts&) const = default;
 };
 
-EquationViewTexts ShowEquations(const EquationSynthesis& synthesis);
+EquationViewTexts EquationViewOf(const EquationSynthesis& synthesis);
 
 // Every row as plain text, one per line, each variable's four rows in turn:
 // "  On A  = X1.b+A", "  Off A  = X3.B", the function and the final equation.

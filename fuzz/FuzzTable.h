@@ -58,8 +58,8 @@ struct FuzzRoad {
       : dialogs(data[0] & 2), session(dialogs, canvas, (data[0] >> 4) & 15) {
     session.form.OpenTable(TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1)));
     session.form.ShowStatePage();
-    session.form.dcbaAuto = data[0] & 1;
-    session.views.ParForm = data[0] & 4;
+    session.form.autoCodes = data[0] & 1;
+    session.views.parallelForm = data[0] & 4;
   }
   FuzzAnswers dialogs;
   RecordingCanvas canvas;

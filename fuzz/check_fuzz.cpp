@@ -14,11 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   kelvo::FuzzRoad road(data, size);
   kelvo::Session& session = road.session;
-  kelvo::StatesIn& form = session.form;
+  kelvo::EntryForm& form = session.form;
   kelvo::CircuitViews& views = session.views;
-  form.CircExt_Click();
+  form.DrawCircuit();
   if (!session.handedOver) return 0;
-  const kelvo::CheckReport report = kelvo::CheckCircuit(form.table(), session.equations, session.grid, views.ParForm);
+  const kelvo::CheckReport report =
+      kelvo::CheckCircuit(form.table(), session.equations, session.grid, views.parallelForm);
   if (!views.Problems().empty()) return 0;  // knowingly cut to fit
   for (const auto& f : report.findings) {
     const bool readBack = f.kind == kelvo::CheckFinding::Kind::ReadBack;

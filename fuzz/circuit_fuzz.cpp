@@ -10,22 +10,22 @@
 #include "fuzz/FuzzTable.h"
 #include "ladder/RecordingCanvas.h"
 #include "session/CircuitViews.h"
-#include "session/StatesIn.h"
+#include "session/EntryForm.h"
 #include "statediagram/StatesFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
   const unsigned switches = data[0];
   kelvo::FuzzRoad road(data, size);
-  kelvo::StatesIn& form = road.session.form;
+  kelvo::EntryForm& form = road.session.form;
   kelvo::CircuitViews& views = road.session.views;
   if (switches & 8) {
-    form.FinishButton_Click();
-    form.dcbaAuto = switches & 1;
+    form.ShowEquations();
+    form.autoCodes = switches & 1;
   }
-  form.CircExt_Click();
+  form.DrawCircuit();
   for (bool parallel : {false, true}) {
-    views.ParForm = parallel;
+    views.parallelForm = parallel;
     for (kelvo::ViewButton b : kelvo::kAllViewButtons) views.Show(b);
   }
   // The drawing never leaves a transient mark behind.

@@ -46,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   kelvo::Session session(dialogs, canvas, (data[0] >> 4) & 15);
   session.form.OpenTable(
       kelvo::TableFromFuzzInput(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1)));
-  session.form.dcbaAuto = data[0] & 1;
-  session.form.CircExt_Click();
-  for (kelvo::ViewButton view : {kelvo::ViewButton::ShowAll, kelvo::ViewButton::ShowSC}) {
+  session.form.autoCodes = data[0] & 1;
+  session.form.DrawCircuit();
+  for (kelvo::ViewButton view : {kelvo::ViewButton::ShowAll, kelvo::ViewButton::MachineState}) {
     session.views.Show(view);
     const QSize picture = canvas.Image().size();
     if (!kelvo::PictureFits(picture.width(), picture.height())) __builtin_trap();

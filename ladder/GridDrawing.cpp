@@ -239,7 +239,8 @@ std::string StateCoilName(int slot) { return std::string(1, static_cast<char>('A
 
 std::string SumCoilName(int slot, const EquationSet& equations) {
   if (slot < kStateVariables) return StateCoilName(slot);
-  if (slot >= kFirstRelaySlot && slot < kFirstRelaySlot + kRelayCount) return equations.NmCoil[slot - kFirstRelaySlot];
+  if (slot >= kFirstRelaySlot && slot < kFirstRelaySlot + kRelayCount)
+    return equations.relayNames[slot - kFirstRelaySlot];
   return {};
 }
 

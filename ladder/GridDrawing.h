@@ -65,7 +65,7 @@ struct CircuitPlace {
 
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
 // (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
-// else from slot + 6; relay coils are named by NmCoil. Slot 14 is never drawn.
+// else from slot + 6; relay coils are named by relayNames. Slot 14 is never drawn.
 // `widest` is where a view becomes too wide; the relay view passes no limit.
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas,
                             int widest = kWidestDrawing, std::vector<CircuitPlace>* places = nullptr);

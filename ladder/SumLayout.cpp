@@ -104,7 +104,7 @@ void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
 }
 
 const std::string& EquationText(const EquationSet& equations, int e) {
-  return e < kFirstRelayEquation ? equations.eq[e] : equations.eqCoil[e - kFirstRelayEquation];
+  return e < kFirstRelayEquation ? equations.variableEquations[e] : equations.relayEquations[e - kFirstRelayEquation];
 }
 
 void ParseEquation(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,

@@ -184,7 +184,7 @@ void ParseOne(const EquationSet& equations, LadderGrid& grid, int e, Sharing sha
   for (auto& row : grid.TwoPartTerms[e]) row.fill("0");
   grid.ResetWidth[e] = 0;
   grid.SetEnd[e] = 0;
-  const std::string& text = equations.eqPar[e];
+  const std::string& text = equations.parallelEquations[e];
   if (text == "|" || text.find('|') == std::string::npos) return;
   ParseEquation(TwoPartDrawnText(text, e), grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], sharing,
                 CircuitName(e), problems);

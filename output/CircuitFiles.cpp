@@ -168,7 +168,7 @@ CircuitFiles::CircuitFiles(ImageCanvas& canvas, CircuitViews& views, UserDialogs
                            std::function<void(bool)> setMainWindowEnabled)
     : canvas_(canvas), views_(views), dialogs_(dialogs), setMainWindowEnabled_(std::move(setMainWindowEnabled)) {}
 
-void CircuitFiles::ExtrCom_Click() {
+void CircuitFiles::ExportPicture() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskSaveFileName(PictureFileDialogOptions())) {
     std::string why;
@@ -181,7 +181,7 @@ void CircuitFiles::ExtrCom_Click() {
   setMainWindowEnabled_(true);
 }
 
-void CircuitFiles::ExportAs_Click(const std::string& suggestedName) {
+void CircuitFiles::ExportAs(const std::string& suggestedName) {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName))) {
     std::string why;
@@ -194,7 +194,7 @@ void CircuitFiles::ExportAs_Click(const std::string& suggestedName) {
   setMainWindowEnabled_(true);
 }
 
-void CircuitFiles::InpCom_Click() {
+void CircuitFiles::ImportPicture() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskOpenFileName(PictureFileDialogOptions())) {
     std::string why;

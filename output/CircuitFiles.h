@@ -55,9 +55,9 @@ public:
   CircuitFiles(ImageCanvas& canvas, CircuitViews& views, UserDialogs& dialogs,
                std::function<void(bool)> setMainWindowEnabled);
 
-  void ExtrCom_Click();
-  void ExportAs_Click(const std::string& suggestedName = {});
-  void InpCom_Click();
+  void ExportPicture();
+  void ExportAs(const std::string& suggestedName = {});
+  void ImportPicture();
 
 private:
   ImageCanvas& canvas_;

@@ -8,9 +8,9 @@ QString ViewTitle(ViewButton view) { return QString::fromUtf8(ViewCaption(view))
 
 QString PrintJob::Title() const {
   const auto view = views_.Current();
-  const QString form = view == ViewButton::ShowSC ? QStringLiteral("relay circuits")
-                       : views_.ParForm           ? QStringLiteral("parallel form")
-                                                  : QStringLiteral("two-part form");
+  const QString form = view == ViewButton::MachineState ? QStringLiteral("relay circuits")
+                       : views_.parallelForm            ? QStringLiteral("parallel form")
+                                                        : QStringLiteral("two-part form");
   return QStringLiteral("%1  \u00b7  %2  \u00b7  %3  \u00b7  %4")
       .arg(documentName.isEmpty() ? QStringLiteral("Untitled") : documentName, view ? ViewTitle(*view) : QString(),
            form, QDate::currentDate().toString(Qt::ISODate));

@@ -38,7 +38,7 @@ public:
 // The six check boxes of the print window, in printing order.
 inline constexpr std::array<ViewButton, kViewButtons> kPrintOrder{ViewButton::ShowAll, ViewButton::ShowA,
                                                                   ViewButton::ShowB,   ViewButton::ShowC,
-                                                                  ViewButton::ShowD,   ViewButton::ShowSC};
+                                                                  ViewButton::ShowD,   ViewButton::MachineState};
 
 // "Machine State", "A", ...: the view as the title line names it.
 QString ViewTitle(ViewButton view);

@@ -30,7 +30,7 @@ ViewRange RangeOf(ViewButton button) {
       return {3, 3};
     case ViewButton::ShowAll:
       return {0, 3};
-    case ViewButton::ShowSC:
+    case ViewButton::MachineState:
       return {kFirstRelaySlot, kMainLengthSlots - 1};
   }
   return {0, 0};
@@ -65,7 +65,7 @@ std::string EmptyViewText(ViewButton button) {
       const char variable = static_cast<char>('A' + static_cast<int>(button) - static_cast<int>(ViewButton::ShowA));
       return std::string("No transition changes ") + variable + ": it needs no circuit.";
     }
-    case ViewButton::ShowSC:
+    case ViewButton::MachineState:
       return "No output relays are named in this table.";
     case ViewButton::ShowAll:
       return "No transition changes a state variable: there is no circuit to draw.";
@@ -87,7 +87,7 @@ const char* ViewButtonName(ViewButton button) {
       return "ShowC";
     case ViewButton::ShowD:
       return "ShowD";
-    case ViewButton::ShowSC:
+    case ViewButton::MachineState:
       return "ShowSC";
   }
   return "";
@@ -105,7 +105,7 @@ const char* ViewCaption(ViewButton button) {
       return "C";
     case ViewButton::ShowD:
       return "D";
-    case ViewButton::ShowSC:
+    case ViewButton::MachineState:
       return "Machine State";
   }
   return "";
@@ -115,11 +115,11 @@ CircuitViews::CircuitViews(LadderGrid& grid, const EquationSet& equations, Canva
                            Document& document)
     : grid_(grid), equations_(equations), canvas_(canvas), dialogs_(dialogs), document_(document) {}
 
-const std::vector<std::string>& CircuitViews::DrawCirc() {
+const std::vector<std::string>& CircuitViews::DrawCircuits() {
   canvas_.Clear();
   BuildLayouts();
   grid_.StateView = true;
-  ShowAll_Click();
+  ShowAll();
   if (!problems_.empty()) dialogs_.Notify(Join(problems_, "\n"));
   return problems_;
 }
@@ -143,7 +143,7 @@ void CircuitViews::Redraw() {
 ViewKey CircuitViews::ShownKey() const {
   if (!current_) return ViewKey{.noCircuit = true};
   // The relay circuits are drawn alike in both forms.
-  return ViewKey{*current_, *current_ != ViewButton::ShowSC && shownParallel_};
+  return ViewKey{*current_, *current_ != ViewButton::MachineState && shownParallel_};
 }
 
 bool CircuitViews::AddHandEdit(HandEdit edit, const std::string& what) {
@@ -176,7 +176,7 @@ void CircuitViews::DrawWithoutEdits(ViewButton button) {
   // The relay view is never given up: the picture grows to the right, up to
   // the largest picture; past that it is cut off at the edge.
   std::string tooLarge;
-  if (button == ViewButton::ShowSC && measure.right > kCanvasWidthTwips) {
+  if (button == ViewButton::MachineState && measure.right > kCanvasWidthTwips) {
     const double width = double(measure.right) / kTwipsPerPixel, height = double(kCanvasHeightTwips) / kTwipsPerPixel;
     if (PictureFits(width, height)) {
       canvas_.ExtendWidth(measure.right - kCanvasWidthTwips);
@@ -185,7 +185,7 @@ void CircuitViews::DrawWithoutEdits(ViewButton button) {
     }
   }
   places_.clear();
-  shownParallel_ = ParForm;
+  shownParallel_ = parallelForm;
   if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) DrawView(button, canvas_, &places_);
   if (outcome == DrawOutcome::TooWide) {
     // Circuit A alone on a fresh canvas. When A itself is too wide it stays
@@ -226,11 +226,11 @@ DrawOutcome CircuitViews::DrawView(ViewButton button, Canvas& canvas, std::vecto
   const ViewRange range = RangeOf(button);
   grid_.FirstCircuit = range.first;
   grid_.LastCircuit = range.last;
-  if (button == ViewButton::ShowSC) {
+  if (button == ViewButton::MachineState) {
     grid_.StateView = false;
     return DrawSumCircuits(grid_, equations_, canvas, std::numeric_limits<int>::max(), places);
   }
-  if (ParForm) {
+  if (parallelForm) {
     grid_.StateView = true;
     return DrawSumCircuits(grid_, equations_, canvas, kWidestDrawing, places);
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's choice of the circuit shown. DrawCirc lays out a new set
+// The main window's choice of the circuit shown. DrawCircuits lays out a new set
 // of equations and shows all four state-variable circuits; the six view
 // handlers redraw the canvas with one view: a single state-variable circuit,
 // all four side by side, or the output-relay ("Machine State") circuits.
@@ -38,14 +38,14 @@ public:
 
   // Lays out the equations and shows "Show All". Layout problems (a circuit
   // cut to fit) are shown in one notice after drawing and returned.
-  const std::vector<std::string>& DrawCirc();
+  const std::vector<std::string>& DrawCircuits();
 
-  void ShowA_Click() { Show(ViewButton::ShowA); }
-  void ShowB_Click() { Show(ViewButton::ShowB); }
-  void ShowC_Click() { Show(ViewButton::ShowC); }
-  void ShowD_Click() { Show(ViewButton::ShowD); }
-  void ShowAll_Click() { Show(ViewButton::ShowAll); }
-  void ShowSC_Click() { Show(ViewButton::ShowSC); }
+  void ShowA() { Show(ViewButton::ShowA); }
+  void ShowB() { Show(ViewButton::ShowB); }
+  void ShowC() { Show(ViewButton::ShowC); }
+  void ShowD() { Show(ViewButton::ShowD); }
+  void ShowAll() { Show(ViewButton::ShowAll); }
+  void ShowMachineState() { Show(ViewButton::MachineState); }
   void Show(ViewButton button);
   // The view shown drawn again, with its hand edits as the document holds them.
   void Redraw();
@@ -73,7 +73,7 @@ public:
   // The marked (underlined) view; none before the first drawing.
   std::optional<ViewButton> Current() const { return current_; }
   const std::vector<std::string>& Problems() const { return problems_; }
-  // The circuits of the last DrawCirc that were laid out or drawn other than
+  // The circuits of the last DrawCircuits that were laid out or drawn other than
   // the plain rules give, and why.
   const std::vector<CircuitMend>& Mended() const { return mended_; }
   // What the student is told below the drawing: the mends, then the circuits
@@ -93,7 +93,7 @@ public:
   // A text insertion point is chosen; a redraw forgets it.
   bool InsertPointSet = false;
   // "Parallel Form" ticked: state-variable circuits in multiplied-out form.
-  bool ParForm = false;
+  bool parallelForm = false;
 
 private:
   void DrawWithoutEdits(ViewButton button);

@@ -45,7 +45,7 @@ void PaintHandEdits(const std::vector<HandEdit>& edits, Canvas& canvas) {
 std::string DescribeView(ViewKey key) {
   if (key.noCircuit) return "the canvas without a circuit";
   std::string name = ViewCaption(key.view);
-  if (key.parallel && key.view != ViewButton::ShowSC) name += " (multiplied out)";
+  if (key.parallel && key.view != ViewButton::MachineState) name += " (multiplied out)";
   return name;
 }
 

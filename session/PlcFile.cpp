@@ -31,7 +31,7 @@ std::optional<std::string> PlcFileText(const Session& session, PlcLanguage langu
     error = "No circuit is drawn: press Circuit first.";
     return std::nullopt;
   }
-  const PlcSource source{session.drawn->table, session.drawn->equations, session.grid, session.views.ParForm,
+  const PlcSource source{session.drawn->table, session.drawn->equations, session.grid, session.views.parallelForm,
                          sourceFile};
   const PlcProgram program = BuildPlcProgram(source, error);
   if (!error.empty()) return std::nullopt;

@@ -5,10 +5,10 @@
 
 namespace kelvo {
 
-Session::Session(UserDialogs& dialogs, Canvas& canvas, int shownState)
-    : f2count(shownState),
+Session::Session(UserDialogs& dialogs, Canvas& canvas, int firstState)
+    : shownState(firstState),
       views(grid, equations, canvas, dialogs, document),
-      form(dialogs, *this, document, f2count, equations),
+      form(dialogs, *this, document, shownState, equations),
       dialogs_(dialogs) {}
 
 void Session::ShowEquationView(const EquationViewTexts& texts) {
@@ -23,7 +23,7 @@ void Session::HandOverCircuit() {
   editedTable_ = form.TableAsEdited();
   drawn = DrawingSource{form.table(), equations};
   if (beforeDrawing) beforeDrawing();
-  views.DrawCirc();
+  views.DrawCircuits();
   if (afterDrawing) afterDrawing();
 }
 
@@ -55,7 +55,7 @@ bool Session::AssignCodesWithTransitStates() {
   const std::string question = CodingText(form.table(), coding) + "\n\nType these codes into the table?";
   if (!dialogs_.AskYesNo(question, kTransitToolTitle, Answer::Yes)) return false;
   document.ChangeTable(kTransitToolTitle, WithCoding(form.table(), coding));
-  form.dcbaAuto = false;
+  form.autoCodes = false;
   form.autoCodesWhy.clear();
   form.ShowStatePage();
   return true;
@@ -75,7 +75,7 @@ std::vector<std::string> Session::Notes() const {
 
 std::optional<CheckReport> Session::CheckDrawing() const {
   if (!drawn || !views.HasCircuit()) return std::nullopt;
-  return CheckCircuit(drawn->table, drawn->equations, grid, views.ParForm);
+  return CheckCircuit(drawn->table, drawn->equations, grid, views.parallelForm);
 }
 
 std::string Session::Verdict(const CheckReport& report) {

@@ -2,7 +2,7 @@
 // One open table and everything the program holds for it: the document (the
 // table, its hand edits and their history), the entry form's logic with the
 // synthesis, the equation set, the ladder grids and the circuit views that
-// draw onto one canvas. "Circuit" hands its equations over here and DrawCirc
+// draw onto one canvas. "Circuit" hands its equations over here and DrawCircuits
 // draws them; the window, the command-line tool, the fuzz targets, the
 // benchmarks and the tests all build one Session and drive its flows, so that
 // there is one copy of every flow.
@@ -26,7 +26,7 @@
 #include "ladder/LadderGrid.h"
 #include "session/CircuitViews.h"
 #include "session/Document.h"
-#include "session/StatesIn.h"
+#include "session/EntryForm.h"
 
 namespace kelvo {
 
@@ -41,13 +41,13 @@ struct DrawingSource {
   EquationSet equations;
 };
 
-class Session : public StatesInHost {
+class Session : public EntryFormHost {
 public:
-  Session(UserDialogs& dialogs, Canvas& canvas, int shownState = 0);
+  Session(UserDialogs& dialogs, Canvas& canvas, int firstState = 0);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // StatesInHost: the end of "Equations" and of "Circuit".
+  // EntryFormHost: the end of "Equations" and of "Circuit".
   void ShowEquationView(const EquationViewTexts& texts) override;
   void HandOverCircuit() override;
   void CircuitNotDrawn() override;
@@ -80,12 +80,12 @@ public:
   void Undo();
   void Redo();
 
-  int f2count;  // the state shown on the entry form
+  int shownState;  // the state shown on the entry form
   Document document;
   EquationSet equations;
   LadderGrid grid;
   CircuitViews views;
-  StatesIn form;
+  EntryForm form;
 
   // The texts of the last "Equations", and whether a "Circuit" reached the drawing.
   std::optional<EquationViewTexts> eqView;
@@ -96,7 +96,7 @@ public:
   // longer the one it was drawn from.
   bool DrawingIsStale() const;
 
-  // Called when "Equations" has its texts; before DrawCirc and after it when
+  // Called when "Equations" has its texts; before DrawCircuits and after it when
   // "Circuit" hands over.
   std::function<void(const EquationViewTexts&)> onEquationView;
   std::function<void()> beforeDrawing;

@@ -7,11 +7,11 @@
 namespace kelvo {
 
 // In the order the window walks them to move the mark.
-enum class ViewButton { ShowAll, ShowA, ShowB, ShowC, ShowD, ShowSC };
+enum class ViewButton { ShowAll, ShowA, ShowB, ShowC, ShowD, MachineState };
 inline constexpr int kViewButtons = 6;
 inline constexpr std::array<ViewButton, kViewButtons> kAllViewButtons{ViewButton::ShowAll, ViewButton::ShowA,
                                                                       ViewButton::ShowB,   ViewButton::ShowC,
-                                                                      ViewButton::ShowD,   ViewButton::ShowSC};
+                                                                      ViewButton::ShowD,   ViewButton::MachineState};
 
 // "ShowAll", "ShowA", .., "ShowSC": the button's control name.
 const char* ViewButtonName(ViewButton button);

@@ -13,7 +13,7 @@ std::string Name(int s) { return "S" + std::to_string(s); }
 std::string ChangedRelays(const std::string& a, const std::string& b, int& count) {
   std::vector<std::string> letters;
   for (int p = kCodeDigits - 1; p >= 0; --p) {
-    if (a[p] != b[p]) letters.push_back(WhoNext(p + 1));
+    if (a[p] != b[p]) letters.emplace_back(1, VariableLetter(VariableAtPosition(p + 1)));
   }
   count = static_cast<int>(letters.size());
   std::string text;

@@ -89,21 +89,6 @@ bool IsCompleteCode(std::string_view code) {
   return code.size() == kCodeDigits && code.find_first_not_of("01") == std::string_view::npos;
 }
 
-std::string WhoNext(int position) {
-  switch (position) {
-    case 1:
-      return "D";
-    case 2:
-      return "C";
-    case 3:
-      return "B";
-    case 4:
-      return "A";
-    default:
-      return "";
-  }
-}
-
 std::string CodeToMinterm(std::string_view code) {
   if (code.size() != kCodeDigits) return "";
   for (char c : code) {
@@ -112,7 +97,7 @@ std::string CodeToMinterm(std::string_view code) {
   std::string term;
   // A is digit 4, B digit 3, C digit 2, D digit 1.
   for (int position = kCodeDigits; position >= 1; --position) {
-    const std::string letter = WhoNext(position);
+    const std::string letter(1, VariableLetter(VariableAtPosition(position)));
     if (!term.empty()) term += '.';
     term += code[position - 1] == '1' ? letter : std::string(1, static_cast<char>(letter[0] - 'A' + 'a'));
   }

@@ -58,8 +58,13 @@ int TargetNumber(std::string_view target);
 int StateOfTarget(std::string_view target);
 // Exactly four characters, each "0" or "1".
 bool IsCompleteCode(std::string_view code);
-// Code position 1..4 to its state-variable letter "D", "C", "B", "A"; else "".
-std::string WhoNext(int position);
+// State variables 0..3 are A, B, C, D; a code holds them as digits 4, 3, 2, 1
+// ("DCBA"). VariableAtPosition is -1 for a position outside 1..4.
+inline char VariableLetter(int variable) { return static_cast<char>('A' + variable); }
+inline int VariablePosition(int variable) { return kCodeDigits - variable; }
+inline int VariableAtPosition(int position) {
+  return position >= 1 && position <= kCodeDigits ? kCodeDigits - position : -1;
+}
 // The product term true exactly in the state with this complete code, the
 // variables in the order A, B, C, D ("0110" -> "a.B.C.d"); "" for any other text.
 std::string CodeToMinterm(std::string_view code);

@@ -107,7 +107,7 @@ bool CanvasEditor::AddCirc_Click() {
   return true;
 }
 
-void CanvasEditor::PicIns_Opened() { AddNo = -1; }
+void CanvasEditor::PickerOpened() { AddNo = -1; }
 
 void CanvasEditor::InsOK_Click(int slot) {
   if (slot < 0 || slot >= kTileCount) return;
@@ -115,7 +115,7 @@ void CanvasEditor::InsOK_Click(int slot) {
   AddNo = slot;
 }
 
-void CanvasEditor::PicIns_Closed(bool byUser) {
+void CanvasEditor::PickerClosed(bool byUser) {
   if (byUser) CircAdd = false;
   AddCircUnderlined = false;
   Changed();

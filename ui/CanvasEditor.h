@@ -49,9 +49,9 @@ public:
   bool AddCirc_Click();
   // The component dialog: opened (AddNo -1), OK with a slot, then closed
   // (by the program after OK, or by the user from its title bar).
-  void PicIns_Opened();
+  void PickerOpened();
   void InsOK_Click(int slot);
-  void PicIns_Closed(bool byUser);
+  void PickerClosed(bool byUser);
   // Esc while a component waits to be placed: nothing is stamped.
   void CancelPlacement();
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "common/SafeFiles.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/RecentFiles.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   options.process(app);
 
   kelvo::QtUserDialogs dialogs;
-  kelvo::Form1 window(dialogs);
+  kelvo::MainWindow window(dialogs);
   dialogs.SetParent(&window);
   if (!window.StartUp()) return 1;
   window.ShowAtHome();

@@ -61,11 +61,12 @@ TEST(CircuitCheck, LatchPassesInBothForms) {
     const auto m = Draw(Latch(), parallel);
     const CheckReport r = CheckDrawn(*m, parallel);
     EXPECT_EQ(r.Failed(), 0) << Lines(r);
-    EXPECT_EQ(Lines(r), std::string("PASS read-back A (") + (parallel ? "parallel" : "two-part") + "): matches A = " +
-                            (parallel ? m->session.equations.eq[0] : m->session.equations.eqPar[0]) +
-                            "\nPASS read-back Lamp (relay): matches Lamp = " + m->session.equations.eqCoil[0] +
-                            "\nPASS S0 -> S1 on X1\nPASS S1 -> S0 on x2\nPASS hold S0 (0000)\nPASS hold S1 (0001)\n"
-                            "PASS output Lamp\n");
+    EXPECT_EQ(Lines(r),
+              std::string("PASS read-back A (") + (parallel ? "parallel" : "two-part") + "): matches A = " +
+                  (parallel ? m->session.equations.variableEquations[0] : m->session.equations.parallelEquations[0]) +
+                  "\nPASS read-back Lamp (relay): matches Lamp = " + m->session.equations.relayEquations[0] +
+                  "\nPASS S0 -> S1 on X1\nPASS S1 -> S0 on x2\nPASS hold S0 (0000)\nPASS hold S1 (0001)\n"
+                  "PASS output Lamp\n");
   }
 }
 
@@ -92,9 +93,9 @@ TEST(CircuitCheck, CodesThatChangeTwoRelaysAtOnceRace) {
   StateDiagram d = Latch();
   d.Codes[1] = "0011";
   auto m = Draw(d, false);
-  m->session.equations.eqPar[0] = "X2|X1.b+A";
-  m->session.equations.eqPar[1] = "X2|X1.a+B";
-  m->session.views.DrawCirc();
+  m->session.equations.parallelEquations[0] = "X2|X1.b+A";
+  m->session.equations.parallelEquations[1] = "X2|X1.a+B";
+  m->session.views.DrawCircuits();
   const CheckReport r = CheckDrawn(*m, false);
   const CheckFinding* f = FirstFailure(r, CheckFinding::Kind::Transition);
   ASSERT_NE(f, nullptr) << Lines(r);
@@ -164,21 +165,21 @@ TEST(CircuitCheck, ManyVariablesAreSampledAndSaySo) {
   LadderGrid grid;
   testing::PutParallelContacts(grid, kFirstRelaySlot, kFirstRelaySlot + kRelayCount, 20);
   EquationSet equations;
-  for (int i = 0; i < 20; ++i) equations.eqCoil[0] += "X" + std::to_string(i) + "+";
-  equations.eqCoil[0] += "X0.Y";
-  equations.NmCoil[0] = "Big";
+  for (int i = 0; i < 20; ++i) equations.relayEquations[0] += "X" + std::to_string(i) + "+";
+  equations.relayEquations[0] += "X0.Y";
+  equations.relayNames[0] = "Big";
   StateDiagram diagram;
   diagram.Clear();
   const CheckReport r = CheckCircuit(diagram, equations, grid, false);
   ASSERT_FALSE(r.findings.empty());
   EXPECT_EQ(r.findings[0].text,
-            "read-back Big (relay): matches Big = " + equations.eqCoil[0] + " (65536 sampled settings)");
+            "read-back Big (relay): matches Big = " + equations.relayEquations[0] + " (65536 sampled settings)");
   EXPECT_TRUE(r.findings[0].passed);
 
   // The same circuit with its last branch cut off: the equation without Y is
   // compared over every setting and the lost branch is named.
   grid.SumTiles[kFirstRelaySlot][19][3] = "1";
-  equations.eqCoil[0].resize(equations.eqCoil[0].size() - std::string("+X0.Y").size());
+  equations.relayEquations[0].resize(equations.relayEquations[0].size() - std::string("+X0.Y").size());
   const CheckReport cut = CheckCircuit(diagram, equations, grid, false);
   ASSERT_FALSE(cut.findings.empty());
   EXPECT_FALSE(cut.findings[0].passed);

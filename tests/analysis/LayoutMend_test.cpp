@@ -66,7 +66,7 @@ TEST(LayoutMend, SharedContactsThatMakeASneakPathAreLaidOutAgain) {
   SetRelay(d, 0, "M2", {0, 1, 2});
   auto m = Draw(d);
   ASSERT_TRUE(m->session.handedOver);
-  EXPECT_EQ(m->session.equations.eqCoil[0], "a.b+A.b+A.B");
+  EXPECT_EQ(m->session.equations.relayEquations[0], "a.b+A.b+A.B");
   EXPECT_EQ(Whys(m->session.views.Mended()), "sum 8 M2: shared endings\n");
   EXPECT_EQ(m->session.views.Mended()[0].text,
             "Relay M2 is drawn without shared endings: sharing them would close the circuit for A=0 B=1, where "
@@ -116,9 +116,9 @@ TEST(LayoutMend, VariablesMissingSetOrResetTransitionsAreDrawnAsTheirEquations) 
   SetRelay(chain, 0, "Lamp", {2});
   auto m = Draw(chain);
   ASSERT_TRUE(m->session.handedOver);
-  EXPECT_EQ(m->session.equations.eq[0], "X1.b+A");
-  EXPECT_EQ(m->session.equations.eqPar[0], "|X1.b+A");
-  EXPECT_EQ(m->session.equations.eqCoil[0], "A.B");  // A and B are no longer taken for idle
+  EXPECT_EQ(m->session.equations.variableEquations[0], "X1.b+A");
+  EXPECT_EQ(m->session.equations.parallelEquations[0], "|X1.b+A");
+  EXPECT_EQ(m->session.equations.relayEquations[0], "A.B");  // A and B are no longer taken for idle
   EXPECT_GE(m->session.grid.ResetWidth[0], 1);
   EXPECT_EQ(Whys(m->session.views.Mended()),
             "twoPart 0 A: no reset transitions\ntwoPart 1 B: no reset transitions\n"
@@ -130,8 +130,8 @@ TEST(LayoutMend, VariablesMissingSetOrResetTransitionsAreDrawnAsTheirEquations) 
   AddTransition(drop, 0, 0, 1, "X1");
   auto n = Draw(drop);
   ASSERT_TRUE(n->session.handedOver);
-  EXPECT_EQ(n->session.equations.eqPar[0], "x1|");
-  EXPECT_EQ(n->session.equations.eq[0], "A.x1");
+  EXPECT_EQ(n->session.equations.parallelEquations[0], "x1|");
+  EXPECT_EQ(n->session.equations.variableEquations[0], "A.x1");
   EXPECT_EQ(Whys(n->session.views.Mended()), "twoPart 0 A: no set transitions\n");
   ExpectChecksPass(*n);
 }
@@ -165,9 +165,9 @@ TEST(LayoutMend, GarageDoorDrawsLightWithoutSharedEndings) {
   for (bool parallel : {false, true}) {
     auto m = std::make_unique<DrawnMachine>();
     ASSERT_TRUE(m->session.form.LoadStatesFrom(std::string(KELVO_TEST_DATA) + "/garage-door.sfi"));
-    m->session.views.ParForm = parallel;
-    m->session.form.dcbaAuto = true;
-    m->session.form.CircExt_Click();
+    m->session.views.parallelForm = parallel;
+    m->session.form.autoCodes = true;
+    m->session.form.DrawCircuit();
     ASSERT_TRUE(m->session.handedOver);
     EXPECT_EQ(Whys(m->session.views.Mended()), "sum 10 Light: shared endings\n");
     const CheckReport r = CheckCircuit(m->session.form.table(), m->session.equations, m->session.grid, parallel);
@@ -177,12 +177,12 @@ TEST(LayoutMend, GarageDoorDrawsLightWithoutSharedEndings) {
 
 TEST(LayoutMend, CircuitsThatReadBackRightKeepEveryCell) {
   EquationSet equations;
-  equations.eq[0] = "A1.B1.c+A1.B1.D+X.Y";
-  equations.eq[1] = "A.B+A.C+A.D";
-  equations.eq[2] = "A.B.C+D.B.C";
-  equations.eq[3] = "X1";
-  equations.eqPar[2] = "a1.B+c|X1.b+A";
-  equations.eqPar[1] = "x3+b|X1.b+A";
+  equations.variableEquations[0] = "A1.B1.c+A1.B1.D+X.Y";
+  equations.variableEquations[1] = "A.B+A.C+A.D";
+  equations.variableEquations[2] = "A.B.C+D.B.C";
+  equations.variableEquations[3] = "X1";
+  equations.parallelEquations[2] = "a1.B+c|X1.b+A";
+  equations.parallelEquations[1] = "x3+b|X1.b+A";
   auto grid = std::make_unique<LadderGrid>();
   std::vector<std::string> problems;
   ParseTwoPartEquations(equations, *grid, problems);
@@ -255,8 +255,8 @@ TEST(LayoutMend, EveryCircuitOfRandomTablesReadsBackAsItsEquation) {
     const LadderGrid& grid = m->session.grid;
     VariableTable table;
     for (int x = 0; x < kStateVariables; ++x) {
-      if (eq.eqPar[x] != "|") {
-        const std::string text = TwoPartDrawnText(eq.eqPar[x], x);
+      if (eq.parallelEquations[x] != "|") {
+        const std::string text = TwoPartDrawnText(eq.parallelEquations[x], x);
         const CircuitReadBack rb(grid.TwoPartTiles[x], grid.TwoPartTiles[x + 4], GridFamily::TwoPart, table);
         EXPECT_FALSE(CompareCircuit(rb, SwitchFunction::ParseTwoPart(text, table)).difference)
             << "seed " << seed << " table " << t << " two-part " << x << ": " << text;
@@ -264,7 +264,7 @@ TEST(LayoutMend, EveryCircuitOfRandomTablesReadsBackAsItsEquation) {
       }
     }
     for (int e = 0; e < kSumEquations; ++e) {
-      const std::string& text = e < 4 ? eq.eq[e] : eq.eqCoil[e - 4];
+      const std::string& text = e < 4 ? eq.variableEquations[e] : eq.relayEquations[e - 4];
       if (text.empty()) continue;
       const CircuitReadBack rb(grid.SumTiles[SumSlotOf(e)], grid.SumTiles[SumLabelSlotOf(e)], GridFamily::Sum, table);
       EXPECT_FALSE(CompareCircuit(rb, SwitchFunction::Parse(text, table)).difference)

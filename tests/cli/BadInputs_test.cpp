@@ -246,7 +246,7 @@ struct Session {
   explicit Session(const StateDiagram& d, Answer answer = Answer::Yes) : session(answer, canvas) {
     session.form.OpenTable(d);
     session.form.ShowStatePage();
-    session.form.CircExt_Click();
+    session.form.DrawCircuit();
   }
   std::string LastMessage() const {
     return session.dialogs.messages.empty() ? "" : session.dialogs.messages.back().text;

@@ -121,10 +121,10 @@ TEST(FuzzFindings, SlowAbsorptionTable) {
                      (static_cast<unsigned char>(bytes[0]) >> 4) & 15);
   session.form.OpenTable(TableFromFuzzInput(std::string_view(bytes).substr(1)));
   session.form.ShowStatePage();
-  session.form.dcbaAuto = bytes[0] & 1;
-  session.form.CircExt_Click();
+  session.form.autoCodes = bytes[0] & 1;
+  session.form.DrawCircuit();
   for (bool parallel : {false, true}) {
-    session.views.ParForm = parallel;
+    session.views.parallelForm = parallel;
     for (ViewButton b : kAllViewButtons) session.views.Show(b);
   }
   SUCCEED();

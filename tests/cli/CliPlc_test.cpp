@@ -200,13 +200,15 @@ std::map<std::string, Reference> DrawnCircuits(const Session& s, bool parallel) 
   const bool cut = !s.views.Problems().empty();
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string letter(1, static_cast<char>('A' + x));
-    if (parallel && g.MainLength[x] > 0) drawn[letter] = {eq.eq[x], false, &g.SumTiles[x], &g.SumTiles[x + 4]};
+    if (parallel && g.MainLength[x] > 0)
+      drawn[letter] = {eq.variableEquations[x], false, &g.SumTiles[x], &g.SumTiles[x + 4]};
     if (!parallel && g.ResetWidth[x] >= 1)
-      drawn[letter] = {TwoPartDrawnText(eq.eqPar[x], x), true, &g.TwoPartTiles[x], &g.TwoPartTiles[x + 4]};
+      drawn[letter] = {TwoPartDrawnText(eq.parallelEquations[x], x), true, &g.TwoPartTiles[x], &g.TwoPartTiles[x + 4]};
   }
   for (int r = 0; r < kRelayCount; ++r) {
     const int slot = kFirstRelaySlot + r;
-    if (g.MainLength[slot] > 0) drawn[eq.NmCoil[r]] = {eq.eqCoil[r], false, &g.SumTiles[slot], &g.SumTiles[slot + 6]};
+    if (g.MainLength[slot] > 0)
+      drawn[eq.relayNames[r]] = {eq.relayEquations[r], false, &g.SumTiles[slot], &g.SumTiles[slot + 6]};
   }
   if (!cut) {
     for (auto& [name, reference] : drawn) reference.tiles = reference.labels = nullptr;
@@ -333,9 +335,9 @@ TEST(CliPlc, EveryExampleValidatesAndConductsAsDrawn) {
       }
       xmlFiles.push_back(stem + ".xml");
       ASSERT_TRUE(m.session.form.LoadStatesFrom(sfi));
-      m.session.form.dcbaAuto = true;
-      m.session.views.ParForm = parallel;
-      m.session.form.CircExt_Click();
+      m.session.form.autoCodes = true;
+      m.session.views.parallelForm = parallel;
+      m.session.form.DrawCircuit();
       ASSERT_TRUE(m.session.drawn) << stem;
       const auto drawn = DrawnCircuits(m.session, parallel);
       ExpectConductsAsDrawn(ReadLd(testing::ReadBytes(dir.File(stem + ".xml"))), drawn, false, rng, tally, stem);

@@ -48,14 +48,14 @@ TEST(EquationSynthesis, TwoStateLatch) {
   EXPECT_EQ(a.sigma, "\xCE\xA3( x2 )( X1 + A )");
   EXPECT_EQ(a.factored, "( X2 )( X1 + A )");
   EXPECT_EQ(a.final, "X1.X2+A.X2");
-  EXPECT_EQ(s.eqPar, (std::array<std::string, 4>{"X2|X1+A", "|", "|", "|"}));
+  EXPECT_EQ(s.parallelEquations, (std::array<std::string, 4>{"X2|X1+A", "|", "|", "|"}));
   for (int x = 1; x < 4; ++x) {
     EXPECT_EQ(s.vars[x].sigma, "-");
     EXPECT_EQ(s.vars[x].factored, "-");
     EXPECT_EQ(s.vars[x].final, "");
   }
 
-  const auto rows = ShowEquations(s);
+  const auto rows = EquationViewOf(s);
   EXPECT_EQ(rows.On[0], "X1+A");
   EXPECT_EQ(rows.Off[0], "x2");
   EXPECT_EQ(rows.Func[0], "A =  \xCE\xA3( x2 )( X1 + A ) = ( X2 )( X1 + A )");
@@ -84,14 +84,14 @@ TEST(EquationSynthesis, FourStateCycleWithRelay) {
   EXPECT_EQ(b.factored, "( x4+A )( X2.A + B )");
   EXPECT_EQ(a.setWithHold, "X1.b+A");
   EXPECT_EQ(b.setWithHold, "X2.A+B");
-  EXPECT_EQ(s.eqPar[0], "x3+b|X1.b+A");
-  EXPECT_EQ(s.eqPar[1], "x4+A|X2.A+B");
+  EXPECT_EQ(s.parallelEquations[0], "x3+b|X1.b+A");
+  EXPECT_EQ(s.parallelEquations[1], "x4+A|X2.A+B");
   EXPECT_EQ(a.final, "A.x3+X1.b+A.b");
   EXPECT_EQ(b.final, "B.x4+X2.A+B.A");
   for (int x = 2; x < 4; ++x) {
     EXPECT_EQ(s.vars[x].sigma, "-");
     EXPECT_EQ(s.vars[x].final, "");
-    EXPECT_EQ(s.eqPar[x], "|");
+    EXPECT_EQ(s.parallelEquations[x], "|");
   }
 
   StateDiagram d;
@@ -122,7 +122,7 @@ TEST(EquationSynthesis, EdgeCases) {
   EXPECT_EQ(noReset.vars[0].set, "X1");
   EXPECT_EQ(noReset.vars[0].reset, "");
   EXPECT_EQ(noReset.vars[0].final, "X1+A");
-  EXPECT_EQ(noReset.eqPar[0], "|X1+A");
+  EXPECT_EQ(noReset.parallelEquations[0], "|X1+A");
   // A chain S0 -> S1 -> S2 that never comes back: B is set with A's help and holds.
   auto chain = Synthesize({"0000", "0001", "0011"}, {{0, "S1", "X1"}, {1, "S2", "X2"}});
   EXPECT_EQ(chain.vars[0].final, "X1.b+A");
@@ -131,7 +131,7 @@ TEST(EquationSynthesis, EdgeCases) {
   // Reset but no set: the relay can only hold, so its own contact is the second part.
   auto noSet = Synthesize({"0001", "0000"}, {{0, "S1", "X1"}});
   EXPECT_EQ(noSet.vars[0].reset, "X1");
-  EXPECT_EQ(noSet.eqPar[0], "x1|");
+  EXPECT_EQ(noSet.parallelEquations[0], "x1|");
   EXPECT_EQ(noSet.vars[0].final, "A.x1");
 
   // Hand codes with a used leading variable: the left-out positions follow the
@@ -215,7 +215,7 @@ namespace {
 TEST(EquationSynthesis, MixedCaseNamesKeepTheirSwitch) {
   const auto s = Synthesize({"0000", "0001"}, {{0, "S1", "Start"}, {1, "S0", "start.X2"}});
   EXPECT_EQ(s.vars[0].final, "START+A.x2");
-  EXPECT_EQ(s.eqPar[0], "START+x2|Start+A");
+  EXPECT_EQ(s.parallelEquations[0], "START+x2|Start+A");
 }
 
 TEST(EquationSynthesis, TriggersThatAreRefused) {
@@ -290,7 +290,7 @@ TEST(EquationSynthesis, EquationsLatchOnRandomTablesWithMixedCaseNames) {
       const auto set = SwitchFunction::Parse(v.set, table);
       const auto reset = SwitchFunction::Parse(v.reset, table);
       const auto final = SwitchFunction::Parse(v.final, table);
-      const auto twoPart = SwitchFunction::ParseTwoPart(s.eqPar[x], table);
+      const auto twoPart = SwitchFunction::ParseTwoPart(s.parallelEquations[x], table);
       ASSERT_LE(table.Size(), 16);
       for (uint64_t values = 0; values < (uint64_t{1} << table.Size()); ++values) {
         const bool latched = !reset.Evaluate(values) && (set.Evaluate(values) || ((values >> x) & 1));
@@ -299,7 +299,7 @@ TEST(EquationSynthesis, EquationsLatchOnRandomTablesWithMixedCaseNames) {
         // A variable that is never set has no two-part hold to check.
         if (!v.setWithHold.empty())
           ASSERT_EQ(twoPart.Evaluate(values), latched)
-              << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << s.eqPar[x];
+              << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << s.parallelEquations[x];
       }
       ++checked;
     }

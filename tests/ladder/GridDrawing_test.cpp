@@ -156,7 +156,7 @@ TEST(GridDrawing, ContactLabelsSitRightOfAndBelowTheContactTop) {
 TEST(GridDrawing, MachineStateViewSkipsEmptyRelaysAndSlot14AndNamesCoilsAsEntered) {
   LadderGrid grid = View(8, 14, false);
   EquationSet equations;
-  equations.NmCoil = {"Motor", "unused", " lamp 2", "V\xC3\xA4lve", "", ""};
+  equations.relayNames = {"Motor", "unused", " lamp 2", "V\xC3\xA4lve", "", ""};
   PutSingleContact(grid, 8, 14, "S1");
   PutSingleContact(grid, 10, 16, "t2");
   PutSingleContact(grid, 11, 17, "DT");
@@ -309,7 +309,7 @@ TEST(GridDrawing, LongNamesWidenThePitchAndNeverOverlap) {
   d.CoilNames[0] = "MotorUpwards", d.CoilNames[1] = "MotorDownwards";
   d.CoilOn[1][0] = d.CoilOn[2][1] = true;
   for (bool parallel : {false, true}) {
-    for (ViewButton view : {ViewButton::ShowAll, ViewButton::ShowSC}) {
+    for (ViewButton view : {ViewButton::ShowAll, ViewButton::MachineState}) {
       auto m = testing::DrawTable(d, false, parallel);
       ASSERT_TRUE(m->session.handedOver);
       m->session.views.Show(view);

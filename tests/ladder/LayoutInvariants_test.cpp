@@ -93,9 +93,9 @@ TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
   std::mt19937 rng(seed);
   for (int round = 0; round < 300; ++round) {
     EquationSet equations;
-    for (auto& eq : equations.eq) eq = RandomSum(rng, 0, 6, 4);
-    for (auto& eq : equations.eqCoil) eq = RandomSum(rng, 0, 6, 4);
-    for (auto& eq : equations.eqPar) eq = RandomSum(rng, 1, 5, 3) + "|" + RandomSum(rng, 1, 4, 3) + "+A";
+    for (auto& eq : equations.variableEquations) eq = RandomSum(rng, 0, 6, 4);
+    for (auto& eq : equations.relayEquations) eq = RandomSum(rng, 0, 6, 4);
+    for (auto& eq : equations.parallelEquations) eq = RandomSum(rng, 1, 5, 3) + "|" + RandomSum(rng, 1, 4, 3) + "+A";
 
     auto grid = std::make_unique<LadderGrid>();
     std::vector<std::string> problems;
@@ -108,18 +108,19 @@ TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
     for (const auto& problem : problems) EXPECT_NE(problem.find("finds no wire to join"), std::string::npos) << problem;
 
     for (int e = 0; e < kTwoPartEquations; ++e) {
-      SCOPED_TRACE("two-part equation " + equations.eqPar[e]);
+      SCOPED_TRACE("two-part equation " + equations.parallelEquations[e]);
       const TileGrid& tiles = grid->TwoPartTiles[e];
       ExpectFinished(tiles, grid->TwoPartTiles[e + 4]);
       if (grid->ResetWidth[e] > 0) ExpectFilled(tiles, 0, grid->SetEnd[e]);
-      if (RepeatsATerm(equations.eqPar[e])) continue;
+      if (RepeatsATerm(equations.parallelEquations[e])) continue;
       ExpectBranchesInOrder(tiles);
       EXPECT_EQ(grid->ResetWidth[e], 2 * parsedResetWidth[e] + 2);
       EXPECT_EQ(grid->SetEnd[e], 2 * parsedSetEnd[e]);
     }
     for (int e = 0; e < kSumEquations; ++e) {
       const int slot = e < kStateVariables ? e : e + 4;
-      const std::string& text = e < kStateVariables ? equations.eq[e] : equations.eqCoil[e - kStateVariables];
+      const std::string& text =
+          e < kStateVariables ? equations.variableEquations[e] : equations.relayEquations[e - kStateVariables];
       SCOPED_TRACE("equation " + text);
       const TileGrid& tiles = grid->SumTiles[slot];
       ExpectFinished(tiles, grid->SumTiles[slot + (e < kStateVariables ? 4 : 6)]);
@@ -147,9 +148,9 @@ TEST(LadderLayouts, MalformedTextStaysInsideTheGrids) {
   };
   for (int round = 0; round < 300 && !::testing::Test::HasFailure(); ++round) {
     EquationSet equations;
-    for (auto& eq : equations.eq) eq = text();
-    for (auto& eq : equations.eqPar) eq = text();
-    for (auto& eq : equations.eqCoil) eq = text();
+    for (auto& eq : equations.variableEquations) eq = text();
+    for (auto& eq : equations.parallelEquations) eq = text();
+    for (auto& eq : equations.relayEquations) eq = text();
     auto grid = std::make_unique<LadderGrid>();
     std::vector<std::string> problems;
     ParseTwoPartEquations(equations, *grid, problems);

@@ -15,7 +15,7 @@ using testing::TermText;
 using testing::TileText;
 
 std::string& EquationAt(EquationSet& equations, int e) {
-  return e < kStateVariables ? equations.eq[e] : equations.eqCoil[e - kStateVariables];
+  return e < kStateVariables ? equations.variableEquations[e] : equations.relayEquations[e - kStateVariables];
 }
 
 void Build(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
@@ -72,7 +72,7 @@ TEST(SumLayout, EdgeCasesGiveWholeGrids) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.equation);
     EquationSet equations;
-    equations.eq[0] = c.equation;
+    equations.variableEquations[0] = c.equation;
     auto grid = std::make_unique<LadderGrid>();
     std::vector<std::string> problems;
     Build(equations, *grid, problems);

@@ -21,7 +21,7 @@ void Build(const EquationSet& equations, LadderGrid& grid, std::vector<std::stri
 
 TEST(TwoPartLayout, WorkedExampleGivesTermsGridAndGroupEnds) {
   EquationSet equations;
-  equations.eqPar[2] = "a1.B+c|X1.b+A";
+  equations.parallelEquations[2] = "a1.B+c|X1.b+A";
   auto grid = std::make_unique<LadderGrid>();
   std::vector<std::string> problems;
   ParseTwoPartEquations(equations, *grid, problems);
@@ -67,7 +67,7 @@ TEST(TwoPartLayout, EdgeCasesGiveWholeGrids) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.equation);
     EquationSet equations;
-    equations.eqPar[0] = c.equation;
+    equations.parallelEquations[0] = c.equation;
     auto grid = std::make_unique<LadderGrid>();
     std::vector<std::string> problems;
     ParseTwoPartEquations(equations, *grid, problems);
@@ -102,12 +102,12 @@ TEST(TwoPartLayout, OversizedEquationsAreCutToFitAndReported) {
       {0, "a|X+A|Y", "a|X+A", "Circuit A (two-part form) has more than one \"|\""},
   };
   EquationSet full;
-  full.eqPar = {"A.B.C.D+a|X.Y.Z+A", "b|Y+B", "c.D|Z+C", "d+a.B|X+D"};
+  full.parallelEquations = {"A.B.C.D+a|X.Y.Z+A", "b|Y+B", "c.D|Z+C", "d+a.B|X+D"};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     EquationSet oversized, fitting;
-    oversized.eqPar[c.equation] = c.text;
-    fitting.eqPar[c.equation] = c.fitting;
+    oversized.parallelEquations[c.equation] = c.text;
+    fitting.parallelEquations[c.equation] = c.fitting;
     auto grid = std::make_unique<LadderGrid>(), expected = std::make_unique<LadderGrid>();
     std::vector<std::string> problems, none;
     Build(oversized, *grid, problems);

@@ -48,7 +48,7 @@ TEST(CircuitFiles, ExportWritesABitmapWhateverTheName) {
   TempDir dir;
   ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {dir.File("circuit.jpg")};
-  p.files.ExtrCom_Click();
+  p.files.ExportPicture();
   EXPECT_EQ(testing::ReadBytes(dir.File("circuit.jpg")).substr(0, 2), "BM");
   QImageReader reader(QString::fromStdString(dir.File("circuit.jpg")));
   reader.setDecideFormatFromContent(true);
@@ -62,8 +62,8 @@ TEST(CircuitFiles, ExportWritesABitmapWhateverTheName) {
   // Cancel and a failing export change nothing; the main window comes back every time.
   ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {std::nullopt, dir.Path().string()};
-  p.files.ExtrCom_Click();
-  p.files.ExtrCom_Click();
+  p.files.ExportPicture();
+  p.files.ExportPicture();
   EXPECT_FALSE(p.document.UnexportedViews().empty());
   EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while creating file " + dir.Path().string() +
                                                         "\nnot a regular file"});
@@ -76,8 +76,8 @@ TEST(CircuitFiles, ImportReplacesThePictureOnlyWithAPicture) {
   testing::WriteBytes(dir.File("notes.bmp"), "not a picture at all");
   const QImage before = p.canvas.Image().copy();
   p.dialogs.fileNames = {dir.File("notes.bmp"), std::nullopt};
-  p.files.InpCom_Click();
-  p.files.InpCom_Click();
+  p.files.ImportPicture();
+  p.files.ImportPicture();
   EXPECT_EQ(p.canvas.Image(), before);
   EXPECT_EQ(p.dialogs.Texts(), std::vector<std::string>{"Unknown Error while opening file " + dir.File("notes.bmp") +
                                                         "\nnot a picture this program can read"});
@@ -87,7 +87,7 @@ TEST(CircuitFiles, ImportReplacesThePictureOnlyWithAPicture) {
   ASSERT_TRUE(small.save(QString::fromStdString(dir.File("red.gif.png")), "PNG"));
   ASSERT_TRUE(p.views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   p.dialogs.fileNames = {dir.File("red.gif.png")};
-  p.files.InpCom_Click();
+  p.files.ImportPicture();
   EXPECT_EQ(p.canvas.Image().size(), before.size());
   EXPECT_EQ(p.canvas.Image().pixel(39, 29), qRgb(255, 0, 0));
   EXPECT_EQ(p.canvas.Image().pixel(40, 30), qRgb(255, 255, 255));
@@ -117,11 +117,11 @@ private:
 struct Printing : Picture {
   QPrinter printer;
   Printing() {
-    equations.eq[0] = "X1";
-    equations.eqCoil[0] = "A";
-    equations.NmCoil[0] = "M";
-    views.ParForm = true;
-    views.DrawCirc();
+    equations.variableEquations[0] = "X1";
+    equations.relayEquations[0] = "A";
+    equations.relayNames[0] = "M";
+    views.parallelForm = true;
+    views.DrawCircuits();
   }
 };
 
@@ -160,7 +160,7 @@ TEST(PrintJob, PdfPageCounts) {
 
 TEST(PrinterForm, LoadingTicksTheShownViewAndFiltersCopies) {
   Printing p;
-  p.views.ShowB_Click();
+  p.views.ShowB();
   PrinterForm form(p.views, p.canvas, p.printer, p.dialogs);
   EXPECT_EQ(form.NoCopies->text(), QStringLiteral("1"));
   EXPECT_TRUE(form.Normal->isChecked());

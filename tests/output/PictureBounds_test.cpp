@@ -32,8 +32,8 @@ struct DrawnLatch {
     latch.CoilNames[0] = relayName;
     latch.CoilOn[1][0] = true;
     session.form.OpenTable(latch);
-    session.form.CircExt_Click();
-    session.views.Show(ViewButton::ShowSC);
+    session.form.DrawCircuit();
+    session.views.Show(ViewButton::MachineState);
   }
 };
 

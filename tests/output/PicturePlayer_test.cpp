@@ -32,8 +32,8 @@ struct DrawnExample {
     EXPECT_TRUE(tiles.LoadAll({kTiles}));
     canvas.SetTiles(tiles.Images());
     EXPECT_TRUE(session.form.LoadStatesFrom(folder + file));
-    session.form.dcbaAuto = true;
-    session.form.CircExt_Click();
+    session.form.autoCodes = true;
+    session.form.DrawCircuit();
     EXPECT_TRUE(session.handedOver);
   }
 };
@@ -116,7 +116,7 @@ TEST(PictureFiles, SvgAndPdfHoldEveryLabel) {
   const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
   for (const char* file : {"two-state-latch.sfi", "four-state-cycle.sfi", "traffic-light.sfi", "garage-door.sfi"}) {
     DrawnExample e(file);
-    for (ViewButton view : {ViewButton::ShowAll, ViewButton::ShowSC}) {
+    for (ViewButton view : {ViewButton::ShowAll, ViewButton::MachineState}) {
       e.session.views.Show(view);
       SCOPED_TRACE(std::string(file) + " " + ViewButtonName(view));
       const QStringList labels = Labels(e.canvas);
@@ -172,12 +172,12 @@ public:
 
 TEST(PrintJob, AWideRelayViewPrintsAcrossPagesOrOnOne) {
   DrawnExample e("heavy-hypercube.sfi", KELVO_SOURCE_DIR "/bench/tables/");
-  e.session.views.ParForm = true;
-  e.session.views.ShowSC_Click();
-  EXPECT_EQ(e.session.views.Current(), ViewButton::ShowSC);
+  e.session.views.parallelForm = true;
+  e.session.views.ShowMachineState();
+  EXPECT_EQ(e.session.views.Current(), ViewButton::MachineState);
   const int width = e.canvas.Image().width();
   EXPECT_GT(width, ImageCanvas::ToPixels(kCanvasWidthTwips));
-  for (const auto& name : e.session.equations.NmCoil) {
+  for (const auto& name : e.session.equations.relayNames) {
     if (!name.empty()) {
       EXPECT_TRUE(Labels(e.canvas).contains(QString::fromStdString(name))) << name;
     }

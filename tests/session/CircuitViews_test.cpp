@@ -47,7 +47,7 @@ protected:
     aOnly.FirstCircuit = aOnly.LastCircuit = 0;
     aOnly.StateView = true;
     RecordingCanvas alone;
-    if (views.ParForm)
+    if (views.parallelForm)
       DrawSumCircuits(aOnly, equations, alone);
     else
       DrawTwoPartCircuits(aOnly, alone);
@@ -73,7 +73,7 @@ TEST_F(CircuitViewsTest, EachViewDrawsItsOwnCircuitsAndTakesTheMark) {
     PutTwoPartParallel(grid, slot, 1);
   }
   PutSingleContact(grid, 9, 15, "relay");
-  equations.NmCoil[1] = "M";
+  equations.relayNames[1] = "M";
   struct Case {
     ViewButton button;
     bool parForm;
@@ -85,12 +85,12 @@ TEST_F(CircuitViewsTest, EachViewDrawsItsOwnCircuitsAndTakesTheMark) {
       {ViewButton::ShowD, false, {"y0", "D"}},
       {ViewButton::ShowAll, true, {"sum0", "A", "sum1", "B", "sum2", "C", "sum3", "D"}},
       {ViewButton::ShowAll, false, {"y0", "A", "y0", "B", "y0", "C", "y0", "D"}},
-      {ViewButton::ShowSC, false, {"relay", "M"}},
-      {ViewButton::ShowSC, true, {"relay", "M"}},
+      {ViewButton::MachineState, false, {"relay", "M"}},
+      {ViewButton::MachineState, true, {"relay", "M"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(ViewButtonName(c.button)) + (c.parForm ? " parallel" : " two-part"));
-    views.ParForm = c.parForm;
+    views.parallelForm = c.parForm;
     views.InsertPointSet = true;
     views.Show(c.button);
     EXPECT_EQ(Texts(), c.texts);
@@ -102,36 +102,36 @@ TEST_F(CircuitViewsTest, EachViewDrawsItsOwnCircuitsAndTakesTheMark) {
 }
 
 TEST_F(CircuitViewsTest, StateViewFollowsTheGridDrawn) {
-  views.ParForm = false;
-  views.ShowSC_Click();
+  views.parallelForm = false;
+  views.ShowMachineState();
   EXPECT_FALSE(grid.StateView);
   EXPECT_EQ(grid.FirstCircuit, 8);
   EXPECT_EQ(grid.LastCircuit, 14);
-  views.ShowAll_Click();  // the two-part grid leaves it alone
+  views.ShowAll();  // the two-part grid leaves it alone
   EXPECT_FALSE(grid.StateView);
   EXPECT_EQ(grid.FirstCircuit, 0);
   EXPECT_EQ(grid.LastCircuit, 3);
-  views.ParForm = true;
-  views.ShowB_Click();
+  views.parallelForm = true;
+  views.ShowB();
   EXPECT_TRUE(grid.StateView);
   EXPECT_EQ(grid.FirstCircuit, 1);
   EXPECT_EQ(grid.LastCircuit, 1);
 }
 
 TEST_F(CircuitViewsTest, TooWideViewFallsBackToCircuitAAlone) {
-  views.ParForm = true;
+  views.parallelForm = true;
   for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, slot + 4, 7);
   PutSingleContact(grid, 8, 14, "R");
-  views.ShowAll_Click();  // C ends at 16875
+  views.ShowAll();  // C ends at 16875
   EXPECT_EQ(canvas.Ops(), CircuitAAlone());
   EXPECT_EQ(TilesOf(canvas.Ops(), 0).size(), 1u);
   EXPECT_EQ(grid.FirstCircuit, 0);
   EXPECT_EQ(grid.LastCircuit, 0);
   ExpectFallbackButtons();
 
-  views.ShowSC_Click();  // the next view that is drawn completely enables it again
+  views.ShowMachineState();  // the next view that is drawn completely enables it again
   ExpectAllEnabled();
-  EXPECT_EQ(views.Current(), ViewButton::ShowSC);
+  EXPECT_EQ(views.Current(), ViewButton::MachineState);
 }
 
 // The relay view is never given up: a picture too wide for the canvas grows
@@ -139,9 +139,9 @@ TEST_F(CircuitViewsTest, TooWideViewFallsBackToCircuitAAlone) {
 TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
   for (int relay = 0; relay < 3; ++relay) PutParallelContacts(grid, kFirstRelaySlot + relay, 14 + relay, 7);
   PutTwoPartParallel(grid, 0, 2);
-  views.ParForm = false;
-  views.ShowSC_Click();
-  EXPECT_EQ(views.Current(), ViewButton::ShowSC);
+  views.parallelForm = false;
+  views.ShowMachineState();
+  EXPECT_EQ(views.Current(), ViewButton::MachineState);
   EXPECT_EQ(TilesOf(canvas.Ops(), 0).size(), 3u);  // three coils
   int right = 0;
   for (const auto& op : canvas.Ops()) {
@@ -154,8 +154,8 @@ TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
 
   // "Show All" still falls back to A, and says so.
   for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, slot + 4, 7);
-  views.ParForm = true;
-  views.ShowAll_Click();
+  views.parallelForm = true;
+  views.ShowAll();
   EXPECT_EQ(canvas.ExtraWidth(), 0);
   ExpectFallbackButtons();
   EXPECT_EQ(views.ViewNote(), "Show All is too wide for the canvas; showing A. Use A, B, C, D");
@@ -165,12 +165,12 @@ TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
 TEST_F(CircuitViewsTest, AnEmptyViewSaysWhy) {
   PutSingleContact(grid, 0, 4, "X1");
   PutTwoPartParallel(grid, 0, 1);
-  views.ShowC_Click();
+  views.ShowC();
   EXPECT_TRUE(canvas.Ops().empty());
   EXPECT_EQ(views.EmptyView(), "No transition changes C: it needs no circuit.");
-  views.ShowSC_Click();
+  views.ShowMachineState();
   EXPECT_EQ(views.EmptyView(), "No output relays are named in this table.");
-  views.ShowA_Click();
+  views.ShowA();
   EXPECT_EQ(views.EmptyView(), "");
 }
 
@@ -187,7 +187,7 @@ TEST_F(CircuitViewsTest, CircuitATooWideByItselfIsDrawnOnceWithoutEndlessFallbac
         PutSingleContact(grid, 3, 7, "d");
         PutTwoPartParallel(grid, 0, branches);
         PutTwoPartParallel(grid, 3, 1);
-        views.ParForm = parForm;
+        views.parallelForm = parForm;
         views.Show(clicked);
         EXPECT_EQ(canvas.Ops(), CircuitAAlone());
         EXPECT_EQ(TilesOf(canvas.Ops(), 0).size(), 1u);
@@ -200,10 +200,10 @@ TEST_F(CircuitViewsTest, CircuitATooWideByItselfIsDrawnOnceWithoutEndlessFallbac
 // Hand edits are items of their view: another view does not show them and
 // asks nothing, and the view shown again gets them back over its drawing.
 TEST_F(CircuitViewsTest, HandEditsStayWithTheirView) {
-  views.ParForm = true;
+  views.parallelForm = true;
   PutSingleContact(grid, 0, 4, "X1");
   PutSingleContact(grid, 1, 5, "X2");
-  views.ShowA_Click();
+  views.ShowA();
   const auto drawingA = canvas.Ops();
   ASSERT_TRUE(views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));
   ASSERT_TRUE(views.AddHandEdit(HandEdit::Text(750, 4500, "note", {255, 0, 0}), "Add Text"));
@@ -212,10 +212,10 @@ TEST_F(CircuitViewsTest, HandEditsStayWithTheirView) {
   withEdits.push_back(Op::Text(750, 4500, "note"));
   EXPECT_EQ(canvas.Ops(), withEdits);
 
-  views.ShowB_Click();
+  views.ShowB();
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(Texts(), (std::vector<std::string>{"X2", "B"}));
-  views.ShowA_Click();
+  views.ShowA();
   EXPECT_EQ(canvas.Ops(), withEdits);
   EXPECT_EQ(document.EditsOf({ViewButton::ShowA, true}).size(), 2u);
   EXPECT_EQ(document.UnexportedViews(), (std::set<ViewKey>{{ViewButton::ShowA, true}}));
@@ -231,7 +231,7 @@ TEST_F(CircuitViewsTest, HandEditsStayWithTheirView) {
 // With no equations every layout is empty, whatever the layout code does.
 TEST_F(CircuitViewsTest, DrawCircShowsAllWithoutAskingWhenThereAreNoEdits) {
   grid.StateView = false;
-  views.DrawCirc();
+  views.DrawCircuits();
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_TRUE(grid.StateView);
   EXPECT_EQ(views.Current(), ViewButton::ShowAll);

@@ -33,10 +33,10 @@ TEST(TransitCodes, ThreeStateRingFromAutoToAPassingCheck) {
   auto m = std::make_unique<testing::DrawnMachine>();
   Session& session = m->session;
   session.form.OpenTable(WashingMachine());
-  session.form.dcbaAuto = true;
+  session.form.autoCodes = true;
   // No to removing the transitions of the states the automatic codes left without one.
   m->dialogs.fallbackAnswer = Answer::No;
-  session.form.CircExt_Click();
+  session.form.DrawCircuit();
   ASSERT_FALSE(m->dialogs.messages.empty());
   EXPECT_EQ(m->dialogs.messages.front().text, kExtraStateNeeded);
   const std::string why =
@@ -55,12 +55,12 @@ TEST(TransitCodes, ThreeStateRingFromAutoToAPassingCheck) {
   m->dialogs.answers = {Answer::Yes};
   ASSERT_TRUE(session.AssignCodesWithTransitStates());
   EXPECT_EQ(m->dialogs.messages.back().title, kTransitToolTitle);
-  EXPECT_FALSE(session.form.dcbaAuto);
+  EXPECT_FALSE(session.form.autoCodes);
   EXPECT_EQ(session.document.UndoText(), kTransitToolTitle);
   EXPECT_EQ(session.form.table().Comments[3], "S2 -> S0 (transit)");
   EXPECT_EQ(session.form.shown.code, "0000");
 
-  session.form.CircExt_Click();
+  session.form.DrawCircuit();
   const auto report = session.CheckDrawing();
   ASSERT_TRUE(report);
   EXPECT_EQ(report->Failed(), 0);

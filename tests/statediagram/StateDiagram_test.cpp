@@ -14,12 +14,12 @@ TEST(StateDiagram, HelpersFollowTheEncodings) {
   EXPECT_EQ(CodeToMinterm("1111"), "A.B.C.D");
   for (const char* bad : {"", "010", "01010", "01x0", "0 10"}) EXPECT_EQ(CodeToMinterm(bad), "") << bad;
 
-  EXPECT_EQ(WhoNext(1), "D");
-  EXPECT_EQ(WhoNext(2), "C");
-  EXPECT_EQ(WhoNext(3), "B");
-  EXPECT_EQ(WhoNext(4), "A");
-  EXPECT_EQ(WhoNext(0), "");
-  EXPECT_EQ(WhoNext(5), "");
+  EXPECT_EQ(VariableLetter(VariableAtPosition(1)), 'D');
+  EXPECT_EQ(VariableLetter(VariableAtPosition(2)), 'C');
+  EXPECT_EQ(VariableLetter(VariableAtPosition(3)), 'B');
+  EXPECT_EQ(VariableLetter(VariableAtPosition(4)), 'A');
+  EXPECT_EQ(VariableAtPosition(0), -1);
+  EXPECT_EQ(VariableAtPosition(5), -1);
 
   EXPECT_EQ(TargetNumber("S5"), 5);
   EXPECT_EQ(TargetNumber("S12"), 12);

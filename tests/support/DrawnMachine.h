@@ -22,9 +22,9 @@ inline std::unique_ptr<DrawnMachine> DrawTable(const StateDiagram& diagram, bool
   auto m = std::make_unique<DrawnMachine>();
   m->session.form.OpenTable(diagram);
   m->session.form.ShowStatePage();
-  m->session.form.dcbaAuto = autoCodes;
-  m->session.views.ParForm = parallel;
-  m->session.form.CircExt_Click();
+  m->session.form.autoCodes = autoCodes;
+  m->session.views.parallelForm = parallel;
+  m->session.form.DrawCircuit();
   return m;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/ScriptedDialogs.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 namespace kelvo::testing {
 
@@ -17,7 +17,7 @@ inline const std::string kExamples = KELVO_SOURCE_DIR "/examples/";
 
 struct Started {
   ScriptedDialogs dialogs;
-  Form1 window{dialogs};
+  MainWindow window{dialogs};
   Started() {
     window.SplashDelay = 0;
     EXPECT_TRUE(window.StartUp(kSourceTiles));

@@ -25,9 +25,9 @@ struct Editing {
   }
   void PlaceMode(int slot) {
     EXPECT_TRUE(editor.AddCirc_Click());
-    editor.PicIns_Opened();
+    editor.PickerOpened();
     editor.InsOK_Click(slot);
-    editor.PicIns_Closed(false);
+    editor.PickerClosed(false);
   }
 };
 
@@ -71,8 +71,8 @@ TEST(CanvasEditor, StampingPutsTheTileExactlyAtThePointer) {
   EXPECT_FALSE(e.editor.AddCirc_Click());
   EXPECT_FALSE(e.editor.CircAdd);
   EXPECT_TRUE(e.editor.AddCirc_Click());
-  e.editor.PicIns_Opened();
-  e.editor.PicIns_Closed(true);
+  e.editor.PickerOpened();
+  e.editor.PickerClosed(true);
   EXPECT_FALSE(e.editor.CircAdd);
   EXPECT_EQ(e.editor.AddNo, -1);
 }

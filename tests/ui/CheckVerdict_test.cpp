@@ -19,7 +19,7 @@ namespace {
 using testing::Started;
 
 // The verdict line once the worker has set it; empty if it never does within a minute.
-std::string VerdictOf(Form1& w) {
+std::string VerdictOf(MainWindow& w) {
   const QDeadlineTimer deadline(60000);
   while (w.CheckLine->text().isEmpty() && !deadline.hasExpired()) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);

@@ -21,11 +21,11 @@ void Activate(QWidget* window) {
 
 TEST(DesktopConventions, ViewMenuShortcutsAndZoom) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("traffic-light.sfi");
   const ViewButton order[] = {ViewButton::ShowA, ViewButton::ShowB,   ViewButton::ShowC,
-                              ViewButton::ShowD, ViewButton::ShowAll, ViewButton::ShowSC};
+                              ViewButton::ShowD, ViewButton::ShowAll, ViewButton::MachineState};
   Activate(&w);
   for (int i = 0; i < kViewButtons; ++i) {
     QAction* show = w.viewActions[static_cast<int>(order[i])];
@@ -36,7 +36,7 @@ TEST(DesktopConventions, ViewMenuShortcutsAndZoom) {
     }
   }
   w.ParallelFormAction->trigger();
-  EXPECT_TRUE(w.ParForm->isChecked());
+  EXPECT_TRUE(w.parallelForm->isChecked());
   w.ZoomStep(1);
   EXPECT_EQ(w.ZoomLevel->text(), QStringLiteral("125%"));
   QTest::keyClick(w.windowHandle(), Qt::Key_0, Qt::ControlModifier);
@@ -48,9 +48,9 @@ TEST(DesktopConventions, ViewMenuShortcutsAndZoom) {
 // (the option chosen); the arrows choose.
 TEST(DesktopConventions, FormTabOrderAndRelayOptions) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.DataForm_Click();
-  StatesInWindow& form = *w.statesInWindow;
+  EntryFormWindow& form = *w.entryFormWindow;
   Activate(&form);
   form.TransVar[kSlotCount - 1]->setFocus();
   QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
@@ -60,7 +60,7 @@ TEST(DesktopConventions, FormTabOrderAndRelayOptions) {
   EXPECT_EQ(QApplication::focusWidget(), form.ControlOff[0]);
   QTest::keyClick(form.windowHandle(), Qt::Key_Left);
   EXPECT_TRUE(form.ControlOn[0]->isChecked());
-  EXPECT_TRUE(w.statesIn->shown.on[0]);
+  EXPECT_TRUE(w.entryForm->shown.on[0]);
   EXPECT_EQ(QApplication::focusWidget(), form.ControlOn[0]);
   QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), form.Coil[1]);
@@ -71,17 +71,17 @@ TEST(DesktopConventions, FormTabOrderAndRelayOptions) {
 // gives the window in charge the keyboard back.
 TEST(DesktopConventions, EnterAndTheWindowInCharge) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
   w.AddCirc_Click();
-  ASSERT_FALSE(w.picIns.isNull());
-  Activate(w.picIns);
-  EXPECT_EQ(w.WindowInCharge(), w.picIns.data());
+  ASSERT_FALSE(w.componentPicker.isNull());
+  Activate(w.componentPicker);
+  EXPECT_EQ(w.WindowInCharge(), w.componentPicker.data());
   w.activateWindow();
-  QTRY_VERIFY(QApplication::activeWindow() == w.picIns.data());
-  QTest::keyClick(w.picIns->windowHandle(), Qt::Key_Return);
-  QTRY_VERIFY(w.picIns.isNull() || !w.picIns->isVisible());
+  QTRY_VERIFY(QApplication::activeWindow() == w.componentPicker.data());
+  QTest::keyClick(w.componentPicker->windowHandle(), Qt::Key_Return);
+  QTRY_VERIFY(w.componentPicker.isNull() || !w.componentPicker->isVisible());
   EXPECT_TRUE(w.isEnabled());
   EXPECT_EQ(w.WindowInCharge(), nullptr);
 }

@@ -17,8 +17,8 @@ namespace {
 using testing::kExamples;
 using testing::Started;
 
-void LeaveForm(Form1& w) {
-  w.statesInWindow->close();
+void LeaveForm(MainWindow& w) {
+  w.entryFormWindow->close();
   QApplication::processEvents();
 }
 
@@ -26,7 +26,7 @@ void LeaveForm(Form1& w) {
 // check runs what is drawn and says first that the table has moved on.
 TEST(DocumentFlows, CheckRunsWhatIsDrawn) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("traffic-light.sfi");
   w.ToolsCheck_Click();
   ASSERT_FALSE(w.checkReport.isNull());
@@ -35,7 +35,7 @@ TEST(DocumentFlows, CheckRunsWhatIsDrawn) {
 
   for (const char* edit : {"trigger", "target"}) {
     w.DataForm_Click();
-    StatesInWindow& form = *w.statesInWindow;
+    EntryFormWindow& form = *w.entryFormWindow;
     if (edit == std::string("trigger")) {
       form.TransVar[0]->setText(QStringLiteral("T1+T9"));
     } else {
@@ -53,8 +53,8 @@ TEST(DocumentFlows, CheckRunsWhatIsDrawn) {
   // Circuit draws the table again, and the warning goes.
   s.dialogs.answers = {Answer::Yes};
   w.DataForm_Click();
-  w.statesInWindow->ToState[0]->setEditText(QStringLiteral("S1"));
-  QTest::mouseClick(w.statesInWindow->CircExt, Qt::LeftButton);
+  w.entryFormWindow->ToState[0]->setEditText(QStringLiteral("S1"));
+  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
   w.ToolsCheck_Click();
   EXPECT_TRUE(w.checkReport->Warning == nullptr);
   EXPECT_FALSE(w.DrawingNotes->text().startsWith(QString::fromUtf8(kStaleDrawing)));
@@ -63,11 +63,11 @@ TEST(DocumentFlows, CheckRunsWhatIsDrawn) {
 // No to "Possible Data Loss" before an open cancels all of it.
 TEST(DocumentFlows, DeclinedOpenLeavesEverythingAsItWas) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("traffic-light.sfi");  // a recent file to open from the menu
   s.Open("four-state-cycle.sfi");
   ASSERT_TRUE(w.views.AddHandEdit(HandEdit::Stamp(8, 1500, 1500), "Stamp"));
-  const StateDiagram table = w.statesIn->table();
+  const StateDiagram table = w.entryForm->table();
   const QImage picture = w.canvas.Image().copy();
   const QString title = w.windowTitle();
   s.dialogs.messages.clear();
@@ -79,7 +79,7 @@ TEST(DocumentFlows, DeclinedOpenLeavesEverythingAsItWas) {
   ASSERT_EQ(s.dialogs.messages.size(), 2u);
   EXPECT_EQ(s.dialogs.messages[1].title, "Possible Data Loss");
   EXPECT_TRUE(s.dialogs.fileDialogs.empty());
-  EXPECT_EQ(w.statesIn->table(), table);
+  EXPECT_EQ(w.entryForm->table(), table);
   EXPECT_EQ(w.canvas.Image(), picture);
   EXPECT_EQ(w.windowTitle(), title);
 
@@ -94,7 +94,7 @@ TEST(DocumentFlows, DeclinedOpenLeavesEverythingAsItWas) {
 // A hand edit is a change of the document: "*", kept across views, undone.
 TEST(DocumentFlows, HandEditsArePartOfTheDocument) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("traffic-light.sfi");
   w.ShowView(ViewButton::ShowA);
   EXPECT_FALSE(w.isWindowModified());
@@ -122,24 +122,24 @@ TEST(DocumentFlows, HandEditsArePartOfTheDocument) {
   // Circuit with the same table keeps the edit; a changed table asks first,
   // and No keeps the table, the drawing and the edit.
   w.DataForm_Click();
-  QTest::mouseClick(w.statesInWindow->CircExt, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
   EXPECT_EQ(w.canvas.Image().size(), edited.size());
   w.ShowView(ViewButton::ShowA);
   EXPECT_EQ(w.canvas.Image(), edited);
   w.DataForm_Click();
-  w.statesInWindow->comment->setText(QStringLiteral("changed"));
+  w.entryFormWindow->comment->setText(QStringLiteral("changed"));
   s.dialogs.answers = {Answer::No};
-  QTest::mouseClick(w.statesInWindow->CircExt, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
   ASSERT_EQ(s.dialogs.messages.size(), 1u);
   EXPECT_EQ(s.dialogs.messages[0].title, "Possible Data Loss");
   EXPECT_EQ(w.canvas.Image(), edited);
-  EXPECT_TRUE(w.statesInWindow->isVisible());
+  EXPECT_TRUE(w.entryFormWindow->isVisible());
 }
 
 // Save writes to the table's own file, Save As always asks, Ctrl+O opens.
 TEST(DocumentFlows, SavingAsPeopleExpect) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   testing::TempDir dir;
   EXPECT_TRUE(w.FileOpen->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_O)));
   EXPECT_EQ(w.FileSaveInPlace->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -147,7 +147,7 @@ TEST(DocumentFlows, SavingAsPeopleExpect) {
 
   // A new table asks where; then it has a file and Save asks no more.
   w.DataForm_Click();
-  w.statesInWindow->comment->setText(QStringLiteral("first"));
+  w.entryFormWindow->comment->setText(QStringLiteral("first"));
   LeaveForm(w);
   s.dialogs.fileNames = {dir.File("new.sfi")};
   w.FileSaveInPlace->trigger();
@@ -155,7 +155,7 @@ TEST(DocumentFlows, SavingAsPeopleExpect) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - new.sfi[*]"));
   EXPECT_FALSE(w.isWindowModified());
   w.DataForm_Click();
-  w.statesInWindow->comment->setText(QStringLiteral("second"));
+  w.entryFormWindow->comment->setText(QStringLiteral("second"));
   LeaveForm(w);
   EXPECT_TRUE(w.isWindowModified());
   w.FileSaveInPlace->trigger();
@@ -181,26 +181,26 @@ TEST(DocumentFlows, TransitCodesAreOneStep) {
   testing::TempDir dir;
   ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), ring));
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.dialogs.fallbackAnswer = Answer::No;  // no automatic codes on opening
   s.dialogs.fileNames = {dir.File("ring.sfi")};
   w.FileOpen_Click();
   w.DataForm_Click();
-  w.statesInWindow->dcbaAuto->setChecked(true);
-  const StateDiagram before = w.statesIn->table();
+  w.entryFormWindow->autoCodes->setChecked(true);
+  const StateDiagram before = w.entryForm->table();
   ASSERT_EQ(StatesInUse(before).size(), 3u);
 
   s.dialogs.answers = {Answer::Yes};
   w.ToolsTransitCodes->trigger();
-  const StateDiagram coded = w.statesIn->table();
+  const StateDiagram coded = w.entryForm->table();
   EXPECT_EQ(StatesInUse(coded).size(), 4u);
   EXPECT_EQ(coded.Comments[3], "S2 -> S0 (transit)");
   EXPECT_EQ(coded.Codes[3], "0010");
-  EXPECT_FALSE(w.statesIn->dcbaAuto);
-  EXPECT_FALSE(w.statesInWindow->dcbaAuto->isChecked());
+  EXPECT_FALSE(w.entryForm->autoCodes);
+  EXPECT_FALSE(w.entryFormWindow->autoCodes->isChecked());
 
   w.EditUndo->trigger();
-  EXPECT_EQ(w.statesIn->table(), before);
+  EXPECT_EQ(w.entryForm->table(), before);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 // Shift+F1 opens the manual copied beside the program, with every picture loaded.
 TEST(ManualWindow, ShiftF1OpensTheManualWithItsPictures) {
   testing::Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.ManualFolders = {QStringLiteral(KELVO_BINARY_DIR "/manual")};
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));

@@ -12,7 +12,7 @@
 #include "statediagram/StatesFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 namespace kelvo {
 namespace {
@@ -30,10 +30,10 @@ public:
 
   void Step();
   bool SecondaryOpen() const {
-    return (window_.statesInWindow && window_.statesInWindow->isVisible()) || window_.picIns || window_.printerForm ||
-           window_.aboutBox;
+    return (window_.entryFormWindow && window_.entryFormWindow->isVisible()) || window_.componentPicker ||
+           window_.printerForm || window_.aboutBox;
   }
-  Form1& window() { return window_; }
+  MainWindow& window() { return window_; }
   ScriptedDialogs& dialogs() { return dialogs_; }
 
 private:
@@ -44,7 +44,7 @@ private:
   void MainStep();
 
   ScriptedDialogs dialogs_;
-  Form1 window_{dialogs_};
+  MainWindow window_{dialogs_};
   testing::TempDir dir_;
   std::mt19937 rng_;
 };
@@ -88,7 +88,7 @@ std::string Soak::SomeFile() {
 }
 
 void Soak::FormStep() {
-  StatesInWindow& f = *window_.statesInWindow;
+  EntryFormWindow& f = *window_.entryFormWindow;
   dialogs_.fallbackAnswer = Pick(3) ? Answer::Yes : Answer::No;
   switch (Pick(14)) {
     case 0:
@@ -110,7 +110,7 @@ void Soak::FormStep() {
       (Pick(2) ? f.ControlOn : f.ControlOff)[Pick(kRelayCount)]->click();
       break;
     case 6:
-      f.dcbaAuto->click();
+      f.autoCodes->click();
       break;
     case 7:
       (Pick(2) ? f.NextButton : f.BackButton)->click();
@@ -139,7 +139,7 @@ void Soak::FormStep() {
 }
 
 void Soak::MainStep() {
-  Form1& w = window_;
+  MainWindow& w = window_;
   dialogs_.fallbackAnswer = Pick(3) ? Answer::Yes : Answer::No;
   const int x = Pick(kCanvasWidthTwips), y = Pick(kCanvasHeightTwips);
   switch (Pick(17)) {
@@ -163,7 +163,7 @@ void Soak::MainStep() {
       break;
     }
     case 5:
-      w.ParForm->click();
+      w.parallelForm->click();
       break;
     case 6:
       w.Picture1->onMove(Pick(2), x, y);
@@ -176,13 +176,13 @@ void Soak::MainStep() {
       break;
     case 9:
       w.AddCirc_Click();
-      if (w.picIns) {
+      if (w.componentPicker) {
         if (Pick(2)) {
-          w.picIns->PicsCh->setCurrentIndex(Pick(kTileCount));
-          if (!Pick(5)) w.picIns->PicsCh->setEditText(Junk());
-          w.picIns->InsOK->click();
+          w.componentPicker->PicsCh->setCurrentIndex(Pick(kTileCount));
+          if (!Pick(5)) w.componentPicker->PicsCh->setEditText(Junk());
+          w.componentPicker->InsOK->click();
         }
-        if (w.picIns) w.picIns->close();
+        if (w.componentPicker) w.componentPicker->close();
       }
       break;
     case 10:
@@ -222,7 +222,7 @@ void Soak::MainStep() {
 }
 
 void Soak::Step() {
-  if ((window_.statesInWindow && window_.statesInWindow->isVisible())) {
+  if ((window_.entryFormWindow && window_.entryFormWindow->isVisible())) {
     FormStep();
   } else {
     MainStep();
@@ -241,7 +241,7 @@ TEST(Soak, ThousandsOfRandomUserActions) {
     }
     if (step % 500 == 499) {
       // What is in the table now survives a save and a load.
-      StatesIn& form = *soak.window().statesIn;
+      EntryForm& form = *soak.window().entryForm;
       testing::TempDir dir;
       ASSERT_TRUE(form.SaveStatesTo(dir.File("check.sfi")));
       const auto back = ReadStatesFile(dir.File("check.sfi"));

@@ -1,4 +1,4 @@
-#include "session/StatesIn.h"
+#include "session/EntryForm.h"
 
 #include "common/CodePoints.h"
 #include "equations/ExpressionText.h"
@@ -18,32 +18,31 @@ bool IsAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' &
 
 }  // namespace
 
-const char* const StatesIn::kCodeHint =
+const char* const EntryForm::kCodeHint =
     "    Enter the binary Variables Manually or check the 'Auto' box for automatic calculation.  You must give a "
     "value to all the binary variables even if you don't use them. Ex. 0010";
-const char* const StatesIn::kTransitionHint =
+const char* const EntryForm::kTransitionHint =
     "    Choose the State transitions and complete the equivalent text boxes with the variable or equation that "
     "triggers the transition. Ex. A1.B1+dt.a1.C1+b1.DT .                                        Each variable must "
     "begin with a letter. Upper case characters represent Normally Open switches and Lower case characters "
     "represent Normally Close Switches.";
-const char* const StatesIn::kRelayHint =
+const char* const EntryForm::kRelayHint =
     "    Complete all the necessary text boxes with the relays that the circuit controls. If you enter a relay you "
     "must enter it's condition in each state.";
-const char* const StatesIn::kAutoHint =
+const char* const EntryForm::kAutoHint =
     "    Check this box for automatic calculation of the binary variables of each state.";
 
-StatesIn::StatesIn(UserDialogs& dialogs, StatesInHost& host, Document& document, int& f2count, EquationSet& equations)
-    : dialogs_(dialogs), host_(host), document_(document), f2count_(f2count), equations_(equations) {
-  Form_Load();
+EntryForm::EntryForm(UserDialogs& dialogs, EntryFormHost& host, Document& document, int& shownState,
+                     EquationSet& equations)
+    : dialogs_(dialogs), host_(host), document_(document), shownState_(shownState), equations_(equations) {
+  ShowStatePage();
 }
 
-void StatesIn::Form_Load() { ShowStatePage(); }
-
-void StatesIn::ShowStatePage() {
-  const int n = f2count_;
+void EntryForm::ShowStatePage() {
+  const int n = shownState_;
   if (!IsValidState(n)) return;  // the paging buttons keep it in range
   stateCaption = "S" + std::to_string(n);
-  frame2Caption = stateCaption + " To:";
+  targetsCaption = stateCaption + " To:";
   for (auto& list : targetLists) {
     list.clear();
     for (int s = 0; s < kStateCount; ++s) {
@@ -56,51 +55,51 @@ void StatesIn::ShowStatePage() {
   Repaint();
 }
 
-StatePage StatesIn::PageAsShown(const StateDiagram& table, int state) {
+StatePage EntryForm::PageAsShown(const StateDiagram& table, int state) {
   StatePage page = table.Page(state);
   // The ON/OFF pair of a row is one exclusive choice: OFF wins when both are set.
   for (int r = 0; r < kRelayCount; ++r) page.on[r] = table.CoilOn[state][r] && !table.CoilOff[state][r];
   return page;
 }
 
-StateDiagram StatesIn::AsEdited(StateDiagram table, bool withShownPage) const {
-  if (withShownPage && IsValidState(f2count_)) table.StorePage(f2count_, shown);
+StateDiagram EntryForm::AsEdited(StateDiagram table, bool withShownPage) const {
+  if (withShownPage && IsValidState(shownState_)) table.StorePage(shownState_, shown);
   for (int s = 0; s < kStateCount; ++s) table.StorePage(s, PageAsShown(table, s));
   return table;
 }
 
-bool StatesIn::Modified() const { return AsEdited(document_.SavedTable(), false) != TableAsEdited(); }
+bool EntryForm::Modified() const { return AsEdited(document_.SavedTable(), false) != TableAsEdited(); }
 
-std::string StatesIn::DocumentName() const {
+std::string EntryForm::DocumentName() const {
   if (documentPath().empty()) return "Untitled";
   const auto slash = documentPath().find_last_of('/');
   return slash == std::string::npos ? documentPath() : documentPath().substr(slash + 1);
 }
 
-void StatesIn::NewDocument() {
+void EntryForm::NewDocument() {
   synthesis.Clear();
   OpenTable({});
 }
 
-void StatesIn::OpenTable(StateDiagram table, std::string path) {
+void EntryForm::OpenTable(StateDiagram table, std::string path) {
   document_.Open(std::move(table), std::move(path));
-  Form_Load();
+  ShowStatePage();
 }
 
-void StatesIn::OfferAutoCodes() {
+void EntryForm::OfferAutoCodes() {
   bool inUse = false;
   for (int s = 0; s < kStateCount; ++s) {
     if (!table().Codes[s].empty()) return;
     for (int j = 0; j < kSlotCount; ++j) inUse = inUse || !table().Targets[s][j].empty();
   }
-  if (!inUse || dcbaAuto) return;
+  if (!inUse || autoCodes) return;
   if (dialogs_.AskYesNo("This table has no state codes. Assign them automatically?", {}, Answer::Yes)) {
-    dcbaAuto = true;
+    autoCodes = true;
     Repaint();
   }
 }
 
-bool StatesIn::SaveChangesFirst() {
+bool EntryForm::SaveChangesFirst() {
   if (!Modified()) return true;
   switch (dialogs_.ShowMessage("Save changes to " + DocumentName() + "?", {}, MessageButtons::SaveDiscardCancel,
                                Answer::Save, {})) {
@@ -113,52 +112,52 @@ bool StatesIn::SaveChangesFirst() {
   }
 }
 
-void StatesIn::StoreStatePage() {
-  if (!IsValidState(f2count_)) return;
+void EntryForm::StoreStatePage() {
+  if (!IsValidState(shownState_)) return;
   StateDiagram edited = table();
-  edited.StorePage(f2count_, shown);
+  edited.StorePage(shownState_, shown);
   if (edited == table()) return;
   // A page stored as the form showed it is no change, even where the file
   // had both ON and OFF set.
   if (AsEdited(table(), false) == AsEdited(edited, false)) {
     document_.RestateTable(std::move(edited));
   } else {
-    document_.ChangeTable("Edit S" + std::to_string(f2count_), std::move(edited));
+    document_.ChangeTable("Edit S" + std::to_string(shownState_), std::move(edited));
   }
 }
 
-void StatesIn::ClearForm() {
+void EntryForm::ClearForm() {
   StateDiagram cleared = table();
   cleared.Clear();
   document_.ChangeTable("Clear Form", std::move(cleared));
   synthesis.Clear();
-  Form_Load();
-}
-
-void StatesIn::NextButton_Click() {
-  if (f2count_ >= kStateCount - 1) return;
-  StoreStatePage();
-  for (auto& list : targetLists) list.clear();
-  ++f2count_;
   ShowStatePage();
 }
 
-void StatesIn::BackButton_Click() {
-  if (f2count_ <= 0) return;
+void EntryForm::NextState() {
+  if (shownState_ >= kStateCount - 1) return;
   StoreStatePage();
   for (auto& list : targetLists) list.clear();
-  --f2count_;
+  ++shownState_;
   ShowStatePage();
 }
 
-void StatesIn::ClearCom_Click() {
+void EntryForm::PreviousState() {
+  if (shownState_ <= 0) return;
+  StoreStatePage();
+  for (auto& list : targetLists) list.clear();
+  --shownState_;
+  ShowStatePage();
+}
+
+void EntryForm::ClearTable() {
   if (dialogs_.AskYesNo("Clearing the Form without saving will cause Data Loss. Continue clearing the form?", "Confirm",
                         Answer::No)) {
     ClearForm();
   }
 }
 
-void StatesIn::CheckIncompleteFields() {
+void EntryForm::CheckIncompleteFields() {
   // Each question also names the state and transition it is about.
   std::string where;
   const auto ask = [&](const char* text) {
@@ -169,7 +168,7 @@ void StatesIn::CheckIncompleteFields() {
   bool changed = false;
   StateDiagram diagram = table();
   for (int s = 0; s < kStateCount && !FieldCheckAborted; ++s) {
-    const bool onScreen = s == f2count_;
+    const bool onScreen = s == shownState_;
     for (int j = 0; j < kSlotCount; ++j) {
       where = "state S" + std::to_string(s) + ", transition " + std::to_string(j + 1);
       auto& trigger = diagram.Triggers[s][j];
@@ -187,7 +186,7 @@ void StatesIn::CheckIncompleteFields() {
         changed = true;
       }
       const bool used = !trigger.empty() || !target.empty();
-      if (used && diagram.Codes[s].empty() && !dcbaAuto) {
+      if (used && diagram.Codes[s].empty() && !autoCodes) {
         if (!ask("Field 'dcbaF' has not been completed. Do you want to continue Removing it?")) break;
         trigger.clear();
         target.clear();
@@ -198,9 +197,9 @@ void StatesIn::CheckIncompleteFields() {
         changed = true;
       }
       const bool stillUsed = !trigger.empty() || !target.empty();
-      if (stillUsed && !diagram.Codes[s].empty() && !IsCompleteCode(diagram.Codes[s]) && !dcbaAuto) {
+      if (stillUsed && !diagram.Codes[s].empty() && !IsCompleteCode(diagram.Codes[s]) && !autoCodes) {
         if (!ask("Field 'dcbaF' is incompete. Do you want to continue with Automatic calculation?")) break;
-        dcbaAuto = true;
+        autoCodes = true;
         changed = true;
       }
     }
@@ -211,33 +210,33 @@ void StatesIn::CheckIncompleteFields() {
   }
 }
 
-bool StatesIn::CheckEmptyCode() {
-  if (shown.code.empty() && !dcbaAuto) {
-    dialogs_.Notify(kEmptyCodeMessage, {}, "state S" + std::to_string(f2count_));
+bool EntryForm::CheckEmptyCode() {
+  if (shown.code.empty() && !autoCodes) {
+    dialogs_.Notify(kEmptyCodeMessage, {}, "state S" + std::to_string(shownState_));
     return false;
   }
   return true;
 }
 
-bool StatesIn::RunAssignStateCodes() {
+bool EntryForm::RunAssignStateCodes() {
   const StateDiagram before = table();
   StateDiagram coded = table();
   const auto result = AssignStateCodes(coded, [this](int state, const std::string& code) {
-    if (state == f2count_) shown.code = code;
+    if (state == shownState_) shown.code = code;
   });
   document_.ChangeTable("Assign Codes", std::move(coded));
   const bool ok = result.ok;
   if (!ok) {
     dialogs_.Notify(result.message);
     autoCodesWhy = WhyAutoCodesFailed(before);
-    dcbaAuto = false;
+    autoCodes = false;
     AutoCodesAborted = true;
   }
   Repaint();
   return ok;
 }
 
-bool StatesIn::Synthesize() {
+bool EntryForm::Synthesize() {
   synthesis.EmptyVariableStrings();
   if (const auto notes = DuplicateNotes(table()); !notes.empty()) dialogs_.Notify(Join(notes, "\n"));
   auto problems = TextFaults(table());
@@ -251,7 +250,7 @@ bool StatesIn::Synthesize() {
   return true;
 }
 
-FlowEnd StatesIn::FinishButton_Click() {
+FlowEnd EntryForm::ShowEquations() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   StoreStatePage();
   FieldCheckAborted = false;
@@ -259,46 +258,46 @@ FlowEnd StatesIn::FinishButton_Click() {
   if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
   AutoCodesAborted = false;
   autoCodesWhy.clear();
-  if (dcbaAuto) RunAssignStateCodes();
+  if (autoCodes) RunAssignStateCodes();
   if (AutoCodesAborted) return FlowEnd::AutoCodesAborted;
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
-  equations_.eqPar = synthesis.eqPar;
-  host_.ShowEquationView(ShowEquations(synthesis));
+  equations_.parallelEquations = synthesis.parallelEquations;
+  host_.ShowEquationView(EquationViewOf(synthesis));
   return FlowEnd::Done;
 }
 
-FlowEnd StatesIn::CircExt_Click() {
+FlowEnd EntryForm::DrawCircuit() {
   const FlowEnd end = RunCircuit();
   if (end != FlowEnd::Done && end != FlowEnd::DrawingKept) host_.CircuitNotDrawn();
   return end;
 }
 
-FlowEnd StatesIn::RunCircuit() {
+FlowEnd EntryForm::RunCircuit() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   if (!host_.MayReplaceDrawing(TableAsEdited())) return FlowEnd::DrawingKept;
   StoreStatePage();
   autoCodesWhy.clear();
-  if (dcbaAuto) RunAssignStateCodes();
+  if (autoCodes) RunAssignStateCodes();
   FieldCheckAborted = false;
   CheckIncompleteFields();
   if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
-  equations_.eqPar = synthesis.eqPar;
-  for (int x = 0; x < kStateVariables; ++x) equations_.eq[x] = synthesis.vars[x].final;
+  equations_.parallelEquations = synthesis.parallelEquations;
+  for (int x = 0; x < kStateVariables; ++x) equations_.variableEquations[x] = synthesis.vars[x].final;
   synthesis.BuildCoilEquations(table(), shown.coilNames);
-  equations_.eqCoil = synthesis.coil;
-  equations_.NmCoil = shown.coilNames;
+  equations_.relayEquations = synthesis.coil;
+  equations_.relayNames = shown.coilNames;
   host_.HandOverCircuit();
   return FlowEnd::Done;
 }
 
-bool StatesIn::LoadStates_Click() {
+bool EntryForm::OpenWithDialog() {
   const auto path = dialogs_.AskOpenFileName(StatesFileDialogOptions());
   if (!path) return false;
   return LoadStatesFrom(*path);
 }
 
-bool StatesIn::LoadStatesFrom(const std::string& path) {
+bool EntryForm::LoadStatesFrom(const std::string& path) {
   std::string why;
   auto loaded = ReadStatesFile(path, &why);
   if (!loaded) {
@@ -306,7 +305,7 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
     return false;
   }
   synthesis.Clear();
-  dcbaAuto = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
+  autoCodes = false;  // a file is drawn with its own codes unless "Auto" is ticked for it
   OpenTable(std::move(*loaded), path);
   // The table is open so that it can be corrected; what the flows would refuse is said now.
   auto faults = TextFaults(table());
@@ -319,7 +318,7 @@ bool StatesIn::LoadStatesFrom(const std::string& path) {
   return true;
 }
 
-bool StatesIn::SaveStates_Click() {
+bool EntryForm::SaveWithDialog() {
   StoreStatePage();
   FileDialogOptions options = StatesFileDialogOptions();
   options.startAt = documentPath();
@@ -327,13 +326,13 @@ bool StatesIn::SaveStates_Click() {
   return path && SaveStatesTo(*path);
 }
 
-bool StatesIn::Save() {
-  if (documentPath().empty()) return SaveStates_Click();
+bool EntryForm::Save() {
+  if (documentPath().empty()) return SaveWithDialog();
   StoreStatePage();
   return SaveStatesTo(documentPath());
 }
 
-bool StatesIn::SaveStatesTo(const std::string& path) {
+bool EntryForm::SaveStatesTo(const std::string& path) {
   std::string why;
   if (WriteStatesFile(path, table(), &why)) {
     document_.MarkSaved(path);
@@ -343,12 +342,12 @@ bool StatesIn::SaveStatesTo(const std::string& path) {
   return false;
 }
 
-bool StatesIn::dcba_KeyPress(std::u32string_view text, int caret, char32_t key) {
+bool EntryForm::AcceptsCodeKey(std::u32string_view text, int caret, char32_t key) {
   if (key == U'\b' && caret > 0) return true;
   return (key == U'0' || key == U'1') && text.size() < kCodeDigits && caret < kCodeDigits;
 }
 
-bool StatesIn::TransVar_KeyPress(std::u32string_view text, int caret, char32_t key) {
+bool EntryForm::AcceptsTriggerKey(std::u32string_view text, int caret, char32_t key) {
   if (key == U'\b') return caret > 0;
   if (caret <= 0) return IsAsciiLetter(key);
   if (caret <= static_cast<int>(text.size())) {
@@ -358,7 +357,7 @@ bool StatesIn::TransVar_KeyPress(std::u32string_view text, int caret, char32_t k
   return key == U'.' || key == U'+' || IsLetterOrDigit(key);
 }
 
-bool StatesIn::Text_KeyPress(std::u32string_view, int, char32_t key) {
+bool EntryForm::AcceptsTextKey(std::u32string_view, int, char32_t key) {
   return key == U'\b' || !IsControlCharacter(key);
 }
 

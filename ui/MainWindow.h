@@ -28,29 +28,29 @@
 #include "output/ImageCanvas.h"
 #include "output/TileImages.h"
 #include "session/CircuitViews.h"
+#include "session/EntryForm.h"
 #include "session/Session.h"
-#include "session/StatesIn.h"
 #include "ui/AboutBox.h"
 #include "ui/CanvasEditor.h"
 #include "ui/CanvasView.h"
 #include "ui/CheckReportWindow.h"
 #include "ui/CheckVerdict.h"
+#include "ui/ComponentPicker.h"
 #include "ui/DiagramWindow.h"
-#include "ui/EqView.h"
-#include "ui/FrmSplash.h"
+#include "ui/EntryFormWindow.h"
+#include "ui/EquationWindow.h"
 #include "ui/ManualWindow.h"
-#include "ui/PicIns.h"
 #include "ui/PrinterForm.h"
 #include "ui/SimulationWindow.h"
-#include "ui/StatesInWindow.h"
+#include "ui/SplashWindow.h"
 
 namespace kelvo {
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 public:
-  explicit Form1(UserDialogs& dialogs);
-  ~Form1() override;
+  explicit MainWindow(UserDialogs& dialogs);
+  ~MainWindow() override;
 
   // Splash, tile images, initial state, the hidden entry form. False when a
   // tile image cannot be loaded (the user has been told which and where).
@@ -92,7 +92,7 @@ public:
   // The picture on the clipboard, as the bitmap export would write it.
   void CopyPicture_Click();
   // The entry form's window, made on first use.
-  StatesInWindow& EntryWindow();
+  EntryFormWindow& EntryWindow();
   // "Show Diagram": the state diagram window, which follows the table.
   void ShowDiagram_Click();
   // "Simulate": the machine run on its drawing, the current shown on the canvas.
@@ -109,7 +109,7 @@ public:
   // The open table and everything drawn from it; the window shows it.
   Session session;
   // Public members of the main window, held by the session.
-  int& f2count = session.f2count;
+  int& shownState = session.shownState;
   EquationSet& equations = session.equations;
   LadderGrid& grid = session.grid;
   CircuitViews& views = session.views;
@@ -118,12 +118,12 @@ public:
   // Made at the first print: setting up the printing system is slow, and the
   // printer keeps its orientation from job to job.
   std::unique_ptr<QPrinter> printer;
-  QPointer<PicIns> picIns;
+  QPointer<ComponentPicker> componentPicker;
   QPointer<PrinterForm> printerForm;
   QPointer<CheckReportWindow> checkReport;
-  StatesIn* statesIn = nullptr;  // the session's entry form, from start-up on
-  std::unique_ptr<StatesInWindow> statesInWindow;
-  std::unique_ptr<EqView> eqView;
+  EntryForm* entryForm = nullptr;  // the session's entry form, from start-up on
+  std::unique_ptr<EntryFormWindow> entryFormWindow;
+  std::unique_ptr<EquationWindow> eqView;
   std::unique_ptr<DiagramWindow> diagramWindow;
   std::unique_ptr<SimulationWindow> simulationWindow;
   std::unique_ptr<ManualWindow> manualWindow;
@@ -140,8 +140,8 @@ public:
   QLabel* CheckLine{};          // in the status bar: the verdict of the check after "Circuit"
   std::unique_ptr<CheckVerdict> checkVerdict;
   std::array<QPushButton*, kViewButtons> viewButtons{};  // in ViewButton order
-  QCheckBox* ParForm{};
-  QToolButton *FormCom{}, *ExtrCom{}, *PrintCom{}, *InpCom{};
+  QCheckBox* parallelForm{};
+  QToolButton *entryFormButton{}, *exportButton{}, *printButton{}, *importButton{};
   QMenu *FileMenu{}, *RecentMenu{}, *EditMenu{}, *DataFormMenu{}, *ToolsMenu{}, *ViewMenu{}, *AboutForm{};
   QAction *FileSaveInPlace{}, *FileSaveAs{}, *EditUndo{}, *EditRedo{};
   QAction *FileOpen{}, *FileSave{}, *FileImport{}, *FileExtract{}, *FileExportAs{}, *FilePrint{}, *FileExit{},
@@ -174,7 +174,7 @@ private:
   void SyncStatus();
   void SyncTools();
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void LeaveStatesIn();
+  void LeaveEntryForm();
   void OpenedFile();
   void RefreshDiagram();
   // The simulation starts again on the drawing now shown (or stops).

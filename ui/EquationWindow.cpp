@@ -1,4 +1,4 @@
-#include "ui/EqView.h"
+#include "ui/EquationWindow.h"
 
 #include <QClipboard>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 
 namespace kelvo {
 
-EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+EquationWindow::EquationWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   setWindowTitle(QStringLiteral("Equation Handler"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   CloseOnEscape(this);
@@ -49,7 +49,7 @@ EqView::EqView(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   resize(900, 420);
 }
 
-void EqView::ShowTexts(const EquationViewTexts& texts) {
+void EquationWindow::ShowTexts(const EquationViewTexts& texts) {
   texts_ = texts;
   for (int x = 0; x < kStateVariables; ++x) {
     OnLbl[x]->setText(QString::fromStdString(texts.On[x]));

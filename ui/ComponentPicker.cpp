@@ -1,4 +1,4 @@
-#include "ui/PicIns.h"
+#include "ui/ComponentPicker.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,7 +8,7 @@
 #include "ui/WindowKeys.h"
 
 namespace kelvo {
-PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(tiles.Images()) {
+ComponentPicker::ComponentPicker(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(tiles.Images()) {
   setWindowTitle(QStringLiteral("Add Component"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(ImageCanvas::ToPixels(0, 0, 3540, 1605).size());
@@ -30,14 +30,14 @@ PicIns::PicIns(const TileImages& tiles) : QWidget(nullptr, Qt::Dialog), images_(
   PicsCh->setCurrentIndex(0);
   ShowPreview(0);
   connect(PicsCh, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPreview(index); });
-  connect(InsOK, &QPushButton::clicked, this, &PicIns::InsOK_Click);
+  connect(InsOK, &QPushButton::clicked, this, &ComponentPicker::InsOK_Click);
 }
 
-void PicIns::ShowPreview(int slot) {
+void ComponentPicker::ShowPreview(int slot) {
   if (slot >= 0 && slot < kTileCount) Picture1->setPixmap(QPixmap::fromImage(images_[slot]));
 }
 
-int PicIns::SelectedSlot() const {
+int ComponentPicker::SelectedSlot() const {
   const QString text = PicsCh->currentText().trimmed();
   for (int slot = 0; slot < kTileCount; ++slot) {
     if (text.compare(QString::fromUtf8(kEntries[slot]), Qt::CaseInsensitive) == 0) return slot;
@@ -45,7 +45,7 @@ int PicIns::SelectedSlot() const {
   return -1;
 }
 
-void PicIns::InsOK_Click() {
+void ComponentPicker::InsOK_Click() {
   const int slot = SelectedSlot();
   if (slot < 0) {  // a typed text that names no component
     QApplication::beep();
@@ -56,7 +56,7 @@ void PicIns::InsOK_Click() {
   close();
 }
 
-void PicIns::closeEvent(QCloseEvent* event) {
+void ComponentPicker::closeEvent(QCloseEvent* event) {
   if (onClosed) onClosed(!closingByProgram_);
   event->accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The logic of the state entry form, without widgets. It changes the
 // document's table through the document, holds the synthesis's working
-// storage and what the form's controls show (the page of state f2count, the
+// storage and what the form's controls show (the page of state shownState, the
 // target lists, the "Auto" box) and runs the form's commands: paging, Clear
 // Form, Load, Save, "Equations" and "Circuit". Storing a page, Clear Form,
 // the field check's removals and the automatic codes are each one step of the
@@ -33,9 +33,9 @@ enum class FlowEnd {
 };
 
 // What the form asks of the main window.
-class StatesInHost {
+class EntryFormHost {
 public:
-  virtual ~StatesInHost() = default;
+  virtual ~EntryFormHost() = default;
   // "Equations" finished: show the equation view.
   virtual void ShowEquationView(const EquationViewTexts& texts) = 0;
   // "Circuit" finished: enable the main window and its "State Diagram" menu,
@@ -52,9 +52,9 @@ public:
   }
 };
 
-class StatesIn {
+class EntryForm {
 public:
-  StatesIn(UserDialogs& dialogs, StatesInHost& host, Document& document, int& f2count, EquationSet& equations);
+  EntryForm(UserDialogs& dialogs, EntryFormHost& host, Document& document, int& shownState, EquationSet& equations);
 
   // The table, and the working storage of the synthesis.
   const StateDiagram& table() const { return document_.Table(); }
@@ -67,35 +67,34 @@ public:
 
   // What the controls show.
   StatePage shown;
-  bool dcbaAuto = false;
+  bool autoCodes = false;
   std::array<std::vector<std::string>, kSlotCount> targetLists;
   std::string stateCaption = "S0";
-  std::string frame2Caption = "S0 To:";
+  std::string targetsCaption = "S0 To:";
   bool backEnabled = false;
   bool nextEnabled = true;
 
   // Called after the controls' values above changed.
   std::function<void()> onRepaint;
 
-  void Form_Load();
   void ShowStatePage();
   // The shown page into the table, as one step when it differs.
   void StoreStatePage();
   // The table with the shown page stored, as a save now would write it.
   StateDiagram TableAsEdited() const { return AsEdited(table(), true); }
   void ClearForm();
-  void NextButton_Click();
-  void BackButton_Click();
-  void ClearCom_Click();
+  void NextState();
+  void PreviousState();
+  void ClearTable();
   void CheckIncompleteFields();
   // "Equations" and "Circuit": how each ended (the flags
   // FieldCheckAborted and AutoCodesAborted are set as well).
-  FlowEnd FinishButton_Click();
-  FlowEnd CircExt_Click();
+  FlowEnd ShowEquations();
+  FlowEnd DrawCircuit();
   // Load and Save through the file dialog; the file operations themselves.
   // A failed or cancelled load leaves the table and the shown page as they were.
-  bool LoadStates_Click();
-  bool SaveStates_Click();  // false when cancelled or failed
+  bool OpenWithDialog();
+  bool SaveWithDialog();  // false when cancelled or failed
   // Save to the table's own file; through the dialog when it has none.
   bool Save();
   bool LoadStatesFrom(const std::string& path);
@@ -123,10 +122,10 @@ public:
 
   // Key filters of the code box and the trigger boxes: whether `key` typed at
   // `caret` (0-based) into `text` is accepted; U'\b' is Backspace.
-  static bool dcba_KeyPress(std::u32string_view text, int caret, char32_t key);
-  static bool TransVar_KeyPress(std::u32string_view text, int caret, char32_t key);
+  static bool AcceptsCodeKey(std::u32string_view text, int caret, char32_t key);
+  static bool AcceptsTriggerKey(std::u32string_view text, int caret, char32_t key);
   // The comment and relay name boxes: no control characters.
-  static bool Text_KeyPress(std::u32string_view text, int caret, char32_t key);
+  static bool AcceptsTextKey(std::u32string_view text, int caret, char32_t key);
 
   // The hint texts of the frames.
   static const char* const kCodeHint;
@@ -148,9 +147,9 @@ private:
   }
 
   UserDialogs& dialogs_;
-  StatesInHost& host_;
+  EntryFormHost& host_;
   Document& document_;
-  int& f2count_;
+  int& shownState_;
   EquationSet& equations_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ using testing::kExamples;
 using testing::kSourceTiles;
 using testing::Started;
 
-TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
+TEST(MainWindow, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
   ASSERT_EQ(w.splashCaptions.size(), 11);
   EXPECT_EQ(w.splashCaptions[0], QStringLiteral("..."));
@@ -36,16 +36,16 @@ TEST(Form1, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   EXPECT_TRUE(w.isEnabled());
   EXPECT_TRUE(w.DataFormNew->isEnabled());
   for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
-  EXPECT_EQ(w.f2count, 0);
+  EXPECT_EQ(w.shownState, 0);
   EXPECT_EQ(w.editor.AddNo, -1);
-  EXPECT_FALSE(w.statesInWindow && w.statesInWindow->isVisible());
+  EXPECT_FALSE(w.entryFormWindow && w.entryFormWindow->isVisible());
   EXPECT_EQ(w.FileOpen->shortcut(), QKeySequence(Qt::Key_F2));
-  EXPECT_EQ(w.ExtrCom->toolTip(), QStringLiteral("Extract Circuit (Save As)"));
+  EXPECT_EQ(w.exportButton->toolTip(), QStringLiteral("Extract Circuit (Save As)"));
 }
 
-TEST(Form1, MissingTileStopsStartUp) {
+TEST(MainWindow, MissingTileStopsStartUp) {
   ScriptedDialogs dialogs;
-  Form1 w(dialogs);
+  MainWindow w(dialogs);
   w.SplashDelay = 0;
   testing::TempDir empty;
   EXPECT_FALSE(w.StartUp({QString::fromStdString(empty.Path().string())}));
@@ -54,9 +54,9 @@ TEST(Form1, MissingTileStopsStartUp) {
   EXPECT_NE(dialogs.messages[0].text.find(empty.Path().string()), std::string::npos);
 }
 
-TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
+TEST(MainWindow, OpenStateDiagramDrawsTheCircuit) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.dialogs.fileNames = {std::nullopt};
   w.FileOpen_Click();  // cancelled: nothing drawn
   EXPECT_FALSE(w.viewButtons[0]->isEnabled());
@@ -65,7 +65,7 @@ TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
   s.Open("four-state-cycle.sfi");
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_TRUE(w.DataFormNew->isEnabled());
-  EXPECT_EQ(w.equations.eq[0], "A.x3+X1.b+A.b");
+  EXPECT_EQ(w.equations.variableEquations[0], "A.x3+X1.b+A.b");
   for (auto* b : w.viewButtons) EXPECT_TRUE(b->isEnabled());
   EXPECT_TRUE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
   EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowA)]->font().underline());
@@ -74,9 +74,9 @@ TEST(Form1, OpenStateDiagramDrawsTheCircuit) {
   EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
 }
 
-TEST(Form1, CheckCircuitWaitsForACircuitAndReportsIt) {
+TEST(MainWindow, CheckCircuitWaitsForACircuitAndReportsIt) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   EXPECT_FALSE(w.ToolsCheck->isEnabled());
   EXPECT_EQ(w.ToolsCheck->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
   w.ToolsCheck_Click();
@@ -87,13 +87,13 @@ TEST(Form1, CheckCircuitWaitsForACircuitAndReportsIt) {
   w.ToolsCheck_Click();
   ASSERT_FALSE(w.checkReport.isNull());
   EXPECT_EQ(w.checkReport->Summary->text(), QStringLiteral("12 passed, 0 failed"));
-  EXPECT_EQ(w.checkReport->Lines->item(0)->text(),
-            QStringLiteral("PASS read-back A (two-part): matches A = ") + QString::fromStdString(w.equations.eqPar[0]));
+  EXPECT_EQ(w.checkReport->Lines->item(0)->text(), QStringLiteral("PASS read-back A (two-part): matches A = ") +
+                                                       QString::fromStdString(w.equations.parallelEquations[0]));
 }
 
-TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
+TEST(MainWindow, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   testing::TempDir dir;
   // Ten contacts in series in the two-part form, and M2 = a.b+A.b+A.B.
   StateDiagram d;
@@ -128,19 +128,19 @@ TEST(Form1, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
   EXPECT_TRUE(w.DrawingNotes->text().isEmpty());
 }
 
-TEST(Form1, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
+TEST(MainWindow, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("four-state-cycle.sfi");
   ASSERT_TRUE(w.ToolsCheck->isEnabled());
   EXPECT_TRUE(w.views.HasCircuit());
 
   // "Auto" ticked for one table does not carry over to the next file.
-  w.statesIn->dcbaAuto = true;
+  w.entryForm->autoCodes = true;
   s.dialogs.fileNames = {kExamples + "garage-door.sfi"};  // no codes: "Circuit" stops
   s.dialogs.answers = {Answer::No};                       // not assigned automatically
   w.FileOpen_Click();
-  EXPECT_FALSE(w.statesIn->dcbaAuto);
+  EXPECT_FALSE(w.entryForm->autoCodes);
   ASSERT_EQ(s.dialogs.messages.size(), 2u);
   EXPECT_EQ(s.dialogs.messages[0].text, "This table has no state codes. Assign them automatically?");
   EXPECT_EQ(s.dialogs.messages[1].text, "Check the DCBA 'Auto' Box or complete the DCBA text Box");
@@ -170,9 +170,9 @@ void PressEscape(QWidget* window) {
   QApplication::processEvents();
 }
 
-TEST(Form1, EscapeClosesTheSecondaryWindows) {
+TEST(MainWindow, EscapeClosesTheSecondaryWindows) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
 
@@ -183,10 +183,10 @@ TEST(Form1, EscapeClosesTheSecondaryWindows) {
   EXPECT_TRUE(w.isEnabled());
 
   w.AddCirc_Click();
-  ASSERT_FALSE(w.picIns.isNull());
-  EXPECT_EQ(w.picIns->InsCancel->text(), QStringLiteral("&Cancel"));
-  PressEscape(w.picIns);
-  EXPECT_TRUE(w.picIns.isNull() || !w.picIns->isVisible());
+  ASSERT_FALSE(w.componentPicker.isNull());
+  EXPECT_EQ(w.componentPicker->InsCancel->text(), QStringLiteral("&Cancel"));
+  PressEscape(w.componentPicker);
+  EXPECT_TRUE(w.componentPicker.isNull() || !w.componentPicker->isVisible());
   EXPECT_TRUE(w.isEnabled());
 
   w.FilePrint_Click();
@@ -196,28 +196,28 @@ TEST(Form1, EscapeClosesTheSecondaryWindows) {
   EXPECT_TRUE(w.isEnabled());
 
   w.DataForm_Click();
-  ASSERT_TRUE(w.statesInWindow && w.statesInWindow->isVisible());
-  PressEscape(w.statesInWindow.get());
-  EXPECT_FALSE(w.statesInWindow->isVisible());
+  ASSERT_TRUE(w.entryFormWindow && w.entryFormWindow->isVisible());
+  PressEscape(w.entryFormWindow.get());
+  EXPECT_FALSE(w.entryFormWindow->isVisible());
   EXPECT_TRUE(w.isEnabled());
 }
 
-TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
+TEST(MainWindow, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.DataForm_Click();
   EXPECT_FALSE(w.isEnabled());
   EXPECT_FALSE(w.DataFormMenu->menuAction()->isEnabled());
-  EXPECT_TRUE(w.statesInWindow->isVisible());
-  EXPECT_TRUE(w.statesInWindow->isEnabled());
+  EXPECT_TRUE(w.entryFormWindow->isVisible());
+  EXPECT_TRUE(w.entryFormWindow->isEnabled());
   EXPECT_TRUE(w.DataFormNew->isEnabled());
-  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
   EXPECT_TRUE(w.isEnabled());
   EXPECT_TRUE(w.DataFormMenu->menuAction()->isEnabled());
 
   // Type the latch and press "Circuit": the form hands over and the window draws.
   w.DataForm_Click();
-  StatesInWindow& form = *w.statesInWindow;
+  EntryFormWindow& form = *w.entryFormWindow;
   QTest::keyClicks(form.dcba, "0000");
   form.ToState[0]->setEditText(QStringLiteral("S1"));
   QTest::keyClicks(form.TransVar[0], "X1");
@@ -229,14 +229,14 @@ TEST(Form1, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(w.isEnabled());
-  EXPECT_EQ(w.equations.eqPar[0], "X2|X1+A");
+  EXPECT_EQ(w.equations.parallelEquations[0], "X2|X1+A");
   EXPECT_TRUE(w.viewButtons[0]->isEnabled());
 }
 
 // Quit asks only when something would be lost, and says what.
-TEST(Form1, QuitAsksOnlyBeforeALoss) {
+TEST(MainWindow, QuitAsksOnlyBeforeALoss) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("four-state-cycle.sfi");
   w.show();
   w.ShowView(ViewButton::ShowB);
@@ -258,24 +258,24 @@ TEST(Form1, QuitAsksOnlyBeforeALoss) {
 
 // A name holding Latin-1 "é" (no UTF-8) opens from its bytes; the recent
 // files, kept as text, leave out a name that would not open again.
-TEST(Form1, AFileNameThatIsNotUtf8Opens) {
+TEST(MainWindow, AFileNameThatIsNotUtf8Opens) {
   QSettings().clear();
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   testing::TempDir dir;
   const std::string latin1 = dir.File("caf\xE9.sfi");
   testing::WriteBytes(latin1, testing::ReadBytes(kExamples + "four-state-cycle.sfi"));
   w.OpenFile(latin1);
-  EXPECT_EQ(w.statesIn->documentPath(), latin1);
+  EXPECT_EQ(w.entryForm->documentPath(), latin1);
   EXPECT_TRUE(w.views.HasCircuit());
   for (const auto& m : s.dialogs.messages) EXPECT_EQ(m.text.find("Error"), std::string::npos) << m.text;
   EXPECT_TRUE(w.RecentFiles().isEmpty());
 }
 
-TEST(Form1, TheTableIsADocument) {
+TEST(MainWindow, TheTableIsADocument) {
   QSettings().clear();  // no recent files of the tests before
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   testing::TempDir dir;
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
   EXPECT_FALSE(w.RecentMenu->isEnabled());
@@ -293,9 +293,9 @@ TEST(Form1, TheTableIsADocument) {
 
   // A comment edited and the form cancelled: the table is changed.
   w.DataForm_Click();
-  QTest::keyClicks(w.statesInWindow->comment, "idle");
+  QTest::keyClicks(w.entryFormWindow->comment, "idle");
   EXPECT_TRUE(w.isWindowModified());
-  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
   EXPECT_TRUE(w.isWindowModified());
 
   // Quit asks to save it, and Cancel keeps the program and the edit.
@@ -308,12 +308,12 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_EQ(s.dialogs.messages[0].text, "Save changes to cycle.sfi?");
   EXPECT_EQ(s.dialogs.messages[0].buttons, MessageButtons::SaveDiscardCancel);
   const std::string comment = ReadStatesFile(kExamples + "four-state-cycle.sfi")->Comments[0] + "idle";
-  EXPECT_EQ(w.statesIn->shown.comment, comment);
+  EXPECT_EQ(w.entryForm->shown.comment, comment);
 
   // Undo back to the table as opened takes the "*" away; Redo brings it back.
   w.EditUndo->trigger();
   EXPECT_FALSE(w.isWindowModified());
-  EXPECT_EQ(w.statesIn->shown.comment, ReadStatesFile(saved)->Comments[0]);
+  EXPECT_EQ(w.entryForm->shown.comment, ReadStatesFile(saved)->Comments[0]);
   w.EditRedo->trigger();
   EXPECT_TRUE(w.isWindowModified());
   EXPECT_EQ(w.EditUndo->text(), QStringLiteral("&Undo Edit S0"));
@@ -323,19 +323,19 @@ TEST(Form1, TheTableIsADocument) {
   w.DataFormNew_Click();
   EXPECT_TRUE(s.dialogs.fileDialogs.size() == 1u);  // the open dialog only
   EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
-  EXPECT_EQ(w.statesIn->table().Comments[0], "");
+  EXPECT_EQ(w.entryForm->table().Comments[0], "");
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
   EXPECT_FALSE(w.views.HasCircuit());
   EXPECT_FALSE(w.EditUndo->isEnabled());
   ASSERT_EQ(w.RecentFiles().size(), 1);
-  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
 
   // A recent file opens from the menu; an edit then Discard loses it on purpose.
   w.RecentMenu->actions()[0]->trigger();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - cycle.sfi[*]"));
   EXPECT_TRUE(w.views.HasCircuit());
-  w.statesIn->shown.comment = "changed";
-  EXPECT_TRUE(w.statesIn->Modified());
+  w.entryForm->shown.comment = "changed";
+  EXPECT_TRUE(w.entryForm->Modified());
   s.dialogs.messages.clear();
   s.dialogs.answers = {Answer::Discard};
   s.Open("traffic-light.sfi");
@@ -350,15 +350,15 @@ TEST(Form1, TheTableIsADocument) {
   EXPECT_FALSE(w.isVisible());
 }
 
-TEST(Form1, AFileOpensWithItsOwnCodesOrAsksForThem) {
+TEST(MainWindow, AFileOpensWithItsOwnCodesOrAsksForThem) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   // Auto ticked for the garage door (which has no codes) ...
   s.dialogs.fileNames = {kExamples + "garage-door.sfi"};
   s.dialogs.answers = {Answer::Yes};
   w.FileOpen_Click();
   EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"This table has no state codes. Assign them automatically?"});
-  EXPECT_TRUE(w.statesIn->dcbaAuto);
+  EXPECT_TRUE(w.entryForm->autoCodes);
   EXPECT_TRUE(w.views.HasCircuit());
   // ... does not touch the typed codes of the next file.
   const auto heavy = ReadStatesFile(KELVO_SOURCE_DIR "/bench/tables/heavy-hypercube.sfi");
@@ -366,16 +366,16 @@ TEST(Form1, AFileOpensWithItsOwnCodesOrAsksForThem) {
   s.dialogs.messages.clear();
   s.dialogs.answers = {Answer::Discard};  // the garage door's new codes are not kept
   w.OpenFile(QStringLiteral(KELVO_SOURCE_DIR "/bench/tables/heavy-hypercube.sfi"));
-  EXPECT_FALSE(w.statesIn->dcbaAuto);
+  EXPECT_FALSE(w.entryForm->autoCodes);
   EXPECT_TRUE(s.dialogs.messages.empty()) << s.dialogs.Texts().front();
-  EXPECT_EQ(w.statesIn->table().Codes, heavy->Codes);
-  EXPECT_EQ(w.statesIn->table().Targets, heavy->Targets);
+  EXPECT_EQ(w.entryForm->table().Codes, heavy->Codes);
+  EXPECT_EQ(w.entryForm->table().Targets, heavy->Targets);
   EXPECT_TRUE(w.views.HasCircuit());
 }
 
-TEST(Form1, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
+TEST(MainWindow, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   w.ColorFr[0]->setFocus();
@@ -391,8 +391,8 @@ TEST(Form1, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
 
   s.Open("four-state-cycle.sfi");
   w.AddCirc_Click();
-  ASSERT_FALSE(w.picIns.isNull());
-  QTest::mouseClick(w.picIns->InsOK, Qt::LeftButton);
+  ASSERT_FALSE(w.componentPicker.isNull());
+  QTest::mouseClick(w.componentPicker->InsOK, Qt::LeftButton);
   ASSERT_TRUE(w.editor.CircAdd);
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -401,9 +401,9 @@ TEST(Form1, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   EXPECT_EQ(w.editor.ScreenImage(), w.canvas.Image());
 }
 
-TEST(Form1, SecondaryWindowsAreTransientForTheMainWindow) {
+TEST(MainWindow, SecondaryWindowsAreTransientForTheMainWindow) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
   w.About_Click();
@@ -412,9 +412,9 @@ TEST(Form1, SecondaryWindowsAreTransientForTheMainWindow) {
   EXPECT_EQ(w.printerForm->windowHandle()->transientParent(), w.windowHandle());
   w.printerForm->close();
   w.DataForm_Click();
-  EXPECT_EQ(w.statesInWindow->windowHandle()->transientParent(), w.windowHandle());
-  EXPECT_EQ(w.statesInWindow->parent(), nullptr);  // not disabled with the main window
-  EXPECT_TRUE(w.statesInWindow->isEnabled());
+  EXPECT_EQ(w.entryFormWindow->windowHandle()->transientParent(), w.windowHandle());
+  EXPECT_EQ(w.entryFormWindow->parent(), nullptr);  // not disabled with the main window
+  EXPECT_TRUE(w.entryFormWindow->isEnabled());
 }
 
 // Every caption of every window gets the width its text needs.
@@ -434,9 +434,9 @@ void ExpectNoCaptionCut(QWidget* window) {
   }
 }
 
-TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
+TEST(MainWindow, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
   ExpectNoCaptionCut(&w);
@@ -444,14 +444,14 @@ TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   ExpectNoCaptionCut(w.printerForm);
   w.printerForm->close();
   w.AddCirc_Click();
-  ExpectNoCaptionCut(w.picIns);
-  w.picIns->close();
+  ExpectNoCaptionCut(w.componentPicker);
+  w.componentPicker->close();
   w.About_Click();
   ExpectNoCaptionCut(w.aboutBox);
   w.aboutBox->close();
   w.DataForm_Click();
-  ExpectNoCaptionCut(w.statesInWindow.get());
-  w.statesInWindow->close();
+  ExpectNoCaptionCut(w.entryFormWindow.get());
+  w.entryFormWindow->close();
 
   const QSize canvasArea = w.CanvasScroll->size();
   const QPoint tools = w.Frame1->pos();
@@ -461,9 +461,9 @@ TEST(Form1, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   EXPECT_EQ(w.Frame1->pos(), tools + QPoint(0, 150));
 }
 
-TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
+TEST(MainWindow, ZoomKeepsHandEditsAtTheClickedTwips) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
   const QSize natural = w.canvas.Image().size();
@@ -477,7 +477,7 @@ TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
   EXPECT_EQ(shown.size(), natural * 2);
 
   w.AddCirc_Click();
-  QTest::mouseClick(w.picIns->InsOK, Qt::LeftButton);
+  QTest::mouseClick(w.componentPicker->InsOK, Qt::LeftButton);
   QTest::mouseMove(w.Picture1, QPoint(300, 200));
   QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(300, 200));
   const PictureOp& stamp = w.canvas.Record().ops.back();
@@ -496,9 +496,9 @@ TEST(Form1, ZoomKeepsHandEditsAtTheClickedTwips) {
             w.canvas.Image().copy(DrawnArea(w.canvas.Record())));
 }
 
-TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
+TEST(MainWindow, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.Open("two-state-latch.sfi");
   QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowC)], Qt::LeftButton);
   EXPECT_EQ(w.Picture1->Note(), QStringLiteral("No transition changes C: it needs no circuit."));
@@ -506,7 +506,7 @@ TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   EXPECT_TRUE(w.Picture1->Note().isEmpty());
 
   w.DataForm_Click();
-  QTest::mouseClick(w.statesInWindow->FinishButton, Qt::LeftButton);
+  QTest::mouseClick(w.entryFormWindow->FinishButton, Qt::LeftButton);
   ASSERT_TRUE(w.eqView && w.session.eqView);
   QTest::mouseClick(w.eqView->CopyAll, Qt::LeftButton);
   const QString copied = QGuiApplication::clipboard()->text();
@@ -515,16 +515,16 @@ TEST(Form1, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   EXPECT_TRUE(w.eqView->Final[0]->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
-TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
+TEST(MainWindow, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("traffic-light.sfi");
   w.ShowDiagram_Click();
   ASSERT_TRUE(w.diagramWindow && w.diagramWindow->isVisible());
   EXPECT_EQ(w.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
   const DiagramLayout& layout = w.diagramWindow->View->Layout();
-  ASSERT_EQ(layout.nodes.size(), StatesInUse(w.statesIn->table()).size());
+  ASSERT_EQ(layout.nodes.size(), StatesInUse(w.entryForm->table()).size());
 
   // A click on the bubble of S2 opens the form at S2.
   const DiagramNode* s2 = nullptr;
@@ -537,10 +537,10 @@ TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   const QPointF scale(double(shown.width()) / size.width(), double(shown.height()) / size.height());
   const QPoint at((12 + s2->center.x * 96.0 / 72.0) * scale.x(), (12 + s2->center.y * 96.0 / 72.0) * scale.y());
   QTest::mouseClick(w.diagramWindow->View, Qt::LeftButton, {}, at);
-  EXPECT_EQ(w.f2count, 2);
-  ASSERT_TRUE(w.statesInWindow && w.statesInWindow->isVisible());
-  EXPECT_EQ(w.statesInWindow->State->text(), QStringLiteral("S2"));
-  QTest::mouseClick(w.statesInWindow->Cancel, Qt::LeftButton);
+  EXPECT_EQ(w.shownState, 2);
+  ASSERT_TRUE(w.entryFormWindow && w.entryFormWindow->isVisible());
+  EXPECT_EQ(w.entryFormWindow->State->text(), QStringLiteral("S2"));
+  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
 
   // Export As writes the picture; New Form leaves an empty diagram.
   testing::TempDir dir;
@@ -554,9 +554,9 @@ TEST(Form1, TheStateDiagramFollowsTheTableAndOpensTheForm) {
 
 // Simulate: switches move the relays on the drawing, the canvas shows the
 // current on the screen only, and leaving restores every pixel.
-TEST(Form1, SimulateShowsTheCurrentAndLeavesNoTrace) {
+TEST(MainWindow, SimulateShowsTheCurrentAndLeavesNoTrace) {
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   w.show();
   s.Open("traffic-light.sfi");
   const QImage before = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -605,11 +605,11 @@ TEST(Form1, SimulateShowsTheCurrentAndLeavesNoTrace) {
 
 // S2 -> S0 through the transit state S3: the log and the label say it is
 // passed, not reached; X3 let go halfway leaves the machine stuck in it.
-TEST(Form1, SimulatePassesTransitStates) {
+TEST(MainWindow, SimulatePassesTransitStates) {
   testing::TempDir dir;
   ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), testing::TransitRing()));
   Started s;
-  Form1& w = s.window;
+  MainWindow& w = s.window;
   s.dialogs.fileNames = {dir.File("ring.sfi")};
   w.FileOpen_Click();
   w.Simulate_Click();

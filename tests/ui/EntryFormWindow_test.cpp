@@ -1,4 +1,4 @@
-#include "ui/StatesInWindow.h"
+#include "ui/EntryFormWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 using testing::ScriptedDialogs;
 
-class NullHost : public StatesInHost {
+class NullHost : public EntryFormHost {
 public:
   void ShowEquationView(const EquationViewTexts& t) override { views.push_back(t); }
   void HandOverCircuit() override { ++handOvers; }
@@ -22,14 +22,14 @@ public:
 struct Fixture {
   ScriptedDialogs dialogs;
   NullHost host;
-  int f2count = 0;
+  int shownState = 0;
   EquationSet equations;
   Document document;
-  StatesIn logic{dialogs, host, document, f2count, equations};
-  StatesInWindow window{logic, dialogs};
+  EntryForm logic{dialogs, host, document, shownState, equations};
+  EntryFormWindow window{logic, dialogs};
 };
 
-TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
+TEST(EntryFormWindow, TypingKeyByKeyThroughTheFilters) {
   Fixture f;
   f.window.ShowForm();
   QTest::keyClicks(f.window.dcba, "012011");
@@ -72,12 +72,12 @@ TEST(StatesInWindow, TypingKeyByKeyThroughTheFilters) {
 }
 
 // Esc, the close button and Cancel keep the shown page, each as one step.
-TEST(StatesInWindow, ClosingKeepsTheShownPage) {
+TEST(EntryFormWindow, ClosingKeepsTheShownPage) {
   Fixture f;
   int left = 0;
   f.window.onLeave = [&] { ++left; };
   f.window.ShowForm();
-  f.window.dcbaAuto->setChecked(true);
+  f.window.autoCodes->setChecked(true);
   f.window.comment->setText(QStringLiteral("stored"));
   QTest::mouseClick(f.window.NextButton, Qt::LeftButton);
   f.window.comment->setText(QStringLiteral("closed"));
@@ -85,7 +85,7 @@ TEST(StatesInWindow, ClosingKeepsTheShownPage) {
   EXPECT_EQ(left, 1);
   f.window.ShowForm();
   EXPECT_EQ(f.window.comment->text(), QStringLiteral("closed"));
-  EXPECT_FALSE(f.window.dcbaAuto->isChecked());
+  EXPECT_FALSE(f.window.autoCodes->isChecked());
   EXPECT_EQ(f.logic.table().Comments[0], "stored");
   f.window.comment->setText(QStringLiteral("escaped"));
   f.window.activateWindow();
@@ -103,7 +103,7 @@ TEST(StatesInWindow, ClosingKeepsTheShownPage) {
   EXPECT_EQ(f.logic.table().Comments[1], "escaped");
 }
 
-TEST(StatesInWindow, HintsFollowThePointer) {
+TEST(EntryFormWindow, HintsFollowThePointer) {
   Fixture f;
   f.window.ShowForm();
   QTest::mouseMove(f.window.Frame3, QPoint(2, 2));

@@ -1,4 +1,4 @@
-#include "ui/StatesInWindow.h"
+#include "ui/EntryFormWindow.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -17,7 +17,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs)
+EntryFormWindow::EntryFormWindow(EntryForm& logic, UserDialogs& dialogs)
     : QWidget(nullptr, Qt::Dialog), logic_(logic), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("States Input Form"));
   setMouseTracking(true);
@@ -29,7 +29,7 @@ StatesInWindow::StatesInWindow(StatesIn& logic, UserDialogs& dialogs)
   Repaint();
 }
 
-void StatesInWindow::BuildWidgets() {
+void EntryFormWindow::BuildWidgets() {
   auto* layout = new QGridLayout(this);
 
   State = new QLabel;
@@ -42,20 +42,20 @@ void StatesInWindow::BuildWidgets() {
   Frame1 = new QGroupBox(QStringLiteral("DCBA Value"));
   dcba = new FilteredLineEdit;
   dcba->setMaxLength(32);
-  dcba->SetFilter(&StatesIn::dcba_KeyPress, [this] { dialogs_.Beep(); });
+  dcba->SetFilter(&EntryForm::AcceptsCodeKey, [this] { dialogs_.Beep(); });
   (new QHBoxLayout(Frame1))->addWidget(dcba);
   layout->addWidget(Frame1, 0, 1);
 
   Frame11 = new QGroupBox(QStringLiteral("DCBA Calc"));
-  dcbaAuto = new QCheckBox(QStringLiteral("&Auto"));
-  (new QHBoxLayout(Frame11))->addWidget(dcbaAuto);
+  autoCodes = new QCheckBox(QStringLiteral("&Auto"));
+  (new QHBoxLayout(Frame11))->addWidget(autoCodes);
   layout->addWidget(Frame11, 0, 2);
 
   auto* commentRow = new QHBoxLayout;
   auto* label1 = new QLabel(QStringLiteral("Co&mments:"));
   comment = new FilteredLineEdit;
   comment->setMaxLength(kMaxCommentCharacters);
-  comment->SetFilter(&StatesIn::Text_KeyPress, [this] { dialogs_.Beep(); });
+  comment->SetFilter(&EntryForm::AcceptsTextKey, [this] { dialogs_.Beep(); });
   label1->setBuddy(comment);
   commentRow->addWidget(label1);
   commentRow->addWidget(comment, 1);
@@ -69,7 +69,7 @@ void StatesInWindow::BuildWidgets() {
     ToState[j]->setInsertPolicy(QComboBox::NoInsert);
     ToState[j]->setMinimumContentsLength(6);
     TransVar[j] = new FilteredLineEdit;
-    TransVar[j]->SetFilter(&StatesIn::TransVar_KeyPress, [this] { dialogs_.Beep(); });
+    TransVar[j]->SetFilter(&EntryForm::AcceptsTriggerKey, [this] { dialogs_.Beep(); });
     transitions->addWidget(ToState[j], j, 0);
     transitions->addWidget(new QLabel(QStringLiteral("Through :")), j, 1);
     transitions->addWidget(TransVar[j], j, 2);
@@ -84,7 +84,7 @@ void StatesInWindow::BuildWidgets() {
   for (int r = 0; r < kRelayCount; ++r) {
     Coil[r] = new FilteredLineEdit;
     Coil[r]->setMaxLength(kMaxRelayNameCharacters);
-    Coil[r]->SetFilter(&StatesIn::Text_KeyPress, [this] { dialogs_.Beep(); });
+    Coil[r]->SetFilter(&EntryForm::AcceptsTextKey, [this] { dialogs_.Beep(); });
     ControlOn[r] = new QRadioButton;
     ControlOff[r] = new QRadioButton;
     pairs_[r] = new QButtonGroup(this);
@@ -134,7 +134,7 @@ void StatesInWindow::BuildWidgets() {
     frame->installEventFilter(this);
   }
   // Tab order follows the page from top to bottom.
-  QWidget* order[] = {dcba, dcbaAuto, comment};
+  QWidget* order[] = {dcba, autoCodes, comment};
   setTabOrder(order[0], order[1]);
   setTabOrder(order[1], order[2]);
   QWidget* previous = comment;
@@ -151,7 +151,7 @@ void StatesInWindow::BuildWidgets() {
   }
 }
 
-void StatesInWindow::Connect() {
+void EntryFormWindow::Connect() {
   auto edited = [this](auto apply) {
     return [this, apply](auto&&... args) {
       if (painting_) return;
@@ -163,7 +163,7 @@ void StatesInWindow::Connect() {
           edited([this](const QString& t) { logic_.shown.code = t.toStdString(); }));
   connect(comment, &QLineEdit::textChanged, this,
           edited([this](const QString& t) { logic_.shown.comment = t.toStdString(); }));
-  connect(dcbaAuto, &QCheckBox::toggled, this, edited([this](bool on) { logic_.dcbaAuto = on; }));
+  connect(autoCodes, &QCheckBox::toggled, this, edited([this](bool on) { logic_.autoCodes = on; }));
   for (int j = 0; j < kSlotCount; ++j) {
     connect(ToState[j], &QComboBox::currentTextChanged, this,
             edited([this, j](const QString& t) { logic_.shown.targets[j] = t.toStdString(); }));
@@ -178,32 +178,32 @@ void StatesInWindow::Connect() {
   }
   // After paging the first field of the new page has the focus.
   connect(BackButton, &QPushButton::clicked, this, [this] {
-    logic_.BackButton_Click();
+    logic_.PreviousState();
     dcba->setFocus(Qt::TabFocusReason);
   });
   connect(NextButton, &QPushButton::clicked, this, [this] {
-    logic_.NextButton_Click();
+    logic_.NextState();
     dcba->setFocus(Qt::TabFocusReason);
   });
   connect(ClearCom, &QPushButton::clicked, this, [this] {
-    logic_.ClearCom_Click();
+    logic_.ClearTable();
     if (onEdited) onEdited();
   });
   // Load replaces the table, so unsaved changes are offered a save first.
   connect(LoadStates, &QPushButton::clicked, this, [this] {
-    if (logic_.SaveChangesFirst() && logic_.LoadStates_Click() && onFileUsed) onFileUsed();
+    if (logic_.SaveChangesFirst() && logic_.OpenWithDialog() && onFileUsed) onFileUsed();
     if (onEdited) onEdited();
   });
   connect(SaveStates, &QPushButton::clicked, this, [this] {
-    if (logic_.SaveStates_Click() && onFileUsed) onFileUsed();
+    if (logic_.SaveWithDialog() && onFileUsed) onFileUsed();
     if (onEdited) onEdited();
   });
   connect(FinishButton, &QPushButton::clicked, this, [this] {
-    logic_.FinishButton_Click();
+    logic_.ShowEquations();
     if (onEdited) onEdited();
   });
   connect(CircExt, &QPushButton::clicked, this, [this] {
-    logic_.CircExt_Click();
+    logic_.DrawCircuit();
     if (onEdited) onEdited();
   });
   connect(Cancel, &QPushButton::clicked, this, [this] {
@@ -223,15 +223,15 @@ void StatesInWindow::Connect() {
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &onRedo);
 }
 
-void StatesInWindow::Repaint() {
+void EntryFormWindow::Repaint() {
   painting_ = true;
   const StatePage& page = logic_.shown;
   State->setText(Q(logic_.stateCaption));
-  Frame2->setTitle(Q(logic_.frame2Caption));
+  Frame2->setTitle(Q(logic_.targetsCaption));
   BackButton->setEnabled(logic_.backEnabled);
   NextButton->setEnabled(logic_.nextEnabled);
   dcba->setText(Q(page.code));
-  dcbaAuto->setChecked(logic_.dcbaAuto);
+  autoCodes->setChecked(logic_.autoCodes);
   comment->setText(Q(page.comment));
   for (int j = 0; j < kSlotCount; ++j) {
     ToState[j]->clear();
@@ -254,14 +254,14 @@ void StatesInWindow::Repaint() {
   painting_ = false;
 }
 
-void StatesInWindow::EnsureCreated() {
+void EntryFormWindow::EnsureCreated() {
   if (!closed_) return;
   closed_ = false;
-  logic_.dcbaAuto = false;
-  logic_.Form_Load();
+  logic_.autoCodes = false;
+  logic_.ShowStatePage();
 }
 
-void StatesInWindow::ShowForm() {
+void EntryFormWindow::ShowForm() {
   EnsureCreated();
   show();
   raise();
@@ -269,9 +269,9 @@ void StatesInWindow::ShowForm() {
   dcba->setFocus(Qt::OtherFocusReason);
 }
 
-void StatesInWindow::AddTips() {
+void EntryFormWindow::AddTips() {
   dcba->setToolTip(QStringLiteral("The state's code over D, C, B, A: four digits 0 or 1"));
-  dcbaAuto->setToolTip(QStringLiteral("Let the program give every state a code"));
+  autoCodes->setToolTip(QStringLiteral("Let the program give every state a code"));
   comment->setToolTip(QStringLiteral("What the machine does in this state"));
   for (int j = 0; j < kSlotCount; ++j) {
     ToState[j]->setToolTip(QStringLiteral("The state this transition goes to"));
@@ -292,11 +292,11 @@ void StatesInWindow::AddTips() {
   }
 }
 
-const char* StatesInWindow::HintOf(QObject* watched) const {
-  const char* hint = watched == Frame1    ? StatesIn::kCodeHint
-                     : watched == Frame2  ? StatesIn::kTransitionHint
-                     : watched == Frame3  ? StatesIn::kRelayHint
-                     : watched == Frame11 ? StatesIn::kAutoHint
+const char* EntryFormWindow::HintOf(QObject* watched) const {
+  const char* hint = watched == Frame1    ? EntryForm::kCodeHint
+                     : watched == Frame2  ? EntryForm::kTransitionHint
+                     : watched == Frame3  ? EntryForm::kRelayHint
+                     : watched == Frame11 ? EntryForm::kAutoHint
                                           : nullptr;
   if (hint) return hint;
   auto* field = qobject_cast<QWidget*>(watched);
@@ -306,7 +306,7 @@ const char* StatesInWindow::HintOf(QObject* watched) const {
   return nullptr;
 }
 
-void StatesInWindow::closeEvent(QCloseEvent* event) {
+void EntryFormWindow::closeEvent(QCloseEvent* event) {
   // Esc and the close button keep the shown page, as paging does.
   logic_.StoreStatePage();
   closed_ = true;
@@ -314,19 +314,19 @@ void StatesInWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void StatesInWindow::mouseMoveEvent(QMouseEvent* event) {
+void EntryFormWindow::mouseMoveEvent(QMouseEvent* event) {
   LabelHint->setText(Q(logic_.autoCodesWhy));
   QWidget::mouseMoveEvent(event);
 }
 
-void StatesInWindow::SyncPairFocus(int relay) {
+void EntryFormWindow::SyncPairFocus(int relay) {
   // One Tab stop per relay: the option chosen (ON when neither is).
   const bool onStops = ControlOn[relay]->isChecked() || !ControlOff[relay]->isChecked();
   ControlOn[relay]->setFocusPolicy(onStops ? Qt::StrongFocus : Qt::ClickFocus);
   ControlOff[relay]->setFocusPolicy(onStops ? Qt::ClickFocus : Qt::StrongFocus);
 }
 
-bool StatesInWindow::PairKey(QObject* watched, QKeyEvent* key) {
+bool EntryFormWindow::PairKey(QObject* watched, QKeyEvent* key) {
   for (int r = 0; r < kRelayCount; ++r) {
     if (watched != ControlOn[r] && watched != ControlOff[r]) continue;
     QRadioButton* chosen = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up      ? ControlOn[r]
@@ -341,7 +341,7 @@ bool StatesInWindow::PairKey(QObject* watched, QKeyEvent* key) {
   return false;
 }
 
-bool StatesInWindow::eventFilter(QObject* watched, QEvent* event) {
+bool EntryFormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && PairKey(watched, static_cast<QKeyEvent*>(event))) return true;
   if (event->type() == QEvent::FocusIn) {
     if (const char* hint = HintOf(watched)) LabelHint->setText(QString::fromUtf8(hint));

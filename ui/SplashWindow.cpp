@@ -1,4 +1,4 @@
-#include "ui/FrmSplash.h"
+#include "ui/SplashWindow.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -6,7 +6,7 @@
 
 namespace kelvo {
 
-FrmSplash::FrmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+SplashWindow::SplashWindow() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
   auto* frame = new QFrame;
   frame->setFrameShape(QFrame::Box);
   frame->setLineWidth(2);
@@ -38,12 +38,12 @@ FrmSplash::FrmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
   setFixedSize(480, 300);
 }
 
-void FrmSplash::SetLoadCaption(const QString& caption) {
+void SplashWindow::SetLoadCaption(const QString& caption) {
   LoadLabel->setText(caption);
   captionsShown << caption;
 }
 
-void FrmSplash::keyPressEvent(QKeyEvent*) { QApplication::beep(); }
-void FrmSplash::mousePressEvent(QMouseEvent*) { QApplication::beep(); }
+void SplashWindow::keyPressEvent(QKeyEvent*) { QApplication::beep(); }
+void SplashWindow::mousePressEvent(QMouseEvent*) { QApplication::beep(); }
 
 }  // namespace kelvo

@@ -9,10 +9,10 @@
 
 namespace kelvo {
 
-class FrmSplash : public QWidget {
+class SplashWindow : public QWidget {
   Q_OBJECT
 public:
-  FrmSplash();
+  SplashWindow();
   void SetLoadCaption(const QString& caption);
 
   QLabel* LoadLabel{};

@@ -14,7 +14,7 @@
 
 namespace kelvo {
 
-class PicIns : public QWidget {
+class ComponentPicker : public QWidget {
   Q_OBJECT
 public:
   static constexpr std::array<const char*, kTileCount> kEntries{
@@ -22,7 +22,7 @@ public:
       "Line TDown", "Line TRight",   "Line TUp",        "NO Contact",   "NC Contact",
       "Timer",      "NO On Delay",   "NC On Delay",     "NO Off Delay", "NC Off Delay"};
 
-  explicit PicIns(const TileImages& tiles);
+  explicit ComponentPicker(const TileImages& tiles);
 
   std::function<void(int slot)> onOk;
   std::function<void(bool byUser)> onClosed;

@@ -12,10 +12,10 @@
 
 namespace kelvo {
 
-class EqView : public QWidget {
+class EquationWindow : public QWidget {
   Q_OBJECT
 public:
-  explicit EqView(QWidget* parent = nullptr);
+  explicit EquationWindow(QWidget* parent = nullptr);
   void ShowTexts(const EquationViewTexts& texts);
 
   std::array<QLabel*, kStateVariables> OnLbl{}, OffLbl{}, Func{}, Final{};

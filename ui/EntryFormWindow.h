@@ -1,6 +1,6 @@
 #pragma once
 // The state entry form "States Input Form": its widgets mapped onto the entry
-// form's logic (StatesIn). Edits go straight into the logic's shown page; the
+// form's logic (EntryForm). Edits go straight into the logic's shown page; the
 // logic's repaint fills the widgets back. Not a child of the main window, so
 // it stays usable while the main window is disabled.
 
@@ -17,15 +17,15 @@
 #include <array>
 #include <functional>
 
-#include "session/StatesIn.h"
+#include "session/EntryForm.h"
 #include "ui/FilteredLineEdit.h"
 
 namespace kelvo {
 
-class StatesInWindow : public QWidget {
+class EntryFormWindow : public QWidget {
   Q_OBJECT
 public:
-  StatesInWindow(StatesIn& logic, UserDialogs& dialogs);
+  EntryFormWindow(EntryForm& logic, UserDialogs& dialogs);
 
   // Called when the form is left by "Cancel" or by closing its window: the
   // main window and its "State Diagram" menu are enabled again.
@@ -46,7 +46,7 @@ public:
   QLabel* State{};
   QGroupBox *Frame1{}, *Frame11{}, *Frame2{}, *Frame3{}, *Frame4{};
   FilteredLineEdit* dcba{};
-  QCheckBox* dcbaAuto{};
+  QCheckBox* autoCodes{};
   FilteredLineEdit* comment{};
   std::array<QComboBox*, kSlotCount> ToState{};
   std::array<FilteredLineEdit*, kSlotCount> TransVar{};
@@ -71,7 +71,7 @@ private:
   const char* HintOf(QObject* watched) const;
   bool PairKey(QObject* watched, QKeyEvent* key);
 
-  StatesIn& logic_;
+  EntryForm& logic_;
   UserDialogs& dialogs_;
   std::array<QButtonGroup*, kRelayCount> pairs_{};
   bool painting_ = false;

@@ -1,4 +1,4 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -38,17 +38,17 @@ constexpr int kCanvasShrinkTwips = 5400;
 // The views as the buttons read, left to right and top to bottom.
 constexpr std::array<ViewButton, kViewButtons> kViewMenuOrder{ViewButton::ShowA,   ViewButton::ShowB,
                                                               ViewButton::ShowC,   ViewButton::ShowD,
-                                                              ViewButton::ShowAll, ViewButton::ShowSC};
+                                                              ViewButton::ShowAll, ViewButton::MachineState};
 
 QString ViewMenuCaption(ViewButton b) {
   if (b == ViewButton::ShowAll) return QStringLiteral("Show A&ll");
-  if (b == ViewButton::ShowSC) return QStringLiteral("&Machine State");
+  if (b == ViewButton::MachineState) return QStringLiteral("&Machine State");
   return QStringLiteral("Circuit &") + QString::fromUtf8(ViewCaption(b));
 }
 
 }  // namespace
 
-Form1::Form1(UserDialogs& dialogs)
+MainWindow::MainWindow(UserDialogs& dialogs)
     : session(dialogs, canvas),
       editor(canvas, views, tiles, dialogs),
       files(canvas, views, dialogs,
@@ -84,12 +84,12 @@ Form1::Form1(UserDialogs& dialogs)
   connect(escape, &QShortcut::activated, this, [this] { editor.CancelPlacement(); });
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
   // The entry form's logic calls back into this window; stop that first.
-  if (statesIn) statesIn->onRepaint = nullptr;
+  if (entryForm) entryForm->onRepaint = nullptr;
 }
 
-void Form1::BuildControls() {
+void MainWindow::BuildControls() {
   auto* client = new QWidget;
   client_ = client;
   clientBase_ = ImageCanvas::ToPixels(0, 0, kClientWidth, kClientHeight).size();
@@ -150,7 +150,7 @@ void Form1::BuildControls() {
     auto* button = new QPushButton(captions[static_cast<int>(b)], client);
     button->setToolTip(
         b == ViewButton::ShowAll ? QStringLiteral("All four state-variable circuits side by side")
-        : b == ViewButton::ShowSC
+        : b == ViewButton::MachineState
             ? QStringLiteral("The output relays' circuits")
             : QStringLiteral("The circuit of state variable %1")
                   .arg(QChar(QLatin1Char('A' + static_cast<int>(b) - static_cast<int>(ViewButton::ShowA)))));
@@ -159,9 +159,9 @@ void Form1::BuildControls() {
     connect(button, &QPushButton::clicked, this, [this, b] { ShowView(b); });
     viewButtons[static_cast<int>(b)] = button;
   }
-  ParForm = new QCheckBox(QStringLiteral("&Parallel Form"), client);
-  ParForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1635, 255));
-  connect(ParForm, &QCheckBox::toggled, this, [this](bool on) { views.ParForm = on; });
+  parallelForm = new QCheckBox(QStringLiteral("&Parallel Form"), client);
+  parallelForm->setGeometry(ImageCanvas::ToPixels(11640, 9840, 1635, 255));
+  connect(parallelForm, &QCheckBox::toggled, this, [this](bool on) { views.parallelForm = on; });
 
   const auto pictureButton = [&](const QIcon& icon, const QString& tip, QRect where) {
     auto* b = new QToolButton(client);
@@ -171,16 +171,18 @@ void Form1::BuildControls() {
     b->setGeometry(where);
     return b;
   };
-  FormCom = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"),
-                          ImageCanvas::ToPixels(10320, 9000, 495, 495));
-  ExtrCom = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"),
-                          ImageCanvas::ToPixels(10920, 9000, 495, 495));
-  PrintCom = pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), ImageCanvas::ToPixels(10320, 9600, 495, 495));
-  InpCom = pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), ImageCanvas::ToPixels(10920, 9600, 495, 495));
-  connect(FormCom, &QToolButton::clicked, this, &Form1::DataForm_Click);
-  connect(ExtrCom, &QToolButton::clicked, this, [this] { files.ExtrCom_Click(); });
-  connect(PrintCom, &QToolButton::clicked, this, &Form1::FilePrint_Click);
-  connect(InpCom, &QToolButton::clicked, this, [this] { files.InpCom_Click(); });
+  entryFormButton = pictureButton(StateDiagramIcon(), QStringLiteral("State Diagram Form"),
+                                  ImageCanvas::ToPixels(10320, 9000, 495, 495));
+  exportButton = pictureButton(ExportIcon(), QStringLiteral("Extract Circuit (Save As)"),
+                               ImageCanvas::ToPixels(10920, 9000, 495, 495));
+  printButton =
+      pictureButton(PrintIcon(), QStringLiteral("Print Circuit"), ImageCanvas::ToPixels(10320, 9600, 495, 495));
+  importButton =
+      pictureButton(ImportIcon(), QStringLiteral("Import Circuit"), ImageCanvas::ToPixels(10920, 9600, 495, 495));
+  connect(entryFormButton, &QToolButton::clicked, this, &MainWindow::DataForm_Click);
+  connect(exportButton, &QToolButton::clicked, this, [this] { files.ExportPicture(); });
+  connect(printButton, &QToolButton::clicked, this, &MainWindow::FilePrint_Click);
+  connect(importButton, &QToolButton::clicked, this, [this] { files.ImportPicture(); });
 
   auto* credit = new QLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
   credit->setAlignment(Qt::AlignCenter);
@@ -194,7 +196,7 @@ void Form1::BuildControls() {
   client->installEventFilter(this);
 }
 
-void Form1::FitClientArea() {
+void MainWindow::FitClientArea() {
   // The canvas area takes the extra room, or gives room up on a small screen
   // and scrolls; the controls under it keep to the bottom, those on the right
   // to the right, and the tools frame widens.
@@ -213,7 +215,7 @@ void Form1::FitClientArea() {
   }
 }
 
-void Form1::BuildToolsFrame(QWidget* parent) {
+void MainWindow::BuildToolsFrame(QWidget* parent) {
   // The frame keeps its place; inside it rows of controls take the room their
   // captions need in the window's font.
   auto* frame = new QGroupBox(QStringLiteral("Tools"), parent);
@@ -269,39 +271,39 @@ void Form1::BuildToolsFrame(QWidget* parent) {
   bottom->addWidget(RubberOn);
   bottom->addWidget(AddCirc);
 
-  connect(AddCirc, &QPushButton::clicked, this, &Form1::AddCirc_Click);
+  connect(AddCirc, &QPushButton::clicked, this, &MainWindow::AddCirc_Click);
   connect(RubberOn, &QCheckBox::clicked, this, [this](bool ticked) { editor.RubberOn_Click(ticked); });
-  connect(InsText, &QPushButton::clicked, this, &Form1::InsText_Click);
+  connect(InsText, &QPushButton::clicked, this, &MainWindow::InsText_Click);
 }
 
-void Form1::BuildMenus() {
+void MainWindow::BuildMenus() {
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  FileOpen = FileMenu->addAction(QStringLiteral("&Open State Diagram"), this, &Form1::FileOpen_Click);
+  FileOpen = FileMenu->addAction(QStringLiteral("&Open State Diagram"), this, &MainWindow::FileOpen_Click);
   FileOpen->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_O)});
   FileSaveInPlace = FileMenu->addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
-                                        &Form1::FileSaveInPlace_Click);
+                                        &MainWindow::FileSaveInPlace_Click);
   FileSaveAs = FileMenu->addAction(QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
-                                   &Form1::FileSave_Click);
+                                   &MainWindow::FileSave_Click);
   FileSave = FileMenu->addAction(QStringLiteral("Save State &Diagram"), QKeySequence(Qt::Key_F3), this,
-                                 &Form1::FileSave_Click);
+                                 &MainWindow::FileSave_Click);
   RecentMenu = FileMenu->addMenu(QStringLiteral("Recent &Files"));
   FillRecentMenu();
   QMenu* picture = FileMenu->addMenu(QStringLiteral("&Circuit"));
   FileImport =
-      picture->addAction(QStringLiteral("&Import"), QKeySequence(Qt::Key_F4), this, [this] { files.InpCom_Click(); });
+      picture->addAction(QStringLiteral("&Import"), QKeySequence(Qt::Key_F4), this, [this] { files.ImportPicture(); });
   FileExtract =
-      picture->addAction(QStringLiteral("&Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExtrCom_Click(); });
+      picture->addAction(QStringLiteral("&Export"), QKeySequence(Qt::Key_F5), this, [this] { files.ExportPicture(); });
   FileExportAs = picture->addAction(QStringLiteral("Export &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
-                                    this, [this] { files.ExportAs_Click(SuggestedPictureName()); });
+                                    this, [this] { files.ExportAs(SuggestedPictureName()); });
   FileMenu->addAction(QStringLiteral("Export for P&LC..."), this, [this] { ExportForPlc(session, dialogs_); });
   FileMenu->addSeparator();
   FilePrint = FileMenu->addAction(QStringLiteral("&Print Circuit"), QKeySequence(Qt::CTRL | Qt::Key_P), this,
-                                  &Form1::FilePrint_Click);
+                                  &MainWindow::FilePrint_Click);
   FileMenu->addAction(QStringLiteral("Class &Report..."), this,
                       [this] { ShowClassReport(this, tiles.Images(), dialogs_); });
   FileMenu->addSeparator();
-  FileExit =
-      FileMenu->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &Form1::FileExit_Click);
+  FileExit = FileMenu->addAction(QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                                 &MainWindow::FileExit_Click);
 
   EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
   EditUndo = EditMenu->addAction(QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), this, [this] {
@@ -317,20 +319,20 @@ void Form1::BuildMenus() {
 
   DataFormMenu = menuBar()->addMenu(QStringLiteral("&State Diagram"));
   DataForm = DataFormMenu->addAction(QStringLiteral("&Form"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
-                                     &Form1::DataForm_Click);
+                                     &MainWindow::DataForm_Click);
   DataFormNew = DataFormMenu->addAction(QStringLiteral("&New Form"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
-                                        &Form1::DataFormNew_Click);
+                                        &MainWindow::DataFormNew_Click);
   ShowDiagram = DataFormMenu->addAction(QStringLiteral("Show &Diagram"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
-                                        &Form1::ShowDiagram_Click);
+                                        &MainWindow::ShowDiagram_Click);
 
   ToolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
   ToolsAddText = ToolsMenu->addAction(QStringLiteral("Add &Text"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
-                                      &Form1::InsText_Click);
+                                      &MainWindow::InsText_Click);
   ToolsCheck = ToolsMenu->addAction(QStringLiteral("Check &Circuit"), QKeySequence(Qt::CTRL | Qt::Key_K), this,
-                                    &Form1::ToolsCheck_Click);
+                                    &MainWindow::ToolsCheck_Click);
   ToolsCheck->setEnabled(false);
   ToolsSimulate =
-      ToolsMenu->addAction(QStringLiteral("&Simulate"), QKeySequence(Qt::Key_F6), this, &Form1::Simulate_Click);
+      ToolsMenu->addAction(QStringLiteral("&Simulate"), QKeySequence(Qt::Key_F6), this, &MainWindow::Simulate_Click);
   ToolsTransitCodes = ToolsMenu->addAction(
       QString::fromUtf8(kTransitToolTitle).replace(QStringLiteral(" with "), QStringLiteral(" &with ")), this,
       [this] { session.AssignCodesWithTransitStates(); });
@@ -346,8 +348,8 @@ void Form1::BuildMenus() {
   }
   ParallelFormAction = ViewMenu->addAction(QStringLiteral("&Parallel Form"));
   ParallelFormAction->setCheckable(true);
-  connect(ParallelFormAction, &QAction::toggled, ParForm, &QCheckBox::setChecked);
-  connect(ParForm, &QCheckBox::toggled, ParallelFormAction, &QAction::setChecked);
+  connect(ParallelFormAction, &QAction::toggled, parallelForm, &QCheckBox::setChecked);
+  connect(parallelForm, &QCheckBox::toggled, ParallelFormAction, &QAction::setChecked);
   ViewMenu->addSeparator();
   ZoomIn = ViewMenu->addAction(QStringLiteral("Zoom &In"), this, [this] { ZoomStep(1); });
   ZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -355,22 +357,24 @@ void Form1::BuildMenus() {
   ZoomOut->setShortcuts(QKeySequence::ZoomOut);
   ZoomActual = ViewMenu->addAction(QStringLiteral("Actual &Size"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
                                    [this] { SetZoom(1.0); });
-  ZoomFit = ViewMenu->addAction(QStringLiteral("&Fit"), QKeySequence(Qt::CTRL | Qt::Key_9), this, &Form1::ZoomToFit);
+  ZoomFit =
+      ViewMenu->addAction(QStringLiteral("&Fit"), QKeySequence(Qt::CTRL | Qt::Key_9), this, &MainWindow::ZoomToFit);
   ViewMenu->addSeparator();
   // Ctrl+C copies the picture when the canvas has the focus; the text box
   // keeps its own Ctrl+C.
-  CopyPicture = ViewMenu->addAction(QStringLiteral("Cop&y Picture"), this, &Form1::CopyPicture_Click);
+  CopyPicture = ViewMenu->addAction(QStringLiteral("Cop&y Picture"), this, &MainWindow::CopyPicture_Click);
   CopyPicture->setShortcut(QKeySequence::Copy);
   CopyPicture->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   CanvasScroll->addAction(CopyPicture);
 
   AboutForm = menuBar()->addMenu(QStringLiteral("&Help"));
   Manual = AboutForm->addAction(QStringLiteral("Kelvo 16s &Manual"), QKeySequence(Qt::SHIFT | Qt::Key_F1), this,
-                                &Form1::Manual_Click);
-  About = AboutForm->addAction(QStringLiteral("&About Kelvo 16s"), QKeySequence(Qt::Key_F1), this, &Form1::About_Click);
+                                &MainWindow::Manual_Click);
+  About = AboutForm->addAction(QStringLiteral("&About Kelvo 16s"), QKeySequence(Qt::Key_F1), this,
+                               &MainWindow::About_Click);
 }
 
-void Form1::ShowAtHome() {
+void MainWindow::ShowAtHome() {
   // The window's own place from the last run, else its usual size where the
   // screen's free area allows.
   const QByteArray kept = QSettings().value(QStringLiteral("windows/main")).toByteArray();
@@ -384,8 +388,8 @@ void Form1::ShowAtHome() {
   show();
 }
 
-bool Form1::StartUp(const QStringList& tileFolders) {
-  FrmSplash splash;
+bool MainWindow::StartUp(const QStringList& tileFolders) {
+  SplashWindow splash;
   splash.show();
   setEnabled(false);
   const auto pause = [this] {
@@ -413,41 +417,41 @@ bool Form1::StartUp(const QStringList& tileFolders) {
   }
   canvas.SetTiles(tiles.Images());
 
-  f2count = 0;
+  shownState = 0;
   editor.CircAdd = false;
   editor.AddNo = -1;
-  statesIn = &session.form;
+  entryForm = &session.form;
   SyncViewButtons();
   return true;
 }
 
-StatesInWindow& Form1::EntryWindow() {
+EntryFormWindow& MainWindow::EntryWindow() {
   // The form's widgets are made when it is first shown; its table and logic
   // exist from start-up on.
-  if (!statesInWindow) {
-    statesInWindow = std::make_unique<StatesInWindow>(*statesIn, dialogs_);
-    statesInWindow->setWindowIcon(windowIcon());
-    RememberPlace(statesInWindow.get(), QStringLiteral("form"));
-    statesInWindow->onLeave = [this] { LeaveStatesIn(); };
-    statesInWindow->onEdited = [this] {
+  if (!entryFormWindow) {
+    entryFormWindow = std::make_unique<EntryFormWindow>(*entryForm, dialogs_);
+    entryFormWindow->setWindowIcon(windowIcon());
+    RememberPlace(entryFormWindow.get(), QStringLiteral("form"));
+    entryFormWindow->onLeave = [this] { LeaveEntryForm(); };
+    entryFormWindow->onEdited = [this] {
       UpdateTitle();
       SyncStatus();
     };
-    statesInWindow->onUndo = [this] {
+    entryFormWindow->onUndo = [this] {
       session.Undo();
       AfterUndo();
     };
-    statesInWindow->onRedo = [this] {
+    entryFormWindow->onRedo = [this] {
       session.Redo();
       AfterUndo();
     };
-    statesInWindow->onFileUsed = [this] { RememberRecent(statesIn->documentPath(), true); };
-    StayAbove(statesInWindow.get(), this);
+    entryFormWindow->onFileUsed = [this] { RememberRecent(entryForm->documentPath(), true); };
+    StayAbove(entryFormWindow.get(), this);
   }
-  return *statesInWindow;
+  return *entryFormWindow;
 }
 
-void Form1::SyncViewButtons() {
+void MainWindow::SyncViewButtons() {
   for (ViewButton b : kAllViewButtons) {
     QPushButton* button = ViewButtonWidget(b);
     button->setEnabled(views.Enabled(b));
@@ -463,8 +467,8 @@ void Form1::SyncViewButtons() {
   Picture1->FitToCanvas();
   QString note = QString::fromStdString(views.EmptyView());
   // An empty start says what to do first.
-  if (note.isEmpty() && !views.HasCircuit() && statesIn && statesIn->documentPath().empty() && !statesIn->Modified() &&
-      !session.document.HasHandEdits()) {
+  if (note.isEmpty() && !views.HasCircuit() && entryForm && entryForm->documentPath().empty() &&
+      !entryForm->Modified() && !session.document.HasHandEdits()) {
     note = QStringLiteral("Open a table (F2) or start a new one (Ctrl+N)");
   }
   Picture1->SetNote(note);
@@ -472,7 +476,7 @@ void Form1::SyncViewButtons() {
   Picture1->update();
 }
 
-void Form1::SyncStatus() {
+void MainWindow::SyncStatus() {
   const auto notes = session.Notes();
   QString text = notes.empty() ? QString() : QString::fromStdString(notes.front());
   if (notes.size() > 1) {
@@ -491,7 +495,7 @@ void Form1::SyncStatus() {
   DrawingNotes->setToolTip(all.join(QLatin1Char('\n')));
 }
 
-void Form1::SyncTools() {
+void MainWindow::SyncTools() {
   QFont font = AddCirc->font();
   font.setUnderline(editor.AddCircUnderlined);
   AddCirc->setFont(font);
@@ -502,16 +506,16 @@ void Form1::SyncTools() {
   Picture1->update();
 }
 
-QWidget* Form1::WindowInCharge() const {
+QWidget* MainWindow::WindowInCharge() const {
   // The windows that disable this one while they are open.
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{picIns.data(), printerForm.data(), aboutBox.data(), statesInWindow.get()}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{componentPicker.data(), printerForm.data(), aboutBox.data(),
+                                                    entryFormWindow.get()}) {
     if (w && w->isVisible()) return w;
   }
   return nullptr;
 }
 
-bool Form1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
   // A click on this window while another is in charge brings that one
   // forward with the keyboard focus, so Esc and Enter reach it again.
   if (event->type() == QEvent::WindowActivate && !isEnabled()) {
@@ -525,7 +529,7 @@ bool Form1::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) FitClientArea();
   for (int i = 0; i < kPaletteSize; ++i) {
     if (watched != ColorFr[i]) continue;
@@ -548,29 +552,29 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::AddCirc_Click() {
-  if (!editor.AddCirc_Click() || picIns) return;
+void MainWindow::AddCirc_Click() {
+  if (!editor.AddCirc_Click() || componentPicker) return;
   setEnabled(false);
-  picIns = new PicIns(tiles);
-  picIns->setWindowIcon(windowIcon());
-  RememberPlace(picIns, QStringLiteral("component"));
-  StayAbove(picIns, this);
-  editor.PicIns_Opened();
-  picIns->onOk = [this](int slot) { editor.InsOK_Click(slot); };
-  picIns->onClosed = [this](bool byUser) {
-    editor.PicIns_Closed(byUser);
+  componentPicker = new ComponentPicker(tiles);
+  componentPicker->setWindowIcon(windowIcon());
+  RememberPlace(componentPicker, QStringLiteral("component"));
+  StayAbove(componentPicker, this);
+  editor.PickerOpened();
+  componentPicker->onOk = [this](int slot) { editor.InsOK_Click(slot); };
+  componentPicker->onClosed = [this](bool byUser) {
+    editor.PickerClosed(byUser);
     setEnabled(true);
   };
-  picIns->show();
+  componentPicker->show();
 }
 
-void Form1::FilePrint_Click() {
+void MainWindow::FilePrint_Click() {
   if (printerForm) return;
   if (!printer) printer = std::make_unique<QPrinter>();
   printerForm = new PrinterForm(views, canvas, *printer, dialogs_);
   printerForm->setWindowIcon(windowIcon());
   RememberPlace(printerForm, QStringLiteral("print"));
-  if (statesIn) printerForm->documentName = QString::fromStdString(statesIn->DocumentName());
+  if (entryForm) printerForm->documentName = QString::fromStdString(entryForm->DocumentName());
   StayAbove(printerForm, this);
   printerForm->onViewDrawn = [this] { SyncViewButtons(); };
   printerForm->onClosed = [this] { setEnabled(true); };
@@ -578,7 +582,7 @@ void Form1::FilePrint_Click() {
   printerForm->show();
 }
 
-void Form1::ZoomStep(int steps) {
+void MainWindow::ZoomStep(int steps) {
   static constexpr std::array<double, 9> kZooms{0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0};
   const double now = Picture1->Zoom();
   double next = now;
@@ -600,24 +604,24 @@ void Form1::ZoomStep(int steps) {
   SetZoom(next);
 }
 
-void Form1::SetZoom(double zoom) {
+void MainWindow::SetZoom(double zoom) {
   if (!Picture1->SetZoom(zoom)) dialogs_.Notify(Picture1->TooLarge(zoom));
   ZoomLevel->setText(QStringLiteral("%1%").arg(std::lround(Picture1->Zoom() * 100)));
 }
 
-void Form1::ZoomToFit() {
+void MainWindow::ZoomToFit() {
   const QSize room = CanvasScroll->viewport()->size();
   const QSize picture = canvas.Image().size();
   SetZoom(std::min(double(room.width()) / picture.width(), double(room.height()) / picture.height()));
 }
 
-void Form1::CopyPicture_Click() {
+void MainWindow::CopyPicture_Click() {
   QGuiApplication::clipboard()->setImage(canvas.Image().copy(DrawnArea(canvas.Record())));
 }
 
-void Form1::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
+void MainWindow::InsText_Click() { editor.InsText_Click(PicText->text().toStdString()); }
 
-void Form1::ShowView(ViewButton button) {
+void MainWindow::ShowView(ViewButton button) {
   views.Show(button);
   SyncViewButtons();
   // A view in the other form runs the other form's circuits.
@@ -627,9 +631,9 @@ void Form1::ShowView(ViewButton button) {
   }
 }
 
-void Form1::ShowEquationView(const EquationViewTexts& texts) {
+void MainWindow::ShowEquationView(const EquationViewTexts& texts) {
   if (!eqView) {
-    eqView = std::make_unique<EqView>();
+    eqView = std::make_unique<EquationWindow>();
     eqView->setWindowIcon(windowIcon());
     RememberPlace(eqView.get(), QStringLiteral("equations"), this);
     StayAbove(eqView.get(), this);
@@ -640,22 +644,22 @@ void Form1::ShowEquationView(const EquationViewTexts& texts) {
 }
 
 // "Circuit" hands over: the window comes back before the circuits are drawn.
-void Form1::HandOverCircuit() {
+void MainWindow::HandOverCircuit() {
   DataFormMenu->menuAction()->setEnabled(true);
   setEnabled(true);
-  if (statesInWindow) statesInWindow->hide();
+  if (entryFormWindow) entryFormWindow->hide();
 }
 
-void Form1::CircuitDrawn() {
+void MainWindow::CircuitDrawn() {
   SyncViewButtons();
   ToolsCheck->setEnabled(true);
-  checkVerdict->Start(session.drawn->table, session.drawn->equations, grid, views.ParForm);
+  checkVerdict->Start(session.drawn->table, session.drawn->equations, grid, views.parallelForm);
   UpdateTitle();
   RefreshDiagram();
   RestartSimulation();
 }
 
-void Form1::Simulate_Click() {
+void MainWindow::Simulate_Click() {
   if (!simulationWindow) {
     simulationWindow = std::make_unique<SimulationWindow>();
     simulationWindow->setWindowIcon(windowIcon());
@@ -680,7 +684,7 @@ void Form1::Simulate_Click() {
   RestartSimulation();
 }
 
-void Form1::FollowSimulationInDiagram() {
+void MainWindow::FollowSimulationInDiagram() {
   if (!diagramWindow || !simulationWindow || !simulationWindow->Simulation() || !session.drawn) return;
   DiagramHighlight& h = diagramWindow->View->highlight;
   const int now = simulationWindow->Simulation()->State();
@@ -699,7 +703,7 @@ void Form1::FollowSimulationInDiagram() {
   diagramWindow->View->update();
 }
 
-void Form1::RestartSimulation() {
+void MainWindow::RestartSimulation() {
   if (!simulationWindow || !simulationWindow->isVisible()) return;
   std::unique_ptr<MachineSimulation> sim;
   const StateDiagram* table = nullptr;
@@ -720,8 +724,8 @@ void Form1::RestartSimulation() {
   Picture1->update();
 }
 
-void Form1::ShowDiagram_Click() {
-  if (!statesIn) return;
+void MainWindow::ShowDiagram_Click() {
+  if (!entryForm) return;
   if (!diagramWindow) {
     diagramWindow = std::make_unique<DiagramWindow>(dialogs_);
     diagramWindow->setWindowIcon(windowIcon());
@@ -735,129 +739,129 @@ void Form1::ShowDiagram_Click() {
   RefreshDiagram();
 }
 
-void Form1::RefreshDiagram() {
-  if (statesIn && diagramWindow && diagramWindow->isVisible()) {
+void MainWindow::RefreshDiagram() {
+  if (entryForm && diagramWindow && diagramWindow->isVisible()) {
     diagramWindow->suggestedName =
         QString::fromStdString(BesideDocument(DocumentStem() + QStringLiteral("-diagram.png")));
-    diagramWindow->ShowTable(statesIn->table());
+    diagramWindow->ShowTable(entryForm->table());
   }
 }
 
-QString Form1::DocumentStem() const {
-  return statesIn ? QFileInfo(QString::fromStdString(statesIn->DocumentName())).completeBaseName()
-                  : QStringLiteral("Untitled");
+QString MainWindow::DocumentStem() const {
+  return entryForm ? QFileInfo(QString::fromStdString(entryForm->DocumentName())).completeBaseName()
+                   : QStringLiteral("Untitled");
 }
 
-std::string Form1::SuggestedPictureName() const {
+std::string MainWindow::SuggestedPictureName() const {
   QString view = QString::fromUtf8(ViewCaption(views.ShownKey().view));
   if (views.ShownKey().noCircuit) view = QStringLiteral("picture");
   view.replace(QLatin1Char(' '), QLatin1Char('-'));
   return BesideDocument(DocumentStem() + QLatin1Char('-') + view + QStringLiteral(".png"));
 }
 
-std::string Form1::BesideDocument(const QString& name) const {
-  if (!statesIn || statesIn->documentPath().empty()) return QFile::encodeName(name).toStdString();
-  const QString document = QFile::decodeName(QByteArray::fromStdString(statesIn->documentPath()));
+std::string MainWindow::BesideDocument(const QString& name) const {
+  if (!entryForm || entryForm->documentPath().empty()) return QFile::encodeName(name).toStdString();
+  const QString document = QFile::decodeName(QByteArray::fromStdString(entryForm->documentPath()));
   return QFile::encodeName(QFileInfo(document).absoluteDir().filePath(name)).toStdString();
 }
 
-void Form1::OpenFormAt(int state) {
-  if (!statesIn || !IsValidState(state)) return;
-  if (statesInWindow) statesInWindow->EnsureCreated();
-  statesIn->StoreStatePage();
-  f2count = state;
-  statesIn->ShowStatePage();
+void MainWindow::OpenFormAt(int state) {
+  if (!entryForm || !IsValidState(state)) return;
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
+  entryForm->StoreStatePage();
+  shownState = state;
+  entryForm->ShowStatePage();
   DataForm_Click();
 }
 
-void Form1::ToolsCheck_Click() {
+void MainWindow::ToolsCheck_Click() {
   if (!session.drawn || !ToolsCheck->isEnabled() || !views.HasCircuit()) return;
   if (checkReport) checkReport->close();
   // The check runs what is drawn, and says so when the table has moved on.
-  checkReport = new CheckReportWindow(CheckCircuit(session.drawn->table, session.drawn->equations, grid, views.ParForm),
-                                      session.Notes(), this,
-                                      session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
+  checkReport = new CheckReportWindow(
+      CheckCircuit(session.drawn->table, session.drawn->equations, grid, views.parallelForm), session.Notes(), this,
+      session.DrawingIsStale() ? QString::fromUtf8(kStaleDrawing) : QString());
   checkReport->setWindowIcon(windowIcon());
   RememberPlace(checkReport, QStringLiteral("check"), this);
   checkReport->show();
 }
 
-void Form1::LeaveStatesIn() {
-  if (statesInWindow) statesInWindow->EnsureCreated();  // a closed form drops its unstored edits
+void MainWindow::LeaveEntryForm() {
+  if (entryFormWindow) entryFormWindow->EnsureCreated();  // a closed form drops its unstored edits
   setEnabled(true);
   DataFormMenu->menuAction()->setEnabled(true);
   UpdateTitle();
 }
 
-void Form1::DataForm_Click() {
-  if (!statesIn) return;
+void MainWindow::DataForm_Click() {
+  if (!entryForm) return;
   DataFormMenu->menuAction()->setEnabled(false);
   setEnabled(false);
   EntryWindow().ShowForm();
   DataFormNew->setEnabled(true);
 }
 
-void Form1::DataFormNew_Click() {
-  if (!statesIn || !MayReplaceDocument()) return;
-  f2count = 0;
+void MainWindow::DataFormNew_Click() {
+  if (!entryForm || !MayReplaceDocument()) return;
+  shownState = 0;
   setEnabled(false);
   EntryWindow().ShowForm();
-  statesIn->NewDocument();
+  entryForm->NewDocument();
   session.CircuitNotDrawn();  // the new table has no circuit yet
   UpdateTitle();
   RefreshDiagram();
 }
 
-void Form1::FileOpen_Click() {
-  if (!statesIn || !MayReplaceDocument()) return;
-  if (!statesIn->LoadStates_Click()) return;  // cancelled or failed: the table is as it was
+void MainWindow::FileOpen_Click() {
+  if (!entryForm || !MayReplaceDocument()) return;
+  if (!entryForm->OpenWithDialog()) return;  // cancelled or failed: the table is as it was
   OpenedFile();
 }
 
-void Form1::OpenFile(const QString& path) { OpenFile(QFile::encodeName(path).toStdString()); }
+void MainWindow::OpenFile(const QString& path) { OpenFile(QFile::encodeName(path).toStdString()); }
 
-void Form1::OpenFile(const std::string& path) {
-  if (!statesIn) return;
-  if (statesInWindow) statesInWindow->EnsureCreated();
-  if (!statesIn->LoadStatesFrom(path)) {
+void MainWindow::OpenFile(const std::string& path) {
+  if (!entryForm) return;
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
+  if (!entryForm->LoadStatesFrom(path)) {
     RememberRecent(path, false);  // a file that cannot be opened leaves the list
     return;
   }
   OpenedFile();
 }
 
-void Form1::OpenedFile() {
-  RememberRecent(statesIn->documentPath(), true);
+void MainWindow::OpenedFile() {
+  RememberRecent(entryForm->documentPath(), true);
   UpdateTitle();
   DataFormNew->setEnabled(true);
-  statesIn->OfferAutoCodes();
-  statesIn->CircExt_Click();
+  entryForm->OfferAutoCodes();
+  entryForm->DrawCircuit();
   UpdateTitle();
 }
 
-void Form1::FileSave_Click() {
-  if (!statesIn) return;
-  if (statesInWindow) statesInWindow->EnsureCreated();
-  if (statesIn->SaveStates_Click()) RememberRecent(statesIn->documentPath(), true);
+void MainWindow::FileSave_Click() {
+  if (!entryForm) return;
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
+  if (entryForm->SaveWithDialog()) RememberRecent(entryForm->documentPath(), true);
   UpdateTitle();
 }
 
-void Form1::FileSaveInPlace_Click() {
-  if (!statesIn) return;
-  if (statesInWindow) statesInWindow->EnsureCreated();
-  if (statesIn->Save()) RememberRecent(statesIn->documentPath(), true);
+void MainWindow::FileSaveInPlace_Click() {
+  if (!entryForm) return;
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
+  if (entryForm->Save()) RememberRecent(entryForm->documentPath(), true);
   UpdateTitle();
 }
 
-bool Form1::MayReplaceDocument() { return session.MayDropHandEdits() && SaveChangesFirst(); }
+bool MainWindow::MayReplaceDocument() { return session.MayDropHandEdits() && SaveChangesFirst(); }
 
-void Form1::DocumentChanged() {
+void MainWindow::DocumentChanged() {
   UpdateTitle();
   SyncUndo();
   if (DrawingNotes) SyncStatus();
 }
 
-void Form1::SyncUndo() {
+void MainWindow::SyncUndo() {
   if (!EditUndo) return;
   const QString undo = QString::fromStdString(session.document.UndoText());
   const QString redo = QString::fromStdString(session.document.RedoText());
@@ -867,7 +871,7 @@ void Form1::SyncUndo() {
   EditRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo %1").arg(redo));
 }
 
-void Form1::AfterUndo() {
+void MainWindow::AfterUndo() {
   SyncViewButtons();
   SyncTools();
   UpdateTitle();
@@ -875,22 +879,22 @@ void Form1::AfterUndo() {
   RefreshDiagram();
 }
 
-bool Form1::SaveChangesFirst() {
+bool MainWindow::SaveChangesFirst() {
   // A form closed from its title bar is rebuilt from the table before the
   // question, so only edits that count are weighed.
-  if (statesInWindow) statesInWindow->EnsureCreated();
-  const bool go = statesIn->SaveChangesFirst();
-  if (!statesIn->documentPath().empty()) RememberRecent(statesIn->documentPath(), true);
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
+  const bool go = entryForm->SaveChangesFirst();
+  if (!entryForm->documentPath().empty()) RememberRecent(entryForm->documentPath(), true);
   UpdateTitle();
   return go;
 }
 
-bool Form1::ConfirmQuit() {
-  if (!statesIn) return true;
-  if (statesInWindow) statesInWindow->EnsureCreated();
+bool MainWindow::ConfirmQuit() {
+  if (!entryForm) return true;
+  if (entryFormWindow) entryFormWindow->EnsureCreated();
   // Only what would be lost is asked about: a changed table, then hand edits
   // not yet exported, naming their views.
-  if (statesIn->Modified() && !SaveChangesFirst()) return false;
+  if (entryForm->Modified() && !SaveChangesFirst()) return false;
   const auto& unexported = session.document.UnexportedViews();
   if (unexported.empty()) return true;
   std::string views = "hand edits not exported: ";
@@ -900,34 +904,34 @@ bool Form1::ConfirmQuit() {
   return dialogs_.AskYesNo(kDataLossQuestion, kDataLossTitle, Answer::No, views);
 }
 
-void Form1::FileExit_Click() {
+void MainWindow::FileExit_Click() {
   if (!ConfirmQuit()) return;
   quitConfirmed_ = true;
   close();
 }
 
-void Form1::UpdateTitle() {
-  if (!statesIn) {
+void MainWindow::UpdateTitle() {
+  if (!entryForm) {
     setWindowTitle(QStringLiteral("Kelvo 16s"));
     return;
   }
-  const bool modified = statesIn->Modified() || !session.document.IsClean();
-  if (statesIn->documentPath().empty() && !modified) {
+  const bool modified = entryForm->Modified() || !session.document.IsClean();
+  if (entryForm->documentPath().empty() && !modified) {
     setWindowTitle(QStringLiteral("Kelvo 16s"));
   } else {
-    setWindowTitle(QStringLiteral("Kelvo 16s - %1[*]").arg(QString::fromStdString(statesIn->DocumentName())));
+    setWindowTitle(QStringLiteral("Kelvo 16s - %1[*]").arg(QString::fromStdString(entryForm->DocumentName())));
   }
   setWindowModified(modified);
 }
 
-QStringList Form1::RecentFiles() const { return kelvo::RecentFiles{}.List(); }
+QStringList MainWindow::RecentFiles() const { return kelvo::RecentFiles{}.List(); }
 
-void Form1::RememberRecent(const std::string& path, bool keep) {
+void MainWindow::RememberRecent(const std::string& path, bool keep) {
   kelvo::RecentFiles{}.Remember(path, keep);
   FillRecentMenu();
 }
 
-void Form1::FillRecentMenu() {
+void MainWindow::FillRecentMenu() {
   RecentMenu->clear();
   const QStringList recent = RecentFiles();
   for (int i = 0; i < recent.size(); ++i) {
@@ -949,7 +953,7 @@ void Form1::FillRecentMenu() {
   RecentMenu->setEnabled(!recent.isEmpty());
 }
 
-void Form1::Manual_Click() {
+void MainWindow::Manual_Click() {
   if (!manualWindow) {
     manualWindow = std::make_unique<ManualWindow>(ManualFolders);
     manualWindow->setWindowIcon(windowIcon());
@@ -961,7 +965,7 @@ void Form1::Manual_Click() {
   manualWindow->activateWindow();
 }
 
-void Form1::About_Click() {
+void MainWindow::About_Click() {
   if (aboutBox) return;
   setEnabled(false);
   aboutBox = new AboutBox;
@@ -972,7 +976,7 @@ void Form1::About_Click() {
   aboutBox->show();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // Only a close the user asked for (title bar) is confirmed; "Exit" asked already.
   if (event->spontaneous() && !quitConfirmed_ && !ConfirmQuit()) {
     event->ignore();
@@ -985,9 +989,9 @@ void Form1::closeEvent(QCloseEvent* event) {
   diagramWindow.reset();
   simulationWindow.reset();
   if (aboutBox) aboutBox->close();
-  if (picIns) picIns->close();
+  if (componentPicker) componentPicker->close();
   if (printerForm) printerForm->close();
-  if (statesInWindow) statesInWindow->hide();
+  if (entryFormWindow) entryFormWindow->hide();
   event->accept();
 }
 
