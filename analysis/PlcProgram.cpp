@@ -68,7 +68,7 @@ std::string ProgramNameOf(const std::string& file) {
 
 }  // namespace
 
-PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
+Result<PlcProgram> BuildPlcProgram(const PlcSource& s) {
   PlcProgram program;
   program.sourceFile = FileNameOf(s.sourceFile);
   program.parallelForm = s.parallelForm;
@@ -90,8 +90,8 @@ PlcProgram BuildPlcProgram(const PlcSource& s, std::string& error) {
     if (v >= kStateRelayVariables && claimedBy[v] < 0) relayVariable[r] = v, claimedBy[v] = r;
   }
   if (table.Full()) {
-    error = "more than " + std::to_string(kMaxVariables) + " switch and relay names: the program cannot hold them";
-    return program;
+    return Fault{"more than " + std::to_string(kMaxVariables) +
+                 " switch and relay names: the program cannot hold them"};
   }
 
   IecNames names;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Fault.h"
 #include "equations/EquationSet.h"
 #include "ladder/LadderGrid.h"
 #include "statediagram/StateDiagram.h"
@@ -68,8 +69,8 @@ struct PlcSource {
   std::string sourceFile;  // names the program and goes into its documentation
 };
 
-// The program of the drawn circuits; "" in `error`, or why there is none
-// ("more than 64 switch and relay names").
-PlcProgram BuildPlcProgram(const PlcSource& source, std::string& error);
+// The program of the drawn circuits, or why there is none ("more than 64
+// switch and relay names").
+Result<PlcProgram> BuildPlcProgram(const PlcSource& source);
 
 }  // namespace kelvo

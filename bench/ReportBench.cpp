@@ -58,7 +58,7 @@ void ClassReportOf200Tables(benchmark::State& state) {
   std::vector<std::string> files;
   for (int i = 0; i < kTables; ++i) {
     files.push_back((folder / ("student-" + std::to_string(i + 1000) + ".sfi")).string());
-    kelvo::WriteStatesFile(files.back(), TextbookTable(random));
+    (void)kelvo::WriteStatesFile(files.back(), TextbookTable(random));
   }
   kelvo::TileImages tiles;
   if (!tiles.LoadAll()) state.SkipWithError(tiles.Error().toStdString().c_str());

@@ -30,7 +30,7 @@ int TransitionCount(const StateDiagram& table) {
 // How the codes came about. When the automatic codes gave up, `why` says why
 // as `inspect` does, or, where their message names the cause, that message.
 ReportCodes CodesOf(const CliSession& session, bool autoAsked) {
-  if (!session.form.AutoCodesAborted) return {autoAsked ? ReportCodes::Kind::Automatic : ReportCodes::Kind::Typed, {}};
+  if (!session.form.autoCodesFailure) return {autoAsked ? ReportCodes::Kind::Automatic : ReportCodes::Kind::Typed, {}};
   ReportCodes codes{ReportCodes::Kind::Failed, {}};
   if (const auto why = AutoCodesWhy(session)) {
     codes.why = *why;

@@ -63,10 +63,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 int Codes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto o = ParseCliOptions(args, {.codes = true}, err);
   if (!o) return 2;
-  std::string why;
-  const auto table = ReadStatesFile(o->file, &why);
+  const auto table = ReadStatesFile(o->file);
   if (!table) {
-    err << StatesFileError(o->file, why) << "\n";
+    err << StatesFileError(o->file, table.fault()) << "\n";
     return 2;
   }
   if (!o->output.empty() && SameFile(o->output, o->file)) {
@@ -80,8 +79,9 @@ int Codes(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     out << CodingText(*table, coding) << "\n";
   }
   if (!coding.found) return 1;
-  if (!o->output.empty() && !WriteStatesFile(o->output, WithCoding(*table, coding), &why)) {
-    err << StatesFileError(o->output, why) << "\n";
+  if (o->output.empty()) return 0;
+  if (const auto written = WriteStatesFile(o->output, WithCoding(*table, coding)); !written) {
+    err << StatesFileError(o->output, written.fault()) << "\n";
     return 2;
   }
   return 0;

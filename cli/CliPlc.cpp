@@ -24,14 +24,13 @@ int Plc(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   RecordingCanvas canvas;
   CliSession session(Answer::Yes, canvas);
   if (const auto stopped = DrawForOutput(session, *o, err)) return *stopped;
-  std::string error;
-  const auto text = PlcFileText(session, *language, o->file, error);
+  const auto text = PlcFileText(session, *language, o->file);
   if (!text) {
-    err << "kelvo16s-cli: " << error << "; " << o->output << " is left as it was\n";
+    err << "kelvo16s-cli: " << text.why() << "; " << o->output << " is left as it was\n";
     return 1;
   }
-  std::string why;
-  if (!WriteFileAtomically(o->output, *text, &why)) {
+  if (const auto written = WriteFileAtomically(o->output, *text); !written) {
+    const std::string why = written.why();
     err << "kelvo16s-cli: cannot write " << o->output << (why.empty() ? "" : ": " + why) << "\n";
     return 2;
   }

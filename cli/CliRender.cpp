@@ -29,16 +29,19 @@ namespace {
 
 // Standard output gets the bytes alone; a file (or a device or FIFO) is
 // written and then named on standard output.
-bool WriteOutput(const std::string& output, const QByteArray& bytes, std::ostream& out, std::string* why) {
+Result<Done> WriteOutput(const std::string& output, const Result<QByteArray>& bytes, std::ostream& out) {
+  if (!bytes) return bytes.fault();
   if (IsStandardOutput(output)) {
-    out.write(bytes.constData(), bytes.size());
+    out.write(bytes->constData(), bytes->size());
     out.flush();
-    if (!out) *why = "standard output could not be written";
-    return static_cast<bool>(out);
+    if (!out) return Fault{"standard output could not be written"};
+    return Done{};
   }
-  if (!WriteOutputFile(output, std::string_view(bytes.constData(), bytes.size()), why)) return false;
+  if (auto written = WriteOutputFile(output, std::string_view(bytes->constData(), bytes->size())); !written) {
+    return written;
+  }
   out << output << "\n";
-  return true;
+  return Done{};
 }
 
 }  // namespace
@@ -59,11 +62,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   ImageCanvas canvas(tiles.Images());
   CliSession session(Answer::Yes, canvas);
   if (const auto stopped = DrawForOutput(session, *o, err)) return *stopped;
-  std::string why;
   // Standard output has no extension to choose by: it gets a Windows bitmap.
-  const auto bytes = EncodePicture(canvas, IsStandardOutput(o->output) ? "" : o->output, &why);
-  if (!bytes || !WriteOutput(o->output, *bytes, out, &why)) {
-    err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
+  const auto bytes = EncodePicture(canvas, IsStandardOutput(o->output) ? "" : o->output);
+  if (const auto written = WriteOutput(o->output, bytes, out); !written) {
+    err << "Unknown Error while creating file " << o->output << "\n" << written.why() << "\n";
     return 2;
   }
   return 0;
@@ -92,11 +94,10 @@ int Diagram(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "kelvo16s-cli: " << layout.error << "\n";
     return 1;
   }
-  std::string why;
-  const auto bytes = EncodeDrawing(
-      formatName, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why);
-  if (!bytes || !WriteOutput(o->output, *bytes, out, &why)) {
-    err << "Unknown Error while creating file " << o->output << "\n" << why << "\n";
+  const auto bytes =
+      EncodeDrawing(formatName, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); });
+  if (const auto written = WriteOutput(o->output, bytes, out); !written) {
+    err << "Unknown Error while creating file " << o->output << "\n" << written.why() << "\n";
     return 2;
   }
   return 0;

@@ -83,9 +83,9 @@ void ShowProgress(std::ostream& err, size_t done, size_t total) {
 }
 
 bool Write(const std::string& path, const std::string& bytes, std::ostream& err) {
-  std::string why;
-  if (WriteFileAtomically(path, bytes, &why)) return true;
-  err << "Unknown Error while creating file " << VisibleText(path) << "\n" << why << "\n";
+  const auto written = WriteFileAtomically(path, bytes);
+  if (written) return true;
+  err << "Unknown Error while creating file " << VisibleText(path) << "\n" << written.why() << "\n";
   return false;
 }
 

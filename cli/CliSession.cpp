@@ -35,8 +35,9 @@ std::optional<int> DrawForOutput(CliSession& session, const CliOptions& o, std::
 }
 
 std::optional<std::string> AutoCodesWhy(const Session& session) {
-  if (session.form.autoCodesWhy.empty()) return std::nullopt;
-  return session.form.autoCodesWhy;
+  std::string why = session.form.AutoCodesWhy();
+  if (why.empty()) return std::nullopt;
+  return why;
 }
 
 DrawnFrom DrawFromFile(CliSession& session, const CliOptions& o, std::ostream& err) {

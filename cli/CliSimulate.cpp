@@ -136,7 +136,7 @@ void WriteJson(std::ostream& out, const MachineSimulation& sim, int startCode, c
 
 }  // namespace
 
-std::vector<std::vector<SwitchSetting>> ParseSimulationSteps(const std::string& text, std::string* why) {
+Result<std::vector<std::vector<SwitchSetting>>> ParseSimulationSteps(const std::string& text) {
   std::vector<std::vector<SwitchSetting>> steps;
   for (const std::string& stepText : Split(text, ';')) {
     if (Trim(stepText).empty()) continue;
@@ -147,24 +147,22 @@ std::vector<std::vector<SwitchSetting>> ParseSimulationSteps(const std::string& 
       const std::string name = Trim(setting.substr(0, equals));
       const std::string value = equals == std::string::npos ? "" : Trim(setting.substr(equals + 1));
       if (name.empty() || (value != "0" && value != "1")) {
-        if (why) *why = "\"" + Echoed(setting) + "\" is not NAME=0 or NAME=1";
-        return {};
+        return Fault{"\"" + Echoed(setting) + "\" is not NAME=0 or NAME=1"};
       }
       step.push_back({name, value == "1"});
     }
     steps.push_back(std::move(step));
   }
-  if (steps.empty() && why) *why = "no step given";
+  if (steps.empty()) return Fault{"no step given"};
   return steps;
 }
 
 int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto o = ParseCliOptions(args, {.parallel = true, .simulate = true}, err);
   if (!o) return 2;
-  std::string why;
-  const auto steps = ParseSimulationSteps(o->steps, &why);
-  if (steps.empty()) {
-    err << "kelvo16s-cli: --steps: " << why << "\n";
+  const auto steps = ParseSimulationSteps(o->steps);
+  if (!steps) {
+    err << "kelvo16s-cli: --steps: " << steps.why() << "\n";
     return 2;
   }
   RecordingCanvas canvas;
@@ -180,9 +178,9 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 2;
   }
   MachineSimulation sim(session.form.table(), session.equations, session.grid, o->parallel);
-  for (size_t n = 0; n < steps.size(); ++n) {
+  for (size_t n = 0; n < steps->size(); ++n) {
     std::set<int> set;
-    for (const auto& s : steps[n]) {
+    for (const auto& s : (*steps)[n]) {
       const int i = sim.SwitchIndex(s.name);
       if (i < 0) {
         err << "kelvo16s-cli: --steps: no switch named " << Echoed(s.name) << " in " << o->file << "\n";
@@ -199,7 +197,7 @@ int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const std::string start = RelayCodeText(startCode) + " " + sim.StateText();
   std::vector<StepRun> runs;
   bool settled = true;
-  for (const auto& step : steps) {
+  for (const auto& step : *steps) {
     StepRun run;
     for (const auto& s : step) {
       const int i = sim.SwitchIndex(s.name);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Fault.h"
+
 namespace kelvo {
 
 int Simulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -19,6 +21,6 @@ struct SwitchSetting {
 };
 // "X1=1; X1=0; X2=1,X3=0" into steps; nullopt-like empty result with `why`
 // set when the text is not such a list.
-std::vector<std::vector<SwitchSetting>> ParseSimulationSteps(const std::string& text, std::string* why);
+Result<std::vector<std::vector<SwitchSetting>>> ParseSimulationSteps(const std::string& text);
 
 }  // namespace kelvo

@@ -15,25 +15,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Say(std::string* why, const std::string& text) {
-  if (why) *why = text;
-}
-
 std::string ErrnoText(int error) { return std::strerror(error); }
 
 // Where a write to `path` lands: the final target of a chain of symbolic links.
-std::optional<std::string> WriteTarget(const std::string& path, std::string* why) {
+Result<std::string> WriteTarget(const std::string& path) {
   std::error_code ec;
   fs::path target = path;
   for (int hops = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
     if (hops == 40) {
-      Say(why, "too many symbolic links");
-      return std::nullopt;
+      return Fault{"too many symbolic links"};
     }
     const fs::path next = fs::read_symlink(target, ec);
     if (ec) {
-      Say(why, ec.message());
-      return std::nullopt;
+      return Fault{ec.message()};
     }
     target = next.is_absolute() ? next : target.parent_path() / next;
   }
@@ -54,19 +48,17 @@ int WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string* why) {
+Result<std::string> ReadRegularFile(const std::string& path, size_t maxBytes) {
   if (path.empty()) {
-    Say(why, "no file name");
-    return std::nullopt;
+    return Fault{"no file name"};
   }
   // Opened without blocking, so that a FIFO with no writer cannot hang us.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;  // missing or unreadable: the caller's message says enough
+  if (fd < 0) return Fault{};  // missing or unreadable: the caller's message says enough
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    Say(why, "not a regular file");
     ::close(fd);
-    return std::nullopt;
+    return Fault{"not a regular file"};
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string bytes;
@@ -76,33 +68,30 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
-      return std::nullopt;
+      return Fault{};
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
     if (bytes.size() > maxBytes) {
-      Say(why, "larger than " + std::to_string(maxBytes >> 20) + " MiB");
       ::close(fd);
-      return std::nullopt;
+      return Fault{"larger than " + std::to_string(maxBytes >> 20) + " MiB"};
     }
   }
   ::close(fd);
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* why) {
+Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (path.empty()) {
-    Say(why, "no file name");
-    return false;
+    return Fault{"no file name"};
   }
-  const auto target = WriteTarget(path, why);
-  if (!target) return false;
+  const auto target = WriteTarget(path);
+  if (!target) return target.fault();
   std::error_code ec;
   const fs::file_status status = fs::status(*target, ec);
   const bool exists = fs::exists(status);
   if (exists && !fs::is_regular_file(status)) {
-    Say(why, "not a regular file");
-    return false;
+    return Fault{"not a regular file"};
   }
 
   // A short name beside the target, so that any name the target may have
@@ -111,8 +100,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   std::string temporary = (folder.empty() ? fs::path(".kelvo.XXXXXX") : folder / ".kelvo.XXXXXX").string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
-    Say(why, ErrnoText(errno));
-    return false;
+    return Fault{ErrnoText(errno)};
   }
   int error = WriteAll(fd, bytes);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
@@ -133,26 +121,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   }
   if (error != 0) {
     std::remove(temporary.c_str());
-    Say(why, ErrnoText(error));
-    return false;
+    return Fault{ErrnoText(error)};
   }
-  return true;
+  return Done{};
 }
 
-bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string* why) {
+Result<Done> WriteOutputFile(const std::string& path, std::string_view bytes) {
   struct stat info {};
   if (path.empty() || ::stat(path.c_str(), &info) != 0 || !(S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode))) {
-    return WriteFileAtomically(path, bytes, why);
+    return WriteFileAtomically(path, bytes);
   }
   const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) {
-    Say(why, ErrnoText(errno));
-    return false;
+    return Fault{ErrnoText(errno)};
   }
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error != 0) Say(why, ErrnoText(error));
-  return error == 0;
+  if (error != 0) return Fault{ErrnoText(error)};
+  return Done{};
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -9,24 +9,25 @@
 // anything but a regular file is never replaced.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/Fault.h"
+
 namespace kelvo {
 
-// The whole file; none when it cannot be read, is not a regular file or holds
-// more than `maxBytes`. `why`, when given, receives the reason in the last two
-// cases ("not a regular file"); a file that cannot be opened or read gives none.
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string* why = nullptr);
+// The whole file; a fault when it cannot be read, is not a regular file or
+// holds more than `maxBytes`. The fault says why in the last two cases ("not a
+// regular file"); a file that cannot be opened or read gives an empty reason.
+Result<std::string> ReadRegularFile(const std::string& path, size_t maxBytes);
 
 // Replaces the file at `path` (or the target of the link there) by `bytes`.
-// False, with a reason in `why`, when nothing was changed.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* why = nullptr);
+// A fault, with its reason, when nothing was changed.
+Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // A character device or a FIFO at `path` (a terminal, /dev/null, a pipe) is
 // written as it is, in one pass; anything else as WriteFileAtomically writes it.
-bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string* why = nullptr);
+Result<Done> WriteOutputFile(const std::string& path, std::string_view bytes);
 
 // True when the two paths name the same existing file (device and inode).
 bool SameFile(const std::string& a, const std::string& b);

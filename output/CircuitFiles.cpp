@@ -15,23 +15,24 @@ FileDialogOptions PictureFileDialogOptions() {
 
 namespace {
 
-std::optional<QByteArray> EncodeBitmap(const QImage& image, std::string* why) {
+Result<QByteArray> EncodeBitmap(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) {
-    if (why) *why = "the picture could not be encoded";
-    return std::nullopt;
+    return Fault{"the picture could not be encoded"};
   }
   return bytes;
 }
 
+Result<Done> WriteBytes(const std::string& path, const Result<QByteArray>& bytes) {
+  if (!bytes) return bytes.fault();
+  return WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()));
+}
+
 }  // namespace
 
-bool SaveBitmap(const QImage& image, const std::string& path, std::string* why) {
-  const auto bytes = EncodeBitmap(image, why);
-  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
-}
+Result<Done> SaveBitmap(const QImage& image, const std::string& path) { return WriteBytes(path, EncodeBitmap(image)); }
 
 FileDialogOptions ExportAsDialogOptions(const std::string& suggestedName) {
   return {"Export As", "png|*.png|svg|*.svg|pdf|*.pdf", "png", true, suggestedName};
@@ -77,19 +78,16 @@ std::optional<QByteArray> DrawingSvg(QSize size, const std::function<void(QPaint
   return bytes;
 }
 
-std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
-                                        const std::function<void(QPainter&)>& paint, std::string* why) {
+Result<QByteArray> EncodeDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint) {
   const std::string name = Lower(path);
   const bool png = EndsWith(name, ".png"), svg = EndsWith(name, ".svg"), pdf = EndsWith(name, ".pdf");
   if (!png && !svg && !pdf) {
-    if (why) *why = "choose a name ending in .png, .svg or .pdf";
-    return std::nullopt;
+    return Fault{"choose a name ending in .png, .svg or .pdf"};
   }
   // Twice the resolution when that fits, else the picture's own.
   const double scale = PictureFits(size.width() * kPngScale, size.height() * kPngScale) ? kPngScale : 1.0;
   if (!PictureFits(size.width() * (png ? scale : 1.0), size.height() * (png ? scale : 1.0))) {
-    if (why) *why = PictureTooLarge(size.width(), size.height());
-    return std::nullopt;
+    return Fault{PictureTooLarge(size.width(), size.height())};
   }
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -125,41 +123,34 @@ std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
     }
   }
   if (!encoded) {
-    if (why) *why = "the picture could not be encoded";
-    return std::nullopt;
+    return Fault{"the picture could not be encoded"};
   }
   return bytes;
 }
 
-bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint, std::string* why) {
-  const auto bytes = EncodeDrawing(path, size, paint, why);
-  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
+Result<Done> SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint) {
+  return WriteBytes(path, EncodeDrawing(path, size, paint));
 }
 
-std::optional<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
-  if (!IsDrawingFileName(path)) return EncodeBitmap(canvas.Image(), why);
+Result<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path) {
+  if (!IsDrawingFileName(path)) return EncodeBitmap(canvas.Image());
   const QRect area = DrawnArea(canvas.Record());
-  return EncodeDrawing(
-      path, area.size(),
-      [&canvas, area](QPainter& p) {
-        p.translate(-area.topLeft());
-        PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines);
-      },
-      why);
+  return EncodeDrawing(path, area.size(), [&canvas, area](QPainter& p) {
+    p.translate(-area.topLeft());
+    PlayPicture(p, canvas.Record(), canvas.Tiles(), TileStyle::Lines);
+  });
 }
 
-bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why) {
-  const auto bytes = EncodePicture(canvas, path, why);
-  return bytes && WriteFileAtomically(path, std::string_view(bytes->constData(), bytes->size()), why);
+Result<Done> SavePicture(const ImageCanvas& canvas, const std::string& path) {
+  return WriteBytes(path, EncodePicture(canvas, path));
 }
 
-std::optional<QImage> LoadPicture(const std::string& path, std::string* why) {
-  const auto bytes = ReadRegularFile(path, kMaxPictureBytes, why);
-  if (!bytes) return std::nullopt;
+Result<QImage> LoadPicture(const std::string& path) {
+  const auto bytes = ReadRegularFile(path, kMaxPictureBytes);
+  if (!bytes) return bytes.fault();
   QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
   if (picture.isNull()) {
-    if (why) *why = "not a picture this program can read";
-    return std::nullopt;
+    return Fault{"not a picture this program can read"};
   }
   return picture;
 }
@@ -171,11 +162,10 @@ CircuitFiles::CircuitFiles(ImageCanvas& canvas, CircuitViews& views, UserDialogs
 void CircuitFiles::ExportPicture() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskSaveFileName(PictureFileDialogOptions())) {
-    std::string why;
-    if (SaveBitmap(canvas_.Image(), *path, &why)) {
+    if (const auto saved = SaveBitmap(canvas_.Image(), *path)) {
       views_.MarkExported();
     } else {
-      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
+      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + saved.why());
     }
   }
   setMainWindowEnabled_(true);
@@ -184,11 +174,10 @@ void CircuitFiles::ExportPicture() {
 void CircuitFiles::ExportAs(const std::string& suggestedName) {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(suggestedName))) {
-    std::string why;
-    if (SavePicture(canvas_, *path, &why)) {
+    if (const auto saved = SavePicture(canvas_, *path)) {
       views_.MarkExported();
     } else {
-      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
+      dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + saved.why());
     }
   }
   setMainWindowEnabled_(true);
@@ -197,11 +186,11 @@ void CircuitFiles::ExportAs(const std::string& suggestedName) {
 void CircuitFiles::ImportPicture() {
   setMainWindowEnabled_(false);
   if (const auto path = dialogs_.AskOpenFileName(PictureFileDialogOptions())) {
-    std::string why;
-    if (const auto picture = LoadPicture(*path, &why)) {
+    if (const auto picture = LoadPicture(*path)) {
       canvas_.SetPicture(*picture);
       views_.PaintShownEdits();
     } else {
+      const std::string why = picture.why();
       dialogs_.Notify("Unknown Error while opening file " + *path + (why.empty() ? "" : "\n" + why));
     }
   }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "common/Fault.h"
 #include "common/UserDialogs.h"
 #include "output/ImageCanvas.h"
 #include "session/CircuitViews.h"
@@ -24,31 +25,29 @@ inline constexpr size_t kMaxPictureBytes = 64u << 20;
 
 // Writes `image` as a Windows bitmap to `path` (or the target of the link
 // there), replacing it only when complete and only when it is a regular file.
-bool SaveBitmap(const QImage& image, const std::string& path, std::string* why = nullptr);
+Result<Done> SaveBitmap(const QImage& image, const std::string& path);
 // Writes the recorded picture's drawn area (DrawnArea) as PNG (twice the
 // screen's resolution), SVG or PDF (lines and text, one page the size of the
 // area) by the extension of `path`, and as a Windows bitmap (the whole
 // canvas's own pixels) for any other.
 // Written like SaveBitmap: complete, or not at all.
-bool SavePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
+Result<Done> SavePicture(const ImageCanvas& canvas, const std::string& path);
 // The bytes SavePicture writes for a file named `path`.
-std::optional<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path, std::string* why = nullptr);
+Result<QByteArray> EncodePicture(const ImageCanvas& canvas, const std::string& path);
 // A drawing of `size` picture pixels that `paint` paints, as PNG (twice the
 // screen's resolution where that fits the largest picture), SVG or PDF by the
 // extension of `path`; any other extension, and a size past the largest
 // picture, is refused before anything is painted.
-std::optional<QByteArray> EncodeDrawing(const std::string& path, QSize size,
-                                        const std::function<void(QPainter&)>& paint, std::string* why = nullptr);
+Result<QByteArray> EncodeDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint);
 // Writes EncodeDrawing's bytes to `path`, like SaveBitmap.
-bool SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint,
-                 std::string* why = nullptr);
+Result<Done> SaveDrawing(const std::string& path, QSize size, const std::function<void(QPainter&)>& paint);
 // The drawing as an SVG document, on white, with `title`; none when it could not be encoded.
 std::optional<QByteArray> DrawingSvg(QSize size, const std::function<void(QPainter&)>& paint,
                                      const QString& title = QStringLiteral("Kelvo 16s"));
 // Whether `path` ends in .png, .svg or .pdf.
 bool IsDrawingFileName(const std::string& path);
 // Reads a BMP, GIF or JPEG picture from a regular file.
-std::optional<QImage> LoadPicture(const std::string& path, std::string* why = nullptr);
+Result<QImage> LoadPicture(const std::string& path);
 
 class CircuitFiles {
 public:

@@ -157,17 +157,18 @@ void EntryForm::ClearTable() {
   }
 }
 
-void EntryForm::CheckIncompleteFields() {
+bool EntryForm::CheckIncompleteFields() {
   // Each question also names the state and transition it is about.
   std::string where;
+  bool declined = false;
   const auto ask = [&](const char* text) {
     if (dialogs_.AskYesNo(text, kFieldErrorTitle, Answer::Yes, where)) return true;
-    FieldCheckAborted = true;
+    declined = true;
     return false;
   };
   bool changed = false;
   StateDiagram diagram = table();
-  for (int s = 0; s < kStateCount && !FieldCheckAborted; ++s) {
+  for (int s = 0; s < kStateCount && !declined; ++s) {
     const bool onScreen = s == shownState_;
     for (int j = 0; j < kSlotCount; ++j) {
       where = "state S" + std::to_string(s) + ", transition " + std::to_string(j + 1);
@@ -208,6 +209,7 @@ void EntryForm::CheckIncompleteFields() {
     document_.ChangeTable("Remove Incomplete Fields", std::move(diagram));
     Repaint();
   }
+  return !declined;
 }
 
 bool EntryForm::CheckEmptyCode() {
@@ -228,9 +230,8 @@ bool EntryForm::RunAssignStateCodes() {
   const bool ok = result.ok;
   if (!ok) {
     dialogs_.Notify(result.message);
-    autoCodesWhy = WhyAutoCodesFailed(before);
+    autoCodesFailure = Fault{WhyAutoCodesFailed(before)};
     autoCodes = false;
-    AutoCodesAborted = true;
   }
   Repaint();
   return ok;
@@ -253,13 +254,9 @@ bool EntryForm::Synthesize() {
 FlowEnd EntryForm::ShowEquations() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   StoreStatePage();
-  FieldCheckAborted = false;
-  CheckIncompleteFields();
-  if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
-  AutoCodesAborted = false;
-  autoCodesWhy.clear();
-  if (autoCodes) RunAssignStateCodes();
-  if (AutoCodesAborted) return FlowEnd::AutoCodesAborted;
+  if (!CheckIncompleteFields()) return FlowEnd::FieldCheckDeclined;
+  autoCodesFailure.reset();
+  if (autoCodes && !RunAssignStateCodes()) return FlowEnd::AutoCodesAborted;
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
   equations_.parallelEquations = synthesis.parallelEquations;
   host_.ShowEquationView(EquationViewOf(synthesis));
@@ -276,11 +273,9 @@ FlowEnd EntryForm::RunCircuit() {
   if (!CheckEmptyCode()) return FlowEnd::EmptyCode;
   if (!host_.MayReplaceDrawing(TableAsEdited())) return FlowEnd::DrawingKept;
   StoreStatePage();
-  autoCodesWhy.clear();
-  if (autoCodes) RunAssignStateCodes();
-  FieldCheckAborted = false;
-  CheckIncompleteFields();
-  if (FieldCheckAborted) return FlowEnd::FieldCheckDeclined;
+  autoCodesFailure.reset();
+  if (autoCodes) RunAssignStateCodes();  // without codes of its own "Circuit" goes on
+  if (!CheckIncompleteFields()) return FlowEnd::FieldCheckDeclined;
   if (!Synthesize()) return FlowEnd::SynthesisRefused;
   equations_.parallelEquations = synthesis.parallelEquations;
   for (int x = 0; x < kStateVariables; ++x) equations_.variableEquations[x] = synthesis.vars[x].final;
@@ -298,10 +293,9 @@ bool EntryForm::OpenWithDialog() {
 }
 
 bool EntryForm::LoadStatesFrom(const std::string& path) {
-  std::string why;
-  auto loaded = ReadStatesFile(path, &why);
+  auto loaded = ReadStatesFile(path);
   if (!loaded) {
-    dialogs_.Notify(StatesFileError(path, why));
+    dialogs_.Notify(StatesFileError(path, loaded.fault()));
     return false;
   }
   synthesis.Clear();
@@ -333,12 +327,12 @@ bool EntryForm::Save() {
 }
 
 bool EntryForm::SaveStatesTo(const std::string& path) {
-  std::string why;
-  if (WriteStatesFile(path, table(), &why)) {
+  const auto written = WriteStatesFile(path, table());
+  if (written) {
     document_.MarkSaved(path);
     return true;
   }
-  dialogs_.Notify(StatesFileSaveError(path, why));
+  dialogs_.Notify(StatesFileSaveError(path, written.fault()));
   return false;
 }
 

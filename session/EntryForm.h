@@ -10,9 +10,11 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/Fault.h"
 #include "common/UserDialogs.h"
 #include "equations/EquationSet.h"
 #include "equations/EquationSynthesis.h"
@@ -59,11 +61,10 @@ public:
   // The table, and the working storage of the synthesis.
   const StateDiagram& table() const { return document_.Table(); }
   EquationSynthesis synthesis;
-  bool FieldCheckAborted = false;
-  bool AutoCodesAborted = false;
-  // Why the automatic codes of the last flow gave up, told from the table's
-  // transitions; empty when they did not, or when their message says it all.
-  std::string autoCodesWhy;
+  // Set when the automatic codes of the last flow gave up: why, told from the
+  // table's transitions (empty when their message says it all).
+  std::optional<Fault> autoCodesFailure;
+  std::string AutoCodesWhy() const { return autoCodesFailure ? autoCodesFailure->what : std::string(); }
 
   // What the controls show.
   StatePage shown;
@@ -86,9 +87,9 @@ public:
   void NextState();
   void PreviousState();
   void ClearTable();
-  void CheckIncompleteFields();
-  // "Equations" and "Circuit": how each ended (the flags
-  // FieldCheckAborted and AutoCodesAborted are set as well).
+  // The questions on fields left incomplete; false when one was answered No.
+  bool CheckIncompleteFields();
+  // "Equations" and "Circuit": how each ended.
   FlowEnd ShowEquations();
   FlowEnd DrawCircuit();
   // Load and Save through the file dialog; the file operations themselves.

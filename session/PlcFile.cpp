@@ -25,17 +25,13 @@ std::string UtcTimeText() {
   return text;
 }
 
-std::optional<std::string> PlcFileText(const Session& session, PlcLanguage language, const std::string& sourceFile,
-                                       std::string& error) {
-  if (!session.drawn) {
-    error = "No circuit is drawn: press Circuit first.";
-    return std::nullopt;
-  }
+Result<std::string> PlcFileText(const Session& session, PlcLanguage language, const std::string& sourceFile) {
+  if (!session.drawn) return Fault{"No circuit is drawn: press Circuit first."};
   const PlcSource source{session.drawn->table, session.drawn->equations, session.grid, session.views.parallelForm,
                          sourceFile};
-  const PlcProgram program = BuildPlcProgram(source, error);
-  if (!error.empty()) return std::nullopt;
-  return language == PlcLanguage::LadderDiagram ? PlcOpenXml(program, UtcTimeText()) : StructuredText(program);
+  const auto program = BuildPlcProgram(source);
+  if (!program) return program.fault();
+  return language == PlcLanguage::LadderDiagram ? PlcOpenXml(*program, UtcTimeText()) : StructuredText(*program);
 }
 
 void ExportForPlc(const Session& session, UserDialogs& dialogs) {
@@ -51,17 +47,16 @@ void ExportForPlc(const Session& session, UserDialogs& dialogs) {
                                   true, suggested};
   const auto path = dialogs.AskSaveFileName(options);
   if (!path) return;
-  std::string error;
   if (!source.empty() && SameFile(source, *path)) {
     dialogs.Notify(*path + " is the states file itself: the circuit was not exported.", "Export for PLC");
     return;
   }
   const auto language = PlcLanguageOf(*path).value_or(PlcLanguage::LadderDiagram);
-  const auto text = PlcFileText(session, language, source.empty() ? "Untitled" : source, error);
-  std::string why;
+  const auto text = PlcFileText(session, language, source.empty() ? "Untitled" : source);
   if (!text) {
-    dialogs.Notify("The circuit was not exported: " + error, "Export for PLC");
-  } else if (!WriteFileAtomically(*path, *text, &why)) {
+    dialogs.Notify("The circuit was not exported: " + text.why(), "Export for PLC");
+  } else if (const auto written = WriteFileAtomically(*path, *text); !written) {
+    const std::string why = written.why();
     dialogs.Notify("Unknown Error while creating file " + *path + (why.empty() ? "" : "\n" + why), "Export for PLC");
   }
 }

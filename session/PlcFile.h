@@ -19,10 +19,9 @@ enum class PlcLanguage { LadderDiagram, StructuredText };
 // Structured Text (case ignored); none for any other.
 std::optional<PlcLanguage> PlcLanguageOf(const std::string& path);
 
-// The text of the file; none, with the reason in `error`, when nothing is
-// drawn or the drawing cannot be a program. `sourceFile` names the program.
-std::optional<std::string> PlcFileText(const Session& session, PlcLanguage language, const std::string& sourceFile,
-                                       std::string& error);
+// The text of the file, or why there is none: nothing is drawn, or the
+// drawing cannot be a program. `sourceFile` names the program.
+Result<std::string> PlcFileText(const Session& session, PlcLanguage language, const std::string& sourceFile);
 
 // "Export for PLC...": asks where, beside the table's file, and writes there
 // in the language the chosen name asks for; tells the user what went wrong.

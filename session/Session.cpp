@@ -56,14 +56,14 @@ bool Session::AssignCodesWithTransitStates() {
   if (!dialogs_.AskYesNo(question, kTransitToolTitle, Answer::Yes)) return false;
   document.ChangeTable(kTransitToolTitle, WithCoding(form.table(), coding));
   form.autoCodes = false;
-  form.autoCodesWhy.clear();
+  form.autoCodesFailure.reset();
   form.ShowStatePage();
   return true;
 }
 
 std::vector<std::string> Session::Notes() const {
   std::vector<std::string> notes;
-  if (!form.autoCodesWhy.empty()) notes.push_back(form.autoCodesWhy);
+  if (const std::string why = form.AutoCodesWhy(); !why.empty()) notes.push_back(why);
   if (drawn) {
     const auto design = DesignNotes(drawn->table);
     notes.insert(notes.end(), design.begin(), design.end());

@@ -52,16 +52,17 @@ std::vector<std::string_view> SplitLines(std::string_view text, size_t wanted) {
 
 // Bytes no states file holds inside a line, named with the first line (of the
 // first `count`) holding one: they explain a text that does not load.
-std::optional<std::string> StrayBytes(const std::vector<std::string_view>& lines, size_t count) {
+std::optional<Fault> StrayBytes(const std::vector<std::string_view>& lines, size_t count) {
   for (size_t n = 0; n < count; ++n) {
-    const std::string where = "line " + std::to_string(n + 1) + ": ";
+    const int line = static_cast<int>(n + 1);
     const auto nuls = static_cast<size_t>(std::count(lines[n].begin(), lines[n].end(), '\0'));
     // UTF-16 text of Latin letters has a NUL beside almost every letter.
     if (nuls * 3 >= lines[n].size() && nuls > 0) {
-      return where + "a NUL byte: the file looks like UTF-16 text, not a states file";
+      return Fault{"a NUL byte: the file looks like UTF-16 text, not a states file", line};
     }
-    if (nuls > 0) return where + "a NUL byte: the file is no text file";
-    if (lines[n].find('\r') != std::string_view::npos) return where + "a stray carriage return (CR) inside the line";
+    if (nuls > 0) return Fault{"a NUL byte: the file is no text file", line};
+    if (lines[n].find('\r') != std::string_view::npos)
+      return Fault{"a stray carriage return (CR) inside the line", line};
   }
   return std::nullopt;
 }
@@ -113,7 +114,7 @@ std::optional<bool> ParseFlag(std::string_view line) {
   return value != 0.0;
 }
 
-std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string* why) {
+Result<StateDiagram> ParseStatesText(std::string_view bytes) {
   std::string text;
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     text = SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
@@ -124,13 +125,10 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string*
   }
   const auto lines = SplitLines(text, kStatesFileLines);
   if (lines.size() < kStatesFileLines) {
-    if (why) {
-      *why =
-          StrayBytes(lines, lines.size())
-              .value_or("line " + std::to_string(lines.size() + 1) + ": expected " + std::to_string(kStatesFileLines) +
-                        " lines, the file ends after " + std::to_string(lines.size()));
-    }
-    return std::nullopt;
+    return StrayBytes(lines, lines.size())
+        .value_or(Fault{"expected " + std::to_string(kStatesFileLines) + " lines, the file ends after " +
+                            std::to_string(lines.size()),
+                        static_cast<int>(lines.size() + 1)});
   }
 
   StateDiagram d;
@@ -148,11 +146,8 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string*
       for (int r = 0; r < kRelayCount; ++r) {
         const auto flag = ParseFlag(lines[n++]);
         if (!flag) {
-          if (why) {
-            *why = StrayBytes(lines, n).value_or("line " + std::to_string(n) + ": '" + std::string(lines[n - 1]) +
-                                                 "' is not a flag");
-          }
-          return std::nullopt;
+          return StrayBytes(lines, n).value_or(
+              Fault{"'" + std::string(lines[n - 1]) + "' is not a flag", static_cast<int>(n)});
         }
         (*flags)[s][r] = *flag;
       }
@@ -161,21 +156,23 @@ std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string*
   return d;
 }
 
-std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why) {
-  const auto bytes = ReadRegularFile(path, kMaxFileBytes, why);
-  if (!bytes) return std::nullopt;
-  return ParseStatesText(*bytes, why);
+Result<StateDiagram> ReadStatesFile(const std::string& path) {
+  const auto bytes = ReadRegularFile(path, kMaxFileBytes);
+  if (!bytes) return bytes.fault();
+  return ParseStatesText(*bytes);
 }
 
-bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why) {
-  return WriteFileAtomically(path, FormatStatesText(diagram), why);
+Result<Done> WriteStatesFile(const std::string& path, const StateDiagram& diagram) {
+  return WriteFileAtomically(path, FormatStatesText(diagram));
 }
 
-std::string StatesFileError(const std::string& path, const std::string& why) {
+std::string StatesFileError(const std::string& path, const Fault& fault) {
+  const std::string why = fault.Text();
   return "Unknown Error while opening file " + path + (why.empty() ? "" : "\n" + why);
 }
 
-std::string StatesFileSaveError(const std::string& path, const std::string& why) {
+std::string StatesFileSaveError(const std::string& path, const Fault& fault) {
+  const std::string why = fault.Text();
   return "Unknown Error while saving file " + path + (why.empty() ? "" : "\n" + why);
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Fault.h"
 #include "common/UserDialogs.h"
 #include "statediagram/StateDiagram.h"
 
@@ -24,24 +25,24 @@ std::string FormatStatesText(const StateDiagram& diagram);
 // a flag; lines after 358 are ignored. Text behind a UTF-8 byte-order mark,
 // or text that is well-formed UTF-8 with non-ASCII characters, is UTF-8;
 // anything else is Windows-1252.
-// `why`, when given, receives where and why the text is no states file:
-// "line 167: expected 358 lines, the file ends after 166", "line 200: 'maybe'
-// is not a flag"; when a line before or at that point holds a NUL byte or a
-// carriage return that does not end it, the first such line is named instead.
-std::optional<StateDiagram> ParseStatesText(std::string_view bytes, std::string* why = nullptr);
+// The fault says where and why the text is no states file: line 167, "expected
+// 358 lines, the file ends after 166"; line 200, "'maybe' is not a flag"; when
+// a line before or at that point holds a NUL byte or a carriage return that
+// does not end it, the first such line is named instead.
+Result<StateDiagram> ParseStatesText(std::string_view bytes);
 // Accepts True/False in any letter case and numbers (0 false, others true).
 std::optional<bool> ParseFlag(std::string_view line);
 
 // Only a regular file is read, and a file is written beside its target and
-// moved into place (a symbolic link is followed and kept). `why`, when given,
-// receives the reason of a failure that has one.
-std::optional<StateDiagram> ReadStatesFile(const std::string& path, std::string* why = nullptr);
-bool WriteStatesFile(const std::string& path, const StateDiagram& diagram, std::string* why = nullptr);
+// moved into place (a symbolic link is followed and kept). A fault carries the
+// reason of a failure that has one.
+Result<StateDiagram> ReadStatesFile(const std::string& path);
+Result<Done> WriteStatesFile(const std::string& path, const StateDiagram& diagram);
 
 // "Unknown Error while opening file " followed by the path, and the reason on
 // a second line when there is one.
-std::string StatesFileError(const std::string& path, const std::string& why = "");
-std::string StatesFileSaveError(const std::string& path, const std::string& why = "");
+std::string StatesFileError(const std::string& path, const Fault& fault = {});
+std::string StatesFileSaveError(const std::string& path, const Fault& fault = {});
 FileDialogOptions StatesFileDialogOptions();
 
 }  // namespace kelvo

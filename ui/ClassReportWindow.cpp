@@ -95,9 +95,8 @@ ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptio
     report.AddFile(files[i], std::filesystem::path(files[i]).filename().string());
   }
   progress.setValue(static_cast<int>(files.size()));
-  std::string failure;
-  if (!WriteFileAtomically(page, report.Page().Html(), &failure)) {
-    *why = "Unknown Error while creating file " + page + "\n" + failure;
+  if (const auto written = WriteFileAtomically(page, report.Page().Html()); !written) {
+    *why = "Unknown Error while creating file " + page + "\n" + written.why();
     return ReportWritten::Failed;
   }
   return ReportWritten::Written;

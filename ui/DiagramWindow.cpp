@@ -131,10 +131,10 @@ void DiagramWindow::ExportAs() {
   const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(QFile::encodeName(suggestedName).toStdString()));
   if (!path) return;
   const DiagramLayout& layout = View->Layout();
-  std::string why;
-  if (!SaveDrawing(
-          *path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); }, &why)) {
-    dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + why);
+  if (const auto saved =
+          SaveDrawing(*path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); });
+      !saved) {
+    dialogs_.Notify("Unknown Error while creating file " + *path + "\n" + saved.why());
   }
 }
 

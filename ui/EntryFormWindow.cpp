@@ -250,7 +250,7 @@ void EntryFormWindow::Repaint() {
     SyncPairFocus(r);
   }
   // Why the automatic codes gave up stays in the hint line until the next flow.
-  LabelHint->setText(Q(logic_.autoCodesWhy));
+  LabelHint->setText(Q(logic_.AutoCodesWhy()));
   painting_ = false;
 }
 
@@ -315,7 +315,7 @@ void EntryFormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void EntryFormWindow::mouseMoveEvent(QMouseEvent* event) {
-  LabelHint->setText(Q(logic_.autoCodesWhy));
+  LabelHint->setText(Q(logic_.AutoCodesWhy()));
   QWidget::mouseMoveEvent(event);
 }
 

@@ -66,10 +66,10 @@ StateDiagram NamedLatch() {
 TEST(PlcExport, NamesFollowTheProgramsCaseRulesAndTheTextIsEscaped) {
   auto m = testing::DrawTable(NamedLatch());
   ASSERT_TRUE(m->session.drawn);
-  std::string error;
-  const PlcProgram p = BuildPlcProgram(
-      {m->session.drawn->table, m->session.drawn->equations, m->session.grid, false, "/tmp/my latch.sfi"}, error);
-  ASSERT_EQ(error, "");
+  const auto built = BuildPlcProgram(
+      {m->session.drawn->table, m->session.drawn->equations, m->session.grid, false, "/tmp/my latch.sfi"});
+  ASSERT_EQ(built.why(), "");
+  const PlcProgram& p = *built;
   std::vector<std::string> inputs, outputs;
   for (const PlcVariable& v : p.variables) {
     if (v.kind == PlcVariableKind::Input) inputs.push_back(v.name + "=" + v.shown);

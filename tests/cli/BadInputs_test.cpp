@@ -105,9 +105,9 @@ TEST(BadInputs, AFifoIsRefusedAtOnceInsteadOfHanging) {
   ASSERT_TRUE(r.finished) << "inspect hung on a FIFO";
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "Unknown Error while opening file " + fifo + "\nnot a regular file\n");
-  std::string why;
-  EXPECT_FALSE(ReadRegularFile(fifo, 1 << 20, &why));
-  EXPECT_EQ(why, "not a regular file");
+  const auto read = ReadRegularFile(fifo, 1 << 20);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(read.why(), "not a regular file");
 }
 
 TEST(BadInputs, RenderNeverDestroysAFile) {
@@ -168,12 +168,13 @@ TEST(BadInputs, SavingFollowsLinksAndReplacesOnlyRegularFiles) {
 
   const std::string fifo = dir.File("pipe.sfi");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  std::string why;
-  EXPECT_FALSE(WriteStatesFile(fifo, d, &why));
-  EXPECT_EQ(why, "not a regular file");
+  const auto toFifo = WriteStatesFile(fifo, d);
+  EXPECT_FALSE(toFifo);
+  EXPECT_EQ(toFifo.why(), "not a regular file");
   EXPECT_TRUE(fs::is_fifo(fifo));
-  EXPECT_FALSE(WriteStatesFile("/dev/null", d, &why));
-  EXPECT_EQ(why, "not a regular file");
+  const auto toDevice = WriteStatesFile("/dev/null", d);
+  EXPECT_FALSE(toDevice);
+  EXPECT_EQ(toDevice.why(), "not a regular file");
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(Others(dir, {"real.sfi", "link.sfi", "pipe.sfi"}), std::vector<std::string>{});
 }
@@ -188,8 +189,8 @@ TEST(BadInputs, EveryLegalNameCanBeWritten) {
     const std::string sfi = std::string(length - 4, 's') + ".sfi", bmp = std::string(length - 4, 'b') + ".bmp",
                       png = std::string(length - 4, 'p') + ".png";
     SCOPED_TRACE(length);
-    std::string why;
-    EXPECT_TRUE(WriteStatesFile(dir.File(sfi), d, &why)) << why;
+    const auto saved = WriteStatesFile(dir.File(sfi), d);
+    EXPECT_TRUE(saved) << saved.why();
     for (const std::string& picture : {bmp, png}) {
       const ToolRun run = Tool({"render", Example("four-state-cycle.sfi"), "-o", dir.File(picture)}, dir);
       EXPECT_EQ(run.status, 0) << run.err;
@@ -210,9 +211,8 @@ TEST(BadInputs, AWritePastTheFileSizeLimitFailsAndKeepsTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
     StateDiagram d;
     d.Clear();
-    std::string why;
-    const bool ok = WriteStatesFile(file, d, &why);
-    ::_exit(ok ? 1 : why.empty() ? 2 : 0);
+    const auto written = WriteStatesFile(file, d);
+    ::_exit(written ? 1 : written.why().empty() ? 2 : 0);
   }
   int status = 0;
   ::waitpid(pid, &status, 0);

@@ -407,10 +407,9 @@ TEST(CliPlc, RandomTablesValidateAndConductAsDrawn) {
     auto m = testing::DrawTable(table, autoCodes, parallel);
     if (!m->session.drawn) continue;
     const std::string where = "table " + std::to_string(t);
-    std::string error;
-    const auto xml = PlcFileText(m->session, PlcLanguage::LadderDiagram, "random-" + std::to_string(t) + ".sfi", error);
-    const auto st = PlcFileText(m->session, PlcLanguage::StructuredText, "random.sfi", error);
-    ASSERT_TRUE(xml && st) << where << ": " << error;
+    const auto xml = PlcFileText(m->session, PlcLanguage::LadderDiagram, "random-" + std::to_string(t) + ".sfi");
+    const auto st = PlcFileText(m->session, PlcLanguage::StructuredText, "random.sfi");
+    ASSERT_TRUE(xml && st) << where << ": " << xml.why() << st.why();
     const std::string file = "random-" + std::to_string(t) + ".xml";
     testing::WriteBytes(dir.File(file), *xml);
     xmlFiles.push_back(file);

@@ -175,11 +175,11 @@ TEST_F(EntryFormTest, FieldCheckQuestions) {
   form.shown.code = "0011";
   form.shown.targets[2] = "S3";  // a target without trigger
   dialogs.answers = {Answer::No};
-  form.ShowEquations();
+  const FlowEnd end = form.ShowEquations();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Possible Field Error");
   EXPECT_EQ(dialogs.messages[0].text, "Field 'VarF' has not been completed. Do you want to continue Removing it?");
-  EXPECT_TRUE(form.FieldCheckAborted);
+  EXPECT_EQ(end, FlowEnd::FieldCheckDeclined);
   EXPECT_TRUE(host.views.empty());
   EXPECT_EQ(form.table().Targets[2][2], "S3");
 
@@ -254,10 +254,11 @@ TEST_F(EntryFormTest, AutoCodesFromTheForm) {
   form.shown.targets[1] = "S3";
   form.shown.triggers[1] = "Y";
   form.autoCodes = true;
-  form.ShowEquations();
+  const FlowEnd end = form.ShowEquations();
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kExtraStateNeeded});
   EXPECT_FALSE(form.autoCodes);
-  EXPECT_TRUE(form.AutoCodesAborted);
+  EXPECT_EQ(end, FlowEnd::AutoCodesAborted);
+  EXPECT_TRUE(form.autoCodesFailure);
   EXPECT_TRUE(host.views.empty());
 }
 
@@ -322,7 +323,6 @@ TEST_F(EntryFormTest, FlowsSayHowTheyEnded) {
   form.shown.targets[1] = "S2";  // a trigger missing: the field check asks, No stops
   dialogs.answers = {Answer::No};
   EXPECT_EQ(form.DrawCircuit(), FlowEnd::FieldCheckDeclined);
-  EXPECT_TRUE(form.FieldCheckAborted);
 
   form.shown.targets[1].clear();
   form.shown.triggers[0] = "X1++X2";  // no switch expression
@@ -337,7 +337,7 @@ TEST_F(EntryFormTest, FlowsSayHowTheyEnded) {
   });
   form.autoCodes = true;
   EXPECT_EQ(form.ShowEquations(), FlowEnd::AutoCodesAborted);
-  EXPECT_TRUE(form.AutoCodesAborted);
+  EXPECT_TRUE(form.autoCodesFailure);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST(TransitCodes, ThreeStateRingFromAutoToAPassingCheck) {
       "S0 -> S1 -> S2 -> S0 is a cycle of three transitions. Every relay that picks up on the way round must drop out "
       "again, so a cycle needs an even number of transitions: add a state, or use Tools > Assign Codes with Transit "
       "States.";
-  EXPECT_EQ(session.form.autoCodesWhy, why);
+  EXPECT_EQ(session.form.AutoCodesWhy(), why);
   EXPECT_TRUE(Has(session.Notes(), why));
 
   const StateDiagram before = session.form.table();

@@ -150,14 +150,14 @@ TEST(StatesFile, BadFilesFailWithoutTouchingAnything) {
   };
   for (const auto& c : cases) {
     WriteBytes(dir.File(c.name), c.bytes);
-    std::string why;
-    EXPECT_FALSE(ReadStatesFile(dir.File(c.name), &why)) << c.name;
-    EXPECT_EQ(why, c.why) << c.name;
+    const auto read = ReadStatesFile(dir.File(c.name));
+    EXPECT_FALSE(read) << c.name;
+    EXPECT_EQ(read.why(), c.why) << c.name;
   }
   EXPECT_FALSE(ReadStatesFile(dir.File("missing.sfi")));
   EXPECT_FALSE(ReadStatesFile(dir.Path().string()));
   EXPECT_EQ(StatesFileError("/tmp/x.sfi"), "Unknown Error while opening file /tmp/x.sfi");
-  EXPECT_EQ(StatesFileError("/tmp/x.sfi", "line 3: expected 358 lines, the file ends after 2"),
+  EXPECT_EQ(StatesFileError("/tmp/x.sfi", Fault{"expected 358 lines, the file ends after 2", 3}),
             "Unknown Error while opening file /tmp/x.sfi\nline 3: expected 358 lines, the file ends after 2");
 }
 
