@@ -48,13 +48,12 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
       c.equationText = equations.variableEquations[x];
       c.equation = SwitchFunction::Parse(c.equationText, table);
       if (grid.MainLength[x] > 0)
-        c.circuit = CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, table);
+        c.circuit = CircuitReadBack(grid.SumTiles[x], grid.SumLabels[x], GridFamily::Sum, table);
     } else {
       c.equationText = TwoPartDrawnText(equations.parallelEquations[x], x);
       c.equation = SwitchFunction::ParseTwoPart(c.equationText, table);
       if (grid.ResetWidth[x] >= 1)
-        c.circuit =
-            CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table);
+        c.circuit = CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartLabels[x], GridFamily::TwoPart, table);
     }
   }
   std::array<CheckedCircuit, kRelayCount> outputs;
@@ -66,7 +65,7 @@ CheckReport CheckCircuit(const StateDiagram& diagram, const EquationSet& equatio
     c.equation = SwitchFunction::Parse(c.equationText, table);
     const int slot = kFirstRelaySlot + r;
     if (grid.MainLength[slot] > 0)
-      c.circuit = CircuitReadBack(grid.SumTiles[slot], grid.SumTiles[slot + kRelayCount], GridFamily::Sum, table);
+      c.circuit = CircuitReadBack(grid.SumTiles[slot], grid.SumLabels[slot], GridFamily::Sum, table);
     named[r] = !c.name.empty();
   }
   MachineUnderTest m{diagram, table, {}, {}, {}, 0, {}};

@@ -12,26 +12,25 @@ enum Side : unsigned { kN = 1, kS = 2, kW = 4, kE = 8 };
 constexpr int kFirstRow = 2;  // the first step of every branch: two tiles below the top line
 constexpr int kLastDrawnBranch = kBranches - 2;
 
-// The sides a tile code joins; 0 for a code that draws nothing.
-unsigned SidesOf(const std::string& code) {
-  if (code.size() != 1) return 0;
-  switch (code[0]) {
-    case '1':
+// The sides a tile joins; 0 for a tile that draws nothing.
+unsigned SidesOf(Tile tile) {
+  switch (tile) {
+    case Tile::Wire:
       return kN | kS;
-    case '2':
+    case Tile::Link:
       return kW | kE;
-    case '3':
+    case Tile::BranchStart:
       return kW | kS;
-    case '4':
+    case Tile::BranchEnd:
       return kN | kW;
-    case '5':
+    case Tile::TeeDown:
       return kW | kE | kS;
-    case '6':
+    case Tile::TeeRight:
       return kN | kS | kE;
-    case '7':
+    case Tile::TeeUp:
       return kW | kE | kN;
-    case '8':
-    case '9':
+    case Tile::NormallyOpen:
+    case Tile::NormallyClosed:
       return kN | kS;
     default:
       return 0;
@@ -40,7 +39,7 @@ unsigned SidesOf(const std::string& code) {
 
 }  // namespace
 
-CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, GridFamily family,
+CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels, GridFamily family,
                                  VariableTable& table) {
   const bool twoPart = family == GridFamily::TwoPart;
   const int firstStep = twoPart ? 0 : 1;
@@ -54,17 +53,17 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
   int row = kFirstRow;  // a branch without a first step goes on below the one before, as drawn
   for (int b = 0; b <= kLastDrawnBranch; ++b) {
     for (int k = firstStep; k < kSteps; ++k) {
-      const std::string& code = tiles[b][k];
-      if (code.empty()) continue;
-      if (code == "*" || (twoPart && code == "0")) {
+      const Tile tile = tiles[b][k];
+      if (tile == Tile::Unused) continue;
+      if (tile == Tile::Shared || (twoPart && tile == Tile::Gap)) {
         ++row;
-      } else if (SidesOf(code) != 0) {
+      } else if (SidesOf(tile) != 0) {
         spots.push_back({x, row, b, k});
         ++row;
       }
     }
     if (b == 0) mainEnd = row;
-    if (!tiles[b + 1][1].empty()) {
+    if (tiles[b + 1][1] != Tile::Unused) {
       ++x;
       row = kFirstRow;
     }
@@ -82,9 +81,9 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, 
   if (top >= 0 && (cells_[top].sides & kN) && bottom >= 0 && (cells_[bottom].sides & kS)) JoinIntoNodes(top, bottom);
 }
 
-void CircuitReadBack::Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table) {
-  const bool contact = code.size() == 1 && (code[0] == '8' || code[0] == '9');
-  Cell cell{x, row, SidesOf(code), -1, contact && code[0] == '8'};
+void CircuitReadBack::Place(int x, int row, Tile tile, const std::string& label, VariableTable& table) {
+  const bool contact = IsContact(tile);
+  Cell cell{x, row, tile, SidesOf(tile), -1, tile == Tile::NormallyOpen};
   if (contact) {
     cell.variable = table.Index(label.empty() ? "?" : label);
     if (cell.variable >= 0) variables_ |= uint64_t{1} << cell.variable;
@@ -314,15 +313,9 @@ std::vector<CircuitReadBack::Link> CircuitReadBack::Links() const {
 std::vector<CircuitReadBack::PlacedCell> CircuitReadBack::Cells() const {
   std::vector<PlacedCell> cells;
   for (const Cell& c : cells_) {
-    int tile = 0;
-    if (c.variable >= 0) {
-      tile = c.closedWhenOn ? 8 : 9;
-    } else {
-      for (int t = 1; t <= 7; ++t) {
-        if (SidesOf(std::string(1, static_cast<char>('0' + t))) == c.sides) tile = t;
-      }
-    }
-    cells.push_back({c.x, c.row, tile, c.variable, c.closedWhenOn});
+    const Tile shown =
+        c.variable < 0 && IsContact(c.tile) ? Tile::Wire : c.tile;  // a contact of no name joins as a wire
+    cells.push_back({c.x, c.row, shown, c.variable, c.closedWhenOn});
   }
   return cells;
 }

@@ -1,13 +1,14 @@
 #pragma once
 // Reads a drawn tile grid back into the circuit it shows. The cells are placed
 // as the drawing places them: branch b in its column x, its cells one row
-// apart from the first step down ("*" and the gap "0" of a two-part grid take
-// a row but draw nothing). Each cell joins the sides its tile code connects;
+// apart from the first step down (shared cells and the gaps of a two-part grid
+// take a row but draw nothing). Each cell joins the sides its tile connects;
 // a cell's S side meets the N side of the cell below, its E side the W side
 // of the cell in the next column on the same row. The top supply line reaches
 // the first cell of the main column, and the coil hangs below the main
-// column's last cell. A contact passes current when closed: tile "8" with its
-// variable on, tile "9" with it off; the label beside the contact names the
+// column's last cell. A contact passes current when closed: a normally open
+// one with its variable on, a normally closed one with it off; the label
+// beside the contact names the
 // variable. Wire pieces that touch form one electrical node, and each contact
 // joins the node above it to the node below it. Conducts() answers whether a
 // path runs from the top line to the coil for a set of variable values.
@@ -29,7 +30,7 @@ class CircuitReadBack {
 public:
   // A circuit that is not drawn: it never conducts.
   CircuitReadBack() = default;
-  CircuitReadBack(const TileGrid& tiles, const TileGrid& labels, GridFamily family, VariableTable& table);
+  CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels, GridFamily family, VariableTable& table);
 
   bool Conducts(uint64_t values) const;
   // Conducts() for 64 settings at once: bit j for setting j.
@@ -46,10 +47,13 @@ public:
   // The contacts of one closed path from the top line to the coil, top
   // first, joined by "." ("X1.b"); "1" for a plain wire; "" when none.
   std::string ClosedPath(uint64_t values, const VariableTable& table) const;
-  // Every placed cell: column, row, the tile it shows (1..7 wires, 8 and 9
-  // contacts) and, for a contact, its variable and whether it closes when on.
+  // Every placed cell: column, row, the tile it shows (a wire piece or a
+  // contact; a contact whose name the table could not take reads as a wire)
+  // and, for a contact, its variable and whether it closes when on.
   struct PlacedCell {
-    int x, row, tile, variable;
+    int x, row;
+    Tile tile;
+    int variable;
     bool closedWhenOn;
   };
   std::vector<PlacedCell> Cells() const;
@@ -81,6 +85,7 @@ private:
   struct Cell {
     int x;
     int row;
+    Tile tile;
     unsigned sides;
     int variable;  // -1: a wire piece
     bool closedWhenOn;
@@ -93,7 +98,7 @@ private:
     int cell;
   };
 
-  void Place(int x, int row, const std::string& code, const std::string& label, VariableTable& table);
+  void Place(int x, int row, Tile tile, const std::string& label, VariableTable& table);
   int CellAt(int x, int row) const;
   void JoinIntoNodes(int entry, int exit);
   // Breadth first from the top line over the contacts closed with `values`:

@@ -33,11 +33,10 @@ std::string Formula(const std::string& drawnText, GridFamily family) {
 CircuitReadBack ReadBack(const LadderGrid& grid, const Circuit& c, VariableTable& table) {
   if (c.family == GridFamily::TwoPart) {
     if (grid.ResetWidth[c.slot] < 1) return {};
-    return CircuitReadBack(grid.TwoPartTiles[c.slot], grid.TwoPartTiles[c.slot + kTwoPartEquations],
-                           GridFamily::TwoPart, table);
+    return CircuitReadBack(grid.TwoPartTiles[c.slot], grid.TwoPartLabels[c.slot], GridFamily::TwoPart, table);
   }
   if (grid.MainLength[c.slot] == 0) return {};
-  return CircuitReadBack(grid.SumTiles[c.slot], grid.SumTiles[SumLabelSlotOf(c.equation)], GridFamily::Sum, table);
+  return CircuitReadBack(grid.SumTiles[c.slot], grid.SumLabels[c.slot], GridFamily::Sum, table);
 }
 
 void LayOut(const EquationSet& equations, LadderGrid& grid, const Circuit& c, Sharing sharing) {

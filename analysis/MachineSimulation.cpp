@@ -40,17 +40,16 @@ MachineSimulation::MachineSimulation(const StateDiagram& diagram, const Equation
     : diagram_(diagram), parallel_(parallelForm) {
   for (int x = 0; x < kStateVariables; ++x) {
     if (parallelForm && grid.MainLength[x] > 0) {
-      states_[x] = CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, table_);
+      states_[x] = CircuitReadBack(grid.SumTiles[x], grid.SumLabels[x], GridFamily::Sum, table_);
     } else if (!parallelForm && grid.ResetWidth[x] >= 1) {
-      states_[x] =
-          CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table_);
+      states_[x] = CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartLabels[x], GridFamily::TwoPart, table_);
     }
   }
   for (int r = 0; r < kRelayCount; ++r) {
     outputNames_[r] = equations.relayNames[r];
     const int slot = kFirstRelaySlot + r;
     if (grid.MainLength[slot] > 0) {
-      outputs_[r] = CircuitReadBack(grid.SumTiles[slot], grid.SumTiles[slot + kRelayCount], GridFamily::Sum, table_);
+      outputs_[r] = CircuitReadBack(grid.SumTiles[slot], grid.SumLabels[slot], GridFamily::Sum, table_);
     }
   }
   // Every switch of the triggers, also those no drawn circuit uses.
@@ -228,11 +227,12 @@ std::vector<LitCell> LitCells(const MachineSimulation& sim, const std::vector<Ci
       LitCell c;
       c.x = place.mainX + cell.x * place.pitch;
       c.y = cell.row * kTileTwips;
-      c.tile = cell.tile;
+      c.tile = TileImageSlot(cell.tile);
       c.live = std::binary_search(live.begin(), live.end(), std::make_pair(cell.x, cell.row));
       const bool contact = cell.variable >= 0;
       c.open = contact && !CircuitReadBack::Closed(cell.closedWhenOn, cell.variable, values);
-      const bool linksRight = cell.tile == 2 || cell.tile == 5 || cell.tile == 6 || cell.tile == 7;
+      const bool linksRight = cell.tile == Tile::Link || cell.tile == Tile::TeeDown || cell.tile == Tile::TeeRight ||
+                              cell.tile == Tile::TeeUp;
       if (c.live && linksRight) c.linkTo = c.x + place.pitch;
       lit.push_back(c);
     }

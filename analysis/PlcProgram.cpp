@@ -42,18 +42,17 @@ std::vector<ReadCircuit> ReadDrawnCircuits(const PlcSource& s, VariableTable& ta
     const std::string letter(1, VariableLetter(x));
     if (s.parallelForm && g.MainLength[x] > 0) {
       read.push_back({letter + " (parallel)", s.equations.variableEquations[x], x,
-                      CircuitReadBack(g.SumTiles[x], g.SumTiles[x + kStateVariables], GridFamily::Sum, table)});
+                      CircuitReadBack(g.SumTiles[x], g.SumLabels[x], GridFamily::Sum, table)});
     } else if (!s.parallelForm && g.ResetWidth[x] >= 1) {
-      read.push_back(
-          {letter + " (two-part)", TwoPartDrawnText(s.equations.parallelEquations[x], x), x,
-           CircuitReadBack(g.TwoPartTiles[x], g.TwoPartTiles[x + kTwoPartEquations], GridFamily::TwoPart, table)});
+      read.push_back({letter + " (two-part)", TwoPartDrawnText(s.equations.parallelEquations[x], x), x,
+                      CircuitReadBack(g.TwoPartTiles[x], g.TwoPartLabels[x], GridFamily::TwoPart, table)});
     }
   }
   for (int r = 0; r < kRelayCount; ++r) {
     const int slot = kFirstRelaySlot + r;
     if (g.MainLength[slot] <= 0) continue;
     read.push_back({"relay " + s.equations.relayNames[r], s.equations.relayEquations[r], slot,
-                    CircuitReadBack(g.SumTiles[slot], g.SumTiles[slot + kRelayCount], GridFamily::Sum, table)});
+                    CircuitReadBack(g.SumTiles[slot], g.SumLabels[slot], GridFamily::Sum, table)});
   }
   return read;
 }

@@ -132,6 +132,42 @@ void WriteCells(JsonWriter& json, const Grid& grid) {
   json.EndArray();
 }
 
+void WriteTileCodes(JsonWriter& json, const TileGrid& tiles) {
+  json.BeginArray();
+  for (const auto& branch : tiles) {
+    std::vector<std::string> codes;
+    codes.reserve(branch.size());
+    for (Tile tile : branch) codes.emplace_back(TileCode(tile));
+    json.Strings(codes);
+  }
+  json.EndArray();
+}
+
+void WriteLabels(JsonWriter& json, const LabelGrid& labels) {
+  json.BeginArray();
+  for (const auto& branch : labels) json.Strings(branch);
+  json.EndArray();
+}
+
+// The grids as the program has always printed them: the tile grids of slots
+// 0..3 (A..D), their labels as slots 4..7, and for the sum grids the relay
+// tile grids as slots 8..13 and their labels as slots 14..19.
+void WriteSumTiles(JsonWriter& json, const LadderGrid& g) {
+  json.BeginArray();
+  for (int x = 0; x < kStateVariables; ++x) WriteTileCodes(json, g.SumTiles[x]);
+  for (int x = 0; x < kStateVariables; ++x) WriteLabels(json, g.SumLabels[x]);
+  for (int r = 0; r < kRelayCount; ++r) WriteTileCodes(json, g.SumTiles[kFirstRelaySlot + r]);
+  for (int r = 0; r < kRelayCount; ++r) WriteLabels(json, g.SumLabels[kFirstRelaySlot + r]);
+  json.EndArray();
+}
+
+void WriteTwoPartTiles(JsonWriter& json, const LadderGrid& g) {
+  json.BeginArray();
+  for (const TileGrid& tiles : g.TwoPartTiles) WriteTileCodes(json, tiles);
+  for (const LabelGrid& labels : g.TwoPartLabels) WriteLabels(json, labels);
+  json.EndArray();
+}
+
 template <typename Numbers>
 void WriteInts(JsonWriter& json, const Numbers& numbers) {
   json.BeginArray();
@@ -144,12 +180,12 @@ void WriteLadder(JsonWriter& json, const LadderGrid& g, const std::vector<Circui
   json.BeginObject();
   json.Key("sumTerms"), WriteCells(json, g.SumTerms);
   json.Key("sumWidth"), WriteInts(json, g.SumWidth);
-  json.Key("sumTiles"), WriteCells(json, g.SumTiles);
+  json.Key("sumTiles"), WriteSumTiles(json, g);
   json.Key("mainLength"), WriteInts(json, g.MainLength);
   json.Key("twoPartTerms"), WriteCells(json, g.TwoPartTerms);
   json.Key("resetWidth"), WriteInts(json, g.ResetWidth);
   json.Key("setEnd"), WriteInts(json, g.SetEnd);
-  json.Key("twoPartTiles"), WriteCells(json, g.TwoPartTiles);
+  json.Key("twoPartTiles"), WriteTwoPartTiles(json, g);
   json.Key("mended");
   json.BeginArray();
   for (const CircuitMend& m : mended) {

@@ -29,7 +29,7 @@ struct Done {
 template <class T>
 class [[nodiscard]] Result {
 public:
-  Result(T value) : held_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: a value is a success
+  Result(T value) : held_(std::in_place_index<0>, std::move(value)) {}      // NOLINT: a value is a success
   Result(Fault fault) : held_(std::in_place_index<1>, std::move(fault)) {}  // NOLINT: a fault is a failure
 
   bool ok() const { return held_.index() == 0; }

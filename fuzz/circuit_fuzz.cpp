@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   for (const auto& slot : road.session.grid.SumTiles)
     for (const auto& branch : slot)
       for (const auto& cell : branch)
-        if (cell == "4up1") __builtin_trap();
+        if (cell == kelvo::Tile::EndMark) __builtin_trap();
   return 0;
 }

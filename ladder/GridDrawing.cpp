@@ -8,7 +8,7 @@ namespace kelvo {
 namespace {
 
 // Tile image slots.
-enum Tile { kCoil = 0, kLineD, kLineH, kLine1D, kLine1U, kLineTD, kLineTL, kLineTU, kNoff, kNon };
+enum TileImage { kCoil = 0, kLineD, kLineH, kLineTD = 5, kLineTU = 7 };
 
 constexpr int kTopRailY = 0;
 constexpr int kFirstCellY = 750;
@@ -40,7 +40,7 @@ int WholeTilesAbove(int twips, int base) {
 }
 
 // How a grid family differs: the two-part grid starts at step 0 and skips its
-// gap cells "0" like shared ones. `depth` is how far the coil line of the
+// gap cells like shared ones. `depth` is how far the coil line of the
 // view lies below its usual place.
 struct GridStyle {
   int firstStep;
@@ -49,23 +49,21 @@ struct GridStyle {
 };
 
 // True when the cell takes a step of the path, drawn or not.
-bool TakesStep(const std::string& code, bool twoPart) {
-  if (code == "*" || (twoPart && code == "0")) return true;
-  return code.size() == 1 && code[0] >= '1' && code[0] <= '9';
+bool TakesStep(Tile tile, bool twoPart) {
+  return tile == Tile::Shared || (twoPart && tile == Tile::Gap) || IsDrawn(tile);
 }
 
 // Calls `label(column, text)` for every contact label of a circuit, in the
 // columns the drawing gives its branches (0 the main column), and returns the
 // number of columns.
 template <typename OnLabel>
-int ForEachLabel(const TileGrid& tiles, const TileGrid& labels, bool twoPart, int firstStep, OnLabel label) {
+int ForEachLabel(const TileGrid& tiles, const LabelGrid& labels, int firstStep, OnLabel label) {
   int column = 0;
   for (int b = 0; b <= kLastDrawnBranch; ++b) {
     for (int k = firstStep; k <= kLastStep; ++k) {
-      const std::string& code = tiles[b][k];
-      if (TakesStep(code, twoPart) && (code == "8" || code == "9")) label(column, labels[b][k]);
+      if (IsContact(tiles[b][k])) label(column, labels[b][k]);
     }
-    if (!tiles[b + 1][1].empty()) ++column;
+    if (tiles[b + 1][1] != Tile::Unused) ++column;
   }
   return column + 1;
 }
@@ -73,7 +71,7 @@ int ForEachLabel(const TileGrid& tiles, const TileGrid& labels, bool twoPart, in
 // One circuit of a view, as the pitch sees it.
 struct DrawnCircuit {
   const TileGrid& tiles;
-  const TileGrid& labels;
+  const LabelGrid& labels;
   std::string coilName;
   int slot;
 };
@@ -82,7 +80,7 @@ ViewPitch PitchOf(const std::vector<DrawnCircuit>& circuits, GridStyle style) {
   // The branch pitch first: a label must not reach the next column.
   int widest = 0;
   for (const auto& c : circuits) {
-    ForEachLabel(c.tiles, c.labels, style.twoPart, style.firstStep,
+    ForEachLabel(c.tiles, c.labels, style.firstStep,
                  [&](int, const std::string& text) { widest = std::max(widest, LabelWidth(text)); });
   }
   ViewPitch pitch;
@@ -93,11 +91,10 @@ ViewPitch PitchOf(const std::vector<DrawnCircuit>& circuits, GridStyle style) {
   int gap = 0;
   for (const auto& c : circuits) {
     int last = 0, widestLast = 0;
-    const int columns =
-        ForEachLabel(c.tiles, c.labels, style.twoPart, style.firstStep, [&](int column, const std::string& text) {
-          if (column > last) last = column, widestLast = 0;
-          widestLast = std::max(widestLast, LabelWidth(text));
-        });
+    const int columns = ForEachLabel(c.tiles, c.labels, style.firstStep, [&](int column, const std::string& text) {
+      if (column > last) last = column, widestLast = 0;
+      widestLast = std::max(widestLast, LabelWidth(text));
+    });
     if (last == columns - 1) gap = std::max(gap, kLabelOffsetX + widestLast - kLabelReach - kNextMain);
     const int lastColumnX = (columns - 1) * pitch.branch;
     gap = std::max(gap, kLabelOffsetX + LabelWidth(c.coilName) - kLabelReach - kNextMain - lastColumnX);
@@ -117,13 +114,13 @@ public:
 
   // Draws one circuit after the ones already drawn; false when the view has
   // become too wide.
-  bool DrawCircuit(const TileGrid& tiles, const TileGrid& labels, const std::string& coilName) {
+  bool DrawCircuit(const TileGrid& tiles, const LabelGrid& labels, const std::string& coilName) {
     penY_ = 0;
     OpenCircuit();
     mainX_ = branchX_;
     for (int b = 0; b <= kLastDrawnBranch; ++b) {
       DrawBranch(tiles, labels, b, coilName);
-      if (!tiles[b + 1][1].empty()) {
+      if (tiles[b + 1][1] != Tile::Unused) {
         penY_ = branchTopY_;
         penX_ = branchX_ + pitch_.branch;
         branchX_ = penX_;
@@ -161,12 +158,12 @@ private:
     branchX_ = penX_;
   }
 
-  void DrawBranch(const TileGrid& tiles, const TileGrid& labels, int b, const std::string& coilName) {
+  void DrawBranch(const TileGrid& tiles, const LabelGrid& labels, int b, const std::string& coilName) {
     for (int k = style_.firstStep; k <= kLastStep; ++k) {
-      const std::string& code = tiles[b][k];
-      if (!code.empty()) {
+      const Tile cell = tiles[b][k];
+      if (cell != Tile::Unused) {
         if (b > 0) ExtendRails();
-        PaintCell(code, labels[b][k]);
+        PaintCell(cell, labels[b][k]);
       }
       if (b == 0 && k == kLastStep) CloseMainPath(coilName);
     }
@@ -181,20 +178,20 @@ private:
   }
 
   // Paints the cell at the cursor and moves down when it takes a step.
-  void PaintCell(const std::string& code, const std::string& label) {
-    if (!TakesStep(code, style_.twoPart)) return;
-    if (code == "*" || code == "0") {
+  void PaintCell(Tile cell, const std::string& label) {
+    if (!TakesStep(cell, style_.twoPart)) return;
+    if (!IsDrawn(cell)) {
       penY_ += kTileTwips;
       return;
     }
-    const int tile = code[0] - '0';
-    Paint(tile, penX_, penY_);
-    const bool linksRight = tile == kLineH || tile == kLineTD || tile == kLineTL || tile == kLineTU;
+    Paint(TileImageSlot(cell), penX_, penY_);
+    const bool linksRight =
+        cell == Tile::Link || cell == Tile::TeeDown || cell == Tile::TeeRight || cell == Tile::TeeUp;
     if (linksRight) {
       for (int x = penX_ + kTileTwips; x < penX_ + pitch_.branch; x += kTileTwips) Paint(kLineH, x, penY_);
     }
     penY_ += kTileTwips;
-    if (tile == kNoff || tile == kNon) Print(penX_ + kLabelOffsetX, penY_ - kLabelRaise, label);
+    if (IsContact(cell)) Print(penX_ + kLabelOffsetX, penY_ - kLabelRaise, label);
   }
 
   // Wire down to the lowest wire, the coil with its name, and the tee into
@@ -268,14 +265,13 @@ int ExtraDepth(const TileGrid& tiles, int firstStep) {
       if (TakesStep(tiles[b][k], twoPart)) penY += kTileTwips;
     }
     lowest = std::max(lowest, penY);
-    if (!tiles[b + 1][1].empty()) penY = kFirstCellY;
+    if (tiles[b + 1][1] != Tile::Unused) penY = kFirstCellY;
   }
   return std::max(0, lowest - kCoilY);
 }
 
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas, int widest,
                             std::vector<CircuitPlace>* places) {
-  const int labelOffset = grid.StateView ? 4 : 6;
   const int first = std::max(grid.FirstCircuit, 0);
   const int last = std::min(grid.LastCircuit, kLastRelaySlot);
   int depth = 0;
@@ -287,7 +283,7 @@ DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations
   std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
     if (grid.MainLength[slot] != 0) {
-      circuits.push_back({grid.SumTiles[slot], grid.SumTiles[slot + labelOffset], SumCoilName(slot, equations), slot});
+      circuits.push_back({grid.SumTiles[slot], grid.SumLabels[slot], SumCoilName(slot, equations), slot});
     }
   }
   return DrawView(circuits, style, canvas, widest, places);
@@ -305,8 +301,7 @@ DrawOutcome DrawTwoPartCircuits(const LadderGrid& grid, Canvas& canvas, std::vec
   std::vector<DrawnCircuit> circuits;
   for (int slot = first; slot <= last; ++slot) {
     if (grid.ResetWidth[slot] >= 1) {
-      circuits.push_back(
-          {grid.TwoPartTiles[slot], grid.TwoPartTiles[slot + kTwoPartEquations], StateCoilName(slot), slot});
+      circuits.push_back({grid.TwoPartTiles[slot], grid.TwoPartLabels[slot], StateCoilName(slot), slot});
     }
   }
   return DrawView(circuits, style, canvas, kWidestDrawing, places);

@@ -64,14 +64,14 @@ struct CircuitPlace {
 };
 
 // Multiplied-out state-variable circuits (slots 0..3) and relay circuits
-// (slots 8..13) of SumTiles. Labels come from slot + 4 when StateView is set,
-// else from slot + 6; relay coils are named by relayNames. Slot 14 is never drawn.
+// (slots 8..13) of SumTiles, with the contact labels of SumLabels; relay
+// coils are named by relayNames. Slot 14 is never drawn.
 // `widest` is where a view becomes too wide; the relay view passes no limit.
 DrawOutcome DrawSumCircuits(const LadderGrid& grid, const EquationSet& equations, Canvas& canvas,
                             int widest = kWidestDrawing, std::vector<CircuitPlace>* places = nullptr);
 
 // Two-part state-variable circuits (slots 0..3) of TwoPartTiles, labels from
-// slot + 4.
+// TwoPartLabels.
 //
 // Both draw every circuit whole: when a circuit of the view reaches the coil
 // line, the coils, the bottom supply line and the canvas move down by the

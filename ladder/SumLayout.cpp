@@ -13,8 +13,6 @@ using namespace layout;
 // Contacts a branch holds in series: term column 9 is drawn at steps 20 and 21.
 constexpr int kMaxSumLiterals = 10;
 constexpr int kFirstRelayEquation = kStateVariables;
-constexpr int kStateLabelOffset = 4;  // slots 0..3 have their labels in slots 4..7
-constexpr int kRelayLabelOffset = 6;  // slots 8..13 have their labels in slots 14..19
 
 std::string CircuitName(int equation) {
   if (equation < kFirstRelayEquation) {
@@ -83,7 +81,7 @@ void AlignAndShare(TermMatrix& terms, int width, Sharing sharing) {
   }
 }
 
-void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, int& mainLength, bool& joined) {
+void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, LabelGrid& labels, int& mainLength, bool& joined) {
   for (int c = 0, k = 2; c < kTermColumns; ++c, k += 2) {
     for (int r = kTermRows - 1; r >= 0; --r) {
       if (terms[r][c] != "0") PlaceTermCell(terms[r][c], tiles, labels, r, k);
@@ -93,18 +91,25 @@ void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
   JoinNeighbouringEnds(tiles);
   LinkThroughSharedCells(tiles);
   for (int b = 0; b < kBranches; ++b) {
-    const std::string& first = tiles[b][2];
-    if (first == "1" || first == "8" || first == "9") tiles[b][1] = "1";  // "[189]"
-    if (first == "*") tiles[b][1] = "*";
+    const Tile first = tiles[b][2];
+    if (first == Tile::Wire || IsContact(first)) tiles[b][1] = Tile::Wire;
+    if (first == Tile::Shared) tiles[b][1] = Tile::Shared;
   }
   int m = 1;
-  while (m < kSteps && !tiles[0][m].empty()) ++m;
+  while (m < kSteps && tiles[0][m] != Tile::Unused) ++m;
   mainLength = m - 1;
   if (mainLength != 0) JoinGroupEnds(tiles, 1, mainLength);
 }
 
 const std::string& EquationText(const EquationSet& equations, int e) {
   return e < kFirstRelayEquation ? equations.variableEquations[e] : equations.relayEquations[e - kFirstRelayEquation];
+}
+
+void ClearCircuit(TileGrid& tiles, LabelGrid& labels) {
+  for (auto& branch : tiles) branch.fill(Tile::Unused);
+  for (auto& branch : labels) {
+    for (std::string& label : branch) label.clear();
+  }
 }
 
 void ParseEquation(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,
@@ -117,9 +122,8 @@ void ParseEquation(const EquationSet& equations, LadderGrid& grid, int e, Sharin
 void BuildEquation(LadderGrid& grid, int e, std::vector<std::string>& problems) {
   const int slot = SumSlotOf(e);
   TileGrid& tiles = grid.SumTiles[slot];
-  TileGrid& labels = grid.SumTiles[SumLabelSlotOf(e)];
-  for (auto& branch : tiles) branch.fill("");
-  for (auto& branch : labels) branch.fill("");
+  LabelGrid& labels = grid.SumLabels[slot];
+  ClearCircuit(tiles, labels);
   bool joined = true;
   BuildCircuit(grid.SumTerms[e], tiles, labels, grid.MainLength[slot], joined);
   if (!joined) {
@@ -130,18 +134,13 @@ void BuildEquation(LadderGrid& grid, int e, std::vector<std::string>& problems) 
 }  // namespace
 
 int SumSlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
-int SumLabelSlotOf(int equation) {
-  return SumSlotOf(equation) + (equation < kFirstRelayEquation ? kStateLabelOffset : kRelayLabelOffset);
-}
 
 void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
   for (int e = 0; e < kSumEquations; ++e) ParseEquation(equations, grid, e, Sharing::Full, problems);
 }
 
 void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
-  for (auto& slot : grid.SumTiles) {
-    for (auto& branch : slot) branch.fill("");
-  }
+  for (int slot = 0; slot < kSumSlots; ++slot) ClearCircuit(grid.SumTiles[slot], grid.SumLabels[slot]);
   grid.MainLength.fill(0);
   for (int e = 0; e < kSumEquations; ++e) BuildEquation(grid, e, problems);
 }

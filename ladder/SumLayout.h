@@ -17,12 +17,11 @@ void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vect
 void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems);
 
 // Lays out equation `equation` (0..3 eqA..eqD, 4..9 eqCoil0..eqCoil5) again,
-// alone: its term matrix, its tile slot, its label slot and its MainLength.
+// alone: its term matrix, its tiles and labels and its MainLength.
 void LayOutSumEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
                        std::vector<std::string>& problems);
 
-// Slot of equation 0..9 in SumTiles, and the slot of its labels.
+// Slot of equation 0..9 in SumTiles and SumLabels.
 int SumSlotOf(int equation);
-int SumLabelSlotOf(int equation);
 
 }  // namespace kelvo

@@ -5,25 +5,23 @@
 namespace kelvo::layout {
 namespace {
 
-const std::string kOutside;
-
 bool InGrid(int branch, int step) { return branch >= 0 && branch < kBranches && step >= 0 && step < kSteps; }
 
-bool IsWireOrTee(const std::string& cell) { return cell == "1" || cell == "6"; }  // "[16]"
+bool IsWireOrTee(Tile cell) { return cell == Tile::Wire || cell == Tile::TeeRight; }
 
-bool ConnectsTowardsMain(const std::string& cell) {  // "[1247]"
-  return cell == "1" || cell == "2" || cell == "4" || cell == "7";
+bool ConnectsTowardsMain(Tile cell) {
+  return cell == Tile::Wire || cell == Tile::Link || cell == Tile::BranchEnd || cell == Tile::TeeUp;
 }
 
-// Going up from branch `from`, turns the first "1" into "6" and every cell
-// passed on the way into "2". False when no "1" is found above branch 0.
+// Going up from branch `from`, turns the first wire into a tee and every cell
+// passed on the way into a link. False when no wire is found above branch 0.
 bool LinkUpToWire(TileGrid& tiles, int from, int step) {
   for (int b = from; b >= 0; --b) {
-    if (tiles[b][step] == "1") {
-      tiles[b][step] = "6";
+    if (tiles[b][step] == Tile::Wire) {
+      tiles[b][step] = Tile::TeeRight;
       return true;
     }
-    tiles[b][step] = "2";
+    tiles[b][step] = Tile::Link;
   }
   return false;
 }
@@ -31,43 +29,43 @@ bool LinkUpToWire(TileGrid& tiles, int from, int step) {
 // A branch starts at (branch, step); the branch above it is joined.
 bool LinkStart(TileGrid& tiles, int branch, int step) {
   bool found = true;
-  const std::string& above = TileAt(tiles, branch - 1, step);
+  const Tile above = TileAt(tiles, branch - 1, step);
   if (IsWireOrTee(above)) {
-    SetTile(tiles, branch - 1, step, "6");
-  } else if (above != "3") {
+    SetTile(tiles, branch - 1, step, Tile::TeeRight);
+  } else if (above != Tile::BranchStart) {
     found = LinkUpToWire(tiles, branch - 2, step);
   } else {
-    SetTile(tiles, branch - 1, step, "5");
+    SetTile(tiles, branch - 1, step, Tile::TeeDown);
     found = false;
     for (int b = branch - 2; b >= 0 && !found; --b) {
-      found = tiles[b][step] != "3";
-      tiles[b][step] = found ? "6" : "5";
+      found = tiles[b][step] != Tile::BranchStart;
+      tiles[b][step] = found ? Tile::TeeRight : Tile::TeeDown;
     }
   }
-  if (TileAt(tiles, branch + 1, step) == "3") tiles[branch][step] = "5";
+  if (TileAt(tiles, branch + 1, step) == Tile::BranchStart) tiles[branch][step] = Tile::TeeDown;
   return found;
 }
 
 // A branch ends at (branch, step): it returns at the step before.
 bool LinkEnd(TileGrid& tiles, int branch, int step) {
-  tiles[branch][step] = "*";
+  tiles[branch][step] = Tile::Shared;
   const int k = step - 1;
-  const std::string& before = TileAt(tiles, branch, k);
-  if (before != "2" && before != "6") {
-    SetTile(tiles, branch, k, "4");
-    const std::string& above = TileAt(tiles, branch - 1, k);
-    if (above == "1") {
-      SetTile(tiles, branch - 1, k, "6");
-    } else if (above == "3") {
-      SetTile(tiles, branch - 1, k, "5");
+  const Tile before = TileAt(tiles, branch, k);
+  if (before != Tile::Link && before != Tile::TeeRight) {
+    SetTile(tiles, branch, k, Tile::BranchEnd);
+    const Tile above = TileAt(tiles, branch - 1, k);
+    if (above == Tile::Wire) {
+      SetTile(tiles, branch - 1, k, Tile::TeeRight);
+    } else if (above == Tile::BranchStart) {
+      SetTile(tiles, branch - 1, k, Tile::TeeDown);
     } else if (k >= 0) {
       return LinkUpToWire(tiles, branch - 1, k);
     }
     return true;
   }
-  SetTile(tiles, branch, k, "7");
+  SetTile(tiles, branch, k, Tile::TeeUp);
   if (IsWireOrTee(TileAt(tiles, branch - 1, k))) {
-    SetTile(tiles, branch - 1, k, "6");
+    SetTile(tiles, branch - 1, k, Tile::TeeRight);
     return true;
   }
   return LinkUpToWire(tiles, branch - 2, k);
@@ -76,56 +74,51 @@ bool LinkEnd(TileGrid& tiles, int branch, int step) {
 // Branch 0 gets a tee at `step` when the first branch below it that does not
 // share the step connects towards it.
 void JoinMainAt(TileGrid& tiles, int step) {
-  if (ConnectsTowardsMain(TileAt(tiles, 1, step))) SetTile(tiles, 0, step, "6");
-  if (TileAt(tiles, 1, step) != "*") return;
+  if (ConnectsTowardsMain(TileAt(tiles, 1, step))) SetTile(tiles, 0, step, Tile::TeeRight);
+  if (TileAt(tiles, 1, step) != Tile::Shared) return;
   int b = 1;
-  while (TileAt(tiles, b, step) == "*") ++b;
-  if (ConnectsTowardsMain(TileAt(tiles, b, step))) SetTile(tiles, 0, step, "6");
+  while (TileAt(tiles, b, step) == Tile::Shared) ++b;
+  if (ConnectsTowardsMain(TileAt(tiles, b, step))) SetTile(tiles, 0, step, Tile::TeeRight);
 }
 
 }  // namespace
 
-const std::string& TileAt(const TileGrid& tiles, int branch, int step) {
-  return InGrid(branch, step) ? tiles[branch][step] : kOutside;
+Tile TileAt(const TileGrid& tiles, int branch, int step) {
+  return InGrid(branch, step) ? tiles[branch][step] : Tile::Unused;
 }
 
-void SetTile(TileGrid& tiles, int branch, int step, const std::string& code) {
-  if (InGrid(branch, step)) tiles[branch][step] = code;
+void SetTile(TileGrid& tiles, int branch, int step, Tile tile) {
+  if (InGrid(branch, step)) tiles[branch][step] = tile;
 }
 
-void PlaceTermCell(const std::string& cell, TileGrid& tiles, TileGrid& labels, int branch, int step) {
-  struct Tiles {
-    const char* first;
-    const char* second;
-  };
-  Tiles placed{nullptr, nullptr};
+void PlaceTermCell(const std::string& cell, TileGrid& tiles, LabelGrid& labels, int branch, int step) {
+  Tile first, second;
+  const bool contact = IsUpperLiteral(cell) || IsLowerLiteral(cell);
   if (cell == "/") {
-    placed = {"*", "3"};
+    first = Tile::Shared, second = Tile::BranchStart;
   } else if (cell == "\\") {
-    placed = {"4up1", "*"};
+    first = Tile::EndMark, second = Tile::Shared;
   } else if (cell == "1") {
-    placed = {"1", "1"};
+    first = Tile::Wire, second = Tile::Wire;
   } else if (cell == "*") {
-    placed = {"*", "*"};
-  } else if (IsUpperLiteral(cell)) {
-    placed = {"8", "1"};
-  } else if (IsLowerLiteral(cell)) {
-    placed = {"9", "1"};
+    first = Tile::Shared, second = Tile::Shared;
+  } else if (contact) {
+    first = IsUpperLiteral(cell) ? Tile::NormallyOpen : Tile::NormallyClosed, second = Tile::Wire;
   } else {
     return;  // a literal that starts with no letter gets no tile
   }
-  SetTile(tiles, branch, step, placed.first);
-  SetTile(tiles, branch, step + 1, placed.second);
-  if (IsUpperLiteral(cell) || IsLowerLiteral(cell)) SetTile(labels, branch, step, cell);
+  SetTile(tiles, branch, step, first);
+  SetTile(tiles, branch, step + 1, second);
+  if (contact && InGrid(branch, step)) labels[branch][step] = cell;
 }
 
 bool LinkBranchStartsAndEnds(TileGrid& tiles) {
   bool joined = true;
   for (int k = 0; k < kSteps; ++k) {
     for (int b = kBranches - 1; b >= 0; --b) {
-      if (tiles[b][k] == "3") {
+      if (tiles[b][k] == Tile::BranchStart) {
         joined = LinkStart(tiles, b, k) && joined;
-      } else if (tiles[b][k] == "4up1") {
+      } else if (tiles[b][k] == Tile::EndMark) {
         joined = LinkEnd(tiles, b, k) && joined;
       }
     }
@@ -136,7 +129,7 @@ bool LinkBranchStartsAndEnds(TileGrid& tiles) {
 void JoinNeighbouringEnds(TileGrid& tiles) {
   for (int k = 0; k < kSteps; ++k) {
     for (int b = kBranches - 1; b >= 0; --b) {
-      if (tiles[b][k] == "4" && TileAt(tiles, b + 1, k) == "4") tiles[b][k] = "7";
+      if (tiles[b][k] == Tile::BranchEnd && TileAt(tiles, b + 1, k) == Tile::BranchEnd) tiles[b][k] = Tile::TeeUp;
     }
   }
 }
@@ -144,8 +137,10 @@ void JoinNeighbouringEnds(TileGrid& tiles) {
 void LinkThroughSharedCells(TileGrid& tiles) {
   for (int k = 0; k < kSteps; ++k) {
     for (int b = kBranches - 1; b >= 1; --b) {
-      if (tiles[b - 1][k] != "*" || (tiles[b][k] != "3" && tiles[b][k] != "4")) continue;
-      for (int m = b - 1; m >= 0 && tiles[m][k] == "*"; --m) tiles[m][k] = "2";
+      if (tiles[b - 1][k] != Tile::Shared || (tiles[b][k] != Tile::BranchStart && tiles[b][k] != Tile::BranchEnd)) {
+        continue;
+      }
+      for (int m = b - 1; m >= 0 && tiles[m][k] == Tile::Shared; --m) tiles[m][k] = Tile::Link;
     }
   }
 }
@@ -156,19 +151,23 @@ void JoinGroupEnds(TileGrid& tiles, int left, int right, int leftGap, int rightG
   bool leftSet = false;
   bool rightSet = false;
   for (int b = kBranches - 1; b >= 1; --b) {
-    const std::string& atLeft = TileAt(tiles, b, left);
-    const char* start = atLeft == "1" ? (leftSet ? "5" : "3") : (atLeft == "*" && leftSet ? "2" : nullptr);
-    if (start) {
+    const Tile atLeft = TileAt(tiles, b, left);
+    const Tile start = atLeft == Tile::Wire                  ? (leftSet ? Tile::TeeDown : Tile::BranchStart)
+                       : (atLeft == Tile::Shared && leftSet) ? Tile::Link
+                                                             : Tile::Unused;
+    if (start != Tile::Unused) {
       leftSet = true;
       SetTile(tiles, b, left, start);
-      if (leftGap >= 0) SetTile(tiles, b, leftGap, "0");
+      if (leftGap >= 0) SetTile(tiles, b, leftGap, Tile::Gap);
     }
-    const std::string& atRight = TileAt(tiles, b, right);
-    const char* end = atRight == "1" ? (rightSet ? "7" : "4") : (atRight == "*" && rightSet ? "2" : nullptr);
-    if (end) {
+    const Tile atRight = TileAt(tiles, b, right);
+    const Tile end = atRight == Tile::Wire                   ? (rightSet ? Tile::TeeUp : Tile::BranchEnd)
+                     : (atRight == Tile::Shared && rightSet) ? Tile::Link
+                                                             : Tile::Unused;
+    if (end != Tile::Unused) {
       rightSet = true;
       SetTile(tiles, b, right, end);
-      if (rightGap >= 0) SetTile(tiles, b, rightGap, "0");
+      if (rightGap >= 0) SetTile(tiles, b, rightGap, Tile::Gap);
     }
   }
 }

@@ -111,18 +111,18 @@ void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, 
 // Gives the step before the start of a group the wire or shared cell that
 // leads into it.
 void LeadInto(TileGrid& tiles, int branch, int groupStart) {
-  const std::string& start = TileAt(tiles, branch, groupStart);
-  if (start == "1" || start == "8" || start == "9") SetTile(tiles, branch, groupStart - 1, "1");  // "[189]"
-  if (start == "*") SetTile(tiles, branch, groupStart - 1, "*");
+  const Tile start = TileAt(tiles, branch, groupStart);
+  if (start == Tile::Wire || IsContact(start)) SetTile(tiles, branch, groupStart - 1, Tile::Wire);
+  if (start == Tile::Shared) SetTile(tiles, branch, groupStart - 1, Tile::Shared);
 }
 
 void MarkGroupStarts(TileGrid& tiles) {
   for (int b = 0; b < kBranches; ++b) {
-    if (!tiles[b][1].empty()) LeadInto(tiles, b, 1);
+    if (tiles[b][1] != Tile::Unused) LeadInto(tiles, b, 1);
     int k = 0;
-    while (k < kSteps && !tiles[b][k].empty()) ++k;
-    while (k < kLastGroupStart && tiles[b][k].empty()) ++k;
-    if (!TileAt(tiles, b, k).empty()) LeadInto(tiles, b, k);
+    while (k < kSteps && tiles[b][k] != Tile::Unused) ++k;
+    while (k < kLastGroupStart && tiles[b][k] == Tile::Unused) ++k;
+    if (TileAt(tiles, b, k) != Tile::Unused) LeadInto(tiles, b, k);
   }
 }
 
@@ -132,16 +132,16 @@ void FillMissingFirstGroups(TileGrid& tiles, int resetWidth) {
   for (int b = 1; b < kBranches; ++b) {
     const auto& steps = tiles[b];
     const auto groupEnd = steps.begin() + std::clamp(resetWidth + 1, 0, kSteps);
-    const bool firstEmpty = std::all_of(steps.begin(), groupEnd, [](const std::string& s) { return s.empty(); });
-    const bool holdsMore = std::any_of(groupEnd, steps.end(), [](const std::string& s) { return !s.empty(); });
+    const bool firstEmpty = std::all_of(steps.begin(), groupEnd, [](Tile t) { return t == Tile::Unused; });
+    const bool holdsMore = std::any_of(groupEnd, steps.end(), [](Tile t) { return t != Tile::Unused; });
     if (!firstEmpty || !holdsMore) continue;
     for (int k = 0; k <= resetWidth + 1 && k < kSteps; ++k) {
-      if (tiles[b][k].empty()) tiles[b][k] = "0";
+      if (tiles[b][k] == Tile::Unused) tiles[b][k] = Tile::Gap;
     }
   }
 }
 
-bool BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, int& resetWidth, int& setEnd) {
+bool BuildCircuit(const TermMatrix& terms, TileGrid& tiles, LabelGrid& labels, int& resetWidth, int& setEnd) {
   for (int c = 0, k = 1; c < kTermColumns; ++c) {
     for (int r = kTermRows - 1; r >= 0; --r) {
       if (terms[r][c] != "0") PlaceTermCell(terms[r][c], tiles, labels, r, k);
@@ -154,15 +154,15 @@ bool BuildCircuit(const TermMatrix& terms, TileGrid& tiles, TileGrid& labels, in
   MarkGroupStarts(tiles);
 
   int gap = 0;
-  while (gap < kSteps && !tiles[0][gap].empty()) ++gap;
+  while (gap < kSteps && tiles[0][gap] != Tile::Unused) ++gap;
   int next = std::min(gap + 1, kSteps);
-  while (next < kSteps && !tiles[0][next].empty()) ++next;
+  while (next < kSteps && tiles[0][next] != Tile::Unused) ++next;
   resetWidth = gap - 1;
   setEnd = next - 1;
 
   if (resetWidth > 0) JoinGroupEnds(tiles, 0, resetWidth, -1, resetWidth + 1);
   if (setEnd > 0) {
-    SetTile(tiles, 0, resetWidth + 1, "1");
+    SetTile(tiles, 0, resetWidth + 1, Tile::Wire);
     JoinGroupEnds(tiles, resetWidth + 2, setEnd, resetWidth + 1, -1);
   }
   FillMissingFirstGroups(tiles, resetWidth);
@@ -192,9 +192,11 @@ void ParseOne(const EquationSet& equations, LadderGrid& grid, int e, Sharing sha
 
 void BuildOne(LadderGrid& grid, int e, std::vector<std::string>& problems) {
   TileGrid& tiles = grid.TwoPartTiles[e];
-  TileGrid& labels = grid.TwoPartTiles[e + kTwoPartEquations];
-  for (auto& branch : tiles) branch.fill("");
-  for (auto& branch : labels) branch.fill("");
+  LabelGrid& labels = grid.TwoPartLabels[e];
+  for (auto& branch : tiles) branch.fill(Tile::Unused);
+  for (auto& branch : labels) {
+    for (std::string& label : branch) label.clear();
+  }
   if (!BuildCircuit(grid.TwoPartTerms[e], tiles, labels, grid.ResetWidth[e], grid.SetEnd[e])) {
     problems.push_back(CircuitName(e) + " has a branch that finds no wire to join; its drawing is incomplete.");
   }

@@ -13,6 +13,7 @@ namespace kelvo {
 namespace {
 
 using testing::DrawnMachine;
+using testing::TileOf;
 
 std::unique_ptr<DrawnMachine> Draw(const StateDiagram& diagram, bool parallel) {
   auto m = testing::DrawTable(diagram, false, parallel);
@@ -148,7 +149,7 @@ TEST(CircuitCheck, RemovedLinkFailsTheReadBack) {
     // The first tee of the main path that feeds a second branch becomes a plain wire.
     bool cut = false;
     for (int k = 0; k < kSteps && !cut; ++k) {
-      if (tiles[0][k] == "6") tiles[0][k] = "1", cut = true;
+      if (tiles[0][k] == TileOf("6")) tiles[0][k] = TileOf("1"), cut = true;
     }
     ASSERT_TRUE(cut);
     const CheckReport r = CheckDrawn(*m, parallel);
@@ -163,7 +164,7 @@ TEST(CircuitCheck, RemovedLinkFailsTheReadBack) {
 // limit the comparison samples with a fixed seed and says so.
 TEST(CircuitCheck, ManyVariablesAreSampledAndSaySo) {
   LadderGrid grid;
-  testing::PutParallelContacts(grid, kFirstRelaySlot, kFirstRelaySlot + kRelayCount, 20);
+  testing::PutParallelContacts(grid, kFirstRelaySlot, 20);
   EquationSet equations;
   for (int i = 0; i < 20; ++i) equations.relayEquations[0] += "X" + std::to_string(i) + "+";
   equations.relayEquations[0] += "X0.Y";
@@ -178,7 +179,7 @@ TEST(CircuitCheck, ManyVariablesAreSampledAndSaySo) {
 
   // The same circuit with its last branch cut off: the equation without Y is
   // compared over every setting and the lost branch is named.
-  grid.SumTiles[kFirstRelaySlot][19][3] = "1";
+  grid.SumTiles[kFirstRelaySlot][19][3] = TileOf("1");
   equations.relayEquations[0].resize(equations.relayEquations[0].size() - std::string("+X0.Y").size());
   const CheckReport cut = CheckCircuit(diagram, equations, grid, false);
   ASSERT_FALSE(cut.findings.empty());

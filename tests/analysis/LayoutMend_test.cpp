@@ -79,7 +79,7 @@ TEST(LayoutMend, SharedContactsThatMakeASneakPathAreLaidOutAgain) {
   LayOutSumEquation(m->session.equations, full, 4, Sharing::Full, problems);
   VariableTable table;
   const SwitchFunction f = SwitchFunction::Parse("a.b+A.b+A.B", table);
-  const CircuitReadBack sneaky(full.SumTiles[8], full.SumTiles[14], GridFamily::Sum, table);
+  const CircuitReadBack sneaky(full.SumTiles[8], full.SumLabels[8], GridFamily::Sum, table);
   EXPECT_TRUE(sneaky.Conducts(0b10));
   EXPECT_TRUE(CompareCircuit(sneaky, f).difference);
 }
@@ -192,8 +192,10 @@ TEST(LayoutMend, CircuitsThatReadBackRightKeepEveryCell) {
   const auto before = std::make_unique<LadderGrid>(*grid);
   EXPECT_TRUE(MendLayouts(equations, *grid).empty());
   EXPECT_EQ(grid->SumTiles, before->SumTiles);
+  EXPECT_EQ(grid->SumLabels, before->SumLabels);
   EXPECT_EQ(grid->SumTerms, before->SumTerms);
   EXPECT_EQ(grid->TwoPartTiles, before->TwoPartTiles);
+  EXPECT_EQ(grid->TwoPartLabels, before->TwoPartLabels);
   EXPECT_EQ(grid->TwoPartTerms, before->TwoPartTerms);
 }
 
@@ -257,7 +259,7 @@ TEST(LayoutMend, EveryCircuitOfRandomTablesReadsBackAsItsEquation) {
     for (int x = 0; x < kStateVariables; ++x) {
       if (eq.parallelEquations[x] != "|") {
         const std::string text = TwoPartDrawnText(eq.parallelEquations[x], x);
-        const CircuitReadBack rb(grid.TwoPartTiles[x], grid.TwoPartTiles[x + 4], GridFamily::TwoPart, table);
+        const CircuitReadBack rb(grid.TwoPartTiles[x], grid.TwoPartLabels[x], GridFamily::TwoPart, table);
         EXPECT_FALSE(CompareCircuit(rb, SwitchFunction::ParseTwoPart(text, table)).difference)
             << "seed " << seed << " table " << t << " two-part " << x << ": " << text;
         ++circuits;
@@ -266,7 +268,7 @@ TEST(LayoutMend, EveryCircuitOfRandomTablesReadsBackAsItsEquation) {
     for (int e = 0; e < kSumEquations; ++e) {
       const std::string& text = e < 4 ? eq.variableEquations[e] : eq.relayEquations[e - 4];
       if (text.empty()) continue;
-      const CircuitReadBack rb(grid.SumTiles[SumSlotOf(e)], grid.SumTiles[SumLabelSlotOf(e)], GridFamily::Sum, table);
+      const CircuitReadBack rb(grid.SumTiles[SumSlotOf(e)], grid.SumLabels[SumSlotOf(e)], GridFamily::Sum, table);
       EXPECT_FALSE(CompareCircuit(rb, SwitchFunction::Parse(text, table)).difference)
           << "seed " << seed << " table " << t << " equation " << e << ": " << text;
       ++circuits;

@@ -34,9 +34,8 @@ TEST(MachineLanes, PathSumsConductAsTheReadBackCircuits) {
     VariableTable names;
     for (int x = 0; x < kStateVariables; ++x) {
       const CircuitReadBack circuit =
-          parallel ? CircuitReadBack(grid.SumTiles[x], grid.SumTiles[x + kStateVariables], GridFamily::Sum, names)
-                   : CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartTiles[x + kTwoPartEquations],
-                                     GridFamily::TwoPart, names);
+          parallel ? CircuitReadBack(grid.SumTiles[x], grid.SumLabels[x], GridFamily::Sum, names)
+                   : CircuitReadBack(grid.TwoPartTiles[x], grid.TwoPartLabels[x], GridFamily::TwoPart, names);
       const RelayLanes lanesOf = LanesOf(circuit);
       for (int round = 0; round < 64; ++round) {
         const int code = static_cast<int>(random() % kRelayCodes);

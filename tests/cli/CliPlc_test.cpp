@@ -189,7 +189,7 @@ struct Reference {
   std::string equation;
   bool twoPart = false;
   const TileGrid* tiles = nullptr;
-  const TileGrid* labels = nullptr;
+  const LabelGrid* labels = nullptr;
 };
 
 // The circuits drawn, by the program's name of their coil.
@@ -201,17 +201,17 @@ std::map<std::string, Reference> DrawnCircuits(const Session& s, bool parallel) 
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string letter(1, static_cast<char>('A' + x));
     if (parallel && g.MainLength[x] > 0)
-      drawn[letter] = {eq.variableEquations[x], false, &g.SumTiles[x], &g.SumTiles[x + 4]};
+      drawn[letter] = {eq.variableEquations[x], false, &g.SumTiles[x], &g.SumLabels[x]};
     if (!parallel && g.ResetWidth[x] >= 1)
-      drawn[letter] = {TwoPartDrawnText(eq.parallelEquations[x], x), true, &g.TwoPartTiles[x], &g.TwoPartTiles[x + 4]};
+      drawn[letter] = {TwoPartDrawnText(eq.parallelEquations[x], x), true, &g.TwoPartTiles[x], &g.TwoPartLabels[x]};
   }
   for (int r = 0; r < kRelayCount; ++r) {
     const int slot = kFirstRelaySlot + r;
     if (g.MainLength[slot] > 0)
-      drawn[eq.relayNames[r]] = {eq.relayEquations[r], false, &g.SumTiles[slot], &g.SumTiles[slot + 6]};
+      drawn[eq.relayNames[r]] = {eq.relayEquations[r], false, &g.SumTiles[slot], &g.SumLabels[slot]};
   }
   if (!cut) {
-    for (auto& [name, reference] : drawn) reference.tiles = reference.labels = nullptr;
+    for (auto& [name, reference] : drawn) reference.tiles = nullptr, reference.labels = nullptr;
   }
   return drawn;
 }

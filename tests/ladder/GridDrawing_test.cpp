@@ -19,6 +19,7 @@ using testing::PutSingleContact;
 using testing::PutTwoPartParallel;
 using testing::SetBranch;
 using testing::TextsOf;
+using testing::TileOf;
 using testing::TilesOf;
 
 using Op = CanvasOp;
@@ -63,7 +64,7 @@ std::vector<int> XsOf(const std::vector<Op>& ops) {
 // name and the tee into the bottom line.
 TEST(GridDrawing, SingleContactCircuitPaintsExactlyThisSequence) {
   LadderGrid grid = View(0, 0);
-  PutSingleContact(grid, 0, 4, "X1");
+  PutSingleContact(grid, 0, "X1");
   const std::vector<Op> expected{
       Op::Tile(2, 0, 0),        Op::Tile(2, 0, 8250),      Op::Tile(5, 375, 0),    Op::Tile(2, 750, 0),
       Op::Tile(1, 375, 375),    Op::Tile(1, 375, 750),     Op::Tile(1, 375, 1125), Op::Tile(1, 375, 1500),
@@ -83,8 +84,8 @@ TEST(GridDrawing, SecondBranchPaintsExactlyThisSequence) {
   LadderGrid grid = View(1, 1);
   SetBranch(grid.SumTiles[1], 0, 1, {"6", "8", "6"});
   SetBranch(grid.SumTiles[1], 1, 1, {"3", "8", "4"});
-  grid.SumTiles[5][0][2] = "A";
-  grid.SumTiles[5][1][2] = "B";
+  grid.SumLabels[1][0][2] = "A";
+  grid.SumLabels[1][1][2] = "B";
   grid.MainLength[1] = 3;
 
   std::vector<Op> expected{
@@ -109,7 +110,7 @@ TEST(GridDrawing, SecondBranchPaintsExactlyThisSequence) {
 
 TEST(GridDrawing, ShowAllPlacesFourOneBranchCircuitsSideBySide) {
   LadderGrid grid = View(0, 3);
-  for (int slot = 0; slot < 4; ++slot) PutSingleContact(grid, slot, slot + 4, "K" + std::to_string(slot));
+  for (int slot = 0; slot < 4; ++slot) PutSingleContact(grid, slot, "K" + std::to_string(slot));
   const auto ops = DrawSum(grid);
 
   EXPECT_EQ(XsOf(TilesOf(ops, kCoilTile)), (std::vector<int>{375, 1500, 2625, 3750}));
@@ -126,8 +127,8 @@ TEST(GridDrawing, ShowAllPlacesFourOneBranchCircuitsSideBySide) {
 
 TEST(GridDrawing, EmptyCircuitsTakeNoRoom) {
   LadderGrid grid = View(0, 3);
-  PutSingleContact(grid, 1, 5, "b");
-  PutSingleContact(grid, 3, 7, "d");
+  PutSingleContact(grid, 1, "b");
+  PutSingleContact(grid, 3, "d");
   const auto ops = DrawSum(grid);
   EXPECT_EQ(ops.front(), Op::Tile(2, 0, 0));
   EXPECT_EQ(TilesOf(ops, kCoilTile), (std::vector<Op>{Op::Tile(0, 375, 7875), Op::Tile(0, 1500, 7875)}));
@@ -139,9 +140,9 @@ TEST(GridDrawing, ContactLabelsSitRightOfAndBelowTheContactTop) {
   LadderGrid grid = View(2, 2);
   SetBranch(grid.SumTiles[2], 0, 1, {"6", "8", "1", "9", "6"});
   SetBranch(grid.SumTiles[2], 1, 1, {"3", "1", "1", "9", "4"});
-  grid.SumTiles[6][0][2] = "A1";
-  grid.SumTiles[6][0][4] = "dt";
-  grid.SumTiles[6][1][4] = "x";
+  grid.SumLabels[2][0][2] = "A1";
+  grid.SumLabels[2][0][4] = "dt";
+  grid.SumLabels[2][1][4] = "x";
   grid.MainLength[2] = 5;
   const auto ops = DrawSum(grid);
 
@@ -157,9 +158,9 @@ TEST(GridDrawing, MachineStateViewSkipsEmptyRelaysAndSlot14AndNamesCoilsAsEntere
   LadderGrid grid = View(8, 14, false);
   EquationSet equations;
   equations.relayNames = {"Motor", "unused", " lamp 2", "V\xC3\xA4lve", "", ""};
-  PutSingleContact(grid, 8, 14, "S1");
-  PutSingleContact(grid, 10, 16, "t2");
-  PutSingleContact(grid, 11, 17, "DT");
+  PutSingleContact(grid, 8, "S1");
+  PutSingleContact(grid, 10, "t2");
+  PutSingleContact(grid, 11, "DT");
   grid.MainLength[14] = 5;  // slot 14 is never built; a stray length must not draw it
   const auto ops = DrawSum(grid, equations);
 
@@ -172,15 +173,15 @@ TEST(GridDrawing, MachineStateViewSkipsEmptyRelaysAndSlot14AndNamesCoilsAsEntere
 TEST(GridDrawing, ViewIsTooWideOnlyWhenACircuitEndsBeyond13875) {
   {
     LadderGrid grid = View(0, 0);
-    PutParallelContacts(grid, 0, 4, 18);  // ends exactly at 375 + 18 * 750 = 13875
+    PutParallelContacts(grid, 0, 18);  // ends exactly at 375 + 18 * 750 = 13875
     const auto ops = DrawSum(grid);
     EXPECT_TRUE(HasTile(ops, 3, 375 + 17 * 750, 750));
   }
   {
     LadderGrid grid = View(0, 3);
-    PutParallelContacts(grid, 0, 4, 18);
-    PutSingleContact(grid, 1, 5, "b");
-    PutSingleContact(grid, 2, 6, "c");
+    PutParallelContacts(grid, 0, 18);
+    PutSingleContact(grid, 1, "b");
+    PutSingleContact(grid, 2, "c");
     const auto ops = DrawSum(grid, {}, DrawOutcome::TooWide);
     // Circuit B is the one that passes the limit: it is drawn, C is not.
     EXPECT_EQ(XsOf(TilesOf(ops, kCoilTile)), (std::vector<int>{375, 14250}));
@@ -190,7 +191,7 @@ TEST(GridDrawing, ViewIsTooWideOnlyWhenACircuitEndsBeyond13875) {
 
 TEST(GridDrawing, Branch20IsNeverDrawn) {
   LadderGrid grid = View(0, 0);
-  PutParallelContacts(grid, 0, 4, kBranches);
+  PutParallelContacts(grid, 0, kBranches);
   const auto ops = DrawSum(grid, {}, DrawOutcome::TooWide);
   const int lastColumn = 375 + 19 * 750;
   EXPECT_TRUE(HasTile(ops, 5, lastColumn, 750));
@@ -203,7 +204,7 @@ LadderGrid TwoPartExample() {
   LadderGrid grid = View(0, 0);
   SetBranch(grid.TwoPartTiles[0], 0, 0, {"6", "9", "1", "8", "6", "1", "6", "8", "1", "9", "6"});
   SetBranch(grid.TwoPartTiles[0], 1, 0, {"3", "1", "1", "8", "4", "0", "3", "1", "1", "8", "4"});
-  auto& labels = grid.TwoPartTiles[4];
+  auto& labels = grid.TwoPartLabels[0];
   labels[0][1] = "a1";
   labels[0][3] = "B";
   labels[0][7] = "X1";
@@ -246,11 +247,11 @@ TEST(GridDrawing, TwoPartCircuitWithoutFirstGroupIsSkipped) {
 TEST(GridDrawing, TallCircuitIsDrawnWholeWithItsCoilAndRailsLower) {
   LadderGrid grid = View(0, 0);
   auto& tiles = grid.TwoPartTiles[0];
-  tiles[0][0] = "1";
-  for (int k = 1; k <= 17; ++k) tiles[0][k] = "0";  // gap cells take their step too
-  for (int k = 18; k < kSteps; ++k) tiles[0][k] = "1";
-  for (int k = 0; k < kSteps; ++k) tiles[1][k] = "1";
-  tiles[1][1] = "3";
+  tiles[0][0] = TileOf("1");
+  for (int k = 1; k <= 17; ++k) tiles[0][k] = TileOf("0");  // gap cells take their step too
+  for (int k = 18; k < kSteps; ++k) tiles[0][k] = TileOf("1");
+  for (int k = 0; k < kSteps; ++k) tiles[1][k] = TileOf("1");
+  tiles[1][1] = TileOf("3");
   grid.ResetWidth[0] = 1;
   EXPECT_EQ(ExtraDepth(tiles, 0), 4 * 375);  // 23 cells from y = 750 end at 9375, four steps past the coil line
   RecordingCanvas canvas;

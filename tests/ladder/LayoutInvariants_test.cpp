@@ -52,18 +52,18 @@ bool RepeatsATerm(const std::string& text) {
 
 bool Used(const TileGrid& tiles, int branch) {
   for (const auto& cell : tiles[branch]) {
-    if (!cell.empty()) return true;
+    if (cell != Tile::Unused) return true;
   }
   return false;
 }
 
 // No transient marks, a label beside every contact and, unless a later pass
 // may overwrite contacts of malformed text, no label elsewhere.
-void ExpectFinished(const TileGrid& tiles, const TileGrid& labels, bool wellFormed = true) {
+void ExpectFinished(const TileGrid& tiles, const LabelGrid& labels, bool wellFormed = true) {
   for (int b = 0; b < kBranches; ++b) {
     for (int k = 0; k < kSteps; ++k) {
-      EXPECT_NE(tiles[b][k], "4up1") << b << "," << k;
-      const bool contact = tiles[b][k] == "8" || tiles[b][k] == "9";
+      EXPECT_NE(tiles[b][k], Tile::EndMark) << b << "," << k;
+      const bool contact = tiles[b][k] == Tile::NormallyOpen || tiles[b][k] == Tile::NormallyClosed;
       if (contact || wellFormed) {
         EXPECT_EQ(contact, !labels[b][k].empty()) << b << "," << k;
       }
@@ -77,14 +77,14 @@ void ExpectBranchesInOrder(const TileGrid& tiles) {
   for (int b = 0; b < kBranches; ++b) {
     if (Used(tiles, b)) {
       EXPECT_FALSE(gapSeen) << "branch " << b << " follows an unused branch";
-      EXPECT_NE(tiles[b][1], "") << "branch " << b;
+      EXPECT_NE(tiles[b][1], Tile::Unused) << "branch " << b;
     }
     gapSeen = gapSeen || !Used(tiles, b);
   }
 }
 
 void ExpectFilled(const TileGrid& tiles, int from, int to) {
-  for (int k = from; k <= to; ++k) EXPECT_NE(tiles[0][k], "") << "step " << k;
+  for (int k = from; k <= to; ++k) EXPECT_NE(tiles[0][k], Tile::Unused) << "step " << k;
 }
 
 TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
@@ -110,7 +110,7 @@ TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
     for (int e = 0; e < kTwoPartEquations; ++e) {
       SCOPED_TRACE("two-part equation " + equations.parallelEquations[e]);
       const TileGrid& tiles = grid->TwoPartTiles[e];
-      ExpectFinished(tiles, grid->TwoPartTiles[e + 4]);
+      ExpectFinished(tiles, grid->TwoPartLabels[e]);
       if (grid->ResetWidth[e] > 0) ExpectFilled(tiles, 0, grid->SetEnd[e]);
       if (RepeatsATerm(equations.parallelEquations[e])) continue;
       ExpectBranchesInOrder(tiles);
@@ -123,7 +123,7 @@ TEST(LadderLayouts, RandomSumsKeepTheGridInvariants) {
           e < kStateVariables ? equations.variableEquations[e] : equations.relayEquations[e - kStateVariables];
       SCOPED_TRACE("equation " + text);
       const TileGrid& tiles = grid->SumTiles[slot];
-      ExpectFinished(tiles, grid->SumTiles[slot + (e < kStateVariables ? 4 : 6)]);
+      ExpectFinished(tiles, grid->SumLabels[slot]);
       const int mainLength = grid->MainLength[slot];
       EXPECT_EQ(mainLength, text.empty() ? 0 : 2 * grid->SumWidth[e] + 3) << "slot " << slot;
       EXPECT_EQ(Used(tiles, 0), !text.empty()) << "slot " << slot;
@@ -157,9 +157,9 @@ TEST(LadderLayouts, MalformedTextStaysInsideTheGrids) {
     BuildTwoPartTiles(*grid, problems);
     ParseSumEquations(equations, *grid, problems);
     BuildSumTiles(*grid, problems);
-    for (int s = 0; s < kTwoPartEquations; ++s) ExpectFinished(grid->TwoPartTiles[s], grid->TwoPartTiles[s + 4], false);
-    for (int s = 0; s < kStateVariables; ++s) ExpectFinished(grid->SumTiles[s], grid->SumTiles[s + 4], false);
-    for (int s = 8; s < 8 + kRelayCount; ++s) ExpectFinished(grid->SumTiles[s], grid->SumTiles[s + 6], false);
+    for (int s = 0; s < kTwoPartEquations; ++s) ExpectFinished(grid->TwoPartTiles[s], grid->TwoPartLabels[s], false);
+    for (int s = 0; s < kStateVariables; ++s) ExpectFinished(grid->SumTiles[s], grid->SumLabels[s], false);
+    for (int s = 8; s < 8 + kRelayCount; ++s) ExpectFinished(grid->SumTiles[s], grid->SumLabels[s], false);
   }
 }
 

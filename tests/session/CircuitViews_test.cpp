@@ -69,10 +69,10 @@ TEST_F(CircuitViewsTest, ButtonsStartDisabledWithNoViewMarked) {
 
 TEST_F(CircuitViewsTest, EachViewDrawsItsOwnCircuitsAndTakesTheMark) {
   for (int slot = 0; slot < 4; ++slot) {
-    PutSingleContact(grid, slot, slot + 4, "sum" + std::to_string(slot));
+    PutSingleContact(grid, slot, "sum" + std::to_string(slot));
     PutTwoPartParallel(grid, slot, 1);
   }
-  PutSingleContact(grid, 9, 15, "relay");
+  PutSingleContact(grid, 9, "relay");
   equations.relayNames[1] = "M";
   struct Case {
     ViewButton button;
@@ -120,8 +120,8 @@ TEST_F(CircuitViewsTest, StateViewFollowsTheGridDrawn) {
 
 TEST_F(CircuitViewsTest, TooWideViewFallsBackToCircuitAAlone) {
   views.parallelForm = true;
-  for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, slot + 4, 7);
-  PutSingleContact(grid, 8, 14, "R");
+  for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, 7);
+  PutSingleContact(grid, 8, "R");
   views.ShowAll();  // C ends at 16875
   EXPECT_EQ(canvas.Ops(), CircuitAAlone());
   EXPECT_EQ(TilesOf(canvas.Ops(), 0).size(), 1u);
@@ -137,7 +137,7 @@ TEST_F(CircuitViewsTest, TooWideViewFallsBackToCircuitAAlone) {
 // The relay view is never given up: a picture too wide for the canvas grows
 // to the right and holds every relay circuit.
 TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
-  for (int relay = 0; relay < 3; ++relay) PutParallelContacts(grid, kFirstRelaySlot + relay, 14 + relay, 7);
+  for (int relay = 0; relay < 3; ++relay) PutParallelContacts(grid, kFirstRelaySlot + relay, 7);
   PutTwoPartParallel(grid, 0, 2);
   views.parallelForm = false;
   views.ShowMachineState();
@@ -153,7 +153,7 @@ TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
   ExpectAllEnabled();
 
   // "Show All" still falls back to A, and says so.
-  for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, slot + 4, 7);
+  for (int slot = 0; slot < 3; ++slot) PutParallelContacts(grid, slot, 7);
   views.parallelForm = true;
   views.ShowAll();
   EXPECT_EQ(canvas.ExtraWidth(), 0);
@@ -163,7 +163,7 @@ TEST_F(CircuitViewsTest, TooWideRelayViewGrowsToTheRight) {
 
 // An empty view says why.
 TEST_F(CircuitViewsTest, AnEmptyViewSaysWhy) {
-  PutSingleContact(grid, 0, 4, "X1");
+  PutSingleContact(grid, 0, "X1");
   PutTwoPartParallel(grid, 0, 1);
   views.ShowC();
   EXPECT_TRUE(canvas.Ops().empty());
@@ -183,8 +183,8 @@ TEST_F(CircuitViewsTest, CircuitATooWideByItselfIsDrawnOnceWithoutEndlessFallbac
         SCOPED_TRACE(std::to_string(branches) + " branches, " + (parForm ? "parallel, " : "two-part, ") +
                      ViewButtonName(clicked));
         grid = LadderGrid{};
-        PutParallelContacts(grid, 0, 4, branches);
-        PutSingleContact(grid, 3, 7, "d");
+        PutParallelContacts(grid, 0, branches);
+        PutSingleContact(grid, 3, "d");
         PutTwoPartParallel(grid, 0, branches);
         PutTwoPartParallel(grid, 3, 1);
         views.parallelForm = parForm;
@@ -201,8 +201,8 @@ TEST_F(CircuitViewsTest, CircuitATooWideByItselfIsDrawnOnceWithoutEndlessFallbac
 // asks nothing, and the view shown again gets them back over its drawing.
 TEST_F(CircuitViewsTest, HandEditsStayWithTheirView) {
   views.parallelForm = true;
-  PutSingleContact(grid, 0, 4, "X1");
-  PutSingleContact(grid, 1, 5, "X2");
+  PutSingleContact(grid, 0, "X1");
+  PutSingleContact(grid, 1, "X2");
   views.ShowA();
   const auto drawingA = canvas.Ops();
   ASSERT_TRUE(views.AddHandEdit(HandEdit::Stamp(9, 3000, 3000), "Stamp"));

@@ -1,15 +1,23 @@
 #include "support/HandGrids.h"
 
+#include <stdexcept>
+
 namespace kelvo::testing {
+
+Tile TileOf(const char* code) {
+  const auto tile = TileFromCode(code);
+  if (!tile) throw std::invalid_argument(std::string("no tile code: ") + code);
+  return *tile;
+}
 
 void SetBranch(TileGrid& tiles, int branch, int fromStep, std::initializer_list<const char*> codes) {
   int step = fromStep;
-  for (const char* code : codes) tiles[branch][step++] = code;
+  for (const char* code : codes) tiles[branch][step++] = TileOf(code);
 }
 
-void PutSingleContact(LadderGrid& grid, int slot, int labelSlot, const std::string& literal) {
+void PutSingleContact(LadderGrid& grid, int slot, const std::string& literal) {
   SetBranch(grid.SumTiles[slot], 0, 1, {"1", "1", "1", "8", "1"});
-  grid.SumTiles[labelSlot][0][4] = literal;
+  grid.SumLabels[slot][0][4] = literal;
   grid.MainLength[slot] = 5;
 }
 
@@ -26,10 +34,10 @@ void PutParallelBranch(TileGrid& tiles, int b, int n, int fromStep, const char* 
 
 }  // namespace
 
-void PutParallelContacts(LadderGrid& grid, int slot, int labelSlot, int branches) {
+void PutParallelContacts(LadderGrid& grid, int slot, int branches) {
   for (int b = 0; b < branches; ++b) {
     PutParallelBranch(grid.SumTiles[slot], b, branches, 1, "8");
-    grid.SumTiles[labelSlot][b][2] = "X" + std::to_string(b);
+    grid.SumLabels[slot][b][2] = "X" + std::to_string(b);
   }
   grid.MainLength[slot] = 3;
 }
@@ -37,7 +45,7 @@ void PutParallelContacts(LadderGrid& grid, int slot, int labelSlot, int branches
 void PutTwoPartParallel(LadderGrid& grid, int slot, int branches) {
   for (int b = 0; b < branches; ++b) {
     PutParallelBranch(grid.TwoPartTiles[slot], b, branches, 0, "9");
-    grid.TwoPartTiles[slot + kTwoPartEquations][b][1] = "y" + std::to_string(b);
+    grid.TwoPartLabels[slot][b][1] = "y" + std::to_string(b);
   }
   grid.ResetWidth[slot] = 2;
   grid.SetEnd[slot] = 2;

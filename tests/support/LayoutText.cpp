@@ -17,12 +17,12 @@ void DropTrailingEmpty(std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> TileText(const TileGrid& tiles, const TileGrid& labels) {
+std::vector<std::string> TileText(const TileGrid& tiles, const LabelGrid& labels) {
   std::vector<std::string> lines;
   for (int b = 0; b < kBranches; ++b) {
     std::vector<std::string> cells;
     for (int k = 0; k < kSteps; ++k) {
-      std::string cell = tiles[b][k].empty() ? "." : tiles[b][k];
+      std::string cell = tiles[b][k] == Tile::Unused ? "." : std::string(TileCode(tiles[b][k]));
       if (!labels[b][k].empty()) cell += ":" + labels[b][k];
       cells.push_back(cell);
     }

@@ -15,7 +15,7 @@
 
 namespace kelvo::testing {
 
-std::vector<std::string> TileText(const TileGrid& tiles, const TileGrid& labels);
+std::vector<std::string> TileText(const TileGrid& tiles, const LabelGrid& labels);
 std::vector<std::string> TermText(const TermMatrix& terms);
 
 // name1, name2, ... name`count` joined by `separator`: Chain("X", 3, '.') is "X1.X2.X3".
