@@ -24,11 +24,11 @@ AboutBox::AboutBox() : QWidget(nullptr, Qt::Dialog) {
         "A teaching tool for relay ladder circuits of sequential machines.", "By the Kelvo 16s developers."}) {
     layout->addWidget(new QLabel(QString::fromUtf8(text)), 0, Qt::AlignCenter);
   }
-  Command1 = new QPushButton(QStringLiteral("---------- OK ----------"));
-  Command1->setDefault(true);
-  PressOnEnter(this, Command1);
-  layout->addWidget(Command1, 0, Qt::AlignCenter);
-  connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+  okButton = new QPushButton(QStringLiteral("---------- OK ----------"));
+  okButton->setDefault(true);
+  PressOnEnter(this, okButton);
+  layout->addWidget(okButton, 0, Qt::AlignCenter);
+  connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void AboutBox::closeEvent(QCloseEvent* event) {

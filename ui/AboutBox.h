@@ -12,7 +12,7 @@ class AboutBox : public QWidget {
 public:
   AboutBox();
   std::function<void()> onClosed;  // re-enables the main window
-  QPushButton* Command1{};
+  QPushButton* okButton{};
 
 protected:
   void closeEvent(QCloseEvent* event) override;

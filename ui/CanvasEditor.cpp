@@ -71,13 +71,13 @@ void CanvasEditor::XorMarker(QImage& image, int x, int y, double scale) {
 }
 
 void CanvasEditor::PaintScreenLayer(QImage& screen, double scale) const {
-  if (CircAdd && preview_ && AddNo >= 0 && AddNo < kTileCount) {
+  if (placing && preview_ && componentSlot >= 0 && componentSlot < kTileCount) {
     QPainter p(&screen);
     p.scale(scale, scale);
-    p.drawImage(Px(preview_->x(), preview_->y()), tiles_.Image(AddNo));
+    p.drawImage(Px(preview_->x(), preview_->y()), tiles_.Image(componentSlot));
   }
-  if (CrosshairShown) XorCrosshair(screen, LastX, LastY, crosshairRubber_, scale);
-  if (views_.InsertPointSet) XorMarker(screen, InsertX, InsertY, scale);
+  if (crosshairShown) XorCrosshair(screen, pointerX, pointerY, crosshairRubber_, scale);
+  if (views_.InsertPointSet) XorMarker(screen, insertX, insertY, scale);
 }
 
 QImage CanvasEditor::ScreenImage() const {
@@ -86,60 +86,60 @@ QImage CanvasEditor::ScreenImage() const {
   return screen;
 }
 
-void CanvasEditor::RemoveCrosshair() { CrosshairShown = false; }
+void CanvasEditor::RemoveCrosshair() { crosshairShown = false; }
 
 void CanvasEditor::RemoveMarker() { views_.InsertPointSet = false; }
 
-bool CanvasEditor::AddCirc_Click() {
-  if (CircAdd) {
-    CircAdd = false;
-    AddCircUnderlined = false;
+bool CanvasEditor::ToggleAddComponent() {
+  if (placing) {
+    placing = false;
+    addComponentUnderlined = false;
     preview_.reset();
     Changed();
     return false;
   }
-  CircAdd = true;
-  AddCircUnderlined = true;
+  placing = true;
+  addComponentUnderlined = true;
   RemoveCrosshair();  // placement shows the preview alone
-  if (RubberOn) RubberOn_Click(false);
+  if (rubberMode) SetRubberMode(false);
   RemoveMarker();
   Changed();
   return true;
 }
 
-void CanvasEditor::PickerOpened() { AddNo = -1; }
+void CanvasEditor::PickerOpened() { componentSlot = -1; }
 
-void CanvasEditor::InsOK_Click(int slot) {
+void CanvasEditor::ComponentChosen(int slot) {
   if (slot < 0 || slot >= kTileCount) return;
-  CircAdd = true;
-  AddNo = slot;
+  placing = true;
+  componentSlot = slot;
 }
 
 void CanvasEditor::PickerClosed(bool byUser) {
-  if (byUser) CircAdd = false;
-  AddCircUnderlined = false;
+  if (byUser) placing = false;
+  addComponentUnderlined = false;
   Changed();
 }
 
 void CanvasEditor::CancelPlacement() {
-  if (!CircAdd) return;
-  CircAdd = false;
-  AddNo = -1;
+  if (!placing) return;
+  placing = false;
+  componentSlot = -1;
   preview_.reset();
   Changed();
 }
 
 void CanvasEditor::Track(double x, double y) {
-  CurrTxtXY = Shortest(x) + QStringLiteral(" , ") + Shortest(y);
-  PlaceX = x;
-  PlaceY = Round(y);
-  LastX = Round(x);
-  LastY = Round(y);
+  pointerText = Shortest(x) + QStringLiteral(" , ") + Shortest(y);
+  placeX = x;
+  placeY = Round(y);
+  pointerX = Round(x);
+  pointerY = Round(y);
 }
 
-void CanvasEditor::Picture1_MouseMove(bool leftButton, double x, double y) {
-  const bool moved = x != LastX || y != LastY;
-  if (CircAdd) {
+void CanvasEditor::PointerMoved(bool leftButton, double x, double y) {
+  const bool moved = x != pointerX || y != pointerY;
+  if (placing) {
     if (moved) {
       preview_ = QPoint(Round(x), Round(y));
       Track(x, y);
@@ -147,34 +147,34 @@ void CanvasEditor::Picture1_MouseMove(bool leftButton, double x, double y) {
   } else if (moved) {
     RemoveCrosshair();
     Track(x, y);
-    crosshairRubber_ = RubberOn;
-    CrosshairShown = true;
+    crosshairRubber_ = rubberMode;
+    crosshairShown = true;
   }
-  if (!CircAdd && RubberOn && leftButton) Rub(x, y);
+  if (!placing && rubberMode && leftButton) Rub(x, y);
   Changed();
 }
 
 void CanvasEditor::LeaveCanvas() {
-  if (CircAdd) return;
+  if (placing) return;
   RemoveCrosshair();
-  CurrTxtXY = QStringLiteral("-");
+  pointerText = QStringLiteral("-");
   Changed();
 }
 
-void CanvasEditor::Picture1_Click() {
-  if (CircAdd) {
-    if (AddNo < 0 || AddNo >= kTileCount) return;
-    views_.AddHandEdit(HandEdit::Stamp(AddNo, Round(PlaceX), PlaceY), "Stamp");
-    AddCircUnderlined = false;
+void CanvasEditor::Clicked() {
+  if (placing) {
+    if (componentSlot < 0 || componentSlot >= kTileCount) return;
+    views_.AddHandEdit(HandEdit::Stamp(componentSlot, Round(placeX), placeY), "Stamp");
+    addComponentUnderlined = false;
     views_.InsertPointSet = false;
-  } else if (!RubberOn) {
+  } else if (!rubberMode) {
     ChooseInsertPoint();
   }
   Changed();
 }
 
-void CanvasEditor::Picture1_MouseUp(bool leftButton, double x, double y) {
-  if (CircAdd || !RubberOn || !leftButton) return;
+void CanvasEditor::PointerReleased(bool leftButton, double x, double y) {
+  if (placing || !rubberMode || !leftButton) return;
   Rub(x, y);
   stroking_ = false;  // the next press starts a new stroke
   Changed();
@@ -189,12 +189,12 @@ void CanvasEditor::Rub(double x, double y) {
   }
 }
 
-void CanvasEditor::RubberOn_Click(bool ticked) {
-  RubberOn = ticked;
+void CanvasEditor::SetRubberMode(bool ticked) {
+  rubberMode = ticked;
   if (ticked) {
-    AddCircUnderlined = false;
-    CircAdd = false;
-    AddNo = -1;
+    addComponentUnderlined = false;
+    placing = false;
+    componentSlot = -1;
     preview_.reset();
   }
   RemoveMarker();
@@ -202,25 +202,25 @@ void CanvasEditor::RubberOn_Click(bool ticked) {
 }
 
 void CanvasEditor::ChooseInsertPoint() {
-  InsertX = Round(PlaceX);
-  InsertY = PlaceY;
+  insertX = Round(placeX);
+  insertY = placeY;
   views_.InsertPointSet = true;
 }
 
-void CanvasEditor::ColorFr_Click(int index) {
+void CanvasEditor::ChooseColour(int index) {
   if (index < 0 || index >= kPaletteSize) return;
-  CurrColor = kTextPalette[index];
+  textColour = kTextPalette[index];
   Changed();
 }
 
-void CanvasEditor::InsText_Click(const std::string& text) {
-  if (CircAdd || text.empty()) return;
+void CanvasEditor::InsertText(const std::string& text) {
+  if (placing || text.empty()) return;
   if (!views_.InsertPointSet) {
     dialogs_.Notify("You must choose an insertion point first");
     return;
   }
   RemoveMarker();
-  views_.AddHandEdit(HandEdit::Text(InsertX, InsertY, text, CurrColor), "Add Text");
+  views_.AddHandEdit(HandEdit::Text(insertX, insertY, text, textColour), "Add Text");
   Changed();
 }
 

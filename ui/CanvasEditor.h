@@ -33,37 +33,37 @@ public:
   CanvasEditor(ImageCanvas& canvas, CircuitViews& views, const TileImages& tiles, UserDialogs& dialogs);
 
   // The window mirrors these.
-  bool CircAdd = false;
-  int AddNo = -1;
-  bool RubberOn = false;
-  bool CrosshairShown = false;
-  int LastX = 0, LastY = 0;
-  double PlaceX = 0;
-  int PlaceY = 0;
-  int InsertX = 0, InsertY = 0;
-  Rgb CurrColor{0, 0, 0};
-  QString CurrTxtXY;
-  bool AddCircUnderlined = false;
+  bool placing = false;
+  int componentSlot = -1;
+  bool rubberMode = false;
+  bool crosshairShown = false;
+  int pointerX = 0, pointerY = 0;
+  double placeX = 0;
+  int placeY = 0;
+  int insertX = 0, insertY = 0;
+  Rgb textColour{0, 0, 0};
+  QString pointerText;
+  bool addComponentUnderlined = false;
 
   // "Add Component": true when the component dialog is to be opened.
-  bool AddCirc_Click();
-  // The component dialog: opened (AddNo -1), OK with a slot, then closed
+  bool ToggleAddComponent();
+  // The component dialog: opened (componentSlot -1), OK with a slot, then closed
   // (by the program after OK, or by the user from its title bar).
   void PickerOpened();
-  void InsOK_Click(int slot);
+  void ComponentChosen(int slot);
   void PickerClosed(bool byUser);
   // Esc while a component waits to be placed: nothing is stamped.
   void CancelPlacement();
 
-  void Picture1_MouseMove(bool leftButton, double x, double y);
+  void PointerMoved(bool leftButton, double x, double y);
   void LeaveCanvas();
-  void Picture1_Click();
-  void Picture1_MouseUp(bool leftButton, double x, double y);
-  void RubberOn_Click(bool ticked);
+  void Clicked();
+  void PointerReleased(bool leftButton, double x, double y);
+  void SetRubberMode(bool ticked);
 
-  void ColorFr_Click(int index);
+  void ChooseColour(int index);
   // "Insert" and "Add Text".
-  void InsText_Click(const std::string& text);
+  void InsertText(const std::string& text);
 
   // The screen-only layer: preview, crosshair and marker over the picture,
   // which is drawn at `scale` screen pixels per picture pixel.

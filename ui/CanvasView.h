@@ -1,5 +1,5 @@
 #pragma once
-// The canvas control Picture1: shows the canvas as the screen sees it (the
+// The canvas view of the main window: shows the canvas as the screen sees it (the
 // persistent picture with the screen-only layer on top) and reports pointer
 // events in twips. At zoom 1 on a plain screen it shows the canvas's own
 // pixels; zoomed, or on a screen with more pixels per point, it plays the

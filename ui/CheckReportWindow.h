@@ -20,9 +20,9 @@ public:
   CheckReportWindow(const CheckReport& report, const std::vector<std::string>& notes, QWidget* parent = nullptr,
                     const QString& warning = {});
 
-  QLabel* Warning{};  // none without a warning
-  QLabel* Summary{};
-  QListWidget* Lines{};
+  QLabel* warningLabel{};  // none without a warning
+  QLabel* summaryLabel{};
+  QListWidget* lineList{};
 };
 
 }  // namespace kelvo

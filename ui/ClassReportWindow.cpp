@@ -30,43 +30,43 @@ QWidget* WithButton(QLineEdit* edit, QPushButton* button) {
 
 ClassReportDialog::ClassReportDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Class Report"));
-  Folder = new QLineEdit;
-  ChooseFolder = new QPushButton(QStringLiteral("Choose..."));
-  AutoCodes = new QCheckBox(QStringLiteral("Automatic codes (\"Auto\")"));
-  ParallelForm = new QCheckBox(QStringLiteral("Parallel Form"));
-  Page = new QLineEdit;
-  ChoosePage = new QPushButton(QStringLiteral("Choose..."));
+  folderBox = new QLineEdit;
+  chooseFolderButton = new QPushButton(QStringLiteral("Choose..."));
+  autoCodesBox = new QCheckBox(QStringLiteral("Automatic codes (\"Auto\")"));
+  parallelFormBox = new QCheckBox(QStringLiteral("Parallel Form"));
+  pageBox = new QLineEdit;
+  choosePageButton = new QPushButton(QStringLiteral("Choose..."));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Make Report"));
   auto* form = new QFormLayout(this);
-  form->addRow(QStringLiteral("Folder of states files:"), WithButton(Folder, ChooseFolder));
-  form->addRow(QString(), AutoCodes);
-  form->addRow(QString(), ParallelForm);
-  form->addRow(QStringLiteral("Write the page to:"), WithButton(Page, ChoosePage));
+  form->addRow(QStringLiteral("Folder of states files:"), WithButton(folderBox, chooseFolderButton));
+  form->addRow(QString(), autoCodesBox);
+  form->addRow(QString(), parallelFormBox);
+  form->addRow(QStringLiteral("Write the page to:"), WithButton(pageBox, choosePageButton));
   form->addRow(buttons);
   setMinimumWidth(560);
 
-  connect(Folder, &QLineEdit::textChanged, this, [this](const QString& folder) {
-    if (!Page->isModified()) Page->setText(folder.isEmpty() ? QString() : QDir(folder).filePath(kPageName));
+  connect(folderBox, &QLineEdit::textChanged, this, [this](const QString& folder) {
+    if (!pageBox->isModified()) pageBox->setText(folder.isEmpty() ? QString() : QDir(folder).filePath(kPageName));
   });
-  connect(ChooseFolder, &QPushButton::clicked, this, [this] {
+  connect(chooseFolderButton, &QPushButton::clicked, this, [this] {
     const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Folder of States Files"), Folder->text());
-    if (!folder.isEmpty()) Folder->setText(folder);
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Folder of States Files"), folderBox->text());
+    if (!folder.isEmpty()) folderBox->setText(folder);
   });
-  connect(ChoosePage, &QPushButton::clicked, this, [this] {
-    const QString page = QFileDialog::getSaveFileName(this, QStringLiteral("Class Report"), Page->text(),
+  connect(choosePageButton, &QPushButton::clicked, this, [this] {
+    const QString page = QFileDialog::getSaveFileName(this, QStringLiteral("Class Report"), pageBox->text(),
                                                       QStringLiteral("HTML page (*.html *.htm)"));
     if (page.isEmpty()) return;
-    Page->setText(page);
-    Page->setModified(true);
+    pageBox->setText(page);
+    pageBox->setModified(true);
   });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 ClassReportOptions ClassReportDialog::Options() const {
-  return {.autoCodes = AutoCodes->isChecked(), .parallel = ParallelForm->isChecked()};
+  return {.autoCodes = autoCodesBox->isChecked(), .parallel = parallelFormBox->isChecked()};
 }
 
 ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptions& options, const std::string& page,
@@ -105,8 +105,8 @@ ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptio
 void ShowClassReport(QWidget* parent, const std::array<QImage, kTileCount>& tiles, UserDialogs& dialogs) {
   ClassReportDialog dialog(parent);
   if (dialog.exec() != QDialog::Accepted) return;
-  const std::string folder = dialog.Folder->text().toStdString();
-  const std::string page = dialog.Page->text().toStdString();
+  const std::string folder = dialog.folderBox->text().toStdString();
+  const std::string page = dialog.pageBox->text().toStdString();
   if (folder.empty() || page.empty()) {
     dialogs.Notify("Choose a folder of states files and a name for the page.", "Class Report");
     return;

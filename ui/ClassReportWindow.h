@@ -24,12 +24,12 @@ public:
 
   ClassReportOptions Options() const;
 
-  QLineEdit* Folder{};
-  QPushButton* ChooseFolder{};
-  QCheckBox* AutoCodes{};
-  QCheckBox* ParallelForm{};
-  QLineEdit* Page{};  // follows the folder ("report.html" in it) until edited
-  QPushButton* ChoosePage{};
+  QLineEdit* folderBox{};
+  QPushButton* chooseFolderButton{};
+  QCheckBox* autoCodesBox{};
+  QCheckBox* parallelFormBox{};
+  QLineEdit* pageBox{};  // follows the folder ("report.html" in it) until edited
+  QPushButton* choosePageButton{};
 };
 
 enum class ReportWritten { Written, Cancelled, Failed };

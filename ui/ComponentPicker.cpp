@@ -12,40 +12,40 @@ ComponentPicker::ComponentPicker(const TileImages& tiles) : QWidget(nullptr, Qt:
   setWindowTitle(QStringLiteral("Add Component"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(ImageCanvas::ToPixels(0, 0, 3540, 1605).size());
-  PicsCh = new QComboBox(this);
-  PicsCh->setEditable(true);
-  PicsCh->setInsertPolicy(QComboBox::NoInsert);
-  PicsCh->setGeometry(ImageCanvas::ToPixels(240, 240, 2055, 360));
-  for (const char* entry : kEntries) PicsCh->addItem(QString::fromUtf8(entry));
-  Picture1 = new QLabel(this);
-  Picture1->setGeometry(ImageCanvas::ToPixels(3000, 240, 375, 375));
-  InsOK = new QPushButton(QStringLiteral("&OK"), this);
-  InsOK->setGeometry(ImageCanvas::ToPixels(2400, 960, 975, 375));
-  InsOK->setDefault(true);
-  PressOnEnter(this, InsOK);
-  InsCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-  InsCancel->setGeometry(ImageCanvas::ToPixels(1320, 960, 975, 375));
-  connect(InsCancel, &QPushButton::clicked, this, &QWidget::close);
+  componentList = new QComboBox(this);
+  componentList->setEditable(true);
+  componentList->setInsertPolicy(QComboBox::NoInsert);
+  componentList->setGeometry(ImageCanvas::ToPixels(240, 240, 2055, 360));
+  for (const char* entry : kEntries) componentList->addItem(QString::fromUtf8(entry));
+  preview = new QLabel(this);
+  preview->setGeometry(ImageCanvas::ToPixels(3000, 240, 375, 375));
+  okButton = new QPushButton(QStringLiteral("&OK"), this);
+  okButton->setGeometry(ImageCanvas::ToPixels(2400, 960, 975, 375));
+  okButton->setDefault(true);
+  PressOnEnter(this, okButton);
+  cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+  cancelButton->setGeometry(ImageCanvas::ToPixels(1320, 960, 975, 375));
+  connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
   CloseOnEscape(this);
-  PicsCh->setCurrentIndex(0);
+  componentList->setCurrentIndex(0);
   ShowPreview(0);
-  connect(PicsCh, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPreview(index); });
-  connect(InsOK, &QPushButton::clicked, this, &ComponentPicker::InsOK_Click);
+  connect(componentList, &QComboBox::currentIndexChanged, this, [this](int index) { ShowPreview(index); });
+  connect(okButton, &QPushButton::clicked, this, &ComponentPicker::Accept);
 }
 
 void ComponentPicker::ShowPreview(int slot) {
-  if (slot >= 0 && slot < kTileCount) Picture1->setPixmap(QPixmap::fromImage(images_[slot]));
+  if (slot >= 0 && slot < kTileCount) preview->setPixmap(QPixmap::fromImage(images_[slot]));
 }
 
 int ComponentPicker::SelectedSlot() const {
-  const QString text = PicsCh->currentText().trimmed();
+  const QString text = componentList->currentText().trimmed();
   for (int slot = 0; slot < kTileCount; ++slot) {
     if (text.compare(QString::fromUtf8(kEntries[slot]), Qt::CaseInsensitive) == 0) return slot;
   }
   return -1;
 }
 
-void ComponentPicker::InsOK_Click() {
+void ComponentPicker::Accept() {
   const int slot = SelectedSlot();
   if (slot < 0) {  // a typed text that names no component
     QApplication::beep();

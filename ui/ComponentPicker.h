@@ -29,12 +29,12 @@ public:
 
   // The entry the list's text names, or -1.
   int SelectedSlot() const;
-  void InsOK_Click();
+  void Accept();
 
-  QComboBox* PicsCh{};
-  QLabel* Picture1{};
-  QPushButton* InsOK{};
-  QPushButton* InsCancel{};  // closes without placing anything
+  QComboBox* componentList{};
+  QLabel* preview{};
+  QPushButton* okButton{};
+  QPushButton* cancelButton{};  // closes without placing anything
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -70,32 +70,32 @@ void DiagramView::wheelEvent(QWheelEvent* event) {
 DiagramWindow::DiagramWindow(UserDialogs& dialogs) : QWidget(nullptr, Qt::Dialog), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("State Diagram"));
   CloseOnEscape(this);
-  View = new DiagramView;
-  View->onZoomStep = [this](int steps) { ZoomStep(steps); };
+  view = new DiagramView;
+  view->onZoomStep = [this](int steps) { ZoomStep(steps); };
   auto* scroll = new QScrollArea;
-  scroll->setWidget(View);
+  scroll->setWidget(view);
   scroll->setAlignment(Qt::AlignCenter);
   scroll->setBackgroundRole(QPalette::Base);
-  Status = new QLabel;
-  Status->setWordWrap(true);
-  ZoomOutButton = new QPushButton(QStringLiteral("Zoom &Out"));
-  ZoomInButton = new QPushButton(QStringLiteral("Zoom &In"));
-  ExportButton = new QPushButton(QStringLiteral("&Export As..."));
-  CopyButton = new QPushButton(QStringLiteral("&Copy"));
-  PrintButton = new QPushButton(QStringLiteral("&Print..."));
-  ZoomInButton->setShortcut(QKeySequence::ZoomIn);
-  ZoomOutButton->setShortcut(QKeySequence::ZoomOut);
-  ExportButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-  CopyButton->setShortcut(QKeySequence::Copy);
-  PrintButton->setShortcut(QKeySequence::Print);
-  connect(ZoomOutButton, &QPushButton::clicked, this, [this] { ZoomStep(-1); });
-  connect(ZoomInButton, &QPushButton::clicked, this, [this] { ZoomStep(1); });
-  connect(ExportButton, &QPushButton::clicked, this, &DiagramWindow::ExportAs);
-  connect(CopyButton, &QPushButton::clicked, this, &DiagramWindow::Copy);
-  connect(PrintButton, &QPushButton::clicked, this, &DiagramWindow::Print);
+  statusLabel = new QLabel;
+  statusLabel->setWordWrap(true);
+  zoomOutButton = new QPushButton(QStringLiteral("Zoom &Out"));
+  zoomInButton = new QPushButton(QStringLiteral("Zoom &In"));
+  exportButton = new QPushButton(QStringLiteral("&Export As..."));
+  copyButton = new QPushButton(QStringLiteral("&Copy"));
+  printButton = new QPushButton(QStringLiteral("&Print..."));
+  zoomInButton->setShortcut(QKeySequence::ZoomIn);
+  zoomOutButton->setShortcut(QKeySequence::ZoomOut);
+  exportButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+  copyButton->setShortcut(QKeySequence::Copy);
+  printButton->setShortcut(QKeySequence::Print);
+  connect(zoomOutButton, &QPushButton::clicked, this, [this] { ZoomStep(-1); });
+  connect(zoomInButton, &QPushButton::clicked, this, [this] { ZoomStep(1); });
+  connect(exportButton, &QPushButton::clicked, this, &DiagramWindow::ExportAs);
+  connect(copyButton, &QPushButton::clicked, this, &DiagramWindow::Copy);
+  connect(printButton, &QPushButton::clicked, this, &DiagramWindow::Print);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Status, 1);
-  for (auto* b : {ZoomOutButton, ZoomInButton, ExportButton, CopyButton, PrintButton}) {
+  buttons->addWidget(statusLabel, 1);
+  for (auto* b : {zoomOutButton, zoomInButton, exportButton, copyButton, printButton}) {
     b->setAutoDefault(false);
     buttons->addWidget(b);
   }
@@ -112,25 +112,25 @@ void DiagramWindow::ShowTable(const StateDiagram& diagram) {
     layout.error = PictureTooLarge(size.width(), size.height());
   }
   if (!layout.error.empty()) {
-    Status->setText(QString::fromStdString(layout.error));
+    statusLabel->setText(QString::fromStdString(layout.error));
     if (isVisible()) dialogs_.Notify(layout.error, "State Diagram");
   } else if (layout.nodes.empty()) {
-    Status->setText(QStringLiteral("The table has no transitions yet."));
+    statusLabel->setText(QStringLiteral("The table has no transitions yet."));
   } else {
-    Status->setText(QStringLiteral("Click a state to open it in the form."));
+    statusLabel->setText(QStringLiteral("Click a state to open it in the form."));
   }
-  View->SetLayout(std::move(layout));
+  view->SetLayout(std::move(layout));
 }
 
 void DiagramWindow::ZoomStep(int steps) {
-  const double zoom = View->Zoom() * (steps > 0 ? 1.25 : 0.8);
-  if (!View->SetZoom(zoom)) Status->setText(QString::fromStdString(View->TooLarge(zoom)));
+  const double zoom = view->Zoom() * (steps > 0 ? 1.25 : 0.8);
+  if (!view->SetZoom(zoom)) statusLabel->setText(QString::fromStdString(view->TooLarge(zoom)));
 }
 
 void DiagramWindow::ExportAs() {
   const auto path = dialogs_.AskSaveFileName(ExportAsDialogOptions(QFile::encodeName(suggestedName).toStdString()));
   if (!path) return;
-  const DiagramLayout& layout = View->Layout();
+  const DiagramLayout& layout = view->Layout();
   if (const auto saved =
           SaveDrawing(*path, DiagramPictureSize(layout), [&layout](QPainter& p) { PaintDiagram(p, layout); });
       !saved) {
@@ -139,7 +139,7 @@ void DiagramWindow::ExportAs() {
 }
 
 void DiagramWindow::Copy() {
-  const DiagramLayout& layout = View->Layout();
+  const DiagramLayout& layout = view->Layout();
   QImage image(DiagramPictureSize(layout), QImage::Format_RGB32);
   image.fill(Qt::white);
   {
@@ -160,10 +160,10 @@ void DiagramWindow::Print() {
   }
   // The diagram fills the printable area, keeping its proportions.
   const QRectF area(QPointF(0, 0), printer_->pageLayout().paintRectPixels(printer_->resolution()).size());
-  const QSize size = DiagramPictureSize(View->Layout());
+  const QSize size = DiagramPictureSize(view->Layout());
   const double scale = std::min(area.width() / size.width(), area.height() / size.height());
   p.scale(scale, scale);
-  PaintDiagram(p, View->Layout());
+  PaintDiagram(p, view->Layout());
   p.end();
 }
 

@@ -60,10 +60,10 @@ public:
   void Print();
   void Copy();
 
-  DiagramView* View{};
-  QLabel* Status{};
+  DiagramView* view{};
+  QLabel* statusLabel{};
   QString suggestedName;  // what Export As offers ("traffic-light-diagram.png")
-  QPushButton *ZoomOutButton{}, *ZoomInButton{}, *ExportButton{}, *CopyButton{}, *PrintButton{};
+  QPushButton *zoomOutButton{}, *zoomInButton{}, *exportButton{}, *copyButton{}, *printButton{};
 
 private:
   UserDialogs& dialogs_;

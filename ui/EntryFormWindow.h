@@ -40,21 +40,21 @@ public:
 
   // After the window was closed the form is built afresh from the table
   // ("Auto" unticked, the page of the current state) before its next use.
-  void EnsureCreated();
+  void RebuildIfClosed();
   void ShowForm();
 
-  QLabel* State{};
-  QGroupBox *Frame1{}, *Frame11{}, *Frame2{}, *Frame3{}, *Frame4{};
-  FilteredLineEdit* dcba{};
+  QLabel* stateLabel{};
+  QGroupBox *codeFrame{}, *autoCodesFrame{}, *transitionsFrame{}, *relaysFrame{}, *hintFrame{};
+  FilteredLineEdit* codeBox{};
   QCheckBox* autoCodes{};
   FilteredLineEdit* comment{};
-  std::array<QComboBox*, kSlotCount> ToState{};
-  std::array<FilteredLineEdit*, kSlotCount> TransVar{};
-  std::array<FilteredLineEdit*, kRelayCount> Coil{};
-  std::array<QRadioButton*, kRelayCount> ControlOn{}, ControlOff{};
-  QLabel* LabelHint{};
-  QPushButton *BackButton{}, *NextButton{}, *ClearCom{}, *LoadStates{}, *SaveStates{}, *FinishButton{}, *CircExt{},
-      *Cancel{};
+  std::array<QComboBox*, kSlotCount> targetBoxes{};
+  std::array<FilteredLineEdit*, kSlotCount> conditionBoxes{};
+  std::array<FilteredLineEdit*, kRelayCount> relayNameBoxes{};
+  std::array<QRadioButton*, kRelayCount> relayOnButtons{}, relayOffButtons{};
+  QLabel* hintLabel{};
+  QPushButton *backButton{}, *nextButton{}, *clearFormButton{}, *loadButton{}, *saveButton{}, *equationsButton{},
+      *circuitButton{}, *cancelButton{};
 
 protected:
   void closeEvent(QCloseEvent* event) override;

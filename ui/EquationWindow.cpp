@@ -27,12 +27,12 @@ EquationWindow::EquationWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   for (int x = 0; x < kStateVariables; ++x) {
     const QChar letter(QLatin1Char(static_cast<char>('A' + x)));
     grid->addWidget(new QLabel(QStringLiteral("On %1  =").arg(letter)), row, 0);
-    grid->addWidget(OnLbl[x] = makeLabel(QStringLiteral("-")), row, 1);
+    grid->addWidget(onLabels[x] = makeLabel(QStringLiteral("-")), row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Off %1  =").arg(letter)), row, 2);
-    grid->addWidget(OffLbl[x] = makeLabel(QStringLiteral("-")), row, 3);
+    grid->addWidget(offLabels[x] = makeLabel(QStringLiteral("-")), row, 3);
     ++row;
-    grid->addWidget(Func[x] = makeLabel(QString(x == 3 ? 131 : 130, QLatin1Char('-'))), row++, 0, 1, 4);
-    grid->addWidget(Final[x] = makeLabel(QString(130, QLatin1Char('-'))), row++, 0, 1, 4);
+    grid->addWidget(functionLabels[x] = makeLabel(QString(x == 3 ? 131 : 130, QLatin1Char('-'))), row++, 0, 1, 4);
+    grid->addWidget(finalLabels[x] = makeLabel(QString(130, QLatin1Char('-'))), row++, 0, 1, 4);
     grid->setRowMinimumHeight(row++, 8);
   }
   grid->setColumnStretch(1, 1);
@@ -42,20 +42,20 @@ EquationWindow::EquationWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   scroll->setWidgetResizable(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroll);
-  CopyAll = new QPushButton(QStringLiteral("&Copy All"));
-  connect(CopyAll, &QPushButton::clicked, this,
+  copyAllButton = new QPushButton(QStringLiteral("&Copy All"));
+  connect(copyAllButton, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(EquationRowsText(texts_))); });
-  layout->addWidget(CopyAll, 0, Qt::AlignRight);
+  layout->addWidget(copyAllButton, 0, Qt::AlignRight);
   resize(900, 420);
 }
 
 void EquationWindow::ShowTexts(const EquationViewTexts& texts) {
   texts_ = texts;
   for (int x = 0; x < kStateVariables; ++x) {
-    OnLbl[x]->setText(QString::fromStdString(texts.On[x]));
-    OffLbl[x]->setText(QString::fromStdString(texts.Off[x]));
-    Func[x]->setText(QString::fromStdString(texts.Func[x]));
-    Final[x]->setText(QString::fromStdString(texts.Final[x]));
+    onLabels[x]->setText(QString::fromStdString(texts.On[x]));
+    offLabels[x]->setText(QString::fromStdString(texts.Off[x]));
+    functionLabels[x]->setText(QString::fromStdString(texts.Func[x]));
+    finalLabels[x]->setText(QString::fromStdString(texts.Final[x]));
   }
 }
 

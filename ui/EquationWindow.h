@@ -18,8 +18,8 @@ public:
   explicit EquationWindow(QWidget* parent = nullptr);
   void ShowTexts(const EquationViewTexts& texts);
 
-  std::array<QLabel*, kStateVariables> OnLbl{}, OffLbl{}, Func{}, Final{};
-  QPushButton* CopyAll{};
+  std::array<QLabel*, kStateVariables> onLabels{}, offLabels{}, functionLabels{}, finalLabels{};
+  QPushButton* copyAllButton{};
 
 private:
   EquationViewTexts texts_;

@@ -36,16 +36,16 @@ ManualWindow::ManualWindow(const QStringList& folders) : QWidget(nullptr, Qt::Wi
   resize(760, 640);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Text = new QTextBrowser(this);
-  Text->setOpenExternalLinks(true);
-  layout->addWidget(Text);
+  browser = new QTextBrowser(this);
+  browser->setOpenExternalLinks(true);
+  layout->addWidget(browser);
   const QString path = Find(folders);
   if (path.isEmpty()) {
-    Text->setPlainText(QStringLiteral("The manual was not found. It is installed with the program in %1.")
-                           .arg(folders.join(QStringLiteral(" or "))));
+    browser->setPlainText(QStringLiteral("The manual was not found. It is installed with the program in %1.")
+                              .arg(folders.join(QStringLiteral(" or "))));
   } else {
-    Text->setSearchPaths({QFileInfo(path).absolutePath()});
-    Text->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
+    browser->setSearchPaths({QFileInfo(path).absolutePath()});
+    browser->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
   }
   CloseOnEscape(this);
 }

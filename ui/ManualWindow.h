@@ -22,7 +22,7 @@ public:
   // The manual's file in the first folder that has it; empty when none does.
   static QString Find(const QStringList& folders);
 
-  QTextBrowser* Text{};
+  QTextBrowser* browser{};
 };
 
 }  // namespace kelvo

@@ -21,8 +21,8 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   const std::array<const char*, kViewButtons> captions{"Whole Circuit", "A Circuit", "B Circuit",
                                                        "C Circuit",     "D Circuit", "State Control Circuit"};
   for (int i = 0; i < kViewButtons; ++i) {
-    boxes[i] = new QCheckBox(QString::fromUtf8(captions[i]), frame1);
-    boxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2280, 255));
+    viewBoxes[i] = new QCheckBox(QString::fromUtf8(captions[i]), frame1);
+    viewBoxes[i]->setGeometry(ImageCanvas::ToPixels(360, 480 + 480 * i, 2280, 255));
   }
 
   // Wide enough for every caption in the window's font ("Number of copies:",
@@ -31,46 +31,46 @@ PrinterForm::PrinterForm(CircuitViews& views, const ImageCanvas& canvas, QPrinte
   frame2->setGeometry(ImageCanvas::ToPixels(3180, 240, 2535, 3375));
   auto* copiesLabel = new QLabel(QStringLiteral("Number of copies:"), frame2);
   copiesLabel->setGeometry(ImageCanvas::ToPixels(240, 480, 1740, 255));
-  NoCopies = new FilteredLineEdit(frame2);
-  NoCopies->setGeometry(ImageCanvas::ToPixels(1980, 450, 435, 315));
-  NoCopies->SetFilter(&PrinterForm::NoCopies_KeyPress, [this] { dialogs_.Beep(); });
+  copiesBox = new FilteredLineEdit(frame2);
+  copiesBox->setGeometry(ImageCanvas::ToPixels(1980, 450, 435, 315));
+  copiesBox->SetFilter(&PrinterForm::AcceptsCopiesKey, [this] { dialogs_.Beep(); });
   (new QLabel(QStringLiteral("Printing Quality:"), frame2))->setGeometry(ImageCanvas::ToPixels(240, 1200, 1575, 255));
-  Draft = new QRadioButton(QStringLiteral("Draft"), frame2);
-  Draft->setGeometry(ImageCanvas::ToPixels(1320, 1680, 1095, 255));
-  Normal = new QRadioButton(QStringLiteral("Normal"), frame2);
-  Normal->setGeometry(ImageCanvas::ToPixels(1320, 2160, 1095, 255));
-  Best = new QRadioButton(QStringLiteral("Best"), frame2);
-  Best->setGeometry(ImageCanvas::ToPixels(1320, 2640, 1095, 255));
+  draftQuality = new QRadioButton(QStringLiteral("Draft"), frame2);
+  draftQuality->setGeometry(ImageCanvas::ToPixels(1320, 1680, 1095, 255));
+  normalQuality = new QRadioButton(QStringLiteral("Normal"), frame2);
+  normalQuality->setGeometry(ImageCanvas::ToPixels(1320, 2160, 1095, 255));
+  bestQuality = new QRadioButton(QStringLiteral("Best"), frame2);
+  bestQuality->setGeometry(ImageCanvas::ToPixels(1320, 2640, 1095, 255));
 
-  WideOnOnePage = new QCheckBox(QStringLiteral("Scale a wide picture to one page"), this);
-  WideOnOnePage->setGeometry(ImageCanvas::ToPixels(360, 3840, 5355, 255));
-  WideOnOnePage->setToolTip(QStringLiteral("Otherwise a picture wider than the canvas prints across several pages"));
+  wideOnOnePage = new QCheckBox(QStringLiteral("Scale a wide picture to one page"), this);
+  wideOnOnePage->setGeometry(ImageCanvas::ToPixels(360, 3840, 5355, 255));
+  wideOnOnePage->setToolTip(QStringLiteral("Otherwise a picture wider than the canvas prints across several pages"));
 
-  Print = new QPushButton(QStringLiteral("&Print"), this);
-  Print->setGeometry(ImageCanvas::ToPixels(3180, 4440, 1215, 375));
-  Print->setDefault(true);
-  PressOnEnter(this, Print);
-  Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-  Cancel->setGeometry(ImageCanvas::ToPixels(4500, 4440, 1215, 375));
-  connect(Print, &QPushButton::clicked, this, &PrinterForm::Print_Click);
-  connect(Cancel, &QPushButton::clicked, this, &QWidget::close);
+  printButton = new QPushButton(QStringLiteral("&Print"), this);
+  printButton->setGeometry(ImageCanvas::ToPixels(3180, 4440, 1215, 375));
+  printButton->setDefault(true);
+  PressOnEnter(this, printButton);
+  cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+  cancelButton->setGeometry(ImageCanvas::ToPixels(4500, 4440, 1215, 375));
+  connect(printButton, &QPushButton::clicked, this, &PrinterForm::Print);
+  connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
   // Loading: one copy, normal quality, the shown view ticked.
-  NoCopies->setText(QStringLiteral("1"));
-  Normal->setChecked(true);
-  for (int i = 0; i < kViewButtons; ++i) boxes[i]->setChecked(views_.Current() == kPrintOrder[i]);
-  boxes[0]->setEnabled(views_.Enabled(ViewButton::ShowAll));
+  copiesBox->setText(QStringLiteral("1"));
+  normalQuality->setChecked(true);
+  for (int i = 0; i < kViewButtons; ++i) viewBoxes[i]->setChecked(views_.Current() == kPrintOrder[i]);
+  viewBoxes[0]->setEnabled(views_.Enabled(ViewButton::ShowAll));
 }
 
-bool PrinterForm::NoCopies_KeyPress(std::u32string_view text, int caret, char32_t key) {
+bool PrinterForm::AcceptsCopiesKey(std::u32string_view text, int caret, char32_t key) {
   if (key == U'\b' && caret >= 1) return true;
   return key >= U'0' && key <= U'9' && text.size() < 2 && caret < 2;
 }
 
-void PrinterForm::Print_Click() {
+void PrinterForm::Print() {
   // Deleting and pasting bypass the key filter; only 0 to 99 copies print.
   bool isNumber = false;
-  const QString text = NoCopies->text();
+  const QString text = copiesBox->text();
   const int copies = text.toInt(&isNumber);
   if (!isNumber || copies < 0 || copies > 99 || text.contains(QLatin1Char('+')) || text.contains(QLatin1Char('-')) ||
       text.trimmed() != text) {
@@ -78,10 +78,10 @@ void PrinterForm::Print_Click() {
     return;
   }
   std::array<bool, kViewButtons> ticked{};
-  for (int i = 0; i < kViewButtons; ++i) ticked[i] = boxes[i]->isChecked() && boxes[i]->isEnabled();
-  const PrintQuality quality = Draft->isChecked()  ? PrintQuality::Draft
-                               : Best->isChecked() ? PrintQuality::Best
-                                                   : PrintQuality::Normal;
+  for (int i = 0; i < kViewButtons; ++i) ticked[i] = viewBoxes[i]->isChecked() && viewBoxes[i]->isEnabled();
+  const PrintQuality quality = draftQuality->isChecked()  ? PrintQuality::Draft
+                               : bestQuality->isChecked() ? PrintQuality::Best
+                                                          : PrintQuality::Normal;
 
   int pageCount = 0;
   for (bool t : ticked) pageCount += t ? copies : 0;
@@ -91,7 +91,7 @@ void PrinterForm::Print_Click() {
   PagePrinter& pages = pagePrinter ? *pagePrinter : systemPrinter;
   PrintJob job(views_, canvas_, pages);
   job.documentName = documentName;
-  job.wideOnOnePage = WideOnOnePage->isChecked();
+  job.wideOnOnePage = wideOnOnePage->isChecked();
   const bool printed = job.Print(ticked, copies, quality);
   if (onViewDrawn) onViewDrawn();
   if (!printed) dialogs_.Notify("The printer could not be started.", "Printer");

@@ -34,15 +34,15 @@ public:
   // The table's file name, for the title line of every page.
   QString documentName;
 
-  static bool NoCopies_KeyPress(std::u32string_view text, int caret, char32_t key);
+  static bool AcceptsCopiesKey(std::u32string_view text, int caret, char32_t key);
 
-  void Print_Click();
+  void Print();
 
-  std::array<QCheckBox*, kViewButtons> boxes{};  // in kPrintOrder: PrintAll, PrintA..PrintD, PrintSC
-  FilteredLineEdit* NoCopies{};
-  QRadioButton *Draft{}, *Normal{}, *Best{};
-  QCheckBox* WideOnOnePage{};  // a picture wider than the canvas: one page, scaled down
-  QPushButton *Print{}, *Cancel{};
+  std::array<QCheckBox*, kViewButtons> viewBoxes{};  // in kPrintOrder: PrintAll, PrintA..PrintD, PrintSC
+  FilteredLineEdit* copiesBox{};
+  QRadioButton *draftQuality{}, *normalQuality{}, *bestQuality{};
+  QCheckBox* wideOnOnePage{};  // a picture wider than the canvas: one page, scaled down
+  QPushButton *printButton{}, *cancelButton{};
 
 protected:
   void closeEvent(QCloseEvent* event) override;

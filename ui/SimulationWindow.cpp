@@ -66,68 +66,68 @@ SimulationWindow::SimulationWindow() : QWidget(nullptr, Qt::Dialog) {
   auto* relays = new QGroupBox(QStringLiteral("Relays (click a blinking one to move it first)"));
   auto* relayRow = new QHBoxLayout(relays);
   for (int x = 0; x < 4; ++x) {
-    StateLamps[x] = new QPushButton(QString(QLatin1Char(static_cast<char>('A' + x))));
-    StateLamps[x]->setFixedWidth(44);
-    connect(StateLamps[x], &QPushButton::clicked, this, [this, x] {
+    stateLamps[x] = new QPushButton(QString(QLatin1Char(static_cast<char>('A' + x))));
+    stateLamps[x]->setFixedWidth(44);
+    connect(stateLamps[x], &QPushButton::clicked, this, [this, x] {
       if (!sim_ || !((sim_->Due() >> x) & 1)) return;
       if (auto move = sim_->Step(x)) Moved(*move);
     });
-    relayRow->addWidget(StateLamps[x]);
+    relayRow->addWidget(stateLamps[x]);
   }
   relayRow->addSpacing(12);
   outputBox_ = new QWidget;
   auto* outputs = new QHBoxLayout(outputBox_);
   outputs->setContentsMargins(0, 0, 0, 0);
   for (int r = 0; r < kRelayCount; ++r) {
-    OutputLamps[r] = new QLabel;
-    outputs->addWidget(OutputLamps[r]);
+    outputLamps[r] = new QLabel;
+    outputs->addWidget(outputLamps[r]);
   }
   relayRow->addWidget(outputBox_);
   relayRow->addStretch(1);
   layout->addWidget(relays);
 
-  StateLabel = new QLabel;
-  QFont big = StateLabel->font();
+  stateLabel = new QLabel;
+  QFont big = stateLabel->font();
   big.setPointSize(big.pointSize() + 3);
   big.setBold(true);
-  StateLabel->setFont(big);
-  layout->addWidget(StateLabel);
+  stateLabel->setFont(big);
+  layout->addWidget(stateLabel);
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(new QLabel(QStringLiteral("Start in:")));
-  StartState = new QComboBox;
-  controls->addWidget(StartState);
-  ResetButton = new QPushButton(QStringLiteral("&Reset"));
-  controls->addWidget(ResetButton);
+  startState = new QComboBox;
+  controls->addWidget(startState);
+  resetButton = new QPushButton(QStringLiteral("&Reset"));
+  controls->addWidget(resetButton);
   controls->addSpacing(12);
   controls->addWidget(new QLabel(QStringLiteral("Speed:")));
-  Speed = new QSlider(Qt::Horizontal);
-  Speed->setRange(50, 2000);
-  Speed->setValue(400);
-  Speed->setInvertedAppearance(true);  // to the right is faster
-  Speed->setToolTip(QStringLiteral("Time between two moves: 50 ms to 2 s"));
-  controls->addWidget(Speed, 1);
-  StepMode = new QCheckBox(QStringLiteral("One &move per Step"));
-  controls->addWidget(StepMode);
-  StepButton = new QPushButton(QStringLiteral("S&tep"));
-  controls->addWidget(StepButton);
+  speedSlider = new QSlider(Qt::Horizontal);
+  speedSlider->setRange(50, 2000);
+  speedSlider->setValue(400);
+  speedSlider->setInvertedAppearance(true);  // to the right is faster
+  speedSlider->setToolTip(QStringLiteral("Time between two moves: 50 ms to 2 s"));
+  controls->addWidget(speedSlider, 1);
+  stepMode = new QCheckBox(QStringLiteral("One &move per Step"));
+  controls->addWidget(stepMode);
+  stepButton = new QPushButton(QStringLiteral("S&tep"));
+  controls->addWidget(stepButton);
   layout->addLayout(controls);
 
-  Log = new QPlainTextEdit;
-  Log->setReadOnly(true);
-  Log->setMaximumBlockCount(2000);
-  layout->addWidget(Log, 1);
+  logBox = new QPlainTextEdit;
+  logBox->setReadOnly(true);
+  logBox->setMaximumBlockCount(2000);
+  layout->addWidget(logBox, 1);
 
-  connect(ResetButton, &QPushButton::clicked, this, &SimulationWindow::ResetMachine);
-  connect(StepButton, &QPushButton::clicked, this, &SimulationWindow::Tick);
-  connect(Speed, &QSlider::valueChanged, this, [this](int ms) { timer.setInterval(ms); });
-  connect(StepMode, &QCheckBox::toggled, this, [this](bool stepping) {
+  connect(resetButton, &QPushButton::clicked, this, &SimulationWindow::ResetMachine);
+  connect(stepButton, &QPushButton::clicked, this, &SimulationWindow::Tick);
+  connect(speedSlider, &QSlider::valueChanged, this, [this](int ms) { timer.setInterval(ms); });
+  connect(stepMode, &QCheckBox::toggled, this, [this](bool stepping) {
     if (stepping)
       timer.stop();
     else if (sim_ && sim_->Due())
       timer.start();
   });
-  timer.setInterval(Speed->value());
+  timer.setInterval(speedSlider->value());
   blinkTimer.setInterval(400);
   connect(&blinkTimer, &QTimer::timeout, this, [this] {
     blinkLit_ = !blinkLit_;
@@ -144,11 +144,11 @@ void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, cons
   diagram_ = diagram;
   Rebuild();
   // The log goes on across drawings, the new one marked off.
-  if (!Log->document()->isEmpty())
-    Log->appendPlainText(QStringLiteral("\u2500\u2500\u2500 drawn again \u2500\u2500\u2500"));
-  if (!warning.isEmpty()) Log->appendPlainText(warning);
+  if (!logBox->document()->isEmpty())
+    logBox->appendPlainText(QStringLiteral("\u2500\u2500\u2500 drawn again \u2500\u2500\u2500"));
+  if (!warning.isEmpty()) logBox->appendPlainText(warning);
   if (!sim_) {
-    Log->appendPlainText(QStringLiteral("No circuit is drawn: draw one with \"Circuit\" first."));
+    logBox->appendPlainText(QStringLiteral("No circuit is drawn: draw one with \"Circuit\" first."));
   } else {
     ResetMachine();
   }
@@ -157,11 +157,11 @@ void SimulationWindow::Start(std::unique_ptr<MachineSimulation> simulation, cons
 
 void SimulationWindow::Rebuild() {
   auto* grid = static_cast<QGridLayout*>(switchBox_->layout());
-  for (auto* b : SwitchButtons) b->deleteLater();
-  for (auto* m : Momentary) m->deleteLater();
-  SwitchButtons.clear();
-  Momentary.clear();
-  StartState->clear();
+  for (auto* b : switchButtons) b->deleteLater();
+  for (auto* m : momentaryBoxes) m->deleteLater();
+  switchButtons.clear();
+  momentaryBoxes.clear();
+  startState->clear();
   if (!sim_) return;
   const auto& names = sim_->Switches();
   // Shown by name, and first in the Tab order.
@@ -188,23 +188,23 @@ void SimulationWindow::Rebuild() {
     const int row = placeOf[i] / 3, column = (placeOf[i] % 3) * 2;
     grid->addWidget(button, row, column);
     grid->addWidget(momentary, row, column + 1);
-    SwitchButtons.push_back(button);
-    Momentary.push_back(momentary);
+    switchButtons.push_back(button);
+    momentaryBoxes.push_back(momentary);
   }
   QWidget* previous = nullptr;
   for (int i : byName) {
-    if (previous) setTabOrder(previous, SwitchButtons[i]);
-    setTabOrder(SwitchButtons[i], Momentary[i]);
-    previous = Momentary[i];
+    if (previous) setTabOrder(previous, switchButtons[i]);
+    setTabOrder(switchButtons[i], momentaryBoxes[i]);
+    previous = momentaryBoxes[i];
   }
-  if (previous) setTabOrder(previous, StateLamps[0]);
+  if (previous) setTabOrder(previous, stateLamps[0]);
   // Once the new buttons are shown, the first has the keyboard.
   if (!byName.empty()) {
-    QPushButton* first = SwitchButtons[byName.front()];
+    QPushButton* first = switchButtons[byName.front()];
     QTimer::singleShot(0, first, [first] { first->setFocus(Qt::OtherFocusReason); });
   }
   for (int s = 0; s < kStateCount; ++s) {
-    if (diagram_ && CodeValue(diagram_->Codes[s]) >= 0) StartState->addItem(QStringLiteral("S%1").arg(s), s);
+    if (diagram_ && CodeValue(diagram_->Codes[s]) >= 0) startState->addItem(QStringLiteral("S%1").arg(s), s);
   }
 }
 
@@ -212,10 +212,10 @@ bool SimulationWindow::eventFilter(QObject* watched, QEvent* event) {
   // A momentary switch, or one pressed with Shift, is on only while held.
   const auto type = event->type();
   if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick) {
-    for (size_t i = 0; i < SwitchButtons.size(); ++i) {
-      if (watched != SwitchButtons[i]) continue;
+    for (size_t i = 0; i < switchButtons.size(); ++i) {
+      if (watched != switchButtons[i]) continue;
       auto* mouse = static_cast<QMouseEvent*>(event);
-      const bool held = Momentary[i]->isChecked() || (mouse->modifiers() & Qt::ShiftModifier);
+      const bool held = momentaryBoxes[i]->isChecked() || (mouse->modifiers() & Qt::ShiftModifier);
       if (!held || mouse->button() != Qt::LeftButton) return false;
       SetSwitch(static_cast<int>(i), type != QEvent::MouseButtonRelease);
       return true;
@@ -225,8 +225,8 @@ bool SimulationWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SimulationWindow::SetSwitch(int i, bool on) {
-  if (!sim_ || i < 0 || i >= static_cast<int>(SwitchButtons.size())) return;
-  SwitchButtons[i]->setChecked(on);  // toggled() tells the machine
+  if (!sim_ || i < 0 || i >= static_cast<int>(switchButtons.size())) return;
+  switchButtons[i]->setChecked(on);  // toggled() tells the machine
   if (sim_->SwitchOn(i) != on) {
     sim_->SetSwitch(i, on);
     SwitchChanged();
@@ -237,13 +237,13 @@ void SimulationWindow::SwitchChanged() {
   movesSinceChange_ = 0;
   raceTold_ = false;
   QStringList on;
-  for (size_t i = 0; i < SwitchButtons.size(); ++i) {
-    if (sim_->SwitchOn(static_cast<int>(i))) on << SwitchButtons[i]->text();
+  for (size_t i = 0; i < switchButtons.size(); ++i) {
+    if (sim_->SwitchOn(static_cast<int>(i))) on << switchButtons[i]->text();
   }
-  Log->appendPlainText(QStringLiteral("Switches on: %1").arg(on.isEmpty() ? QStringLiteral("none") : on.join(", ")));
+  logBox->appendPlainText(QStringLiteral("Switches on: %1").arg(on.isEmpty() ? QStringLiteral("none") : on.join(", ")));
   // A switch let go in a transit state can leave the machine resting there.
-  if (const QString stuck = StuckLine(*sim_); !stuck.isEmpty()) Log->appendPlainText(stuck);
-  if (sim_->Due() && !StepMode->isChecked()) timer.start();
+  if (const QString stuck = StuckLine(*sim_); !stuck.isEmpty()) logBox->appendPlainText(stuck);
+  if (sim_->Due() && !stepMode->isChecked()) timer.start();
   Sync();
 }
 
@@ -257,10 +257,10 @@ void SimulationWindow::Tick() {
     if (every.raceEnds.size() > 1) {
       QStringList ends;
       for (int end : every.raceEnds) ends << QString::fromStdString(RelayCodeText(end));
-      Log->appendPlainText(QStringLiteral("Critical race: the order of the moves decides between %1. Click a "
-                                          "blinking relay to move it first, or the relays move in the order A, B, "
-                                          "C, D.")
-                               .arg(ends.join(QStringLiteral(" and "))));
+      logBox->appendPlainText(QStringLiteral("Critical race: the order of the moves decides between %1. Click a "
+                                             "blinking relay to move it first, or the relays move in the order A, B, "
+                                             "C, D.")
+                                  .arg(ends.join(QStringLiteral(" and "))));
     }
   }
   auto move = sim_->Step();
@@ -272,18 +272,18 @@ void SimulationWindow::Tick() {
 }
 
 void SimulationWindow::Moved(const SimulationMove& move) {
-  Log->appendPlainText(QString::fromStdString(move.why));
-  if (!move.passes.empty()) Log->appendPlainText(QString::fromStdString(move.passes));
+  logBox->appendPlainText(QString::fromStdString(move.why));
+  if (!move.passes.empty()) logBox->appendPlainText(QString::fromStdString(move.passes));
   if (++movesSinceChange_ >= MachineSimulation::kMaxMoves && sim_->Due()) {
     timer.stop();
-    Log->appendPlainText(
+    logBox->appendPlainText(
         QStringLiteral("It oscillates: still moving after %1 moves. Stopped.").arg(MachineSimulation::kMaxMoves));
   } else if (const QString stuck = StuckLine(*sim_); !stuck.isEmpty()) {
     timer.stop();
-    Log->appendPlainText(stuck);
+    logBox->appendPlainText(stuck);
   } else if (!sim_->Due()) {
     timer.stop();
-    Log->appendPlainText(
+    logBox->appendPlainText(
         QStringLiteral("Settled in %1 (%2).")
             .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code()))));
   }
@@ -293,18 +293,18 @@ void SimulationWindow::Moved(const SimulationMove& move) {
 void SimulationWindow::ResetMachine() {
   timer.stop();
   if (!sim_) return;
-  const int start = StartState->currentIndex() >= 0 ? StartState->currentData().toInt() : 0;
+  const int start = startState->currentIndex() >= 0 ? startState->currentData().toInt() : 0;
   sim_->Reset(start);
-  for (auto* b : SwitchButtons) {
+  for (auto* b : switchButtons) {
     const QSignalBlocker quiet(b);
     b->setChecked(false);
   }
   movesSinceChange_ = 0;
   raceTold_ = false;
-  Log->appendPlainText(
+  logBox->appendPlainText(
       QStringLiteral("Reset to %1 (%2).")
           .arg(QString::fromStdString(sim_->StateText()), QString::fromStdString(RelayCodeText(sim_->Code()))));
-  if (sim_->Due() && !StepMode->isChecked()) timer.start();
+  if (sim_->Due() && !stepMode->isChecked()) timer.start();
   Sync();
 }
 
@@ -319,19 +319,19 @@ void SimulationWindow::Sync() {
     const bool on = sim_ && ((sim_->Code() >> x) & 1);
     const bool isDue = (due >> x) & 1;
     // A due relay blinks: its lamp flashes amber, with red letters throughout.
-    StateLamps[x]->setStyleSheet(isDue && blinkLit_
+    stateLamps[x]->setStyleSheet(isDue && blinkLit_
                                      ? QStringLiteral("background: #ffb000; color: #c00000;")
                                      : LampStyle(on) + (isDue ? QStringLiteral("color: #c00000;") : QString()));
-    StateLamps[x]->setToolTip(((due >> x) & 1) ? QStringLiteral("Due to move: click to move it now") : QString());
+    stateLamps[x]->setToolTip(((due >> x) & 1) ? QStringLiteral("Due to move: click to move it now") : QString());
   }
   for (int r = 0; r < kRelayCount; ++r) {
     const bool named = sim_ && !sim_->OutputName(r).empty();
-    OutputLamps[r]->setVisible(named);
+    outputLamps[r]->setVisible(named);
     if (!named) continue;
-    OutputLamps[r]->setText(QString::fromStdString(sim_->OutputName(r)));
-    OutputLamps[r]->setStyleSheet(LampStyle(sim_->OutputOn(r)));
+    outputLamps[r]->setText(QString::fromStdString(sim_->OutputName(r)));
+    outputLamps[r]->setStyleSheet(LampStyle(sim_->OutputOn(r)));
   }
-  StateLabel->setText(
+  stateLabel->setText(
       sim_ ? QStringLiteral("%1   (relays %2)")
                  .arg(QString::fromStdString(sim_->PlaceText()), QString::fromStdString(RelayCodeText(sim_->Code())))
            : QString());

@@ -52,16 +52,16 @@ public:
   void Tick();          // one due relay moves (what the timer does)
   void ResetMachine();  // back to the chosen start state
 
-  std::vector<QPushButton*> SwitchButtons;
-  std::vector<QCheckBox*> Momentary;
-  std::array<QPushButton*, 4> StateLamps{};
-  std::array<QLabel*, 6> OutputLamps{};
-  QLabel* StateLabel{};
-  QComboBox* StartState{};
-  QPushButton *ResetButton{}, *StepButton{};
-  QCheckBox* StepMode{};  // moves only with "Step"
-  QSlider* Speed{};       // ms per move
-  QPlainTextEdit* Log{};
+  std::vector<QPushButton*> switchButtons;
+  std::vector<QCheckBox*> momentaryBoxes;
+  std::array<QPushButton*, 4> stateLamps{};
+  std::array<QLabel*, 6> outputLamps{};
+  QLabel* stateLabel{};
+  QComboBox* startState{};
+  QPushButton *resetButton{}, *stepButton{};
+  QCheckBox* stepMode{};   // moves only with "Step"
+  QSlider* speedSlider{};  // ms per move
+  QPlainTextEdit* logBox{};
   QTimer timer;
   QTimer blinkTimer;  // due relays blink while it runs
 

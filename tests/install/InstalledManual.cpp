@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   kelvo::ManualWindow window(folders);
-  const QTextDocument& document = *window.Text->document();
+  const QTextDocument& document = *window.browser->document();
   const QStringList images = kelvo::testing::ImageNames(document);
   const QStringList missing = kelvo::testing::UnloadedImages(document);
   if (images.isEmpty() || !missing.isEmpty()) {

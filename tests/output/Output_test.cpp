@@ -162,29 +162,29 @@ TEST(PrinterForm, LoadingTicksTheShownViewAndFiltersCopies) {
   Printing p;
   p.views.ShowB();
   PrinterForm form(p.views, p.canvas, p.printer, p.dialogs);
-  EXPECT_EQ(form.NoCopies->text(), QStringLiteral("1"));
-  EXPECT_TRUE(form.Normal->isChecked());
-  EXPECT_TRUE(form.boxes[2]->isChecked());
-  EXPECT_FALSE(form.boxes[1]->isChecked());
-  EXPECT_TRUE(form.boxes[0]->isEnabled());
+  EXPECT_EQ(form.copiesBox->text(), QStringLiteral("1"));
+  EXPECT_TRUE(form.normalQuality->isChecked());
+  EXPECT_TRUE(form.viewBoxes[2]->isChecked());
+  EXPECT_FALSE(form.viewBoxes[1]->isChecked());
+  EXPECT_TRUE(form.viewBoxes[0]->isEnabled());
 
-  EXPECT_TRUE(PrinterForm::NoCopies_KeyPress(U"1", 1, U'2'));
-  EXPECT_FALSE(PrinterForm::NoCopies_KeyPress(U"12", 2, U'3'));
-  EXPECT_FALSE(PrinterForm::NoCopies_KeyPress(U"1", 1, U'x'));
-  EXPECT_FALSE(PrinterForm::NoCopies_KeyPress(U"1", 0, U'\b'));
-  EXPECT_TRUE(PrinterForm::NoCopies_KeyPress(U"1", 1, U'\b'));
+  EXPECT_TRUE(PrinterForm::AcceptsCopiesKey(U"1", 1, U'2'));
+  EXPECT_FALSE(PrinterForm::AcceptsCopiesKey(U"12", 2, U'3'));
+  EXPECT_FALSE(PrinterForm::AcceptsCopiesKey(U"1", 1, U'x'));
+  EXPECT_FALSE(PrinterForm::AcceptsCopiesKey(U"1", 0, U'\b'));
+  EXPECT_TRUE(PrinterForm::AcceptsCopiesKey(U"1", 1, U'\b'));
 
   // Pasted junk asks for a number and prints nothing.
   RecordingPrinter recorder(p.views);
   form.pagePrinter = &recorder;
-  form.NoCopies->setText(QStringLiteral("x7"));
-  form.Print_Click();
+  form.copiesBox->setText(QStringLiteral("x7"));
+  form.Print();
   EXPECT_TRUE(recorder.log.empty());
   EXPECT_EQ(p.dialogs.Texts().back(), "Enter a number of copies from 0 to 99.");
   int closed = 0;
   form.onClosed = [&] { ++closed; };
-  form.NoCopies->setText(QStringLiteral("1"));
-  form.Print_Click();
+  form.copiesBox->setText(QStringLiteral("1"));
+  form.Print();
   EXPECT_EQ(recorder.log.size(), 4u);  // landscape, quality, one page of B, end
   EXPECT_EQ(closed, 1);
 }

@@ -59,12 +59,12 @@ TEST(PicturePlayer, ScaleOneIsTheCanvasPixelForPixel) {
           << file << " view " << static_cast<int>(view);
     }
     CanvasEditor editor(e.canvas, e.session.views, e.tiles, e.dialogs);
-    editor.ColorFr_Click(4);
-    editor.Picture1_MouseMove(false, 3000, 3000);
-    editor.Picture1_Click();
-    editor.InsText_Click("a note");
-    editor.RubberOn_Click(true);
-    editor.Picture1_MouseUp(true, 600, 1000);
+    editor.ChooseColour(4);
+    editor.PointerMoved(false, 3000, 3000);
+    editor.Clicked();
+    editor.InsertText("a note");
+    editor.SetRubberMode(true);
+    editor.PointerReleased(true, 600, 1000);
     ASSERT_TRUE(e.canvas.Record().ops.back().handEdit);
     EXPECT_EQ(RenderPicture(e.canvas.Record(), e.canvas.Tiles(), 1.0), e.canvas.Image()) << file << " edited";
   }

@@ -25,7 +25,7 @@ struct Started {
   // "Open State Diagram" with an example chosen in the file dialog.
   void Open(const std::string& example) {
     dialogs.fileNames = {kExamples + example};
-    window.FileOpen_Click();
+    window.fileCommands.OpenWithDialog();
   }
 };
 

@@ -24,9 +24,9 @@ struct Editing {
     canvas.SetTiles(tiles.Images());
   }
   void PlaceMode(int slot) {
-    EXPECT_TRUE(editor.AddCirc_Click());
+    EXPECT_TRUE(editor.ToggleAddComponent());
     editor.PickerOpened();
-    editor.InsOK_Click(slot);
+    editor.ComponentChosen(slot);
     editor.PickerClosed(false);
   }
 };
@@ -41,40 +41,40 @@ bool SameRegion(const QImage& a, int ax, int ay, const QImage& b) {
 TEST(CanvasEditor, StampingPutsTheTileExactlyAtThePointer) {
   Editing e;
   e.PlaceMode(8);
-  EXPECT_TRUE(e.editor.CircAdd);
-  EXPECT_EQ(e.editor.AddNo, 8);
-  EXPECT_FALSE(e.editor.AddCircUnderlined);
+  EXPECT_TRUE(e.editor.placing);
+  EXPECT_EQ(e.editor.componentSlot, 8);
+  EXPECT_FALSE(e.editor.addComponentUnderlined);
 
-  e.editor.Picture1_MouseMove(false, 1500, 750);
-  EXPECT_EQ(e.editor.CurrTxtXY, QStringLiteral("1500 , 750"));
+  e.editor.PointerMoved(false, 1500, 750);
+  EXPECT_EQ(e.editor.pointerText, QStringLiteral("1500 , 750"));
   // The preview is on the screen only.
   const QImage blank = e.canvas.Image().copy();
   EXPECT_EQ(e.canvas.Image(), blank);
   EXPECT_TRUE(SameRegion(e.editor.ScreenImage(), 100, 50, e.tiles.Image(8)));
 
   for (int x : {1500, 3000, 4500}) {
-    e.editor.Picture1_MouseMove(false, x, 750);
-    e.editor.Picture1_Click();
+    e.editor.PointerMoved(false, x, 750);
+    e.editor.Clicked();
   }
   for (int px : {100, 200, 300}) EXPECT_TRUE(SameRegion(e.canvas.Image(), px, 50, e.tiles.Image(8))) << px;
   EXPECT_EQ(e.Edits().size(), 3u);
   EXPECT_EQ(e.Edits()[2], HandEdit::Stamp(8, 4500, 750));
   EXPECT_EQ(e.document.UndoText(), "Stamp");
-  EXPECT_TRUE(e.editor.CircAdd);  // still placing
+  EXPECT_TRUE(e.editor.placing);  // still placing
 
   // The picture as exported holds the three stamps and nothing of the preview.
-  e.editor.Picture1_MouseMove(false, 6000, 3000);
+  e.editor.PointerMoved(false, 6000, 3000);
   EXPECT_TRUE(SameRegion(e.editor.ScreenImage(), 400, 200, e.tiles.Image(8)));
   EXPECT_EQ(e.canvas.Image().pixel(412, 205), qRgb(255, 255, 255));
 
   // "Add Component" again ends placement; a title-bar close leaves it off.
-  EXPECT_FALSE(e.editor.AddCirc_Click());
-  EXPECT_FALSE(e.editor.CircAdd);
-  EXPECT_TRUE(e.editor.AddCirc_Click());
+  EXPECT_FALSE(e.editor.ToggleAddComponent());
+  EXPECT_FALSE(e.editor.placing);
+  EXPECT_TRUE(e.editor.ToggleAddComponent());
   e.editor.PickerOpened();
   e.editor.PickerClosed(true);
-  EXPECT_FALSE(e.editor.CircAdd);
-  EXPECT_EQ(e.editor.AddNo, -1);
+  EXPECT_FALSE(e.editor.placing);
+  EXPECT_EQ(e.editor.componentSlot, -1);
 }
 
 TEST(CanvasEditor, ExclusiveOrFiguresDrawnTwiceRestoreEveryPixel) {
@@ -95,24 +95,24 @@ TEST(CanvasEditor, ExclusiveOrFiguresDrawnTwiceRestoreEveryPixel) {
   EXPECT_EQ(image, before);
 
   // Moving the pointer never touches the picture.
-  e.editor.Picture1_MouseMove(false, 3000, 3000);
-  e.editor.Picture1_MouseMove(false, 3015, 3000);
-  EXPECT_TRUE(e.editor.CrosshairShown);
+  e.editor.PointerMoved(false, 3000, 3000);
+  e.editor.PointerMoved(false, 3015, 3000);
+  EXPECT_TRUE(e.editor.crosshairShown);
   EXPECT_EQ(e.canvas.Image(), before);
   e.editor.LeaveCanvas();
-  EXPECT_FALSE(e.editor.CrosshairShown);
-  EXPECT_EQ(e.editor.CurrTxtXY, QStringLiteral("-"));
+  EXPECT_FALSE(e.editor.crosshairShown);
+  EXPECT_EQ(e.editor.pointerText, QStringLiteral("-"));
   EXPECT_EQ(e.editor.ScreenImage(), before);
 }
 
 TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
   Editing e;
   e.canvas.FillBox(0, 0, kCanvasWidthTwips, kCanvasHeightTwips, {0, 0, 0});
-  e.editor.RubberOn_Click(true);
-  e.editor.Picture1_MouseMove(false, 1500, 1500);
-  e.editor.Picture1_Click();  // no insertion point in rubber mode
+  e.editor.SetRubberMode(true);
+  e.editor.PointerMoved(false, 1500, 1500);
+  e.editor.Clicked();  // no insertion point in rubber mode
   EXPECT_FALSE(e.views.InsertPointSet);
-  e.editor.Picture1_MouseUp(true, 1500, 1500);
+  e.editor.PointerReleased(true, 1500, 1500);
   EXPECT_EQ(e.Edits().size(), 1u);
   int white = 0;
   for (int y = 0; y < e.canvas.Image().height(); ++y)
@@ -122,12 +122,12 @@ TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
   EXPECT_EQ(e.canvas.Image().pixel(107, 100), qRgb(0, 0, 0));
 
   // Dragging with the left button erases a trail.
-  e.editor.Picture1_MouseMove(true, 3000, 1500);
-  e.editor.Picture1_MouseMove(true, 3300, 1500);
+  e.editor.PointerMoved(true, 3000, 1500);
+  e.editor.PointerMoved(true, 3300, 1500);
   EXPECT_EQ(e.canvas.Image().pixel(200, 100), qRgb(255, 255, 255));
   EXPECT_EQ(e.canvas.Image().pixel(220, 100), qRgb(255, 255, 255));
   // From press to release the trail is one edit, undone in one step.
-  e.editor.Picture1_MouseUp(true, 3300, 1500);
+  e.editor.PointerReleased(true, 3300, 1500);
   ASSERT_EQ(e.Edits().size(), 2u);
   EXPECT_EQ(e.Edits()[1].boxes.size(), 2u);
   e.document.Undo();
@@ -138,18 +138,18 @@ TEST(CanvasEditor, RubberErasesOneSquarePerRelease) {
 
 TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
   Editing e;
-  e.editor.InsText_Click("early");
+  e.editor.InsertText("early");
   EXPECT_EQ(e.dialogs.Texts(), std::vector<std::string>{"You must choose an insertion point first"});
 
-  e.editor.Picture1_MouseMove(false, 1500, 1500);
-  e.editor.Picture1_Click();
-  e.editor.Picture1_MouseMove(false, 3000, 3000);
-  e.editor.Picture1_Click();  // the marker moves: one marker, at the second point
+  e.editor.PointerMoved(false, 1500, 1500);
+  e.editor.Clicked();
+  e.editor.PointerMoved(false, 3000, 3000);
+  e.editor.Clicked();  // the marker moves: one marker, at the second point
   EXPECT_TRUE(e.views.InsertPointSet);
-  EXPECT_EQ(e.editor.InsertX, 3000);
+  EXPECT_EQ(e.editor.insertX, 3000);
   EXPECT_EQ(e.canvas.Image().pixel(200, 200), qRgb(255, 255, 255));  // the marker is not in the picture
-  e.editor.ColorFr_Click(10);
-  e.editor.InsText_Click("MMMM");
+  e.editor.ChooseColour(10);
+  e.editor.InsertText("MMMM");
   EXPECT_FALSE(e.views.InsertPointSet);
   EXPECT_EQ(e.Edits(), std::vector<HandEdit>{HandEdit::Text(3000, 3000, "MMMM", {255, 0, 0})});
   int red = 0, other = 0;
@@ -162,15 +162,15 @@ TEST(CanvasEditor, TextAtTheChosenPointInTheChosenColour) {
   }
   EXPECT_GT(red, 20);
   EXPECT_EQ(other, 0);
-  e.editor.InsText_Click("again");
+  e.editor.InsertText("again");
   EXPECT_EQ(e.dialogs.messages.size(), 2u);
 
   // In placement mode "Insert" does nothing at all.
   e.PlaceMode(0);
-  e.editor.InsText_Click("x");
+  e.editor.InsertText("x");
   EXPECT_EQ(e.dialogs.messages.size(), 2u);
   // A redraw keeps the edits without asking.
-  e.editor.RubberOn_Click(false);
+  e.editor.SetRubberMode(false);
   const QImage edited = e.canvas.Image().copy();
   e.views.Redraw();
   EXPECT_EQ(e.canvas.Image(), edited);

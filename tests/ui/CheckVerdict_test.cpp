@@ -21,10 +21,10 @@ using testing::Started;
 // The verdict line once the worker has set it; empty if it never does within a minute.
 std::string VerdictOf(MainWindow& w) {
   const QDeadlineTimer deadline(60000);
-  while (w.CheckLine->text().isEmpty() && !deadline.hasExpired()) {
+  while (w.viewControls.checkLine->text().isEmpty() && !deadline.hasExpired()) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
-  return w.CheckLine->text().toStdString();
+  return w.viewControls.checkLine->text().toStdString();
 }
 
 TEST(CheckVerdict, ShownAfterCircuit) {
@@ -44,7 +44,7 @@ TEST(CheckVerdict, ShownAfterCircuit) {
   ASSERT_TRUE(WriteStatesFile(dir.File("ring.sfi"), ring));
   Started failing;
   failing.dialogs.fileNames = {dir.File("ring.sfi")};
-  failing.window.FileOpen_Click();
+  failing.window.fileCommands.OpenWithDialog();
   EXPECT_EQ(VerdictOf(failing.window), "Check: 3 of 8 failed (Ctrl+K shows why)");
 }
 

@@ -21,19 +21,19 @@ std::string ToolPage(const testing::TempDir& dir, const std::string& folder, boo
 TEST(ClassReportWindow, WritesThePageTheToolWrites) {
   testing::TempDir dir;
   ClassReportDialog dialog;
-  dialog.Folder->setText(QStringLiteral(KELVO_SOURCE_DIR "/examples"));
-  EXPECT_EQ(dialog.Page->text(), QStringLiteral(KELVO_SOURCE_DIR "/examples/report.html"));
-  dialog.Page->setText(QString::fromStdString(dir.File("window.html")));
-  dialog.Page->setModified(true);
-  dialog.ParallelForm->setChecked(true);
-  dialog.Folder->setText(QStringLiteral(KELVO_SOURCE_DIR "/examples/"));
-  EXPECT_EQ(dialog.Page->text().toStdString(), dir.File("window.html")) << "a page named by hand stays";
+  dialog.folderBox->setText(QStringLiteral(KELVO_SOURCE_DIR "/examples"));
+  EXPECT_EQ(dialog.pageBox->text(), QStringLiteral(KELVO_SOURCE_DIR "/examples/report.html"));
+  dialog.pageBox->setText(QString::fromStdString(dir.File("window.html")));
+  dialog.pageBox->setModified(true);
+  dialog.parallelFormBox->setChecked(true);
+  dialog.folderBox->setText(QStringLiteral(KELVO_SOURCE_DIR "/examples/"));
+  EXPECT_EQ(dialog.pageBox->text().toStdString(), dir.File("window.html")) << "a page named by hand stays";
 
   TileImages tiles;
   ASSERT_TRUE(tiles.LoadAll({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")}));
   std::string why;
-  ASSERT_EQ(WriteClassReport(dialog.Folder->text().toStdString(), dialog.Options(), dialog.Page->text().toStdString(),
-                             tiles.Images(), nullptr, &why),
+  ASSERT_EQ(WriteClassReport(dialog.folderBox->text().toStdString(), dialog.Options(),
+                             dialog.pageBox->text().toStdString(), tiles.Images(), nullptr, &why),
             ReportWritten::Written)
       << why;
   EXPECT_EQ(testing::ReadBytes(dir.File("window.html")), ToolPage(dir, KELVO_SOURCE_DIR "/examples", true));

@@ -28,20 +28,20 @@ TEST(DesktopConventions, ViewMenuShortcutsAndZoom) {
                               ViewButton::ShowD, ViewButton::ShowAll, ViewButton::MachineState};
   Activate(&w);
   for (int i = 0; i < kViewButtons; ++i) {
-    QAction* show = w.viewActions[static_cast<int>(order[i])];
+    QAction* show = w.viewControls.viewActions[static_cast<int>(order[i])];
     EXPECT_EQ(show->shortcut(), QKeySequence(Qt::CTRL | (Qt::Key_1 + i)));
     QTest::keyClick(w.windowHandle(), static_cast<Qt::Key>(Qt::Key_1 + i), Qt::ControlModifier);
     if (show->isEnabled()) {
       EXPECT_EQ(w.views.Current(), order[i]) << i;
     }
   }
-  w.ParallelFormAction->trigger();
-  EXPECT_TRUE(w.parallelForm->isChecked());
-  w.ZoomStep(1);
-  EXPECT_EQ(w.ZoomLevel->text(), QStringLiteral("125%"));
+  w.viewControls.parallelFormAction->trigger();
+  EXPECT_TRUE(w.viewControls.parallelForm->isChecked());
+  w.viewControls.ZoomStep(1);
+  EXPECT_EQ(w.viewControls.zoomLevel->text(), QStringLiteral("125%"));
   QTest::keyClick(w.windowHandle(), Qt::Key_0, Qt::ControlModifier);
-  EXPECT_EQ(w.Picture1->Zoom(), 1.0);
-  EXPECT_EQ(w.ZoomLevel->text(), QStringLiteral("100%"));
+  EXPECT_EQ(w.canvasView->Zoom(), 1.0);
+  EXPECT_EQ(w.viewControls.zoomLevel->text(), QStringLiteral("100%"));
 }
 
 // Tab from the last trigger reaches the relay names, then one stop per relay
@@ -49,22 +49,22 @@ TEST(DesktopConventions, ViewMenuShortcutsAndZoom) {
 TEST(DesktopConventions, FormTabOrderAndRelayOptions) {
   Started s;
   MainWindow& w = s.window;
-  w.DataForm_Click();
-  EntryFormWindow& form = *w.entryFormWindow;
+  w.formCommands.ShowForm();
+  EntryFormWindow& form = *w.formCommands.formWindow;
   Activate(&form);
-  form.TransVar[kSlotCount - 1]->setFocus();
+  form.conditionBoxes[kSlotCount - 1]->setFocus();
   QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), form.Coil[0]);
-  form.ControlOff[0]->setChecked(true);
+  EXPECT_EQ(QApplication::focusWidget(), form.relayNameBoxes[0]);
+  form.relayOffButtons[0]->setChecked(true);
   QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), form.ControlOff[0]);
+  EXPECT_EQ(QApplication::focusWidget(), form.relayOffButtons[0]);
   QTest::keyClick(form.windowHandle(), Qt::Key_Left);
-  EXPECT_TRUE(form.ControlOn[0]->isChecked());
+  EXPECT_TRUE(form.relayOnButtons[0]->isChecked());
   EXPECT_TRUE(w.entryForm->shown.on[0]);
-  EXPECT_EQ(QApplication::focusWidget(), form.ControlOn[0]);
+  EXPECT_EQ(QApplication::focusWidget(), form.relayOnButtons[0]);
   QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), form.Coil[1]);
-  EXPECT_FALSE(form.LabelHint->text().isEmpty());  // the focused field's hint
+  EXPECT_EQ(QApplication::focusWidget(), form.relayNameBoxes[1]);
+  EXPECT_FALSE(form.hintLabel->text().isEmpty());  // the focused field's hint
 }
 
 // Enter presses the default button; a click on the disabled main window
@@ -74,14 +74,14 @@ TEST(DesktopConventions, EnterAndTheWindowInCharge) {
   MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
-  w.AddCirc_Click();
-  ASSERT_FALSE(w.componentPicker.isNull());
-  Activate(w.componentPicker);
-  EXPECT_EQ(w.WindowInCharge(), w.componentPicker.data());
+  w.canvasTools.AddComponent();
+  ASSERT_FALSE(w.canvasTools.componentPicker.isNull());
+  Activate(w.canvasTools.componentPicker);
+  EXPECT_EQ(w.WindowInCharge(), w.canvasTools.componentPicker.data());
   w.activateWindow();
-  QTRY_VERIFY(QApplication::activeWindow() == w.componentPicker.data());
-  QTest::keyClick(w.componentPicker->windowHandle(), Qt::Key_Return);
-  QTRY_VERIFY(w.componentPicker.isNull() || !w.componentPicker->isVisible());
+  QTRY_VERIFY(QApplication::activeWindow() == w.canvasTools.componentPicker.data());
+  QTest::keyClick(w.canvasTools.componentPicker->windowHandle(), Qt::Key_Return);
+  QTRY_VERIFY(w.canvasTools.componentPicker.isNull() || !w.canvasTools.componentPicker->isVisible());
   EXPECT_TRUE(w.isEnabled());
   EXPECT_EQ(w.WindowInCharge(), nullptr);
 }

@@ -18,7 +18,7 @@ using testing::kExamples;
 using testing::Started;
 
 void LeaveForm(MainWindow& w) {
-  w.entryFormWindow->close();
+  w.formCommands.formWindow->close();
   QApplication::processEvents();
 }
 
@@ -28,36 +28,36 @@ TEST(DocumentFlows, CheckRunsWhatIsDrawn) {
   Started s;
   MainWindow& w = s.window;
   s.Open("traffic-light.sfi");
-  w.ToolsCheck_Click();
-  ASSERT_FALSE(w.checkReport.isNull());
-  const QString drawn = w.checkReport->Summary->text();
-  EXPECT_TRUE(w.checkReport->Warning == nullptr);
+  w.machineWindows.CheckCircuit();
+  ASSERT_FALSE(w.machineWindows.checkReport.isNull());
+  const QString drawn = w.machineWindows.checkReport->summaryLabel->text();
+  EXPECT_TRUE(w.machineWindows.checkReport->warningLabel == nullptr);
 
   for (const char* edit : {"trigger", "target"}) {
-    w.DataForm_Click();
-    EntryFormWindow& form = *w.entryFormWindow;
+    w.formCommands.ShowForm();
+    EntryFormWindow& form = *w.formCommands.formWindow;
     if (edit == std::string("trigger")) {
-      form.TransVar[0]->setText(QStringLiteral("T1+T9"));
+      form.conditionBoxes[0]->setText(QStringLiteral("T1+T9"));
     } else {
-      form.ToState[0]->setEditText(QStringLiteral("X1"));
+      form.targetBoxes[0]->setEditText(QStringLiteral("X1"));
     }
-    QTest::mouseClick(form.FinishButton, Qt::LeftButton);
+    QTest::mouseClick(form.equationsButton, Qt::LeftButton);
     LeaveForm(w);
-    w.ToolsCheck_Click();
-    ASSERT_FALSE(w.checkReport.isNull());
-    ASSERT_TRUE(w.checkReport->Warning != nullptr) << edit;
-    EXPECT_EQ(w.checkReport->Warning->text(), QString::fromUtf8(kStaleDrawing));
-    EXPECT_EQ(w.checkReport->Summary->text(), drawn) << edit;
-    EXPECT_TRUE(w.DrawingNotes->text().startsWith(QString::fromUtf8(kStaleDrawing)));
+    w.machineWindows.CheckCircuit();
+    ASSERT_FALSE(w.machineWindows.checkReport.isNull());
+    ASSERT_TRUE(w.machineWindows.checkReport->warningLabel != nullptr) << edit;
+    EXPECT_EQ(w.machineWindows.checkReport->warningLabel->text(), QString::fromUtf8(kStaleDrawing));
+    EXPECT_EQ(w.machineWindows.checkReport->summaryLabel->text(), drawn) << edit;
+    EXPECT_TRUE(w.viewControls.drawingNotes->text().startsWith(QString::fromUtf8(kStaleDrawing)));
   }
   // Circuit draws the table again, and the warning goes.
   s.dialogs.answers = {Answer::Yes};
-  w.DataForm_Click();
-  w.entryFormWindow->ToState[0]->setEditText(QStringLiteral("S1"));
-  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
-  w.ToolsCheck_Click();
-  EXPECT_TRUE(w.checkReport->Warning == nullptr);
-  EXPECT_FALSE(w.DrawingNotes->text().startsWith(QString::fromUtf8(kStaleDrawing)));
+  w.formCommands.ShowForm();
+  w.formCommands.formWindow->targetBoxes[0]->setEditText(QStringLiteral("S1"));
+  QTest::mouseClick(w.formCommands.formWindow->circuitButton, Qt::LeftButton);
+  w.machineWindows.CheckCircuit();
+  EXPECT_TRUE(w.machineWindows.checkReport->warningLabel == nullptr);
+  EXPECT_FALSE(w.viewControls.drawingNotes->text().startsWith(QString::fromUtf8(kStaleDrawing)));
 }
 
 // No to "Possible Data Loss" before an open cancels all of it.
@@ -74,8 +74,8 @@ TEST(DocumentFlows, DeclinedOpenLeavesEverythingAsItWas) {
   s.dialogs.fileDialogs.clear();
 
   s.dialogs.answers = {Answer::No, Answer::No};
-  w.FileOpen_Click();
-  w.RecentMenu->actions()[1]->trigger();
+  w.fileCommands.OpenWithDialog();
+  w.fileCommands.recentMenu->actions()[1]->trigger();
   ASSERT_EQ(s.dialogs.messages.size(), 2u);
   EXPECT_EQ(s.dialogs.messages[1].title, "Possible Data Loss");
   EXPECT_TRUE(s.dialogs.fileDialogs.empty());
@@ -85,7 +85,7 @@ TEST(DocumentFlows, DeclinedOpenLeavesEverythingAsItWas) {
 
   // Yes: the other table opens, its own drawing without the edit.
   s.dialogs.answers = {Answer::Yes};
-  w.RecentMenu->actions()[1]->trigger();
+  w.fileCommands.recentMenu->actions()[1]->trigger();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - traffic-light.sfi[*]"));
   EXPECT_FALSE(w.session.document.HasHandEdits());
   EXPECT_FALSE(w.session.DrawingIsStale());
@@ -96,44 +96,44 @@ TEST(DocumentFlows, HandEditsArePartOfTheDocument) {
   Started s;
   MainWindow& w = s.window;
   s.Open("traffic-light.sfi");
-  w.ShowView(ViewButton::ShowA);
+  w.viewControls.ShowView(ViewButton::ShowA);
   EXPECT_FALSE(w.isWindowModified());
-  w.editor.Picture1_MouseMove(false, 3000, 3000);
-  w.editor.Picture1_Click();  // the insertion point
-  w.PicText->setText(QStringLiteral("pump"));
-  w.InsText_Click();
+  w.editor.PointerMoved(false, 3000, 3000);
+  w.editor.Clicked();  // the insertion point
+  w.canvasTools.textBox->setText(QStringLiteral("pump"));
+  w.canvasTools.InsertText();
   EXPECT_TRUE(w.isWindowModified());
   const QImage edited = w.canvas.Image().copy();
 
-  w.ShowView(ViewButton::ShowB);
+  w.viewControls.ShowView(ViewButton::ShowB);
   EXPECT_NE(w.canvas.Image(), edited);
-  w.ShowView(ViewButton::ShowA);
+  w.viewControls.ShowView(ViewButton::ShowA);
   EXPECT_EQ(w.canvas.Image(), edited);
   EXPECT_TRUE(s.dialogs.messages.empty());
 
-  w.EditUndo->trigger();
+  w.undoAction->trigger();
   EXPECT_FALSE(w.isWindowModified());
-  EXPECT_FALSE(w.EditUndo->isEnabled());
+  EXPECT_FALSE(w.undoAction->isEnabled());
   EXPECT_NE(w.canvas.Image(), edited);
-  w.EditRedo->trigger();
+  w.redoAction->trigger();
   EXPECT_EQ(w.canvas.Image(), edited);
-  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("&Undo Add Text"));
+  EXPECT_EQ(w.undoAction->text(), QStringLiteral("&Undo Add Text"));
 
   // Circuit with the same table keeps the edit; a changed table asks first,
   // and No keeps the table, the drawing and the edit.
-  w.DataForm_Click();
-  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
+  w.formCommands.ShowForm();
+  QTest::mouseClick(w.formCommands.formWindow->circuitButton, Qt::LeftButton);
   EXPECT_EQ(w.canvas.Image().size(), edited.size());
-  w.ShowView(ViewButton::ShowA);
+  w.viewControls.ShowView(ViewButton::ShowA);
   EXPECT_EQ(w.canvas.Image(), edited);
-  w.DataForm_Click();
-  w.entryFormWindow->comment->setText(QStringLiteral("changed"));
+  w.formCommands.ShowForm();
+  w.formCommands.formWindow->comment->setText(QStringLiteral("changed"));
   s.dialogs.answers = {Answer::No};
-  QTest::mouseClick(w.entryFormWindow->CircExt, Qt::LeftButton);
+  QTest::mouseClick(w.formCommands.formWindow->circuitButton, Qt::LeftButton);
   ASSERT_EQ(s.dialogs.messages.size(), 1u);
   EXPECT_EQ(s.dialogs.messages[0].title, "Possible Data Loss");
   EXPECT_EQ(w.canvas.Image(), edited);
-  EXPECT_TRUE(w.entryFormWindow->isVisible());
+  EXPECT_TRUE(w.formCommands.formWindow->isVisible());
 }
 
 // Save writes to the table's own file, Save As always asks, Ctrl+O opens.
@@ -141,30 +141,30 @@ TEST(DocumentFlows, SavingAsPeopleExpect) {
   Started s;
   MainWindow& w = s.window;
   testing::TempDir dir;
-  EXPECT_TRUE(w.FileOpen->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_O)));
-  EXPECT_EQ(w.FileSaveInPlace->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  EXPECT_EQ(w.FileSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  EXPECT_TRUE(w.fileCommands.openAction->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_O)));
+  EXPECT_EQ(w.fileCommands.saveAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(w.fileCommands.saveAsAction->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
   // A new table asks where; then it has a file and Save asks no more.
-  w.DataForm_Click();
-  w.entryFormWindow->comment->setText(QStringLiteral("first"));
+  w.formCommands.ShowForm();
+  w.formCommands.formWindow->comment->setText(QStringLiteral("first"));
   LeaveForm(w);
   s.dialogs.fileNames = {dir.File("new.sfi")};
-  w.FileSaveInPlace->trigger();
+  w.fileCommands.saveAction->trigger();
   EXPECT_EQ(s.dialogs.fileDialogs.size(), 1u);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - new.sfi[*]"));
   EXPECT_FALSE(w.isWindowModified());
-  w.DataForm_Click();
-  w.entryFormWindow->comment->setText(QStringLiteral("second"));
+  w.formCommands.ShowForm();
+  w.formCommands.formWindow->comment->setText(QStringLiteral("second"));
   LeaveForm(w);
   EXPECT_TRUE(w.isWindowModified());
-  w.FileSaveInPlace->trigger();
+  w.fileCommands.saveAction->trigger();
   EXPECT_EQ(s.dialogs.fileDialogs.size(), 1u);
   EXPECT_EQ(ReadStatesFile(dir.File("new.sfi"))->Comments[0], "second");
   EXPECT_FALSE(w.isWindowModified());
 
   s.dialogs.fileNames = {dir.File("copy.sfi")};
-  w.FileSaveAs->trigger();
+  w.fileCommands.saveAsAction->trigger();
   EXPECT_EQ(s.dialogs.fileDialogs.size(), 2u);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - copy.sfi[*]"));
   EXPECT_EQ(ReadStatesFile(dir.File("copy.sfi"))->Comments[0], "second");
@@ -184,22 +184,22 @@ TEST(DocumentFlows, TransitCodesAreOneStep) {
   MainWindow& w = s.window;
   s.dialogs.fallbackAnswer = Answer::No;  // no automatic codes on opening
   s.dialogs.fileNames = {dir.File("ring.sfi")};
-  w.FileOpen_Click();
-  w.DataForm_Click();
-  w.entryFormWindow->autoCodes->setChecked(true);
+  w.fileCommands.OpenWithDialog();
+  w.formCommands.ShowForm();
+  w.formCommands.formWindow->autoCodes->setChecked(true);
   const StateDiagram before = w.entryForm->table();
   ASSERT_EQ(StatesInUse(before).size(), 3u);
 
   s.dialogs.answers = {Answer::Yes};
-  w.ToolsTransitCodes->trigger();
+  w.transitCodesAction->trigger();
   const StateDiagram coded = w.entryForm->table();
   EXPECT_EQ(StatesInUse(coded).size(), 4u);
   EXPECT_EQ(coded.Comments[3], "S2 -> S0 (transit)");
   EXPECT_EQ(coded.Codes[3], "0010");
   EXPECT_FALSE(w.entryForm->autoCodes);
-  EXPECT_FALSE(w.entryFormWindow->autoCodes->isChecked());
+  EXPECT_FALSE(w.formCommands.formWindow->autoCodes->isChecked());
 
-  w.EditUndo->trigger();
+  w.undoAction->trigger();
   EXPECT_EQ(w.entryForm->table(), before);
 }
 

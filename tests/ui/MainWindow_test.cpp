@@ -34,12 +34,12 @@ TEST(MainWindow, StartUpShowsTheCaptionsAndDisablesWhatNeedsACircuit) {
   EXPECT_EQ(w.splashCaptions[1], QStringLiteral("...Loading Bitmap 'Bitmaps\\Coil.bmp'"));
   EXPECT_EQ(w.splashCaptions.last(), QStringLiteral("...Loading Bitmap 'Bitmaps\\Non.bmp'"));
   EXPECT_TRUE(w.isEnabled());
-  EXPECT_TRUE(w.DataFormNew->isEnabled());
-  for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
+  EXPECT_TRUE(w.formCommands.newTableAction->isEnabled());
+  for (auto* b : w.viewControls.viewButtons) EXPECT_FALSE(b->isEnabled());
   EXPECT_EQ(w.shownState, 0);
-  EXPECT_EQ(w.editor.AddNo, -1);
-  EXPECT_FALSE(w.entryFormWindow && w.entryFormWindow->isVisible());
-  EXPECT_EQ(w.FileOpen->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(w.editor.componentSlot, -1);
+  EXPECT_FALSE(w.formCommands.formWindow && w.formCommands.formWindow->isVisible());
+  EXPECT_EQ(w.fileCommands.openAction->shortcut(), QKeySequence(Qt::Key_F2));
   EXPECT_EQ(w.exportButton->toolTip(), QStringLiteral("Extract Circuit (Save As)"));
 }
 
@@ -58,37 +58,38 @@ TEST(MainWindow, OpenStateDiagramDrawsTheCircuit) {
   Started s;
   MainWindow& w = s.window;
   s.dialogs.fileNames = {std::nullopt};
-  w.FileOpen_Click();  // cancelled: nothing drawn
-  EXPECT_FALSE(w.viewButtons[0]->isEnabled());
+  w.fileCommands.OpenWithDialog();  // cancelled: nothing drawn
+  EXPECT_FALSE(w.viewControls.viewButtons[0]->isEnabled());
   EXPECT_TRUE(s.dialogs.messages.empty());
 
   s.Open("four-state-cycle.sfi");
   EXPECT_TRUE(s.dialogs.messages.empty());
-  EXPECT_TRUE(w.DataFormNew->isEnabled());
+  EXPECT_TRUE(w.formCommands.newTableAction->isEnabled());
   EXPECT_EQ(w.equations.variableEquations[0], "A.x3+X1.b+A.b");
-  for (auto* b : w.viewButtons) EXPECT_TRUE(b->isEnabled());
-  EXPECT_TRUE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
-  EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowA)]->font().underline());
-  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowB)], Qt::LeftButton);
-  EXPECT_TRUE(w.viewButtons[static_cast<int>(ViewButton::ShowB)]->font().underline());
-  EXPECT_FALSE(w.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
+  for (auto* b : w.viewControls.viewButtons) EXPECT_TRUE(b->isEnabled());
+  EXPECT_TRUE(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
+  EXPECT_FALSE(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowA)]->font().underline());
+  QTest::mouseClick(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowB)], Qt::LeftButton);
+  EXPECT_TRUE(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowB)]->font().underline());
+  EXPECT_FALSE(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowAll)]->font().underline());
 }
 
 TEST(MainWindow, CheckCircuitWaitsForACircuitAndReportsIt) {
   Started s;
   MainWindow& w = s.window;
-  EXPECT_FALSE(w.ToolsCheck->isEnabled());
-  EXPECT_EQ(w.ToolsCheck->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
-  w.ToolsCheck_Click();
-  EXPECT_TRUE(w.checkReport.isNull());
+  EXPECT_FALSE(w.checkAction->isEnabled());
+  EXPECT_EQ(w.checkAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+  w.machineWindows.CheckCircuit();
+  EXPECT_TRUE(w.machineWindows.checkReport.isNull());
 
   s.Open("four-state-cycle.sfi");
-  ASSERT_TRUE(w.ToolsCheck->isEnabled());
-  w.ToolsCheck_Click();
-  ASSERT_FALSE(w.checkReport.isNull());
-  EXPECT_EQ(w.checkReport->Summary->text(), QStringLiteral("12 passed, 0 failed"));
-  EXPECT_EQ(w.checkReport->Lines->item(0)->text(), QStringLiteral("PASS read-back A (two-part): matches A = ") +
-                                                       QString::fromStdString(w.equations.parallelEquations[0]));
+  ASSERT_TRUE(w.checkAction->isEnabled());
+  w.machineWindows.CheckCircuit();
+  ASSERT_FALSE(w.machineWindows.checkReport.isNull());
+  EXPECT_EQ(w.machineWindows.checkReport->summaryLabel->text(), QStringLiteral("12 passed, 0 failed"));
+  EXPECT_EQ(w.machineWindows.checkReport->lineList->item(0)->text(),
+            QStringLiteral("PASS read-back A (two-part): matches A = ") +
+                QString::fromStdString(w.equations.parallelEquations[0]));
 }
 
 TEST(MainWindow, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
@@ -110,55 +111,56 @@ TEST(MainWindow, TallOrMendedCircuitsAreNamedBelowTheDrawingWhichScrolls) {
   const std::string file = (dir.Path() / "tall.sfi").string();
   ASSERT_TRUE(WriteStatesFile(file, d));
   s.dialogs.fileNames = {file};
-  w.FileOpen_Click();
-  ASSERT_TRUE(w.ToolsCheck->isEnabled());
-  EXPECT_GT(w.canvas.Image().height(), w.CanvasScroll->viewport()->height());
-  EXPECT_EQ(w.Picture1->size(), w.canvas.Image().size());
-  EXPECT_TRUE(w.DrawingNotes->text().contains(QStringLiteral("taller than the room above the coil line")))
-      << w.DrawingNotes->text().toStdString();
-  EXPECT_TRUE(w.DrawingNotes->toolTip().contains(QStringLiteral("Relay M2 is drawn without shared endings")));
-  w.ToolsCheck_Click();
-  ASSERT_FALSE(w.checkReport.isNull());
-  EXPECT_TRUE(w.checkReport->Lines->item(0)->text().startsWith(QStringLiteral("NOTE ")));
-  EXPECT_TRUE(w.checkReport->Summary->text().endsWith(QStringLiteral(" 0 failed")));
+  w.fileCommands.OpenWithDialog();
+  ASSERT_TRUE(w.checkAction->isEnabled());
+  EXPECT_GT(w.canvas.Image().height(), w.canvasScroll->viewport()->height());
+  EXPECT_EQ(w.canvasView->size(), w.canvas.Image().size());
+  EXPECT_TRUE(w.viewControls.drawingNotes->text().contains(QStringLiteral("taller than the room above the coil line")))
+      << w.viewControls.drawingNotes->text().toStdString();
+  EXPECT_TRUE(
+      w.viewControls.drawingNotes->toolTip().contains(QStringLiteral("Relay M2 is drawn without shared endings")));
+  w.machineWindows.CheckCircuit();
+  ASSERT_FALSE(w.machineWindows.checkReport.isNull());
+  EXPECT_TRUE(w.machineWindows.checkReport->lineList->item(0)->text().startsWith(QStringLiteral("NOTE ")));
+  EXPECT_TRUE(w.machineWindows.checkReport->summaryLabel->text().endsWith(QStringLiteral(" 0 failed")));
 
   // A view that fits is the usual size again.
   s.Open("four-state-cycle.sfi");
-  EXPECT_EQ(w.Picture1->height(), ImageCanvas::ToPixels(kCanvasHeightTwips));
-  EXPECT_TRUE(w.DrawingNotes->text().isEmpty());
+  EXPECT_EQ(w.canvasView->height(), ImageCanvas::ToPixels(kCanvasHeightTwips));
+  EXPECT_TRUE(w.viewControls.drawingNotes->text().isEmpty());
 }
 
 TEST(MainWindow, ATableThatCannotBeDrawnLeavesNoCircuitBehind) {
   Started s;
   MainWindow& w = s.window;
   s.Open("four-state-cycle.sfi");
-  ASSERT_TRUE(w.ToolsCheck->isEnabled());
+  ASSERT_TRUE(w.checkAction->isEnabled());
   EXPECT_TRUE(w.views.HasCircuit());
 
   // "Auto" ticked for one table does not carry over to the next file.
   w.entryForm->autoCodes = true;
   s.dialogs.fileNames = {kExamples + "garage-door.sfi"};  // no codes: "Circuit" stops
   s.dialogs.answers = {Answer::No};                       // not assigned automatically
-  w.FileOpen_Click();
+  w.fileCommands.OpenWithDialog();
   EXPECT_FALSE(w.entryForm->autoCodes);
   ASSERT_EQ(s.dialogs.messages.size(), 2u);
   EXPECT_EQ(s.dialogs.messages[0].text, "This table has no state codes. Assign them automatically?");
   EXPECT_EQ(s.dialogs.messages[1].text, "Check the DCBA 'Auto' Box or complete the DCBA text Box");
   EXPECT_EQ(s.dialogs.messages[1].context, "state S0");
-  EXPECT_FALSE(w.ToolsCheck->isEnabled());
+  EXPECT_FALSE(w.checkAction->isEnabled());
   EXPECT_FALSE(w.views.HasCircuit());
-  for (auto* b : w.viewButtons) EXPECT_FALSE(b->isEnabled());
+  for (auto* b : w.viewControls.viewButtons) EXPECT_FALSE(b->isEnabled());
   QImage blank(w.canvas.Image().size(), w.canvas.Image().format());
   blank.fill(Qt::white);
   EXPECT_EQ(w.canvas.Image(), blank);
-  w.ToolsCheck_Click();
-  EXPECT_TRUE(w.checkReport.isNull());  // no report on a circuit that is not the open table's
+  w.machineWindows.CheckCircuit();
+  EXPECT_TRUE(w.machineWindows.checkReport.isNull());  // no report on a circuit that is not the open table's
 
   // New Form withdraws the circuit too.
   s.Open("four-state-cycle.sfi");
-  ASSERT_TRUE(w.ToolsCheck->isEnabled());
-  w.DataFormNew_Click();
-  EXPECT_FALSE(w.ToolsCheck->isEnabled());
+  ASSERT_TRUE(w.checkAction->isEnabled());
+  w.formCommands.NewTable();
+  EXPECT_FALSE(w.checkAction->isEnabled());
   EXPECT_FALSE(w.views.HasCircuit());
 }
 
@@ -176,61 +178,61 @@ TEST(MainWindow, EscapeClosesTheSecondaryWindows) {
   w.show();
   s.Open("four-state-cycle.sfi");
 
-  w.About_Click();
+  w.ShowAbout();
   ASSERT_FALSE(w.aboutBox.isNull());
   PressEscape(w.aboutBox);
   EXPECT_TRUE(w.aboutBox.isNull() || !w.aboutBox->isVisible());
   EXPECT_TRUE(w.isEnabled());
 
-  w.AddCirc_Click();
-  ASSERT_FALSE(w.componentPicker.isNull());
-  EXPECT_EQ(w.componentPicker->InsCancel->text(), QStringLiteral("&Cancel"));
-  PressEscape(w.componentPicker);
-  EXPECT_TRUE(w.componentPicker.isNull() || !w.componentPicker->isVisible());
+  w.canvasTools.AddComponent();
+  ASSERT_FALSE(w.canvasTools.componentPicker.isNull());
+  EXPECT_EQ(w.canvasTools.componentPicker->cancelButton->text(), QStringLiteral("&Cancel"));
+  PressEscape(w.canvasTools.componentPicker);
+  EXPECT_TRUE(w.canvasTools.componentPicker.isNull() || !w.canvasTools.componentPicker->isVisible());
   EXPECT_TRUE(w.isEnabled());
 
-  w.FilePrint_Click();
-  ASSERT_FALSE(w.printerForm.isNull());
-  PressEscape(w.printerForm);
-  EXPECT_TRUE(w.printerForm.isNull() || !w.printerForm->isVisible());
+  w.fileCommands.Print();
+  ASSERT_FALSE(w.fileCommands.printerForm.isNull());
+  PressEscape(w.fileCommands.printerForm);
+  EXPECT_TRUE(w.fileCommands.printerForm.isNull() || !w.fileCommands.printerForm->isVisible());
   EXPECT_TRUE(w.isEnabled());
 
-  w.DataForm_Click();
-  ASSERT_TRUE(w.entryFormWindow && w.entryFormWindow->isVisible());
-  PressEscape(w.entryFormWindow.get());
-  EXPECT_FALSE(w.entryFormWindow->isVisible());
+  w.formCommands.ShowForm();
+  ASSERT_TRUE(w.formCommands.formWindow && w.formCommands.formWindow->isVisible());
+  PressEscape(w.formCommands.formWindow.get());
+  EXPECT_FALSE(w.formCommands.formWindow->isVisible());
   EXPECT_TRUE(w.isEnabled());
 }
 
 TEST(MainWindow, EntryFormDisablesTheMainWindowUntilItIsLeft) {
   Started s;
   MainWindow& w = s.window;
-  w.DataForm_Click();
+  w.formCommands.ShowForm();
   EXPECT_FALSE(w.isEnabled());
-  EXPECT_FALSE(w.DataFormMenu->menuAction()->isEnabled());
-  EXPECT_TRUE(w.entryFormWindow->isVisible());
-  EXPECT_TRUE(w.entryFormWindow->isEnabled());
-  EXPECT_TRUE(w.DataFormNew->isEnabled());
-  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
+  EXPECT_FALSE(w.formCommands.menu->menuAction()->isEnabled());
+  EXPECT_TRUE(w.formCommands.formWindow->isVisible());
+  EXPECT_TRUE(w.formCommands.formWindow->isEnabled());
+  EXPECT_TRUE(w.formCommands.newTableAction->isEnabled());
+  QTest::mouseClick(w.formCommands.formWindow->cancelButton, Qt::LeftButton);
   EXPECT_TRUE(w.isEnabled());
-  EXPECT_TRUE(w.DataFormMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(w.formCommands.menu->menuAction()->isEnabled());
 
   // Type the latch and press "Circuit": the form hands over and the window draws.
-  w.DataForm_Click();
-  EntryFormWindow& form = *w.entryFormWindow;
-  QTest::keyClicks(form.dcba, "0000");
-  form.ToState[0]->setEditText(QStringLiteral("S1"));
-  QTest::keyClicks(form.TransVar[0], "X1");
-  QTest::mouseClick(form.NextButton, Qt::LeftButton);
-  QTest::keyClicks(form.dcba, "0001");
-  form.ToState[0]->setEditText(QStringLiteral("S0"));
-  QTest::keyClicks(form.TransVar[0], "x2");
-  QTest::mouseClick(form.CircExt, Qt::LeftButton);
+  w.formCommands.ShowForm();
+  EntryFormWindow& form = *w.formCommands.formWindow;
+  QTest::keyClicks(form.codeBox, "0000");
+  form.targetBoxes[0]->setEditText(QStringLiteral("S1"));
+  QTest::keyClicks(form.conditionBoxes[0], "X1");
+  QTest::mouseClick(form.nextButton, Qt::LeftButton);
+  QTest::keyClicks(form.codeBox, "0001");
+  form.targetBoxes[0]->setEditText(QStringLiteral("S0"));
+  QTest::keyClicks(form.conditionBoxes[0], "x2");
+  QTest::mouseClick(form.circuitButton, Qt::LeftButton);
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(w.isEnabled());
   EXPECT_EQ(w.equations.parallelEquations[0], "X2|X1+A");
-  EXPECT_TRUE(w.viewButtons[0]->isEnabled());
+  EXPECT_TRUE(w.viewControls.viewButtons[0]->isEnabled());
 }
 
 // Quit asks only when something would be lost, and says what.
@@ -239,19 +241,19 @@ TEST(MainWindow, QuitAsksOnlyBeforeALoss) {
   MainWindow& w = s.window;
   s.Open("four-state-cycle.sfi");
   w.show();
-  w.ShowView(ViewButton::ShowB);
+  w.viewControls.ShowView(ViewButton::ShowB);
   s.dialogs.messages.clear();
   ASSERT_TRUE(w.views.AddHandEdit(HandEdit::Stamp(8, 1500, 1500), "Stamp"));
   s.dialogs.answers = {Answer::No};
-  w.FileExit_Click();
+  w.fileCommands.Quit();
   EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(s.dialogs.messages.size(), 1u) << s.dialogs.Texts()[0];
   EXPECT_EQ(s.dialogs.messages[0].title, "Possible Data Loss") << s.dialogs.Texts()[0];
   EXPECT_EQ(s.dialogs.messages[0].context, "hand edits not exported: B");
-  w.ZoomStep(1);  // an undone stamp leaves nothing to lose
-  w.EditUndo->trigger();
+  w.viewControls.ZoomStep(1);  // an undone stamp leaves nothing to lose
+  w.undoAction->trigger();
   EXPECT_TRUE(w.session.document.UnexportedViews().empty());
-  w.FileExit_Click();
+  w.fileCommands.Quit();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(s.dialogs.messages.size(), 1u);
 }
@@ -269,7 +271,7 @@ TEST(MainWindow, AFileNameThatIsNotUtf8Opens) {
   EXPECT_EQ(w.entryForm->documentPath(), latin1);
   EXPECT_TRUE(w.views.HasCircuit());
   for (const auto& m : s.dialogs.messages) EXPECT_EQ(m.text.find("Error"), std::string::npos) << m.text;
-  EXPECT_TRUE(w.RecentFiles().isEmpty());
+  EXPECT_TRUE(w.fileCommands.RecentFiles().isEmpty());
 }
 
 TEST(MainWindow, TheTableIsADocument) {
@@ -278,31 +280,31 @@ TEST(MainWindow, TheTableIsADocument) {
   MainWindow& w = s.window;
   testing::TempDir dir;
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
-  EXPECT_FALSE(w.RecentMenu->isEnabled());
+  EXPECT_FALSE(w.fileCommands.recentMenu->isEnabled());
 
   // Opened: the title names the file, which heads the recent files.
   const std::string saved = dir.File("cycle.sfi");
   testing::WriteBytes(saved, testing::ReadBytes(kExamples + "four-state-cycle.sfi"));
   s.dialogs.fileNames = {saved};
-  w.FileOpen_Click();
+  w.fileCommands.OpenWithDialog();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - cycle.sfi[*]"));
   EXPECT_FALSE(w.isWindowModified());
-  ASSERT_EQ(w.RecentFiles().size(), 1);
-  EXPECT_TRUE(w.RecentFiles()[0].endsWith(QStringLiteral("/cycle.sfi")));
-  EXPECT_TRUE(w.RecentMenu->isEnabled());
+  ASSERT_EQ(w.fileCommands.RecentFiles().size(), 1);
+  EXPECT_TRUE(w.fileCommands.RecentFiles()[0].endsWith(QStringLiteral("/cycle.sfi")));
+  EXPECT_TRUE(w.fileCommands.recentMenu->isEnabled());
 
   // A comment edited and the form cancelled: the table is changed.
-  w.DataForm_Click();
-  QTest::keyClicks(w.entryFormWindow->comment, "idle");
+  w.formCommands.ShowForm();
+  QTest::keyClicks(w.formCommands.formWindow->comment, "idle");
   EXPECT_TRUE(w.isWindowModified());
-  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
+  QTest::mouseClick(w.formCommands.formWindow->cancelButton, Qt::LeftButton);
   EXPECT_TRUE(w.isWindowModified());
 
   // Quit asks to save it, and Cancel keeps the program and the edit.
   w.show();
   s.dialogs.messages.clear();
   s.dialogs.answers = {Answer::Cancel};
-  w.FileExit_Click();
+  w.fileCommands.Quit();
   EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(s.dialogs.messages.size(), 1u);
   EXPECT_EQ(s.dialogs.messages[0].text, "Save changes to cycle.sfi?");
@@ -311,27 +313,27 @@ TEST(MainWindow, TheTableIsADocument) {
   EXPECT_EQ(w.entryForm->shown.comment, comment);
 
   // Undo back to the table as opened takes the "*" away; Redo brings it back.
-  w.EditUndo->trigger();
+  w.undoAction->trigger();
   EXPECT_FALSE(w.isWindowModified());
   EXPECT_EQ(w.entryForm->shown.comment, ReadStatesFile(saved)->Comments[0]);
-  w.EditRedo->trigger();
+  w.redoAction->trigger();
   EXPECT_TRUE(w.isWindowModified());
-  EXPECT_EQ(w.EditUndo->text(), QStringLiteral("&Undo Edit S0"));
+  EXPECT_EQ(w.undoAction->text(), QStringLiteral("&Undo Edit S0"));
 
   // New Form: Save writes the table to its own file first.
   s.dialogs.answers = {Answer::Save};
-  w.DataFormNew_Click();
+  w.formCommands.NewTable();
   EXPECT_TRUE(s.dialogs.fileDialogs.size() == 1u);  // the open dialog only
   EXPECT_EQ(ReadStatesFile(saved)->Comments[0], comment);
   EXPECT_EQ(w.entryForm->table().Comments[0], "");
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s"));
   EXPECT_FALSE(w.views.HasCircuit());
-  EXPECT_FALSE(w.EditUndo->isEnabled());
-  ASSERT_EQ(w.RecentFiles().size(), 1);
-  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
+  EXPECT_FALSE(w.undoAction->isEnabled());
+  ASSERT_EQ(w.fileCommands.RecentFiles().size(), 1);
+  QTest::mouseClick(w.formCommands.formWindow->cancelButton, Qt::LeftButton);
 
   // A recent file opens from the menu; an edit then Discard loses it on purpose.
-  w.RecentMenu->actions()[0]->trigger();
+  w.fileCommands.recentMenu->actions()[0]->trigger();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kelvo 16s - cycle.sfi[*]"));
   EXPECT_TRUE(w.views.HasCircuit());
   w.entryForm->shown.comment = "changed";
@@ -345,7 +347,7 @@ TEST(MainWindow, TheTableIsADocument) {
 
   // Nothing to lose: no question.
   s.dialogs.messages.clear();
-  w.FileExit_Click();
+  w.fileCommands.Quit();
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_FALSE(w.isVisible());
 }
@@ -356,7 +358,7 @@ TEST(MainWindow, AFileOpensWithItsOwnCodesOrAsksForThem) {
   // Auto ticked for the garage door (which has no codes) ...
   s.dialogs.fileNames = {kExamples + "garage-door.sfi"};
   s.dialogs.answers = {Answer::Yes};
-  w.FileOpen_Click();
+  w.fileCommands.OpenWithDialog();
   EXPECT_EQ(s.dialogs.Texts(), std::vector<std::string>{"This table has no state codes. Assign them automatically?"});
   EXPECT_TRUE(w.entryForm->autoCodes);
   EXPECT_TRUE(w.views.HasCircuit());
@@ -378,26 +380,26 @@ TEST(MainWindow, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   MainWindow& w = s.window;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  w.ColorFr[0]->setFocus();
+  w.canvasTools.colourSwatches[0]->setFocus();
   QTest::keyClick(w.windowHandle(), Qt::Key_Right);
-  EXPECT_EQ(QApplication::focusWidget(), w.ColorFr[1]);
+  EXPECT_EQ(QApplication::focusWidget(), w.canvasTools.colourSwatches[1]);
   QTest::keyClick(w.windowHandle(), Qt::Key_Space);
-  EXPECT_EQ(w.editor.CurrColor, kTextPalette[1]);
+  EXPECT_EQ(w.editor.textColour, kTextPalette[1]);
   QTest::keyClick(w.windowHandle(), Qt::Key_Left);
   QTest::keyClick(w.windowHandle(), Qt::Key_Left);
-  EXPECT_EQ(QApplication::focusWidget(), w.ColorFr[kPaletteSize - 1]);
+  EXPECT_EQ(QApplication::focusWidget(), w.canvasTools.colourSwatches[kPaletteSize - 1]);
   QTest::keyClick(w.windowHandle(), Qt::Key_Tab);
-  EXPECT_NE(QApplication::focusWidget(), w.ColorFr[kPaletteSize - 1]);
+  EXPECT_NE(QApplication::focusWidget(), w.canvasTools.colourSwatches[kPaletteSize - 1]);
 
   s.Open("four-state-cycle.sfi");
-  w.AddCirc_Click();
-  ASSERT_FALSE(w.componentPicker.isNull());
-  QTest::mouseClick(w.componentPicker->InsOK, Qt::LeftButton);
-  ASSERT_TRUE(w.editor.CircAdd);
+  w.canvasTools.AddComponent();
+  ASSERT_FALSE(w.canvasTools.componentPicker.isNull());
+  QTest::mouseClick(w.canvasTools.componentPicker->okButton, Qt::LeftButton);
+  ASSERT_TRUE(w.editor.placing);
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
-  EXPECT_FALSE(w.editor.CircAdd);
+  EXPECT_FALSE(w.editor.placing);
   EXPECT_EQ(w.editor.ScreenImage(), w.canvas.Image());
 }
 
@@ -406,15 +408,15 @@ TEST(MainWindow, SecondaryWindowsAreTransientForTheMainWindow) {
   MainWindow& w = s.window;
   w.show();
   s.Open("four-state-cycle.sfi");
-  w.About_Click();
+  w.ShowAbout();
   w.aboutBox->close();
-  w.FilePrint_Click();
-  EXPECT_EQ(w.printerForm->windowHandle()->transientParent(), w.windowHandle());
-  w.printerForm->close();
-  w.DataForm_Click();
-  EXPECT_EQ(w.entryFormWindow->windowHandle()->transientParent(), w.windowHandle());
-  EXPECT_EQ(w.entryFormWindow->parent(), nullptr);  // not disabled with the main window
-  EXPECT_TRUE(w.entryFormWindow->isEnabled());
+  w.fileCommands.Print();
+  EXPECT_EQ(w.fileCommands.printerForm->windowHandle()->transientParent(), w.windowHandle());
+  w.fileCommands.printerForm->close();
+  w.formCommands.ShowForm();
+  EXPECT_EQ(w.formCommands.formWindow->windowHandle()->transientParent(), w.windowHandle());
+  EXPECT_EQ(w.formCommands.formWindow->parent(), nullptr);  // not disabled with the main window
+  EXPECT_TRUE(w.formCommands.formWindow->isEnabled());
 }
 
 // Every caption of every window gets the width its text needs.
@@ -440,25 +442,25 @@ TEST(MainWindow, NoCaptionIsCutAndTheCanvasAreaGrowsWithTheWindow) {
   w.show();
   s.Open("four-state-cycle.sfi");
   ExpectNoCaptionCut(&w);
-  w.FilePrint_Click();
-  ExpectNoCaptionCut(w.printerForm);
-  w.printerForm->close();
-  w.AddCirc_Click();
-  ExpectNoCaptionCut(w.componentPicker);
-  w.componentPicker->close();
-  w.About_Click();
+  w.fileCommands.Print();
+  ExpectNoCaptionCut(w.fileCommands.printerForm);
+  w.fileCommands.printerForm->close();
+  w.canvasTools.AddComponent();
+  ExpectNoCaptionCut(w.canvasTools.componentPicker);
+  w.canvasTools.componentPicker->close();
+  w.ShowAbout();
   ExpectNoCaptionCut(w.aboutBox);
   w.aboutBox->close();
-  w.DataForm_Click();
-  ExpectNoCaptionCut(w.entryFormWindow.get());
-  w.entryFormWindow->close();
+  w.formCommands.ShowForm();
+  ExpectNoCaptionCut(w.formCommands.formWindow.get());
+  w.formCommands.formWindow->close();
 
-  const QSize canvasArea = w.CanvasScroll->size();
-  const QPoint tools = w.Frame1->pos();
+  const QSize canvasArea = w.canvasScroll->size();
+  const QPoint tools = w.canvasTools.frame->pos();
   w.resize(w.size() + QSize(200, 150));
   QApplication::processEvents();
-  EXPECT_EQ(w.CanvasScroll->size(), canvasArea + QSize(200, 150));
-  EXPECT_EQ(w.Frame1->pos(), tools + QPoint(0, 150));
+  EXPECT_EQ(w.canvasScroll->size(), canvasArea + QSize(200, 150));
+  EXPECT_EQ(w.canvasTools.frame->pos(), tools + QPoint(0, 150));
 }
 
 TEST(MainWindow, ZoomKeepsHandEditsAtTheClickedTwips) {
@@ -467,31 +469,31 @@ TEST(MainWindow, ZoomKeepsHandEditsAtTheClickedTwips) {
   w.show();
   s.Open("four-state-cycle.sfi");
   const QSize natural = w.canvas.Image().size();
-  w.ZoomStep(1);
-  w.ZoomStep(1);
-  w.ZoomStep(1);
-  EXPECT_EQ(w.Picture1->Zoom(), 2.0);
-  EXPECT_EQ(w.Picture1->size(), natural * 2);
+  w.viewControls.ZoomStep(1);
+  w.viewControls.ZoomStep(1);
+  w.viewControls.ZoomStep(1);
+  EXPECT_EQ(w.canvasView->Zoom(), 2.0);
+  EXPECT_EQ(w.canvasView->size(), natural * 2);
   // The zoomed view is the picture drawn anew at twice the size.
-  const QImage shown = w.Picture1->grab().toImage();
+  const QImage shown = w.canvasView->grab().toImage();
   EXPECT_EQ(shown.size(), natural * 2);
 
-  w.AddCirc_Click();
-  QTest::mouseClick(w.componentPicker->InsOK, Qt::LeftButton);
-  QTest::mouseMove(w.Picture1, QPoint(300, 200));
-  QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(300, 200));
+  w.canvasTools.AddComponent();
+  QTest::mouseClick(w.canvasTools.componentPicker->okButton, Qt::LeftButton);
+  QTest::mouseMove(w.canvasView, QPoint(300, 200));
+  QTest::mouseClick(w.canvasView, Qt::LeftButton, {}, QPoint(300, 200));
   const PictureOp& stamp = w.canvas.Record().ops.back();
   EXPECT_TRUE(stamp.handEdit);
   EXPECT_EQ(stamp.kind, PictureOp::Kind::Tile);
   EXPECT_EQ(stamp.x, 150 * kTwipsPerPixel);
   EXPECT_EQ(stamp.y, 100 * kTwipsPerPixel);
 
-  w.ZoomToFit();
-  EXPECT_LE(w.Picture1->width(), w.CanvasScroll->viewport()->width());
-  EXPECT_LE(w.Picture1->height(), w.CanvasScroll->viewport()->height());
-  w.Picture1->SetZoom(1.0);
+  w.viewControls.ZoomToFit();
+  EXPECT_LE(w.canvasView->width(), w.canvasScroll->viewport()->width());
+  EXPECT_LE(w.canvasView->height(), w.canvasScroll->viewport()->height());
+  w.canvasView->SetZoom(1.0);
 
-  w.CopyPicture_Click();
+  w.viewControls.CopyPicture();
   EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
             w.canvas.Image().copy(DrawnArea(w.canvas.Record())));
 }
@@ -500,19 +502,19 @@ TEST(MainWindow, EmptyViewsSayWhyAndEquationsCanBeCopied) {
   Started s;
   MainWindow& w = s.window;
   s.Open("two-state-latch.sfi");
-  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowC)], Qt::LeftButton);
-  EXPECT_EQ(w.Picture1->Note(), QStringLiteral("No transition changes C: it needs no circuit."));
-  QTest::mouseClick(w.viewButtons[static_cast<int>(ViewButton::ShowA)], Qt::LeftButton);
-  EXPECT_TRUE(w.Picture1->Note().isEmpty());
+  QTest::mouseClick(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowC)], Qt::LeftButton);
+  EXPECT_EQ(w.canvasView->Note(), QStringLiteral("No transition changes C: it needs no circuit."));
+  QTest::mouseClick(w.viewControls.viewButtons[static_cast<int>(ViewButton::ShowA)], Qt::LeftButton);
+  EXPECT_TRUE(w.canvasView->Note().isEmpty());
 
-  w.DataForm_Click();
-  QTest::mouseClick(w.entryFormWindow->FinishButton, Qt::LeftButton);
-  ASSERT_TRUE(w.eqView && w.session.eqView);
-  QTest::mouseClick(w.eqView->CopyAll, Qt::LeftButton);
+  w.formCommands.ShowForm();
+  QTest::mouseClick(w.formCommands.formWindow->equationsButton, Qt::LeftButton);
+  ASSERT_TRUE(w.formCommands.equationWindow && w.session.eqView);
+  QTest::mouseClick(w.formCommands.equationWindow->copyAllButton, Qt::LeftButton);
   const QString copied = QGuiApplication::clipboard()->text();
   EXPECT_EQ(copied.toStdString(), EquationRowsText(*w.session.eqView));
   EXPECT_TRUE(copied.startsWith(QStringLiteral("  On A  = ")));
-  EXPECT_TRUE(w.eqView->Final[0]->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+  EXPECT_TRUE(w.formCommands.equationWindow->finalLabels[0]->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
 TEST(MainWindow, TheStateDiagramFollowsTheTableAndOpensTheForm) {
@@ -520,10 +522,10 @@ TEST(MainWindow, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   MainWindow& w = s.window;
   w.show();
   s.Open("traffic-light.sfi");
-  w.ShowDiagram_Click();
-  ASSERT_TRUE(w.diagramWindow && w.diagramWindow->isVisible());
-  EXPECT_EQ(w.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
-  const DiagramLayout& layout = w.diagramWindow->View->Layout();
+  w.machineWindows.ShowDiagram();
+  ASSERT_TRUE(w.machineWindows.diagramWindow && w.machineWindows.diagramWindow->isVisible());
+  EXPECT_EQ(w.machineWindows.diagramWindow->windowHandle()->transientParent(), w.windowHandle());
+  const DiagramLayout& layout = w.machineWindows.diagramWindow->view->Layout();
   ASSERT_EQ(layout.nodes.size(), StatesInUse(w.entryForm->table()).size());
 
   // A click on the bubble of S2 opens the form at S2.
@@ -533,23 +535,23 @@ TEST(MainWindow, TheStateDiagramFollowsTheTableAndOpensTheForm) {
   }
   ASSERT_NE(s2, nullptr);
   const QSize size = DiagramPictureSize(layout);
-  const QSize shown = w.diagramWindow->View->size();
+  const QSize shown = w.machineWindows.diagramWindow->view->size();
   const QPointF scale(double(shown.width()) / size.width(), double(shown.height()) / size.height());
   const QPoint at((12 + s2->center.x * 96.0 / 72.0) * scale.x(), (12 + s2->center.y * 96.0 / 72.0) * scale.y());
-  QTest::mouseClick(w.diagramWindow->View, Qt::LeftButton, {}, at);
+  QTest::mouseClick(w.machineWindows.diagramWindow->view, Qt::LeftButton, {}, at);
   EXPECT_EQ(w.shownState, 2);
-  ASSERT_TRUE(w.entryFormWindow && w.entryFormWindow->isVisible());
-  EXPECT_EQ(w.entryFormWindow->State->text(), QStringLiteral("S2"));
-  QTest::mouseClick(w.entryFormWindow->Cancel, Qt::LeftButton);
+  ASSERT_TRUE(w.formCommands.formWindow && w.formCommands.formWindow->isVisible());
+  EXPECT_EQ(w.formCommands.formWindow->stateLabel->text(), QStringLiteral("S2"));
+  QTest::mouseClick(w.formCommands.formWindow->cancelButton, Qt::LeftButton);
 
   // Export As writes the picture; New Form leaves an empty diagram.
   testing::TempDir dir;
   s.dialogs.fileNames = {dir.File("diagram.svg")};
-  w.diagramWindow->ExportAs();
+  w.machineWindows.diagramWindow->ExportAs();
   EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.File("diagram.svg"))));
   s.dialogs.answers = {Answer::Discard};
-  w.DataFormNew_Click();
-  EXPECT_TRUE(w.diagramWindow->View->Layout().nodes.empty());
+  w.formCommands.NewTable();
+  EXPECT_TRUE(w.machineWindows.diagramWindow->view->Layout().nodes.empty());
 }
 
 // Simulate: switches move the relays on the drawing, the canvas shows the
@@ -559,27 +561,27 @@ TEST(MainWindow, SimulateShowsTheCurrentAndLeavesNoTrace) {
   MainWindow& w = s.window;
   w.show();
   s.Open("traffic-light.sfi");
-  const QImage before = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage before = w.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage picture = w.canvas.Image();
-  w.Simulate_Click();
-  SimulationWindow& sim = *w.simulationWindow;
+  w.machineWindows.Simulate();
+  SimulationWindow& sim = *w.machineWindows.simulationWindow;
   EXPECT_EQ(sim.windowHandle()->transientParent(), w.windowHandle());
   ASSERT_NE(sim.Simulation(), nullptr);
-  EXPECT_EQ(sim.StateLabel->text(), QStringLiteral("S0: Red   (relays 0000)"));
-  EXPECT_FALSE(sim.OutputLamps[0]->isHidden());  // "Red"
+  EXPECT_EQ(sim.stateLabel->text(), QStringLiteral("S0: Red   (relays 0000)"));
+  EXPECT_FALSE(sim.outputLamps[0]->isHidden());  // "Red"
 
-  sim.StepMode->setChecked(true);  // one move per Step
+  sim.stepMode->setChecked(true);  // one move per Step
   const int t1 = sim.Simulation()->SwitchIndex("T1");
-  QTest::mouseClick(sim.SwitchButtons[t1], Qt::LeftButton);
+  QTest::mouseClick(sim.switchButtons[t1], Qt::LeftButton);
   EXPECT_TRUE(sim.Simulation()->SwitchOn(t1));
   EXPECT_EQ(sim.Simulation()->Due(), 1);  // A is due
-  QTest::mouseClick(sim.StepButton, Qt::LeftButton);
+  QTest::mouseClick(sim.stepButton, Qt::LeftButton);
   EXPECT_EQ(sim.Simulation()->State(), 1);
-  EXPECT_TRUE(sim.Log->toPlainText().contains(QStringLiteral("A picks up: T1 closed the path")));
-  EXPECT_TRUE(sim.Log->toPlainText().contains(QStringLiteral("Settled in S1: Red and amber (0001).")));
+  EXPECT_TRUE(sim.logBox->toPlainText().contains(QStringLiteral("A picks up: T1 closed the path")));
+  EXPECT_TRUE(sim.logBox->toPlainText().contains(QStringLiteral("Settled in S1: Red and amber (0001).")));
 
   // The current is drawn over the picture on screen, never into it.
-  const QImage lit = w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage lit = w.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_NE(lit, before);
   EXPECT_EQ(w.canvas.Image(), picture);
   int green = 0;
@@ -590,17 +592,17 @@ TEST(MainWindow, SimulateShowsTheCurrentAndLeavesNoTrace) {
 
   // A held (momentary) switch is on only while pressed.
   const int t2 = sim.Simulation()->SwitchIndex("T2");
-  sim.Momentary[t2]->setChecked(true);
-  QTest::mousePress(sim.SwitchButtons[t2], Qt::LeftButton);
+  sim.momentaryBoxes[t2]->setChecked(true);
+  QTest::mousePress(sim.switchButtons[t2], Qt::LeftButton);
   EXPECT_TRUE(sim.Simulation()->SwitchOn(t2));
-  QTest::mouseRelease(sim.SwitchButtons[t2], Qt::LeftButton);
+  QTest::mouseRelease(sim.switchButtons[t2], Qt::LeftButton);
   EXPECT_FALSE(sim.Simulation()->SwitchOn(t2));
 
   // Reset goes back to S0; closing removes the colours, pixel for pixel.
-  QTest::mouseClick(sim.ResetButton, Qt::LeftButton);
+  QTest::mouseClick(sim.resetButton, Qt::LeftButton);
   EXPECT_EQ(sim.Simulation()->State(), 0);
   sim.close();
-  EXPECT_EQ(w.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+  EXPECT_EQ(w.canvasView->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
 }
 
 // S2 -> S0 through the transit state S3: the log and the label say it is
@@ -611,24 +613,24 @@ TEST(MainWindow, SimulatePassesTransitStates) {
   Started s;
   MainWindow& w = s.window;
   s.dialogs.fileNames = {dir.File("ring.sfi")};
-  w.FileOpen_Click();
-  w.Simulate_Click();
-  SimulationWindow& sim = *w.simulationWindow;
+  w.fileCommands.OpenWithDialog();
+  w.machineWindows.Simulate();
+  SimulationWindow& sim = *w.machineWindows.simulationWindow;
   ASSERT_NE(sim.Simulation(), nullptr);
-  sim.StepMode->setChecked(true);
-  sim.StartState->setCurrentIndex(sim.StartState->findData(2));
+  sim.stepMode->setChecked(true);
+  sim.startState->setCurrentIndex(sim.startState->findData(2));
   sim.ResetMachine();
   const int x3 = sim.Simulation()->SwitchIndex("X3");
   sim.SetSwitch(x3, true);
   sim.Tick();
-  EXPECT_EQ(sim.StateLabel->text(), QStringLiteral("passing S3 (transit) on the way to S0   (relays 0010)"));
-  EXPECT_TRUE(sim.Log->toPlainText().endsWith(QStringLiteral("\npasses S3 (transit) on the way to S0")));
+  EXPECT_EQ(sim.stateLabel->text(), QStringLiteral("passing S3 (transit) on the way to S0   (relays 0010)"));
+  EXPECT_TRUE(sim.logBox->toPlainText().endsWith(QStringLiteral("\npasses S3 (transit) on the way to S0")));
 
   sim.SetSwitch(x3, false);
   const QString stuck =
       QStringLiteral("stuck in S3 (transit): it is meant to be passed through to S0 on X3, but X3 is not true now");
-  EXPECT_EQ(sim.StateLabel->text(), stuck + QStringLiteral("   (relays 0010)"));
-  EXPECT_TRUE(sim.Log->toPlainText().endsWith(QStringLiteral("\nS") + stuck.mid(1) + QStringLiteral(" (0010).")));
+  EXPECT_EQ(sim.stateLabel->text(), stuck + QStringLiteral("   (relays 0010)"));
+  EXPECT_TRUE(sim.logBox->toPlainText().endsWith(QStringLiteral("\nS") + stuck.mid(1) + QStringLiteral(" (0010).")));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST(ManualWindow, ShiftF1OpensTheManualWithItsPictures) {
   ManualWindow& manual = *w.manualWindow;
   EXPECT_TRUE(manual.isVisible());
   EXPECT_EQ(manual.windowTitle(), QStringLiteral("Kelvo 16s Manual"));
-  const QTextDocument& document = *manual.Text->document();
+  const QTextDocument& document = *manual.browser->document();
   EXPECT_TRUE(document.toPlainText().startsWith(QStringLiteral("Kelvo 16s Manual")));
   EXPECT_GE(testing::ImageNames(document).size(), 4);
   EXPECT_EQ(testing::UnloadedImages(document), QStringList{});

@@ -30,8 +30,8 @@ public:
 
   void Step();
   bool SecondaryOpen() const {
-    return (window_.entryFormWindow && window_.entryFormWindow->isVisible()) || window_.componentPicker ||
-           window_.printerForm || window_.aboutBox;
+    return (window_.formCommands.formWindow && window_.formCommands.formWindow->isVisible()) ||
+           window_.canvasTools.componentPicker || window_.fileCommands.printerForm || window_.aboutBox;
   }
   MainWindow& window() { return window_; }
   ScriptedDialogs& dialogs() { return dialogs_; }
@@ -88,52 +88,52 @@ std::string Soak::SomeFile() {
 }
 
 void Soak::FormStep() {
-  EntryFormWindow& f = *window_.entryFormWindow;
+  EntryFormWindow& f = *window_.formCommands.formWindow;
   dialogs_.fallbackAnswer = Pick(3) ? Answer::Yes : Answer::No;
   switch (Pick(14)) {
     case 0:
-      Type(f.dcba, Junk());
+      Type(f.codeBox, Junk());
       break;
     case 1:
-      Paste(f.TransVar[Pick(kSlotCount)], Junk());
+      Paste(f.conditionBoxes[Pick(kSlotCount)], Junk());
       break;
     case 2:
-      Type(f.TransVar[Pick(kSlotCount)], Junk());
+      Type(f.conditionBoxes[Pick(kSlotCount)], Junk());
       break;
     case 3:
-      Paste(f.ToState[Pick(kSlotCount)]->lineEdit(), Pick(2) ? QStringLiteral("S%1").arg(Pick(17)) : Junk());
+      Paste(f.targetBoxes[Pick(kSlotCount)]->lineEdit(), Pick(2) ? QStringLiteral("S%1").arg(Pick(17)) : Junk());
       break;
     case 4:
-      Paste(f.Coil[Pick(kRelayCount)], Junk());
+      Paste(f.relayNameBoxes[Pick(kRelayCount)], Junk());
       break;
     case 5:
-      (Pick(2) ? f.ControlOn : f.ControlOff)[Pick(kRelayCount)]->click();
+      (Pick(2) ? f.relayOnButtons : f.relayOffButtons)[Pick(kRelayCount)]->click();
       break;
     case 6:
       f.autoCodes->click();
       break;
     case 7:
-      (Pick(2) ? f.NextButton : f.BackButton)->click();
+      (Pick(2) ? f.nextButton : f.backButton)->click();
       break;
     case 8:
-      f.ClearCom->click();
+      f.clearFormButton->click();
       break;
     case 9:
-      f.FinishButton->click();
+      f.equationsButton->click();
       break;
     case 10:
-      f.CircExt->click();
+      f.circuitButton->click();
       break;
     case 11:
       dialogs_.fileNames = {Pick(4) ? std::optional(SomeFile()) : std::nullopt};
-      f.LoadStates->click();
+      f.loadButton->click();
       break;
     case 12:
       dialogs_.fileNames = {dir_.File("saved.sfi")};
-      f.SaveStates->click();
+      f.saveButton->click();
       break;
     default:
-      Pick(2) ? f.Cancel->click() : (void)f.close();
+      Pick(2) ? f.cancelButton->click() : (void)f.close();
       break;
   }
 }
@@ -144,85 +144,85 @@ void Soak::MainStep() {
   const int x = Pick(kCanvasWidthTwips), y = Pick(kCanvasHeightTwips);
   switch (Pick(17)) {
     case 0:
-      w.DataForm_Click();
+      w.formCommands.ShowForm();
       break;
     case 1:
-      w.DataFormNew_Click();
+      w.formCommands.NewTable();
       break;
     case 2:
       dialogs_.fileNames = {Pick(5) ? std::optional(SomeFile()) : std::nullopt};
-      w.FileOpen_Click();
+      w.fileCommands.OpenWithDialog();
       break;
     case 3:
       dialogs_.fileNames = {dir_.File("saved.sfi")};
-      w.FileSave_Click();
+      w.fileCommands.SaveAs();
       break;
     case 4: {
-      auto* b = w.viewButtons[Pick(kViewButtons)];
+      auto* b = w.viewControls.viewButtons[Pick(kViewButtons)];
       if (b->isEnabled()) b->click();
       break;
     }
     case 5:
-      w.parallelForm->click();
+      w.viewControls.parallelForm->click();
       break;
     case 6:
-      w.Picture1->onMove(Pick(2), x, y);
+      w.canvasView->onMove(Pick(2), x, y);
       break;
     case 7:
-      w.Picture1->onRelease(true, x, y);
+      w.canvasView->onRelease(true, x, y);
       break;
     case 8:
-      w.RubberOn->click();
+      w.canvasTools.rubberMode->click();
       break;
     case 9:
-      w.AddCirc_Click();
-      if (w.componentPicker) {
+      w.canvasTools.AddComponent();
+      if (w.canvasTools.componentPicker) {
         if (Pick(2)) {
-          w.componentPicker->PicsCh->setCurrentIndex(Pick(kTileCount));
-          if (!Pick(5)) w.componentPicker->PicsCh->setEditText(Junk());
-          w.componentPicker->InsOK->click();
+          w.canvasTools.componentPicker->componentList->setCurrentIndex(Pick(kTileCount));
+          if (!Pick(5)) w.canvasTools.componentPicker->componentList->setEditText(Junk());
+          w.canvasTools.componentPicker->okButton->click();
         }
-        if (w.componentPicker) w.componentPicker->close();
+        if (w.canvasTools.componentPicker) w.canvasTools.componentPicker->close();
       }
       break;
     case 10:
-      w.editor.ColorFr_Click(Pick(kPaletteSize));
+      w.editor.ChooseColour(Pick(kPaletteSize));
       break;
     case 11:
-      Paste(w.PicText, Junk());
-      w.InsText_Click();
+      Paste(w.canvasTools.textBox, Junk());
+      w.canvasTools.InsertText();
       break;
     case 12:
       dialogs_.fileNames = {Pick(4) ? std::optional(dir_.File("picture.bmp")) : std::nullopt};
-      w.FileExtract->trigger();
+      w.fileCommands.exportAction->trigger();
       break;
     case 13:
       dialogs_.fileNames = {Pick(2) ? dir_.File("picture.bmp") : SomeFile()};
-      w.FileImport->trigger();
+      w.fileCommands.importAction->trigger();
       break;
     case 14:
-      w.FilePrint_Click();
-      if (w.printerForm) {
-        for (auto* box : w.printerForm->boxes) box->setChecked(Pick(4) == 0);
-        w.printerForm->NoCopies->setText(Pick(5) ? QString::number(Pick(3)) : Junk());
+      w.fileCommands.Print();
+      if (w.fileCommands.printerForm) {
+        for (auto* box : w.fileCommands.printerForm->viewBoxes) box->setChecked(Pick(4) == 0);
+        w.fileCommands.printerForm->copiesBox->setText(Pick(5) ? QString::number(Pick(3)) : Junk());
         dialogs_.fileNames = {dir_.File("print.pdf")};
-        Pick(3) ? w.printerForm->Print->click() : w.printerForm->Cancel->click();
-        if (w.printerForm) w.printerForm->close();
+        Pick(3) ? w.fileCommands.printerForm->printButton->click() : w.fileCommands.printerForm->cancelButton->click();
+        if (w.fileCommands.printerForm) w.fileCommands.printerForm->close();
       }
       break;
     case 15:
-      w.About_Click();
-      if (w.aboutBox) w.aboutBox->Command1->click();
+      w.ShowAbout();
+      if (w.aboutBox) w.aboutBox->okButton->click();
       break;
     default:
-      w.FilePrint->trigger();
-      if (w.printerForm) w.printerForm->close();
+      w.fileCommands.printAction->trigger();
+      if (w.fileCommands.printerForm) w.fileCommands.printerForm->close();
       break;
   }
 }
 
 void Soak::Step() {
-  if ((window_.entryFormWindow && window_.entryFormWindow->isVisible())) {
+  if ((window_.formCommands.formWindow && window_.formCommands.formWindow->isVisible())) {
     FormStep();
   } else {
     MainStep();
