@@ -69,18 +69,13 @@ ClassReportOptions ClassReportDialog::Options() const {
   return {.autoCodes = autoCodesBox->isChecked(), .parallel = parallelFormBox->isChecked()};
 }
 
-ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptions& options, const std::string& page,
-                               const std::array<QImage, kTileCount>& tiles, QWidget* parent, std::string* why) {
+Result<ReportWritten> WriteClassReport(const std::string& folder, const ClassReportOptions& options,
+                                       const std::string& page, const std::array<QImage, kTileCount>& tiles,
+                                       QWidget* parent) {
   const std::vector<std::string> files = StatesFilesIn(folder);
-  if (files.empty()) {
-    *why = "There are no states files (.sfi) in " + folder + ".";
-    return ReportWritten::Failed;
-  }
+  if (files.empty()) return Fault{"There are no states files (.sfi) in " + folder + "."};
   for (const std::string& file : files) {
-    if (SameFile(file, page)) {
-      *why = page + " is one of the states files; choose another name for the page.";
-      return ReportWritten::Failed;
-    }
+    if (SameFile(file, page)) return Fault{page + " is one of the states files; choose another name for the page."};
   }
   QProgressDialog progress(QStringLiteral("Making the class report..."), QStringLiteral("Cancel"), 0,
                            static_cast<int>(files.size()), parent);
@@ -96,8 +91,7 @@ ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptio
   }
   progress.setValue(static_cast<int>(files.size()));
   if (const auto written = WriteFileAtomically(page, report.Page().Html()); !written) {
-    *why = "Unknown Error while creating file " + page + "\n" + written.why();
-    return ReportWritten::Failed;
+    return Fault{"Unknown Error while creating file " + page + "\n" + written.why()};
   }
   return ReportWritten::Written;
 }
@@ -111,10 +105,9 @@ void ShowClassReport(QWidget* parent, const std::array<QImage, kTileCount>& tile
     dialogs.Notify("Choose a folder of states files and a name for the page.", "Class Report");
     return;
   }
-  std::string why;
-  const ReportWritten written = WriteClassReport(folder, dialog.Options(), page, tiles, parent, &why);
-  if (written == ReportWritten::Failed) dialogs.Notify(why, "Class Report");
-  if (written != ReportWritten::Written) return;
+  const auto written = WriteClassReport(folder, dialog.Options(), page, tiles, parent);
+  if (!written) dialogs.Notify(written.why(), "Class Report");
+  if (!written || *written != ReportWritten::Written) return;
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page)))) {
     dialogs.Notify("The class report is written to " + page + "; no browser could be started to show it.",
                    "Class Report");

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "cli/ClassReport.h"
+#include "common/Fault.h"
 #include "common/UserDialogs.h"
 
 namespace kelvo {
@@ -32,12 +33,12 @@ public:
   QPushButton* choosePageButton{};
 };
 
-enum class ReportWritten { Written, Cancelled, Failed };
+enum class ReportWritten { Written, Cancelled };
 
-// The report of the states files in `folder`, written to `page`; `why` says
-// what failed.
-ReportWritten WriteClassReport(const std::string& folder, const ClassReportOptions& options, const std::string& page,
-                               const std::array<QImage, kTileCount>& tiles, QWidget* parent, std::string* why);
+// The report of the states files in `folder`, written to `page`, or what failed.
+Result<ReportWritten> WriteClassReport(const std::string& folder, const ClassReportOptions& options,
+                                       const std::string& page, const std::array<QImage, kTileCount>& tiles,
+                                       QWidget* parent);
 
 // The menu command: the dialog, the report, the browser; failures as notices.
 void ShowClassReport(QWidget* parent, const std::array<QImage, kTileCount>& tiles, UserDialogs& dialogs);

@@ -31,16 +31,15 @@ TEST(ClassReportWindow, WritesThePageTheToolWrites) {
 
   TileImages tiles;
   ASSERT_TRUE(tiles.LoadAll({QStringLiteral(KELVO_SOURCE_DIR "/Bitmaps")}));
-  std::string why;
-  ASSERT_EQ(WriteClassReport(dialog.folderBox->text().toStdString(), dialog.Options(),
-                             dialog.pageBox->text().toStdString(), tiles.Images(), nullptr, &why),
-            ReportWritten::Written)
-      << why;
+  const auto written = WriteClassReport(dialog.folderBox->text().toStdString(), dialog.Options(),
+                                        dialog.pageBox->text().toStdString(), tiles.Images(), nullptr);
+  ASSERT_TRUE(written) << written.why();
+  ASSERT_EQ(*written, ReportWritten::Written);
   EXPECT_EQ(testing::ReadBytes(dir.File("window.html")), ToolPage(dir, KELVO_SOURCE_DIR "/examples", true));
 
-  EXPECT_EQ(WriteClassReport(dir.Path().string(), {}, dir.File("r.html"), tiles.Images(), nullptr, &why),
-            ReportWritten::Failed);
-  EXPECT_NE(why.find("no states files"), std::string::npos) << why;
+  const auto failed = WriteClassReport(dir.Path().string(), {}, dir.File("r.html"), tiles.Images(), nullptr);
+  EXPECT_FALSE(failed);
+  EXPECT_NE(failed.why().find("no states files"), std::string::npos) << failed.why();
 }
 
 }  // namespace
