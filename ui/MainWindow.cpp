@@ -21,6 +21,7 @@
 
 #include "session/PlcFile.h"
 #include "ui/ClassReportWindow.h"
+#include "ui/ColourSwatch.h"
 #include "ui/Icons.h"
 #include "ui/RecentFiles.h"
 #include "ui/WindowKeys.h"
@@ -246,13 +247,8 @@ void MainWindow::BuildToolsFrame(QWidget* parent) {
   bottom->setSpacing(3);
   for (int i = 0; i < kPaletteSize; ++i) {
     const Rgb c = kTextPalette[i];
-    auto* swatch = new QLabel;
+    auto* swatch = new ColourSwatch(QColor(c.r, c.g, c.b));
     swatch->setFixedSize(15, 17);
-    swatch->setStyleSheet(QStringLiteral("QLabel { background: rgb(%1,%2,%3); border: 1px solid gray; }"
-                                         "QLabel:focus { border: 2px solid black; }")
-                              .arg(c.r)
-                              .arg(c.g)
-                              .arg(c.b));
     // Reached with Tab, moved along with the arrow keys, chosen with Space or Enter.
     swatch->setFocusPolicy(Qt::StrongFocus);
     swatch->setAccessibleName(QStringLiteral("Text colour %1").arg(i + 1));

@@ -381,6 +381,12 @@ TEST(MainWindow, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   w.ColorFr[0]->setFocus();
   QTest::keyClick(w.windowHandle(), Qt::Key_Right);
   EXPECT_EQ(QApplication::focusWidget(), w.ColorFr[1]);
+  // The swatch with the focus has a black two-pixel edge, the others a grey one.
+  const QImage focused = w.ColorFr[1]->grab().toImage(), other = w.ColorFr[2]->grab().toImage();
+  EXPECT_EQ(focused.pixel(1, 1), qRgb(0, 0, 0));
+  EXPECT_EQ(focused.pixel(2, 2), qRgb(kTextPalette[1].r, kTextPalette[1].g, kTextPalette[1].b));
+  EXPECT_EQ(other.pixel(0, 0), qRgb(128, 128, 128));
+  EXPECT_EQ(other.pixel(1, 1), qRgb(kTextPalette[2].r, kTextPalette[2].g, kTextPalette[2].b));
   QTest::keyClick(w.windowHandle(), Qt::Key_Space);
   EXPECT_EQ(w.editor.CurrColor, kTextPalette[1]);
   QTest::keyClick(w.windowHandle(), Qt::Key_Left);
