@@ -81,7 +81,9 @@ void CanvasEditor::PaintScreenLayer(QImage& screen, double scale) const {
 }
 
 QImage CanvasEditor::ScreenImage() const {
-  QImage screen = canvas_.Image().copy();
+  // Shares the canvas's pixels; the first figure painted copies them, so a
+  // screen without crosshair, marker or preview costs no copy of the canvas.
+  QImage screen = canvas_.Image();
   PaintScreenLayer(screen);
   return screen;
 }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "ui/ColourSwatch.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowKeys.h"
 #include "ui/WindowPlaces.h"
@@ -40,13 +41,8 @@ void CanvasTools::Build(QWidget* parent) {
   bottom->setSpacing(3);
   for (int i = 0; i < kPaletteSize; ++i) {
     const Rgb c = kTextPalette[i];
-    auto* swatch = new QLabel;
+    auto* swatch = new ColourSwatch(QColor(c.r, c.g, c.b));
     swatch->setFixedSize(15, 17);
-    swatch->setStyleSheet(QStringLiteral("QLabel { background: rgb(%1,%2,%3); border: 1px solid gray; }"
-                                         "QLabel:focus { border: 2px solid black; }")
-                              .arg(c.r)
-                              .arg(c.g)
-                              .arg(c.b));
     // Reached with Tab, moved along with the arrow keys, chosen with Space or Enter.
     swatch->setFocusPolicy(Qt::StrongFocus);
     swatch->setAccessibleName(QStringLiteral("Text colour %1").arg(i + 1));

@@ -99,6 +99,9 @@ TEST(CanvasEditor, ExclusiveOrFiguresDrawnTwiceRestoreEveryPixel) {
   e.editor.PointerMoved(false, 3015, 3000);
   EXPECT_TRUE(e.editor.crosshairShown);
   EXPECT_EQ(e.canvas.Image(), before);
+  // The screen shows the crosshair; the picture under it stays as it was.
+  EXPECT_NE(e.editor.ScreenImage(), before);
+  EXPECT_EQ(e.canvas.Image(), before);
   e.editor.LeaveCanvas();
   EXPECT_FALSE(e.editor.crosshairShown);
   EXPECT_EQ(e.editor.pointerText, QStringLiteral("-"));

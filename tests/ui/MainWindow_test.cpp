@@ -383,6 +383,13 @@ TEST(MainWindow, KeyboardReachesTheSwatchesAndEscGivesUpAPlacement) {
   w.canvasTools.colourSwatches[0]->setFocus();
   QTest::keyClick(w.windowHandle(), Qt::Key_Right);
   EXPECT_EQ(QApplication::focusWidget(), w.canvasTools.colourSwatches[1]);
+  // The swatch with the focus has a black two-pixel edge, the others a grey one.
+  const QImage focused = w.canvasTools.colourSwatches[1]->grab().toImage(),
+               other = w.canvasTools.colourSwatches[2]->grab().toImage();
+  EXPECT_EQ(focused.pixel(1, 1), qRgb(0, 0, 0));
+  EXPECT_EQ(focused.pixel(2, 2), qRgb(kTextPalette[1].r, kTextPalette[1].g, kTextPalette[1].b));
+  EXPECT_EQ(other.pixel(0, 0), qRgb(128, 128, 128));
+  EXPECT_EQ(other.pixel(1, 1), qRgb(kTextPalette[2].r, kTextPalette[2].g, kTextPalette[2].b));
   QTest::keyClick(w.windowHandle(), Qt::Key_Space);
   EXPECT_EQ(w.editor.textColour, kTextPalette[1]);
   QTest::keyClick(w.windowHandle(), Qt::Key_Left);

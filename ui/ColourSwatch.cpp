@@ -1,0 +1,17 @@
+#include "ui/ColourSwatch.h"
+
+#include <QPainter>
+
+namespace kelvo {
+
+ColourSwatch::ColourSwatch(QColor colour, QWidget* parent) : QLabel(parent), colour_(colour) {}
+
+void ColourSwatch::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const bool focused = hasFocus();
+  const int edge = focused ? 2 : 1;
+  painter.fillRect(rect(), focused ? QColor(Qt::black) : QColor(128, 128, 128));
+  painter.fillRect(rect().adjusted(edge, edge, -edge, -edge), colour_);
+}
+
+}  // namespace kelvo
