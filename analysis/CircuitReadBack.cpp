@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <string_view>
 
 namespace kelvo {
 namespace {
@@ -74,20 +75,30 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels,
   }
   where_.assign(static_cast<size_t>(width_) * height_, -1);
   cells_.reserve(spots.size());
-  for (const Spot& spot : spots) Place(spot.x, spot.row, tiles[spot.b][spot.k], labels[spot.b][spot.k], table);
+  // Contacts repeat their names; each spelling is looked up in the table once.
+  std::vector<std::pair<std::string_view, int>> known;
+  auto variableOf = [&](const std::string& label) {
+    const std::string_view name = label.empty() ? std::string_view("?") : std::string_view(label);
+    for (const auto& [spelling, variable] : known) {
+      if (spelling == name) return variable;
+    }
+    const int variable = table.Index(std::string(name));
+    known.emplace_back(name, variable);
+    return variable;
+  };
+  for (const Spot& spot : spots) {
+    const Tile tile = tiles[spot.b][spot.k];
+    Place(spot.x, spot.row, tile, IsContact(tile) ? variableOf(labels[spot.b][spot.k]) : -1);
+  }
   const int top = CellAt(0, kFirstRow);
   const int bottom = mainEnd < 0 ? -1 : CellAt(0, mainEnd - 1);
   if (bottom >= 0) mainEndRow_ = mainEnd - 1;
   if (top >= 0 && (cells_[top].sides & kN) && bottom >= 0 && (cells_[bottom].sides & kS)) JoinIntoNodes(top, bottom);
 }
 
-void CircuitReadBack::Place(int x, int row, Tile tile, const std::string& label, VariableTable& table) {
-  const bool contact = IsContact(tile);
-  Cell cell{x, row, tile, SidesOf(tile), -1, tile == Tile::NormallyOpen};
-  if (contact) {
-    cell.variable = table.Index(label.empty() ? "?" : label);
-    if (cell.variable >= 0) variables_ |= uint64_t{1} << cell.variable;
-  }
+void CircuitReadBack::Place(int x, int row, Tile tile, int variable) {
+  const Cell cell{x, row, tile, SidesOf(tile), variable, tile == Tile::NormallyOpen};
+  if (variable >= 0) variables_ |= uint64_t{1} << variable;
   int& here = where_[static_cast<size_t>(x) * height_ + row];
   if (here >= 0) {
     cells_[here] = cell;  // painted over

@@ -98,7 +98,8 @@ private:
     int cell;
   };
 
-  void Place(int x, int row, Tile tile, const std::string& label, VariableTable& table);
+  // `variable`: the contact's variable, -1 for a wire piece (or a contact the table had no room for).
+  void Place(int x, int row, Tile tile, int variable);
   int CellAt(int x, int row) const;
   void JoinIntoNodes(int entry, int exit);
   // Breadth first from the top line over the contacts closed with `values`:

@@ -23,8 +23,8 @@ std::string CircuitName(int equation) {
 
 // Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
 // returns the number of literals the term had.
-int PlaceLiterals(const std::string& term, TermMatrix& terms, int row) {
-  const auto literals = Split(term, ".");
+int PlaceLiterals(std::string_view term, TermMatrix& terms, int row) {
+  const auto literals = SplitViews(term, '.');
   const int kept = std::min<int>(literals.size(), kMaxSumLiterals);
   for (int c = 0; c < kept; ++c) terms[row][c] = literals[c];
   return literals.size();
@@ -37,7 +37,7 @@ int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string
   int width = 0;
   int longest = 0;
   if (text.find('+') != std::string::npos) {
-    auto sum = Split(text, "+");
+    auto sum = SplitViews(text, '+');
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms, more than the " +
                          std::to_string(kDrawnBranches) + " branches a circuit can show; only the first " +
@@ -45,7 +45,7 @@ int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string
     }
     if (sum.size() > kTermRows) sum.resize(kTermRows);
     for (int r = 0; r < int(sum.size()); ++r) {
-      if (sum[r].find('.') == std::string::npos) {
+      if (sum[r].find('.') == std::string_view::npos) {
         terms[r][0] = sum[r];
         continue;
       }

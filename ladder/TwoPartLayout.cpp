@@ -37,7 +37,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
   }
   std::array<Group, kGroups> groups;
   for (int g = 0; g < kGroups && g < int(parts.size()); ++g) {
-    auto sum = Split(parts[g], "+");
+    auto sum = SplitViews(parts[g], '+');
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms " + (g == 0 ? "left" : "right") +
                          " of the \"|\", more than the " + std::to_string(kDrawnBranches) +
@@ -45,7 +45,7 @@ std::array<Group, kGroups> SplitGroups(const std::string& text, const std::strin
                          " are drawn.");
     }
     if (sum.size() > kTermRows) sum.resize(kTermRows);
-    for (const auto& term : sum) groups[g].push_back(Split(term, "."));
+    for (std::string_view term : sum) groups[g].push_back(Split(term, "."));
   }
   const int first = LongestTerm(groups[0]);
   const int second = LongestTerm(groups[1]);

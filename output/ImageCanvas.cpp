@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
+#include <cstring>
 
 #include "common/PictureBounds.h"
 
@@ -42,7 +43,8 @@ void ImageCanvas::Clear() {
   if (image_.size() != usual) image_ = QImage(usual, QImage::Format_RGB32);
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
-  record_ = {image_.size(), {}};
+  record_.size = image_.size();
+  record_.ops.clear();  // keeps its room: the next drawing records about as many ops
   ++revision_;
 }
 
@@ -87,10 +89,13 @@ void ImageCanvas::PaintTile(int slot, int x, int y) {
   // The text painter may stay open: it writes straight into the same pixels.
   uchar* const pixels = image_.bits();
   const qsizetype stride = image_.bytesPerLine();
+  const uchar* const tilePixels = tile.constBits();
+  const qsizetype tileStride = tile.bytesPerLine();
+  const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
   for (int row = 0; row < target.height(); ++row) {
-    const auto* from = reinterpret_cast<const QRgb*>(tile.constScanLine(sourceY + row)) + sourceX;
-    auto* to = reinterpret_cast<QRgb*>(pixels + (target.y() + row) * stride) + target.x();
-    std::copy(from, from + target.width(), to);
+    const uchar* from = tilePixels + (sourceY + row) * tileStride + sourceX * sizeof(QRgb);
+    uchar* to = pixels + (target.y() + row) * stride + target.x() * sizeof(QRgb);
+    std::memcpy(to, from, rowBytes);
   }
 }
 

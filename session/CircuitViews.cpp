@@ -116,8 +116,7 @@ CircuitViews::CircuitViews(LadderGrid& grid, const EquationSet& equations, Canva
     : grid_(grid), equations_(equations), canvas_(canvas), dialogs_(dialogs), document_(document) {}
 
 const std::vector<std::string>& CircuitViews::DrawCircuits() {
-  canvas_.Clear();
-  BuildLayouts();
+  BuildLayouts();  // the view drawn next starts on a clear canvas
   grid_.StateView = true;
   ShowAll();
   if (!problems_.empty()) dialogs_.Notify(Join(problems_, "\n"));
@@ -168,11 +167,12 @@ void CircuitViews::ExtendStroke(HandEditBox box) {
 void CircuitViews::MarkExported() { document_.MarkExported(ShownKey()); }
 
 void CircuitViews::DrawWithoutEdits(ViewButton button) {
-  canvas_.Clear();
   // A view too wide for the canvas is wiped by the fallback as soon as it is
-  // drawn, so it is measured first and painted only when it stays.
+  // drawn, so it is measured first and painted only when it stays; the
+  // fallback clears the canvas for circuit A itself.
   MeasuringCanvas measure;
   const DrawOutcome outcome = DrawView(button, measure);
+  if (outcome == DrawOutcome::Complete || button == ViewButton::ShowA) canvas_.Clear();
   // The relay view is never given up: the picture grows to the right, up to
   // the largest picture; past that it is cut off at the edge.
   std::string tooLarge;

@@ -19,8 +19,9 @@ void Session::ShowEquationView(const EquationViewTexts& texts) {
 void Session::HandOverCircuit() {
   handedOver = true;
   // Hand edits belong to the drawing of one table.
-  if (editedTable_ && *editedTable_ != form.TableAsEdited()) document.DropHandEdits();
-  editedTable_ = form.TableAsEdited();
+  StateDiagram edited = form.TableAsEdited();
+  if (editedTable_ && *editedTable_ != edited) document.DropHandEdits();
+  editedTable_ = std::move(edited);
   drawn = DrawingSource{form.table(), equations};
   if (beforeDrawing) beforeDrawing();
   views.DrawCircuits();
