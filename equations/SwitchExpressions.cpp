@@ -18,6 +18,19 @@ bool AnyProduct(const Sum& sum) { return std::any_of(sum.begin(), sum.end(), IsP
 
 bool IsMarker(const Term& term) { return term.size() == 1 && term[0].Text() == kMarker; }
 
+// False when no two literals of `term` have the same number under `key`
+// (Contact or Switch): a quick test before comparing them pair by pair.
+template <typename Key>
+bool MayRepeat(const Term& term, Key key) {
+  uint64_t seen = 0;
+  for (const Literal& l : term) {
+    const uint64_t bit = uint64_t{1} << (key(l) & 63);
+    if (seen & bit) return true;
+    seen |= bit;
+  }
+  return false;
+}
+
 }  // namespace
 
 ProductOfSums ComplementSum(const Sum& sum, ContactNames& names) {
@@ -102,7 +115,8 @@ std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
   for (int s = 0; s < kResetVariables; ++s) {
     if (work[s].size() < 2) continue;
     if (auto expanded = ExpandProduct(work[s])) {
-      work[s].assign(1, std::move(*expanded));
+      work[s].clear();
+      work[s].push_back(std::move(*expanded));
     } else {
       tooLarge[s] = true;
     }
@@ -155,7 +169,7 @@ void MergeAdjacentTerms(WorkEquations& work) {
 void RemoveRepeatedLiterals(Sum& sum) {
   if (!AnyProduct(sum)) return;
   for (Term& term : sum) {
-    if (!IsProduct(term)) continue;
+    if (!IsProduct(term) || !MayRepeat(term, [](const Literal& l) { return l.Contact(); })) continue;
     // The last occurrence of each contact survives, in its place and spelling.
     size_t kept = 0;
     for (size_t i = 0; i < term.size(); ++i) {
@@ -170,6 +184,7 @@ void RemoveRepeatedLiterals(Sum& sum) {
 namespace {
 
 bool Contradictory(const Term& term) {
+  if (!MayRepeat(term, [](const Literal& l) { return l.Switch(); })) return false;
   for (size_t i = 0; i < term.size(); ++i) {
     for (size_t j = i + 1; j < term.size(); ++j) {
       if (term[i].Complements(term[j])) return true;
