@@ -73,6 +73,11 @@ void EquationSynthesis::EmptyVariableStrings() {
     v.complementedReset.clear();
     v.factored.clear();
   }
+  for (auto& v : sums) {
+    v.set.clear();
+    v.reset.clear();
+    v.complementedReset.clear();
+  }
 }
 
 std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagram& d) {
@@ -125,29 +130,27 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
   return problems;
 }
 
-std::string EquationSynthesis::BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots,
-                                               int ownPosition) const {
+Sum EquationSynthesis::BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots,
+                                       int ownPosition) {
   const int first = idleCount + 1;
-  std::string expression;
+  Sum expression;
   for (int h = 0; h < kTransitionsPerVariable; ++h) {
     const TransitionTerm& term = slots[h];
     if (term.trigger.empty()) continue;
-    if (h > 0) expression += "+";
-    std::string suffix;
+    // After an empty trigger in the first slots the sum starts with an empty term.
+    if (h > 0 && expression.empty()) expression.push_back(Term{names->Of("")});
+    // Every term of the trigger gets the literals of the other state variables of the target code.
+    Term suffix;
     for (int q = first; q <= kCodeDigits; ++q) {
       if (q == ownPosition) continue;
       const std::string ch = CodeCharacter(term.targetCode, q);
       if (ch.empty()) continue;
       const char letter = VariableLetter(VariableAtPosition(q));
-      suffix += '.';
-      suffix += ch != "0" ? letter : static_cast<char>(letter - 'A' + 'a');
+      suffix.push_back(names->Of(std::string(1, ch != "0" ? letter : static_cast<char>(letter - 'A' + 'a'))));
     }
-    if (!Contains(term.trigger, "+")) {
-      expression += term.trigger + suffix;
-    } else {
-      auto pieces = Split(term.trigger, "+");
-      for (auto& piece : pieces) piece += suffix;
-      expression += Join(pieces, "+");
+    for (Term& piece : ParseSum(term.trigger, *names)) {
+      piece.insert(piece.end(), suffix.begin(), suffix.end());
+      expression.push_back(std::move(piece));
     }
   }
   return expression;
@@ -160,35 +163,35 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
     if (SetTerms[p][0].trigger.empty() && ResetTerms[p][0].trigger.empty()) ++idleCount;
   }
   for (int x = 0; x < kStateVariables; ++x)
-    vars[x].set = BuildExpression(SetTerms[VariablePosition(x) - 1], VariablePosition(x));
+    work[x] = BuildExpression(SetTerms[VariablePosition(x) - 1], VariablePosition(x));
   for (int x = 0; x < kStateVariables; ++x)
-    vars[x].reset = BuildExpression(ResetTerms[VariablePosition(x) - 1], VariablePosition(x));
-
-  for (int x = 0; x < kStateVariables; ++x) {
-    work[x] = vars[x].set;
-    work[x + 4] = vars[x].reset;
-  }
+    work[x + 4] = BuildExpression(ResetTerms[VariablePosition(x) - 1], VariablePosition(x));
   MergeAdjacentTerms(work);
   MergeAdjacentTerms(work);
-  SimplifyExpressions(work);
+  SimplifyExpressions(work, *names);
   for (int x = 0; x < kStateVariables; ++x) {
-    vars[x].set = work[x];
-    vars[x].reset = work[x + 4];
+    sums[x].set = std::move(work[x]);
+    sums[x].reset = std::move(work[x + 4]);
+    vars[x].set = Print(sums[x].set);
+    vars[x].reset = Print(sums[x].reset);
   }
 
   for (int x = 0; x < kStateVariables; ++x) {
     const std::string letterPart = std::string(" + ") + VariableLetter(x);
     vars[x].sigma = "\xCE\xA3( " + vars[x].reset + " )( " + vars[x].set + letterPart + " )";
-    resetWork[x] = vars[x].reset;
+    resetWork[x] = sums[x].reset.empty() ? ProductOfSums{} : ProductOfSums{sums[x].reset};
   }
-  ComplementExpressions(resetWork);
+  ComplementExpressions(resetWork, *names);
   for (int x = 0; x < kStateVariables; ++x) {
-    vars[x].complementedReset = resetWork[x];
+    vars[x].complementedReset = Print(resetWork[x]);
     vars[x].factored = "( " + vars[x].complementedReset + " )( " + vars[x].set + " + " + VariableLetter(x) + " )";
   }
   const auto tooLarge = ExpandProducts(resetWork);
   for (int x = 0; x < kStateVariables; ++x) {
-    vars[x].complementedReset = resetWork[x];
+    ProductOfSums& product = resetWork[x];
+    // Left as a product, its text is read as a sum: ")(" stays inside literals.
+    work[x] = product.size() > 1 ? ParseSum(Print(product), *names) : product.empty() ? Sum{} : std::move(product[0]);
+    product.clear();
     if (tooLarge[x]) {
       problems.push_back(std::string("The reset expression of ") + VariableLetter(x) +
                          " is too large to multiply out (more than " + std::to_string(kMaxExpandedTerms) +
@@ -197,13 +200,20 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
   }
 
   for (int x = 0; x < kStateVariables; ++x) {
-    work[x] = vars[x].complementedReset;
-    work[x + 4] = vars[x].set.empty() ? "" : vars[x].set + "+" + VariableLetter(x);
+    work[x + 4].clear();
+    if (!Blank(sums[x].set)) {
+      work[x + 4] = sums[x].set;
+      work[x + 4].push_back(Term{names->Of(std::string(1, VariableLetter(x)))});
+    }
   }
-  SimplifyExpressions(work);
+  SimplifyExpressions(work, *names);
   for (int x = 0; x < kStateVariables; ++x) {
-    vars[x].complementedReset = work[x];
-    vars[x].setWithHold = work[x + 4];
+    sums[x].complementedReset = std::move(work[x]);
+    sums[x].setWithHold = std::move(work[x + 4]);
+    work[x].clear();
+    work[x + 4].clear();
+    vars[x].complementedReset = Print(sums[x].complementedReset);
+    vars[x].setWithHold = Print(sums[x].setWithHold);
     parallelEquations[x] = vars[x].complementedReset + "|" + vars[x].setWithHold;
   }
 
@@ -221,32 +231,43 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
 std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
   std::vector<std::string> problems;
   for (int x = 0; x < kStateVariables; ++x) {
-    const VariableEquations& v = vars[x];
-    const std::string hold(1, VariableLetter(x));
-    if (v.reset.empty() && !v.setWithHold.empty()) {
+    const VariableSums& v = sums[x];
+    const Term hold{names->Of(std::string(1, VariableLetter(x)))};
+    if (Blank(v.reset) && !Blank(v.setWithHold)) {
       // Set but never reset: the missing reset factor is 1, and once set the relay holds.
-      work[x] = v.setWithHold + "+" + hold;
+      work[x] = v.setWithHold;
+      work[x].push_back(hold);
       continue;
     }
-    if (v.complementedReset.empty()) continue;  // the slot keeps the empty complemented reset
-    const auto p = Split(v.complementedReset, "+");
+    if (Blank(v.complementedReset)) continue;  // the slot keeps the empty complemented reset
+    const Sum& p = v.complementedReset;
     // Without set transitions the relay can only hold: its own contact is the whole second part.
-    const auto q = Split(v.setWithHold.empty() ? hold : v.setWithHold + "+" + hold, "+");
+    Sum q = Blank(v.setWithHold) ? Sum{} : v.setWithHold;
+    q.push_back(hold);
     if (p.size() * q.size() > kMaxExpandedTerms) {
       problems.push_back(std::string("The final equation of ") + VariableLetter(x) +
                          " is too large to multiply out. Simplify the triggers of its transitions.");
       work[x].clear();
       continue;
     }
-    std::vector<std::string> terms;
+    Sum terms;
     terms.reserve(p.size() * q.size());
-    for (const auto& pt : p) {
-      for (const auto& qt : q) terms.push_back(qt + "." + pt);
+    for (const Term& pt : p) {
+      for (const Term& qt : q) {
+        Term& term = terms.emplace_back();
+        term.reserve(qt.size() + pt.size());
+        term.insert(term.end(), qt.begin(), qt.end());
+        term.insert(term.end(), pt.begin(), pt.end());
+      }
     }
-    work[x] = Join(terms, "+");
+    work[x] = std::move(terms);
   }
-  SimplifyExpressions(work);
-  for (int x = 0; x < kStateVariables; ++x) vars[x].final = work[x];
+  SimplifyExpressions(work, *names);
+  for (int x = 0; x < kStateVariables; ++x) {
+    sums[x].final = std::move(work[x]);
+    work[x].clear();
+    vars[x].final = Print(sums[x].final);
+  }
   return problems;
 }
 
@@ -281,10 +302,10 @@ void EquationSynthesis::BuildCoilEquations(const StateDiagram& d,
       entries.push_back(entry);
     }
     coil[r] = Join(entries, "+");
-    work[r] = coil[r];
+    work[r] = ParseSum(coil[r], *names);
   }
-  SimplifyExpressions(work);
-  for (int r = 0; r < kRelayCount; ++r) coil[r] = work[r];
+  SimplifyExpressions(work, *names);
+  for (int r = 0; r < kRelayCount; ++r) coil[r] = Print(work[r]);
 }
 
 }  // namespace kelvo

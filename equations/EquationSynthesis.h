@@ -11,6 +11,7 @@
 // large to multiply out) are returned as messages for the user.
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,18 +40,30 @@ struct VariableEquations {
   std::string final;
 };
 
+// The same expressions as values, from which the strings above are printed.
+struct VariableSums {
+  Sum set;
+  Sum reset;
+  Sum complementedReset;
+  Sum setWithHold;
+  Sum final;
+};
+
 class EquationSynthesis {
 public:
   // Index p - 1 for code position p = 1..4 (D, C, B, A).
   TransitionTable SetTerms;
   TransitionTable ResetTerms;
   std::array<VariableEquations, kStateVariables> vars;
+  std::array<VariableSums, kStateVariables> sums;
   std::array<std::string, kStateVariables> parallelEquations;
   std::array<std::array<std::string, kStateCount>, kRelayCount> CoilTerms;
   std::array<std::string, kRelayCount> coil;
   WorkEquations work;
   ResetWork resetWork;
   int idleCount = 0;
+  // The spellings of every literal above; shared by copies, whose literals point into it.
+  std::shared_ptr<ContactNames> names = std::make_shared<ContactNames>();
 
   // Empties all working storage (clearing the table does this).
   void Clear();
@@ -63,7 +76,7 @@ public:
   void BuildCoilEquations(const StateDiagram& diagram, const std::array<std::string, kRelayCount>& relayNames);
 
 private:
-  std::string BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots, int ownPosition) const;
+  Sum BuildExpression(const std::array<TransitionTerm, kTransitionsPerVariable>& slots, int ownPosition);
 };
 
 // Why the trigger of state `state`, transition `slot` cannot be taken, as the

@@ -175,6 +175,10 @@ std::string ToUpper(std::string_view text) { return MapCase(text, UpperOf); }
 
 std::string ToLower(std::string_view text) { return MapCase(text, LowerOf); }
 
+std::string ComplementLiteral(std::string_view literal) {
+  return IsUpperLiteral(literal) ? ToLower(literal) : ToUpper(literal);
+}
+
 bool EqualsUpper(std::string_view a, std::string_view b) { return EqualsMapped(a, b, UpperOf); }
 
 bool EqualsLower(std::string_view a, std::string_view b) { return EqualsMapped(a, b, LowerOf); }

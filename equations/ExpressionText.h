@@ -56,6 +56,8 @@ inline constexpr size_t kMaxTriggerContacts = 10;  // in one term
 std::string TriggerSizeFault(std::string_view trigger);
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
+// Flips the sense of a literal: "A1" -> "a1", "dt" -> "DT", "dT" -> "DT".
+std::string ComplementLiteral(std::string_view literal);
 // a == ToUpper(b), a == ToLower(b), without building the mapped text.
 bool EqualsUpper(std::string_view a, std::string_view b);
 bool EqualsLower(std::string_view a, std::string_view b);

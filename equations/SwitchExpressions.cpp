@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <tuple>
 #include <unordered_map>
@@ -13,97 +12,111 @@
 namespace kelvo {
 namespace {
 
-constexpr std::string_view kFactorSeparator = ")(";
-constexpr std::string_view kMarker = "?";  // a term deleted during one operation
+constexpr std::string_view kMarker = "?";
 
-std::vector<std::string> TermsOf(const std::string& sum) { return Split(sum, "+"); }
+bool AnyProduct(const Sum& sum) { return std::any_of(sum.begin(), sum.end(), IsProduct); }
 
-std::string ComplementSum(const std::string& expression) {
-  std::string result;
-  if (Contains(expression, "+")) {
-    const auto terms = TermsOf(expression);
-    for (size_t t = 0; t < terms.size(); ++t) {
-      if (Contains(terms[t], ".")) {
-        const auto literals = Split(terms[t], ".");
-        for (size_t k = 0; k < literals.size(); ++k) {
-          const std::string c = ComplementLiteral(literals[k]);
-          if (t == 0 && k == 0) {
-            result = c;
-          } else if (k == 0) {
-            result += std::string(kFactorSeparator) + c;
-          } else {
-            result += "+" + c;
-          }
-        }
-        if (t + 1 < terms.size()) result += kFactorSeparator;
-      } else {
-        const std::string c = ComplementLiteral(terms[t]);
-        if (t == 0) {
-          result = c;
-        } else if (result.ends_with(kFactorSeparator)) {
-          result += c;
-        } else {
-          result += "." + c;
-        }
-      }
-    }
-  } else if (Contains(expression, ".")) {
-    auto literals = Split(expression, ".");
-    for (auto& literal : literals) literal = ComplementLiteral(literal);
-    result = Join(literals, "+");
-  } else {
-    result = ComplementLiteral(expression);
+bool IsMarker(const Term& term) { return term.size() == 1 && term[0].Text() == kMarker; }
+
+// False when no two literals of `term` have the same number under `key`
+// (Contact or Switch): a quick test before comparing them pair by pair.
+template <typename Key>
+bool MayRepeat(const Term& term, Key key) {
+  uint64_t seen = 0;
+  for (const Literal& l : term) {
+    const uint64_t bit = uint64_t{1} << (key(l) & 63);
+    if (seen & bit) return true;
+    seen |= bit;
   }
-  return ReplaceAll(result, ")()(", kFactorSeparator);
-}
-
-// Multiplies a product-of-sums text out; nullopt when it grows too large.
-std::optional<std::string> ExpandProduct(const std::string& text) {
-  auto factors = Split(text, kFactorSeparator);
-  for (size_t t = 1; t < factors.size(); ++t) {
-    const auto p = Contains(factors[t - 1], "+") ? TermsOf(factors[t - 1]) : std::vector{factors[t - 1]};
-    const auto q = TermsOf(factors[t]);
-    if (p.size() * q.size() > kMaxExpandedTerms) return std::nullopt;
-    std::string product;
-    product.reserve(p.size() * q.size() * (factors[t - 1].size() / p.size() + factors[t].size() / q.size() + 2));
-    bool first = true;
-    for (const auto& pt : p) {
-      for (const auto& qt : q) {
-        if (!first) product += '+';
-        first = false;
-        product.append(qt).append(1, '.').append(pt);
-      }
-    }
-    factors[t] = std::move(product);
-  }
-  return factors.back();
-}
-
-template <typename Pass>
-void ApplyToSums(WorkEquations& work, Pass pass) {
-  for (auto& slot : work) {
-    if (Contains(slot, "+")) slot = pass(slot);
-  }
+  return false;
 }
 
 }  // namespace
 
-std::string ComplementLiteral(const std::string& literal) {
-  return IsUpperLiteral(literal) ? ToLower(literal) : ToUpper(literal);
+ProductOfSums ComplementSum(const Sum& sum, ContactNames& names) {
+  ProductOfSums result;
+  if (sum.empty()) return result;
+  const auto complement = [&names](const Literal& l) { return names.Complement(l); };
+  if (sum.size() == 1) {
+    // One term: x.y.z -> x+y+z, one literal -> its complement.
+    Sum& factor = result.emplace_back();
+    for (const Literal& l : sum[0]) factor.push_back(Term{complement(l)});
+    return result;
+  }
+  // A term of several literals opens a factor of its complements and closes it
+  // with an empty factor that the next one-literal term fills; a one-literal
+  // term joins the last product term. An empty factor met by the next factor
+  // is dropped, and so is an empty complement appended to an empty factor.
+  const Literal empty = names.Of("");
+  bool open = false;  // the last factor is the empty one after a closed factor
+  for (size_t t = 0; t < sum.size(); ++t) {
+    const Term& term = sum[t];
+    if (IsProduct(term)) {
+      for (size_t k = 0; k < term.size(); ++k) {
+        const Literal c = complement(term[k]);
+        if (k > 0) {
+          result.back().push_back(Term{c});
+          continue;
+        }
+        if (open) result.pop_back();
+        open = false;
+        result.push_back(Sum{Term{c}});
+      }
+      if (t + 1 < sum.size()) {
+        result.push_back(Sum{Term{empty}});
+        open = true;
+      }
+      continue;
+    }
+    const Literal c = complement(term[0]);
+    if (t == 0) {
+      result.push_back(Sum{Term{c}});
+    } else if (open) {
+      if (!c.Text().empty()) {
+        result.back()[0][0] = c;
+        open = false;
+      }
+    } else {
+      result.back().back().push_back(c);
+    }
+  }
+  return result;
 }
 
-void ComplementExpressions(ResetWork& work) {
+std::optional<Sum> ExpandProduct(const ProductOfSums& product) {
+  if (product.empty()) return Sum{};
+  Sum expanded = product[0];
+  for (size_t f = 1; f < product.size(); ++f) {
+    const Sum& q = product[f];
+    if (expanded.size() * q.size() > kMaxExpandedTerms) return std::nullopt;
+    Sum next;
+    next.reserve(expanded.size() * q.size());
+    for (const Term& pt : expanded) {
+      for (const Term& qt : q) {
+        Term& term = next.emplace_back();
+        term.reserve(qt.size() + pt.size());
+        term.insert(term.end(), qt.begin(), qt.end());
+        term.insert(term.end(), pt.begin(), pt.end());
+      }
+    }
+    expanded = std::move(next);
+  }
+  return expanded;
+}
+
+void ComplementExpressions(ResetWork& work, ContactNames& names) {
   for (int s = 0; s < kResetVariables; ++s) {
-    if (!work[s].empty()) work[s] = ComplementSum(work[s]);
+    if (work[s].size() == 1 && !Blank(work[s][0])) work[s] = ComplementSum(work[s][0], names);
   }
 }
 
 std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
   std::array<bool, kResetVariables> tooLarge{};
   for (int s = 0; s < kResetVariables; ++s) {
-    if (work[s].empty() || !Contains(work[s], kFactorSeparator)) continue;
-    if (auto product = ExpandProduct(work[s])) {
-      work[s] = *product;
+    if (work[s].size() < 2) continue;
+    if (auto expanded = ExpandProduct(work[s])) {
+      work[s].clear();
+      work[s].push_back(std::move(*expanded));
     } else {
       tooLarge[s] = true;
     }
@@ -111,169 +124,96 @@ std::array<bool, kResetVariables> ExpandProducts(ResetWork& work) {
   return tooLarge;
 }
 
-namespace {
-
-struct Literal {
-  std::string_view text;
-};
-
-std::vector<Literal> LiteralsOf(std::string_view term) {
-  std::vector<Literal> literals;
-  literals.reserve(static_cast<size_t>(std::count(term.begin(), term.end(), '.')) + 1);
-  size_t start = 0;
-  for (size_t dot = term.find('.'); dot != std::string_view::npos; dot = term.find('.', start)) {
-    literals.push_back({term.substr(start, dot - start)});
-    start = dot + 1;
-  }
-  literals.push_back({term.substr(start)});
-  return literals;
-}
-
-}  // namespace
-
-std::string MergeAdjacentTermsOnce(const std::string& sum) {
-  auto terms = TermsOf(sum);
-  const size_t n = terms.size();
-  std::vector<std::vector<Literal>> literals(n);
-  for (size_t i = 0; i < n; ++i) {
-    if (Contains(terms[i], ".")) literals[i] = LiteralsOf(terms[i]);
-  }
-  std::vector<std::string_view> common;
+void MergeAdjacentTermsOnce(Sum& sum) {
+  const size_t n = sum.size();
+  std::vector<char> merged(n, 0);  // absorbed into an earlier term
+  Term common;
   for (size_t c = 0; c + 1 < n; ++c) {
-    if (!Contains(terms[c], ".")) continue;
-    const std::vector<Literal>* a = &literals[c];
+    if (merged[c] || !IsProduct(sum[c])) continue;
     for (size_t m = c + 1; m < n; ++m) {
-      if (!Contains(terms[m], ".")) continue;
-      const std::vector<Literal>& b = literals[m];
-      if (a->size() != b.size()) continue;  // only terms of the same length merge
+      if (merged[m] || !IsProduct(sum[m])) continue;
+      const Term& a = sum[c];
+      const Term& b = sum[m];
+      if (a.size() != b.size()) continue;  // only terms of the same length merge
       common.clear();
       size_t diffCount = 0;
-      for (const Literal& ap : *a) {
+      for (const Literal& ap : a) {
         for (const Literal& bq : b) {
-          if (!MayBeOneSwitch(ap.text, bq.text)) continue;
-          if (SameContact(bq.text, ap.text)) common.push_back(ap.text);
-          if (ComplementContacts(ap.text, bq.text)) ++diffCount;
+          if (bq.SameContact(ap)) common.push_back(ap);
+          if (ap.Complements(bq)) ++diffCount;
         }
       }
       // The two terms merge when they share all contacts but one, which one
       // holds normally open and the other normally closed.
-      if (common.empty() || diffCount != 1 || common.size() + 1 != a->size()) continue;
-      std::string joinedCommon;
-      for (size_t i = 0; i < common.size(); ++i) {
-        if (i > 0) joinedCommon += '.';
-        joinedCommon += common[i];
-      }
-      terms[c] = std::move(joinedCommon);
-      terms[m].assign(1, kMarker[0]);
-      literals[c] = LiteralsOf(terms[c]);
-      a = &literals[c];
+      if (common.empty() || diffCount != 1 || common.size() + 1 != a.size()) continue;
+      sum[c] = common;
+      merged[m] = 1;
     }
   }
-  std::vector<std::string> kept;
-  for (auto& term : terms) {
-    if (term != kMarker) kept.push_back(std::move(term));
+  // A written "?" term goes too, as the marker of a merged term did.
+  size_t kept = 0;
+  for (size_t t = 0; t < n; ++t) {
+    if (merged[t] || IsMarker(sum[t])) continue;
+    if (kept != t) sum[kept] = std::move(sum[t]);
+    ++kept;
   }
-  return Join(kept, "+");
+  sum.resize(kept);
 }
 
 void MergeAdjacentTerms(WorkEquations& work) {
-  for (auto& slot : work) {
-    if (Contains(slot, "+") && Contains(slot, ".")) slot = MergeAdjacentTermsOnce(slot);
+  for (Sum& slot : work) {
+    if (slot.size() > 1 && AnyProduct(slot)) MergeAdjacentTermsOnce(slot);
   }
 }
 
-// The clean-up passes run on every sum of the synthesis, the largest of them
-// hundreds of terms long, so they work on views of the text.
-namespace {
-
-bool AnyProduct(const std::vector<std::string_view>& terms) {
-  return std::any_of(terms.begin(), terms.end(), [](std::string_view t) { return Contains(t, "."); });
+void RemoveRepeatedLiterals(Sum& sum) {
+  if (!AnyProduct(sum)) return;
+  for (Term& term : sum) {
+    if (!IsProduct(term) || !MayRepeat(term, [](const Literal& l) { return l.Contact(); })) continue;
+    // The last occurrence of each contact survives, in its place and spelling.
+    size_t kept = 0;
+    for (size_t i = 0; i < term.size(); ++i) {
+      const bool repeated = std::any_of(term.begin() + static_cast<std::ptrdiff_t>(i) + 1, term.end(),
+                                        [&](const Literal& later) { return later.SameContact(term[i]); });
+      if (!repeated) term[kept++] = term[i];
+    }
+    term.resize(kept);
+  }
 }
 
-void AppendJoined(std::string& out, std::string_view piece, char delimiter, bool& first) {
-  if (!first) out += delimiter;
-  out += piece;
-  first = false;
+namespace {
+
+bool Contradictory(const Term& term) {
+  if (!MayRepeat(term, [](const Literal& l) { return l.Switch(); })) return false;
+  for (size_t i = 0; i < term.size(); ++i) {
+    for (size_t j = i + 1; j < term.size(); ++j) {
+      if (term[i].Complements(term[j])) return true;
+    }
+  }
+  return false;
+}
+
+template <typename Drop>
+void EraseTerms(Sum& sum, Drop drop) {
+  size_t kept = 0;
+  for (size_t t = 0; t < sum.size(); ++t) {
+    if (drop(t)) continue;
+    if (kept != t) sum[kept] = std::move(sum[t]);
+    ++kept;
+  }
+  sum.resize(kept);
 }
 
 }  // namespace
 
-std::string RemoveRepeatedLiterals(const std::string& sum) {
-  const auto terms = SplitViews(sum, '+');
-  if (!AnyProduct(terms)) return sum;
-  std::string out;
-  out.reserve(sum.size());
-  bool firstTerm = true;
-  std::vector<std::string_view> literals;
-  std::vector<char> repeated;
-  for (std::string_view term : terms) {
-    if (!firstTerm) out += '+';
-    firstTerm = false;
-    if (!Contains(term, ".")) {
-      out += term;
-      continue;
-    }
-    // The last occurrence of each contact survives, in its place and spelling.
-    SplitViews(term, '.', literals);
-    repeated.assign(literals.size(), false);
-    bool anyRepeated = false;
-    for (size_t i = 0; i < literals.size(); ++i) {
-      repeated[i] = std::any_of(literals.begin() + i + 1, literals.end(), [&](std::string_view later) {
-        return MayBeOneSwitch(later, literals[i]) && SameContact(later, literals[i]);
-      });
-      anyRepeated |= repeated[i];
-    }
-    if (!anyRepeated) {
-      out += term;
-      continue;
-    }
-    bool firstLiteral = true;
-    for (size_t i = 0; i < literals.size(); ++i) {
-      if (!repeated[i]) AppendJoined(out, literals[i], '.', firstLiteral);
-    }
-  }
-  return out;
+void RemoveContradictoryTerms(Sum& sum) {
+  if (!AnyProduct(sum)) return;
+  EraseTerms(sum, [&sum](size_t t) { return IsProduct(sum[t]) && Contradictory(sum[t]); });
 }
 
-std::string RemoveContradictoryTerms(const std::string& sum) {
-  const auto terms = SplitViews(sum, '+');
-  if (!AnyProduct(terms)) return sum;
-  std::string out;
-  out.reserve(sum.size());
-  bool first = true;
-  std::vector<std::string_view> literals;
-  for (std::string_view term : terms) {
-    bool contradictory = false;
-    if (Contains(term, ".")) {
-      SplitViews(term, '.', literals);
-      for (size_t i = 0; i < literals.size() && !contradictory; ++i) {
-        for (size_t j = i + 1; j < literals.size() && !contradictory; ++j) {
-          contradictory = MayBeOneSwitch(literals[i], literals[j]) && ComplementContacts(literals[i], literals[j]);
-        }
-      }
-    }
-    if (!contradictory) AppendJoined(out, term, '+', first);
-  }
-  return out;
-}
-
+// Absorption runs on every sum of the synthesis, the largest of them tens of
+// thousands of terms long, so it works on the contacts' numbers.
 namespace {
-
-// The first spelling seen of each contact, so that the spellings of one
-// contact get one literal id.
-class ContactSpellings {
-public:
-  std::string_view Of(std::string_view literal) {
-    if (const auto found = byText_.find(literal); found != byText_.end()) return found->second;
-    const std::string_view first = byKey_.emplace(ContactKey(literal), literal).first->second;
-    byText_.emplace(literal, first);
-    return first;
-  }
-
-private:
-  std::unordered_map<std::string_view, std::string_view> byText_;
-  std::unordered_map<std::string, std::string_view> byKey_;
-};
 
 // Sets of literal ids kept as sorted id paths in a tree, so that "does the
 // tree hold a subset of S?" follows only the children whose literal is in S.
@@ -331,23 +271,20 @@ private:
 constexpr size_t kSmallSumTerms = 64;
 
 // Absorption as below for a sum of few terms over at most 64 contacts: each
-// term's contacts as one mask, the terms compared pair by pair. None for a
-// larger sum.
-std::optional<std::string> RemoveAbsorbedTermsOfSmallSum(const std::vector<std::string_view>& views, size_t size) {
-  const size_t n = views.size();
-  if (n > kSmallSumTerms) return std::nullopt;
-  std::vector<std::string_view> contacts;  // one spelling of each contact, in order of first sight
+// term's contacts as one mask, the terms compared pair by pair. False for a
+// larger sum, which is left as it was.
+bool RemoveAbsorbedTermsOfSmallSum(Sum& sum) {
+  const size_t n = sum.size();
+  if (n > kSmallSumTerms) return false;
+  std::vector<uint32_t> contacts;  // the contacts in order of first sight
   std::vector<uint64_t> masks(n, 0);
-  std::vector<std::string_view> literals;
   for (size_t t = 0; t < n; ++t) {
-    SplitViews(views[t], '.', literals);
-    for (std::string_view literal : literals) {
-      size_t id = 0;
-      while (id < contacts.size() && !(MayBeOneSwitch(contacts[id], literal) && SameContact(contacts[id], literal)))
-        ++id;
-      if (id == contacts.size()) {
-        if (contacts.size() == 64) return std::nullopt;
-        contacts.push_back(literal);
+    for (const Literal& literal : sum[t]) {
+      const auto found = std::find(contacts.begin(), contacts.end(), literal.Contact());
+      const auto id = static_cast<size_t>(found - contacts.begin());
+      if (found == contacts.end()) {
+        if (contacts.size() == 64) return false;
+        contacts.push_back(literal.Contact());
       }
       masks[t] |= uint64_t{1} << id;
     }
@@ -360,52 +297,43 @@ std::optional<std::string> RemoveAbsorbedTermsOfSmallSum(const std::vector<std::
   for (size_t c = 0; c < n; ++c) {
     if (!absorbedBy(c, n)) unmarked.push_back(c);
   }
-  std::string out;
-  out.reserve(size);
-  bool first = true;
-  for (size_t t = 0; t < n; ++t) {
-    if (!absorbedBy(t, t)) AppendJoined(out, views[t], '+', first);
-  }
-  return out;
+  std::vector<char> absorbed(n);
+  for (size_t t = 0; t < n; ++t) absorbed[t] = absorbedBy(t, t);
+  EraseTerms(sum, [&absorbed](size_t t) { return absorbed[t] != 0; });
+  return true;
 }
 
-// The literals of each term as ids, sorted and without repeats: term t holds
-// ids[starts[t] .. starts[t + 1]). Spellings of one contact share an id.
+// The contacts of each term as ids, sorted and without repeats: term t holds
+// ids[starts[t] .. starts[t + 1]).
 struct TermSets {
   std::vector<uint32_t> ids;
   std::vector<size_t> starts;
   size_t literals = 0;
 };
 
-// Literals are numbered by the place in a term where each is first seen,
+// Contacts are numbered by the place in a term where each is first seen,
 // then by first sight. In a multiplied-out product the literals of one factor
 // share a place, so the subset tree branches once per factor, not once per
 // subset of a term's literals.
-TermSets NumberedTermSets(const std::vector<std::string_view>& views, size_t size) {
+TermSets NumberedTermSets(const Sum& sum, size_t contacts) {
   struct Seen {
     size_t place, order;
   };
-  ContactSpellings spellings;
-  std::vector<Seen> seen;                                   // per spelling, where it was first seen
-  std::unordered_map<std::string_view, uint32_t> spelling;  // literal text -> its spelling's place in `seen`
-  std::unordered_map<std::string_view, uint32_t> seenAt;    // spelling -> its place in `seen`
-  spelling.reserve(256);
-  std::vector<uint32_t> occurrences;  // the spellings of term t are occurrences[starts[t] .. starts[t + 1])
-  occurrences.reserve(size / 2);
+  constexpr uint32_t kUnseen = UINT32_MAX;
+  std::vector<uint32_t> seenAt(contacts, kUnseen);  // contact -> its place in `seen`
+  std::vector<Seen> seen;
   TermSets sets;
-  sets.starts.reserve(views.size() + 1);
+  sets.starts.reserve(sum.size() + 1);
   sets.starts.push_back(0);
-  std::vector<std::string_view> literals;
-  for (std::string_view term : views) {
-    SplitViews(term, '.', literals);
-    for (size_t k = 0; k < literals.size(); ++k) {
-      auto [known, added] = spelling.try_emplace(literals[k], 0);
-      if (added) {
-        const auto [at, first] = seenAt.try_emplace(spellings.Of(literals[k]), static_cast<uint32_t>(seen.size()));
-        if (first) seen.push_back({k, seen.size()});
-        known->second = at->second;
+  std::vector<uint32_t> occurrences;  // the contacts of term t as places in `seen`
+  for (const Term& term : sum) {
+    for (size_t k = 0; k < term.size(); ++k) {
+      uint32_t& at = seenAt[term[k].Contact()];
+      if (at == kUnseen) {
+        at = static_cast<uint32_t>(seen.size());
+        seen.push_back({k, seen.size()});
       }
-      occurrences.push_back(known->second);
+      occurrences.push_back(at);
     }
     sets.starts.push_back(occurrences.size());
   }
@@ -418,29 +346,27 @@ TermSets NumberedTermSets(const std::vector<std::string_view>& views, size_t siz
   for (uint32_t id = 0; id < byPlace.size(); ++id) idOf[byPlace[id]] = id;
   sets.literals = seen.size();
   sets.ids.reserve(occurrences.size());
-  for (size_t t = 0; t < views.size(); ++t) {
+  for (size_t t = 0; t < sum.size(); ++t) {
     const size_t start = sets.ids.size();
     for (size_t i = sets.starts[t]; i < sets.starts[t + 1]; ++i) sets.ids.push_back(idOf[occurrences[i]]);
-    std::sort(sets.ids.begin() + start, sets.ids.end());
-    sets.ids.erase(std::unique(sets.ids.begin() + start, sets.ids.end()), sets.ids.end());
+    std::sort(sets.ids.begin() + static_cast<std::ptrdiff_t>(start), sets.ids.end());
+    sets.ids.erase(std::unique(sets.ids.begin() + static_cast<std::ptrdiff_t>(start), sets.ids.end()), sets.ids.end());
     sets.starts[t] = start;
   }
-  sets.starts[views.size()] = sets.ids.size();
+  sets.starts[sum.size()] = sets.ids.size();
   return sets;
 }
 
-// Absorption without markers in the text. Taking the terms in order, a term
-// is still unmarked when it comes up exactly when no earlier unmarked term's
-// literals are among its own; such a term marks every other term that holds
-// all its literals, earlier or later. So a term is dropped exactly when some
-// term that was unmarked at its turn, other than itself, has all its literals
-// among the term's literals. Of two terms with the same literals the first
-// stays unmarked and drops the second.
-std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
-  const auto views = SplitViews(sum, '+');
-  if (auto small = RemoveAbsorbedTermsOfSmallSum(views, sum.size())) return *std::move(small);
-  const size_t n = views.size();
-  const TermSets sets = NumberedTermSets(views, sum.size());
+// Taking the terms in order, a term is still unmarked when it comes up
+// exactly when no earlier unmarked term's contacts are among its own; such a
+// term marks every other term that holds all its contacts, earlier or later.
+// So a term is dropped exactly when some term that was unmarked at its turn,
+// other than itself, has all its contacts among the term's contacts. Of two
+// terms with the same contacts the first stays unmarked and drops the second.
+void RemoveAbsorbedTermsByContacts(Sum& sum, size_t contacts) {
+  if (RemoveAbsorbedTermsOfSmallSum(sum)) return;
+  const size_t n = sum.size();
+  const TermSets sets = NumberedTermSets(sum, contacts);
   const auto setOf = [&sets](size_t t) {
     return std::span<const uint32_t>(sets.ids.data() + sets.starts[t], sets.starts[t + 1] - sets.starts[t]);
   };
@@ -448,21 +374,32 @@ std::string RemoveAbsorbedTermsWithoutMarkers(const std::string& sum) {
   for (size_t c = 0; c < n; ++c) {
     if (!unmarked.HoldsSubsetOf(setOf(c))) unmarked.Insert(setOf(c), static_cast<uint32_t>(c));
   }
-  std::string out;
-  out.reserve(sum.size());
-  bool first = true;
-  for (size_t t = 0; t < n; ++t) {
-    if (!unmarked.HoldsSubsetOf(setOf(t), static_cast<int64_t>(t))) AppendJoined(out, views[t], '+', first);
-  }
-  return out;
+  std::vector<char> absorbed(n);
+  for (size_t t = 0; t < n; ++t) absorbed[t] = unmarked.HoldsSubsetOf(setOf(t), static_cast<int64_t>(t));
+  EraseTerms(sum, [&absorbed](size_t t) { return absorbed[t] != 0; });
 }
 
-}  // namespace
+// The first spelling seen of each contact, so that the spellings of one
+// contact get one literal id.
+class ContactSpellings {
+public:
+  std::string_view Of(std::string_view literal) {
+    if (const auto found = byText_.find(literal); found != byText_.end()) return found->second;
+    const std::string_view first = byKey_.emplace(ContactKey(literal), literal).first->second;
+    byText_.emplace(literal, first);
+    return first;
+  }
 
-std::string RemoveAbsorbedTerms(const std::string& sum) {
-  if (!Contains(sum, kMarker)) return RemoveAbsorbedTermsWithoutMarkers(sum);
-  // A "?" written in the text takes part as a marker would; the steps below
-  // follow the marks one by one.
+private:
+  std::unordered_map<std::string_view, std::string_view> byText_;
+  std::unordered_map<std::string, std::string_view> byKey_;
+};
+
+// Absorption of a text holding "?": a "?" written in the text takes part as
+// the old marker of a dropped term would, so the steps below follow the marks
+// one by one on the text. No table holds such a text; it keeps odd input
+// giving what it always gave.
+std::string RemoveAbsorbedTermsOfMarkedText(const std::string& sum) {
   const auto views = SplitViews(sum, '+');
   const size_t n = views.size();
   // Each term's literals as a set of bits, one bit per distinct literal text,
@@ -540,10 +477,22 @@ std::string RemoveAbsorbedTerms(const std::string& sum) {
   return ReplaceAll(joined, "?+", "");
 }
 
-void SimplifyExpressions(WorkEquations& work) {
-  ApplyToSums(work, RemoveRepeatedLiterals);
-  ApplyToSums(work, RemoveContradictoryTerms);
-  ApplyToSums(work, RemoveAbsorbedTerms);
+}  // namespace
+
+void RemoveAbsorbedTerms(Sum& sum, ContactNames& names) {
+  const bool marked = std::any_of(sum.begin(), sum.end(), [](const Term& term) {
+    return std::any_of(term.begin(), term.end(), [](const Literal& l) { return l.Spelling().holdsMark; });
+  });
+  if (!marked) return RemoveAbsorbedTermsByContacts(sum, names.Contacts());
+  sum = ParseSum(RemoveAbsorbedTermsOfMarkedText(Print(sum)), names);
+}
+
+void SimplifyExpressions(WorkEquations& work, ContactNames& names) {
+  for (Sum& slot : work) {
+    if (slot.size() > 1) RemoveRepeatedLiterals(slot);
+    if (slot.size() > 1) RemoveContradictoryTerms(slot);
+    if (slot.size() > 1) RemoveAbsorbedTerms(slot, names);
+  }
 }
 
 }  // namespace kelvo
