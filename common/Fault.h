@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace kelvo {
 
@@ -20,6 +21,19 @@ struct Fault {
   std::string Text() const { return line > 0 ? "line " + std::to_string(line) + ": " + what : what; }
   bool operator==(const Fault&) const = default;
 };
+
+// The faults' texts, in order, and joined a line each.
+inline std::vector<std::string> FaultTexts(const std::vector<Fault>& faults) {
+  std::vector<std::string> texts;
+  texts.reserve(faults.size());
+  for (const Fault& f : faults) texts.push_back(f.Text());
+  return texts;
+}
+inline std::string JoinFaults(const std::vector<Fault>& faults) {
+  std::string text;
+  for (const Fault& f : faults) text += (text.empty() ? "" : "\n") + f.Text();
+  return text;
+}
 
 // A Result<Done> is an action that returns nothing but may fail.
 struct Done {

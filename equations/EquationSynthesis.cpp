@@ -45,23 +45,26 @@ std::string TransitionName(int state, int slot) {
 
 }  // namespace
 
-std::string TriggerProblem(const StateDiagram& d, int s, int c) {
+std::optional<Fault> TriggerProblem(const StateDiagram& d, int s, int c) {
   const std::string& trigger = d.Triggers[s][c];
-  if (trigger.empty()) return "";
+  if (trigger.empty()) return std::nullopt;
   if (const std::string fault = TriggerSizeFault(trigger); !fault.empty()) {
-    return "State " + TransitionName(s, c) + " has the trigger \"" + Shortened(trigger) +
-           "\", which is too large: " + fault + ". Shorten the trigger first.";
+    return Fault{"State " + TransitionName(s, c) + " has the trigger \"" + Shortened(trigger) +
+                     "\", which is too large: " + fault + ". Shorten the trigger first.",
+                 0, s, c};
   }
   if (const std::string fault = TriggerFault(trigger); !fault.empty()) {
-    return "State " + TransitionName(s, c) + " has the trigger \"" + trigger +
-           "\", which is not a switch expression: " + fault + ". Correct the trigger first.";
+    return Fault{"State " + TransitionName(s, c) + " has the trigger \"" + trigger +
+                     "\", which is not a switch expression: " + fault + ". Correct the trigger first.",
+                 0, s, c};
   }
   if (const std::string variable = StateVariableContact(trigger); !variable.empty()) {
-    return "State " + TransitionName(s, c) + " has the trigger \"" + trigger + "\", whose contact \"" + variable +
-           "\" is named like the state variable " + ToUpper(variable) +
-           " and would be its relay's contact. Give the switch another name first.";
+    return Fault{"State " + TransitionName(s, c) + " has the trigger \"" + trigger + "\", whose contact \"" + variable +
+                     "\" is named like the state variable " + ToUpper(variable) +
+                     " and would be its relay's contact. Give the switch another name first.",
+                 0, s, c};
   }
-  return "";
+  return std::nullopt;
 }
 
 void EquationSynthesis::Clear() { *this = EquationSynthesis{}; }
@@ -80,8 +83,8 @@ void EquationSynthesis::EmptyVariableStrings() {
   }
 }
 
-std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagram& d) {
-  std::vector<std::string> problems;
+std::vector<Fault> EquationSynthesis::CollectTransitions(const StateDiagram& d) {
+  std::vector<Fault> problems;
   SetTerms = {};
   ResetTerms = {};
   std::array<int, kCodeDigits> setCount{};
@@ -93,12 +96,13 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
       if (d.Targets[s][c].empty()) continue;
       const int t = StateOfTarget(d.Targets[s][c]);
       if (!IsValidState(t)) {
-        problems.push_back("State " + TransitionName(s, c) + " goes to \"" + d.Targets[s][c] +
-                           "\", which is not one of the states S0 to S15. Correct the target first.");
+        problems.push_back({"State " + TransitionName(s, c) + " goes to \"" + d.Targets[s][c] +
+                                "\", which is not one of the states S0 to S15. Correct the target first.",
+                            0, s, c});
         continue;
       }
-      if (std::string problem = TriggerProblem(d, s, c); !problem.empty()) {
-        problems.push_back(std::move(problem));
+      if (auto problem = TriggerProblem(d, s, c)) {
+        problems.push_back(std::move(*problem));
         continue;
       }
       for (int p = 1; p <= kCodeDigits; ++p) {
@@ -121,10 +125,11 @@ std::vector<std::string> EquationSynthesis::CollectTransitions(const StateDiagra
   for (int p = 1; p <= kCodeDigits; ++p) {
     for (const bool isSet : {true, false}) {
       if (!(isSet ? setOverflow : resetOverflow)[p - 1]) continue;
-      problems.push_back("State variable " + std::string(1, VariableLetter(VariableAtPosition(p))) + " has more than " +
-                         std::to_string(kTransitionsPerVariable) + (isSet ? " set" : " reset") +
-                         " transitions; its relay circuit can hold at most " + std::to_string(kTransitionsPerVariable) +
-                         ". Give the machine other state codes or fewer transitions.");
+      problems.push_back({"State variable " + std::string(1, VariableLetter(VariableAtPosition(p))) +
+                          " has more than " + std::to_string(kTransitionsPerVariable) + (isSet ? " set" : " reset") +
+                          " transitions; its relay circuit can hold at most " +
+                          std::to_string(kTransitionsPerVariable) +
+                          ". Give the machine other state codes or fewer transitions."});
     }
   }
   return problems;
@@ -156,8 +161,8 @@ Sum EquationSynthesis::BuildExpression(const std::array<TransitionTerm, kTransit
   return expression;
 }
 
-std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
-  std::vector<std::string> problems;
+std::vector<Fault> EquationSynthesis::SynthesizeStateEquations() {
+  std::vector<Fault> problems;
   idleCount = 0;
   for (int p = 0; p < kCodeDigits; ++p) {
     if (SetTerms[p][0].trigger.empty() && ResetTerms[p][0].trigger.empty()) ++idleCount;
@@ -193,9 +198,9 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
     work[x] = product.size() > 1 ? ParseSum(Print(product), *names) : product.empty() ? Sum{} : std::move(product[0]);
     product.clear();
     if (tooLarge[x]) {
-      problems.push_back(std::string("The reset expression of ") + VariableLetter(x) +
-                         " is too large to multiply out (more than " + std::to_string(kMaxExpandedTerms) +
-                         " terms). Simplify the triggers of its reset transitions.");
+      problems.push_back({std::string("The reset expression of ") + VariableLetter(x) +
+                          " is too large to multiply out (more than " + std::to_string(kMaxExpandedTerms) +
+                          " terms). Simplify the triggers of its reset transitions."});
     }
   }
 
@@ -228,8 +233,8 @@ std::vector<std::string> EquationSynthesis::SynthesizeStateEquations() {
   return problems;
 }
 
-std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
-  std::vector<std::string> problems;
+std::vector<Fault> EquationSynthesis::BuildFinalEquations() {
+  std::vector<Fault> problems;
   for (int x = 0; x < kStateVariables; ++x) {
     const VariableSums& v = sums[x];
     const Term hold{names->Of(std::string(1, VariableLetter(x)))};
@@ -245,8 +250,8 @@ std::vector<std::string> EquationSynthesis::BuildFinalEquations() {
     Sum q = Blank(v.setWithHold) ? Sum{} : v.setWithHold;
     q.push_back(hold);
     if (p.size() * q.size() > kMaxExpandedTerms) {
-      problems.push_back(std::string("The final equation of ") + VariableLetter(x) +
-                         " is too large to multiply out. Simplify the triggers of its transitions.");
+      problems.push_back({std::string("The final equation of ") + VariableLetter(x) +
+                          " is too large to multiply out. Simplify the triggers of its transitions."});
       work[x].clear();
       continue;
     }

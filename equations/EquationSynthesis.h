@@ -12,9 +12,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/Fault.h"
 #include "equations/EquationSet.h"
 #include "equations/SwitchExpressions.h"
 #include "statediagram/StateDiagram.h"
@@ -70,9 +72,9 @@ public:
   // Empties set, reset, complemented reset and factored form of every variable.
   void EmptyVariableStrings();
 
-  std::vector<std::string> CollectTransitions(const StateDiagram& diagram);
-  std::vector<std::string> SynthesizeStateEquations();
-  std::vector<std::string> BuildFinalEquations();
+  std::vector<Fault> CollectTransitions(const StateDiagram& diagram);
+  std::vector<Fault> SynthesizeStateEquations();
+  std::vector<Fault> BuildFinalEquations();
   void BuildCoilEquations(const StateDiagram& diagram, const std::array<std::string, kRelayCount>& relayNames);
 
 private:
@@ -80,7 +82,7 @@ private:
 };
 
 // Why the trigger of state `state`, transition `slot` cannot be taken, as the
-// message CollectTransitions gives, or "" when it can (an empty one can).
-std::string TriggerProblem(const StateDiagram& diagram, int state, int slot);
+// fault CollectTransitions gives, or none when it can (an empty one can).
+std::optional<Fault> TriggerProblem(const StateDiagram& diagram, int state, int slot);
 
 }  // namespace kelvo

@@ -239,13 +239,13 @@ bool EntryForm::RunAssignStateCodes() {
 
 bool EntryForm::Synthesize() {
   synthesis.EmptyVariableStrings();
-  if (const auto notes = DuplicateNotes(table()); !notes.empty()) dialogs_.Notify(Join(notes, "\n"));
+  if (const auto notes = DuplicateNotes(table()); !notes.empty()) dialogs_.Notify(JoinFaults(notes));
   auto problems = TextFaults(table());
   const auto transitionProblems = synthesis.CollectTransitions(table());
   problems.insert(problems.end(), transitionProblems.begin(), transitionProblems.end());
   if (problems.empty()) problems = synthesis.SynthesizeStateEquations();
   if (!problems.empty()) {
-    dialogs_.Notify(Join(problems, "\n"));
+    dialogs_.Notify(JoinFaults(problems));
     return false;
   }
   return true;
@@ -305,10 +305,10 @@ bool EntryForm::LoadStatesFrom(const std::string& path) {
   auto faults = TextFaults(table());
   for (int s = 0; s < kStateCount; ++s) {
     for (int j = 0; j < kSlotCount; ++j) {
-      if (std::string problem = TriggerProblem(table(), s, j); !problem.empty()) faults.push_back(std::move(problem));
+      if (auto problem = TriggerProblem(table(), s, j)) faults.push_back(std::move(*problem));
     }
   }
-  if (!faults.empty()) dialogs_.Notify(Join(faults, "\n"), kTableFaultsTitle);
+  if (!faults.empty()) dialogs_.Notify(JoinFaults(faults), kTableFaultsTitle);
   return true;
 }
 

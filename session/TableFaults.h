@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Fault.h"
 #include "statediagram/StateDiagram.h"
 
 namespace kelvo {
@@ -16,7 +17,7 @@ namespace kelvo {
 inline constexpr size_t kMaxRelayNameCharacters = 64;
 inline constexpr size_t kMaxCommentCharacters = 200;
 
-std::vector<std::string> TextFaults(const StateDiagram& table);
-std::vector<std::string> DuplicateNotes(const StateDiagram& table);
+std::vector<Fault> TextFaults(const StateDiagram& table);
+std::vector<Fault> DuplicateNotes(const StateDiagram& table);
 
 }  // namespace kelvo

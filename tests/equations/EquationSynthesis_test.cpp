@@ -33,7 +33,7 @@ EquationSynthesis Synthesize(const std::vector<std::string>& codes, const std::v
   EquationSynthesis synthesis;
   auto found = synthesis.CollectTransitions(d);
   if (found.empty()) found = synthesis.SynthesizeStateEquations();
-  if (problems) *problems = found;
+  if (problems) *problems = FaultTexts(found);
   return synthesis;
 }
 

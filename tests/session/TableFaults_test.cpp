@@ -36,7 +36,7 @@ TEST(TableFaults, CommentsAndRelayNames) {
     StateDiagram d = testing::Latch();
     d.Comments[0] = c.comment;
     d.CoilNames[0] = c.relayName;
-    EXPECT_EQ(TextFaults(d), c.faults) << c.comment << c.relayName;
+    EXPECT_EQ(FaultTexts(TextFaults(d)), c.faults) << c.comment << c.relayName;
   }
 }
 
@@ -48,11 +48,15 @@ TEST(TableFaults, SharedCodesAndRepeatedTransitions) {
   d.Triggers[2][0] = "X3";
   d.Targets[1][2] = "S0";
   d.Triggers[1][2] = "x2";
-  EXPECT_EQ(DuplicateNotes(d),
+  EXPECT_EQ(FaultTexts(DuplicateNotes(d)),
             (std::vector<std::string>{
                 "State S2 has the code 0001, as S1 has: the circuits cannot tell the two states apart.",
                 "State S1 (transition 3) goes to S0 on \"x2\", as transition 1 does: the second is the same "
                 "transition."}));
+  // Each names where it is: the state, and the transition when it is about one.
+  const auto notes = DuplicateNotes(d);
+  EXPECT_EQ(std::make_pair(notes[0].state, notes[0].transition), std::make_pair(2, -1));
+  EXPECT_EQ(std::make_pair(notes[1].state, notes[1].transition), std::make_pair(1, 2));
 }
 
 }  // namespace
