@@ -17,7 +17,7 @@ struct EquationSet {
   std::array<std::string, kStateVariables> variableEquations;
   // Two-part equations eqParA..eqParD: complemented reset "|" set-with-hold.
   std::array<std::string, kStateVariables> parallelEquations;
-  // Output-relay equations eqCoil0..eqCoil5 and the relay names NmCoil0..NmCoil5.
+  // The output relays' equations and their names.
   std::array<std::string, kRelayCount> relayEquations;
   std::array<std::string, kRelayCount> relayNames;
 

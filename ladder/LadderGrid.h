@@ -17,7 +17,7 @@
 
 namespace kelvo {
 
-inline constexpr int kSumEquations = 10;     // eqA..eqD, eqCoil0..eqCoil5
+inline constexpr int kSumEquations = 10;     // A..D, then the six relays
 inline constexpr int kTwoPartEquations = 4;  // eqParA..eqParD
 inline constexpr int kTermRows = 21;         // product terms 0..20
 inline constexpr int kTermColumns = 16;      // literals 0..15
