@@ -13,9 +13,9 @@ namespace kelvo {
 inline constexpr int kStateVariables = 4;  // A, B, C, D
 
 struct EquationSet {
-  // Final multiplied-out equations eqA..eqD; empty when the variable has no reset.
+  // The final multiplied-out equations of A..D; empty when the variable has no reset.
   std::array<std::string, kStateVariables> variableEquations;
-  // Two-part equations eqParA..eqParD: complemented reset "|" set-with-hold.
+  // The two-part equations of A..D: complemented reset, "|", set with hold.
   std::array<std::string, kStateVariables> parallelEquations;
   // The output relays' equations and their names.
   std::array<std::string, kRelayCount> relayEquations;
