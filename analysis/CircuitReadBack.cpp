@@ -82,7 +82,7 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels,
     for (const auto& [spelling, variable] : known) {
       if (spelling == name) return variable;
     }
-    const int variable = table.Index(std::string(name));
+    const int variable = table.Index(name);
     known.emplace_back(name, variable);
     return variable;
   };
@@ -124,7 +124,17 @@ void CircuitReadBack::JoinIntoNodes(int entry, int exit) {
     while (parent[i] != i) i = parent[i] = parent[parent[i]];
     return i;
   };
-  auto join = [&](int a, int b) { parent[find(a)] = find(b); };
+  // The lower terminal becomes the root: cells come column by column, top
+  // down, so each terminal joins straight to the root of the run above it.
+  auto join = [&](int a, int b) {
+    a = find(a);
+    b = find(b);
+    if (a < b) {
+      parent[b] = a;
+    } else {
+      parent[a] = b;
+    }
+  };
   auto isContact = [this](int i) { return cells_[i].variable >= 0; };
   for (size_t i = 0; i < cells_.size(); ++i) {
     const Cell& c = cells_[i];

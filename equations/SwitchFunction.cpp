@@ -1,5 +1,6 @@
 #include "equations/SwitchFunction.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "equations/ExpressionText.h"
@@ -8,7 +9,7 @@ namespace kelvo {
 
 VariableTable::VariableTable() : names_{"A", "B", "C", "D"}, shown_(names_) {}
 
-int VariableTable::Index(const std::string& literal) {
+int VariableTable::Index(std::string_view literal) {
   const bool upperFirst = !literal.empty() && std::isupper(static_cast<unsigned char>(literal[0]));
   for (int i = 0; i < Size(); ++i) {
     if (!EqualsUpper(names_[i], literal)) continue;
@@ -20,27 +21,31 @@ int VariableTable::Index(const std::string& literal) {
     return -1;
   }
   names_.push_back(ToUpper(literal));
-  shown_.push_back(literal);
+  shown_.emplace_back(literal);
   return Size() - 1;
 }
 
-bool ClosedWhenOn(const std::string& literal) {
+bool ClosedWhenOn(std::string_view literal) {
   return literal.empty() || !std::islower(static_cast<unsigned char>(literal[0]));
 }
 
-SwitchFunction::Sum SwitchFunction::ReadSum(const std::string& text, VariableTable& table, uint64_t& variables) {
+SwitchFunction::Sum SwitchFunction::ReadSum(std::string_view text, VariableTable& table, uint64_t& variables) {
   Sum sum;
   if (text.empty()) return sum;
-  for (const std::string& term : Split(text, "+")) {
-    Product product;
-    for (const std::string& literal : Split(term, ".")) {
+  sum.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '+')) + 1);
+  std::vector<std::string_view> terms, literals;
+  SplitViews(text, '+', terms);
+  for (std::string_view term : terms) {
+    Product& product = sum.emplace_back();
+    SplitViews(term, '.', literals);
+    product.reserve(literals.size());
+    for (std::string_view literal : literals) {
       if (literal.empty()) continue;
       const int index = table.Index(literal);
       if (index < 0) continue;
       product.push_back({index, ClosedWhenOn(literal)});
       variables |= uint64_t{1} << index;
     }
-    sum.push_back(product);
   }
   return sum;
 }
@@ -55,9 +60,10 @@ SwitchFunction SwitchFunction::ParseTwoPart(const std::string& equation, Variabl
   const size_t bar = equation.find('|');
   if (bar == std::string::npos) return Parse(equation, table);
   SwitchFunction f;
-  const std::string first = equation.substr(0, bar);
+  const std::string_view text(equation);
+  const std::string_view first = text.substr(0, bar);
   if (!first.empty()) f.factors_.push_back(ReadSum(first, table, f.variables_));
-  f.factors_.push_back(ReadSum(equation.substr(bar + 1), table, f.variables_));
+  f.factors_.push_back(ReadSum(text.substr(bar + 1), table, f.variables_));
   return f;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvo {
@@ -21,7 +22,7 @@ class VariableTable {
 public:
   VariableTable();
   // The number of `literal`'s variable, added when new; -1 when the table is full.
-  int Index(const std::string& literal);
+  int Index(std::string_view literal);
   int Size() const { return static_cast<int>(names_.size()); }
   // The name as first written with an upper-case first letter, else as first written.
   const std::string& Name(int index) const { return shown_[index]; }
@@ -34,7 +35,7 @@ private:
 };
 
 // True when a literal's contact closes with its variable on (upper-case first letter).
-bool ClosedWhenOn(const std::string& literal);
+bool ClosedWhenOn(std::string_view literal);
 
 // A product of literals as two masks: the variables that must be on, and
 // those that must be off.
@@ -74,7 +75,7 @@ private:
   using Product = std::vector<Literal>;
   using Sum = std::vector<Product>;
 
-  static Sum ReadSum(const std::string& text, VariableTable& table, uint64_t& variables);
+  static Sum ReadSum(std::string_view text, VariableTable& table, uint64_t& variables);
 
   std::vector<Sum> factors_;  // all must be true
   uint64_t variables_ = 0;
