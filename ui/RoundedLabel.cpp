@@ -40,8 +40,8 @@ void RoundedLabel::PaintEdge(QPainter& p) const {
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
   const qreal d = 2 * r - 1;  // the arcs' box, inset half a pixel
-  const QRectF topLeft(0.5, 0.5, d, d), topRight(w - 2 * r + 0.5, 0.5, d, d),
-      bottomLeft(0.5, h - 2 * r + 0.5, d, d), bottomRight(w - 2 * r + 0.5, h - 2 * r + 0.5, d, d);
+  const QRectF topLeft(0.5, 0.5, d, d), topRight(w - 2 * r + 0.5, 0.5, d, d), bottomLeft(0.5, h - 2 * r + 0.5, d, d),
+      bottomRight(w - 2 * r + 0.5, h - 2 * r + 0.5, d, d);
   // In the order the edges are painted: bottom, right, left, top.
   p.drawArc(bottomLeft, -90 * 16, -45 * 16);
   p.drawArc(bottomRight, -90 * 16, 45 * 16);
