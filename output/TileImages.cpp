@@ -23,8 +23,15 @@ bool TileImages::LoadSlot(int slot, const QStringList& folders) {
   for (const QString& folder : folders) {
     const QString path = QDir(folder).filePath(name);
     if (!QFileInfo::exists(path)) continue;
+    // Qt's own BMP reader first, told the format: a reader left to find the
+    // format offers the file to every image-format plugin, loading each, before
+    // its own readers. Anything else (a picture of another kind under the
+    // name) goes to the reader that finds the format, as before.
+    QImageReader bmp(path, "bmp");
+    bmp.setAutoDetectImageFormat(false);
+    QImage image = bmp.read();
     QImageReader reader(path);
-    QImage image = reader.read();
+    if (image.isNull()) image = reader.read();
     if (!image.isNull()) {
       images_[slot] = image;
       error_.clear();

@@ -52,7 +52,7 @@ void CanvasTools::Build(QWidget* parent) {
   }
   bottom->addSpacing(6);
   bottom->addWidget(new QLabel(QStringLiteral("Current:")));
-  textColourSwatch = new QLabel;
+  textColourSwatch = new ColourBox;
   textColourSwatch->setFixedSize(34, 17);
   bottom->addWidget(textColourSwatch);
   bottom->addStretch(1);
@@ -74,7 +74,7 @@ void CanvasTools::Sync() {
   rubberMode->setChecked(editor.rubberMode);
   pointerPlace->setText(editor.pointerText);
   const Rgb c = editor.textColour;
-  textColourSwatch->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3);").arg(c.r).arg(c.g).arg(c.b));
+  textColourSwatch->SetColour(QColor(c.r, c.g, c.b));
   window_.canvasView->update();
 }
 

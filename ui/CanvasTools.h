@@ -20,6 +20,7 @@
 
 namespace kelvo {
 
+class ColourBox;
 class MainWindow;
 
 class CanvasTools : public QObject {
@@ -39,8 +40,8 @@ public:
   QGroupBox* frame{};
   QLineEdit* textBox{};
   QPushButton *insertButton{}, *addComponentButton{};
-  QLabel* pointerPlace{};      // "( X , Y ) =" the pointer's place in twips
-  QLabel* textColourSwatch{};  // "Current:"
+  QLabel* pointerPlace{};         // "( X , Y ) =" the pointer's place in twips
+  ColourBox* textColourSwatch{};  // "Current:"
   QCheckBox* rubberMode{};
   std::array<QWidget*, kPaletteSize> colourSwatches{};
   QPointer<ComponentPicker> componentPicker;

@@ -14,4 +14,14 @@ void ColourSwatch::paintEvent(QPaintEvent*) {
   painter.fillRect(rect().adjusted(edge, edge, -edge, -edge), colour_);
 }
 
+ColourBox::ColourBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+void ColourBox::SetColour(QColor colour) {
+  if (colour == colour_) return;
+  colour_ = colour;
+  update();
+}
+
+void ColourBox::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
+
 }  // namespace kelvo

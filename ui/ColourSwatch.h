@@ -20,4 +20,20 @@ private:
   QColor colour_;
 };
 
+// A box filled with one colour, edge to edge (the text colour now chosen).
+// Painted directly, as the swatches are, for the picture a style sheet's
+// "background" gives.
+class ColourBox : public QWidget {
+public:
+  explicit ColourBox(QWidget* parent = nullptr);
+  void SetColour(QColor colour);
+  QColor Colour() const { return colour_; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  QColor colour_ = Qt::black;
+};
+
 }  // namespace kelvo

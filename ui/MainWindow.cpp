@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "ui/Icons.h"
+#include "ui/RoundedLabel.h"
 #include "ui/WindowKeys.h"
 #include "ui/WindowPlaces.h"
 
@@ -110,9 +111,8 @@ void MainWindow::BuildControls() {
   viewControls.BuildButtons(client);
   BuildPictureButtons(client);
 
-  auto* credit = new QLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
+  auto* credit = new RoundedLabel(QStringLiteral("Kelvo 16s · 1.0"), client);
   credit->setAlignment(Qt::AlignCenter);
-  credit->setStyleSheet(QStringLiteral("border: 1px solid gray; border-radius: 6px;"));
   credit->setGeometry(ImageCanvas::ToPixels(13320, 9840, 1575, 330));
 
   for (QObject* child : client->children()) {
