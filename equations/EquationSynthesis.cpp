@@ -310,7 +310,10 @@ void EquationSynthesis::BuildCoilEquations(const StateDiagram& d,
     work[r] = ParseSum(coil[r], *names);
   }
   SimplifyExpressions(work, *names);
-  for (int r = 0; r < kRelayCount; ++r) coil[r] = Print(work[r]);
+  for (int r = 0; r < kRelayCount; ++r) {
+    coilSums[r] = work[r];
+    coil[r] = Print(coilSums[r]);
+  }
 }
 
 }  // namespace kelvo

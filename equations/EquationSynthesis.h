@@ -61,6 +61,7 @@ public:
   std::array<std::string, kStateVariables> parallelEquations;
   std::array<std::array<std::string, kStateCount>, kRelayCount> CoilTerms;
   std::array<std::string, kRelayCount> coil;
+  std::array<Sum, kRelayCount> coilSums;  // coil as values
   WorkEquations work;
   ResetWork resetWork;
   int idleCount = 0;

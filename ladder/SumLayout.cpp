@@ -23,41 +23,38 @@ std::string CircuitName(int equation) {
 
 // Puts the literals of one term into `row`, at most kMaxSumLiterals of them;
 // returns the number of literals the term had.
-int PlaceLiterals(std::string_view term, TermMatrix& terms, int row) {
-  const auto literals = SplitViews(term, '.');
-  const int kept = std::min<int>(literals.size(), kMaxSumLiterals);
-  for (int c = 0; c < kept; ++c) terms[row][c] = literals[c];
-  return literals.size();
+int PlaceLiterals(const Term& term, TermMatrix& terms, int row) {
+  const int kept = std::min<int>(term.size(), kMaxSumLiterals);
+  for (int c = 0; c < kept; ++c) terms[row][c] = term[c].Text();
+  return term.size();
 }
 
-// Breaks the text of one equation into rows of literals and returns its width.
-int BreakIntoTerms(const std::string& text, TermMatrix& terms, const std::string& name,
-                   std::vector<std::string>& problems) {
-  if (text.empty()) return 0;
+// Breaks one equation into rows of literals and returns its width.
+int BreakIntoTerms(const Sum& sum, TermMatrix& terms, const std::string& name, std::vector<std::string>& problems) {
+  if (Blank(sum)) return 0;
   int width = 0;
   int longest = 0;
-  if (text.find('+') != std::string::npos) {
-    auto sum = SplitViews(text, '+');
+  if (sum.size() > 1) {
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms, more than the " +
                          std::to_string(kDrawnBranches) + " branches a circuit can show; only the first " +
                          std::to_string(kDrawnBranches) + " are drawn.");
     }
-    if (sum.size() > kTermRows) sum.resize(kTermRows);
-    for (int r = 0; r < int(sum.size()); ++r) {
-      if (sum[r].find('.') == std::string_view::npos) {
-        terms[r][0] = sum[r];
+    const int rows = std::min<int>(sum.size(), kTermRows);
+    for (int r = 0; r < rows; ++r) {
+      if (!IsProduct(sum[r])) {
+        terms[r][0] = sum[r][0].Text();
         continue;
       }
       const int count = PlaceLiterals(sum[r], terms, r);
       longest = std::max(longest, count);
       width = std::max(width, std::min(count, kMaxSumLiterals) - 1);
     }
-  } else if (text.find('.') != std::string::npos) {
-    longest = PlaceLiterals(text, terms, 0);
+  } else if (IsProduct(sum[0])) {
+    longest = PlaceLiterals(sum[0], terms, 0);
     width = std::min(longest, kMaxSumLiterals) - 1;
   } else {
-    terms[0][0] = text;
+    terms[0][0] = sum[0][0].Text();
     width = 1;  // drawn as a wire followed by the contact
   }
   if (longest > kMaxSumLiterals) {
@@ -101,8 +98,8 @@ void BuildCircuit(const TermMatrix& terms, TileGrid& tiles, LabelGrid& labels, i
   if (mainLength != 0) JoinGroupEnds(tiles, 1, mainLength);
 }
 
-const std::string& EquationText(const EquationSet& equations, int e) {
-  return e < kFirstRelayEquation ? equations.variableEquations[e] : equations.relayEquations[e - kFirstRelayEquation];
+const Sum& EquationSum(const EquationSums& sums, int e) {
+  return e < kFirstRelayEquation ? sums.variables[e] : sums.relays[e - kFirstRelayEquation];
 }
 
 void ClearCircuit(TileGrid& tiles, LabelGrid& labels) {
@@ -112,10 +109,10 @@ void ClearCircuit(TileGrid& tiles, LabelGrid& labels) {
   }
 }
 
-void ParseEquation(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,
+void ParseEquation(const EquationSums& sums, LadderGrid& grid, int e, Sharing sharing,
                    std::vector<std::string>& problems) {
   for (auto& row : grid.SumTerms[e]) row.fill("0");
-  grid.SumWidth[e] = BreakIntoTerms(EquationText(equations, e), grid.SumTerms[e], CircuitName(e), problems);
+  grid.SumWidth[e] = BreakIntoTerms(EquationSum(sums, e), grid.SumTerms[e], CircuitName(e), problems);
   AlignAndShare(grid.SumTerms[e], grid.SumWidth[e], sharing);
 }
 
@@ -136,7 +133,8 @@ void BuildEquation(LadderGrid& grid, int e, std::vector<std::string>& problems) 
 int SumSlotOf(int equation) { return equation < kFirstRelayEquation ? equation : equation + kStateVariables; }
 
 void ParseSumEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
-  for (int e = 0; e < kSumEquations; ++e) ParseEquation(equations, grid, e, Sharing::Full, problems);
+  const auto sums = equations.Sums();
+  for (int e = 0; e < kSumEquations; ++e) ParseEquation(*sums, grid, e, Sharing::Full, problems);
 }
 
 void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
@@ -148,7 +146,7 @@ void BuildSumTiles(LadderGrid& grid, std::vector<std::string>& problems) {
 void LayOutSumEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
                        std::vector<std::string>& problems) {
   if (equation < 0 || equation >= kSumEquations) return;
-  ParseEquation(equations, grid, equation, sharing, problems);
+  ParseEquation(*equations.Sums(), grid, equation, sharing, problems);
   BuildEquation(grid, equation, problems);
 }
 

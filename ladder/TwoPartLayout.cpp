@@ -17,7 +17,7 @@ constexpr int kGroups = 2;
 constexpr int kGapColumns = 2;
 constexpr int kLastGroupStart = kSteps - 2;  // a group needs at least one step pair
 
-using Group = std::vector<std::vector<std::string>>;  // terms of literals
+using Group = std::vector<std::vector<std::string_view>>;  // terms of literals
 
 std::string CircuitName(int equation) { return std::string("Circuit ") + char('A' + equation) + " (two-part form)"; }
 
@@ -27,25 +27,31 @@ int LongestTerm(const Group& group) {
   return longest;
 }
 
-// The two groups of one equation as terms of literals, cut to fit the grid.
-std::array<Group, kGroups> SplitGroups(const std::string& text, const std::string& name,
+// The two groups of one equation, the pieces between its "|"s, as terms of
+// literals, cut to fit the grid. A piece whose text is empty is one empty literal.
+std::array<Group, kGroups> SplitGroups(const std::vector<Sum>& parts, const std::string& name,
                                        std::vector<std::string>& problems) {
-  auto parts = Split(text, "|");
   if (parts.size() > kGroups) {
     problems.push_back(name + " has more than one \"|\"; only the first two parts are drawn.");
-    parts.resize(kGroups);
   }
   std::array<Group, kGroups> groups;
   for (int g = 0; g < kGroups && g < int(parts.size()); ++g) {
-    auto sum = SplitViews(parts[g], '+');
+    const Sum& sum = parts[g];
+    if (Blank(sum)) {
+      groups[g] = {{""}};
+      continue;
+    }
     if (sum.size() > kDrawnBranches) {
       problems.push_back(name + " has " + std::to_string(sum.size()) + " terms " + (g == 0 ? "left" : "right") +
                          " of the \"|\", more than the " + std::to_string(kDrawnBranches) +
                          " branches a circuit can show; only the first " + std::to_string(kDrawnBranches) +
                          " are drawn.");
     }
-    if (sum.size() > kTermRows) sum.resize(kTermRows);
-    for (std::string_view term : sum) groups[g].push_back(Split(term, "."));
+    const int rows = std::min<int>(sum.size(), kTermRows);
+    for (int r = 0; r < rows; ++r) {
+      auto& literals = groups[g].emplace_back();
+      for (const Literal& literal : sum[r]) literals.push_back(literal.Text());
+    }
   }
   const int first = LongestTerm(groups[0]);
   const int second = LongestTerm(groups[1]);
@@ -90,9 +96,14 @@ void AlignAndShare(TermMatrix& terms, int& resetWidth, int& setEnd, Sharing shar
   }
 }
 
-void ParseEquation(const std::string& text, TermMatrix& terms, int& resetWidth, int& setEnd, Sharing sharing,
-                   const std::string& name, std::vector<std::string>& problems) {
-  auto groups = SplitGroups(text, name, problems);
+void ParseEquation(const std::vector<Sum>& parts, int variable, TermMatrix& terms, int& resetWidth, int& setEnd,
+                   Sharing sharing, const std::string& name, std::vector<std::string>& problems) {
+  auto groups = SplitGroups(parts, name, problems);
+  // As TwoPartDrawnText: a reset group without a set group holds through the variable's own contact.
+  static constexpr std::string_view kVariables = "ABCD";
+  if (parts.size() == kGroups && !Blank(parts[0]) && Blank(parts[1])) {
+    groups[1] = {{kVariables.substr(variable, 1)}};
+  }
   // Without a reset group the set group follows a plain wire from the supply line.
   if (groups[0] == Group{{""}} && groups[1] != Group{{""}}) groups[0] = {{"1"}};
   int offset = 0;
@@ -179,15 +190,13 @@ std::string TwoPartDrawnText(const std::string& equation, int variable) {
 
 namespace {
 
-void ParseOne(const EquationSet& equations, LadderGrid& grid, int e, Sharing sharing,
-              std::vector<std::string>& problems) {
+void ParseOne(const EquationSums& sums, LadderGrid& grid, int e, Sharing sharing, std::vector<std::string>& problems) {
   for (auto& row : grid.TwoPartTerms[e]) row.fill("0");
   grid.ResetWidth[e] = 0;
   grid.SetEnd[e] = 0;
-  const std::string& text = equations.parallelEquations[e];
-  if (text == "|" || text.find('|') == std::string::npos) return;
-  ParseEquation(TwoPartDrawnText(text, e), grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], sharing,
-                CircuitName(e), problems);
+  const std::vector<Sum>& parts = sums.parallelParts[e];
+  if (parts.size() < kGroups || (parts.size() == kGroups && Blank(parts[0]) && Blank(parts[1]))) return;
+  ParseEquation(parts, e, grid.TwoPartTerms[e], grid.ResetWidth[e], grid.SetEnd[e], sharing, CircuitName(e), problems);
 }
 
 void BuildOne(LadderGrid& grid, int e, std::vector<std::string>& problems) {
@@ -205,7 +214,8 @@ void BuildOne(LadderGrid& grid, int e, std::vector<std::string>& problems) {
 }  // namespace
 
 void ParseTwoPartEquations(const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
-  for (int e = 0; e < kTwoPartEquations; ++e) ParseOne(equations, grid, e, Sharing::Full, problems);
+  const auto sums = equations.Sums();
+  for (int e = 0; e < kTwoPartEquations; ++e) ParseOne(*sums, grid, e, Sharing::Full, problems);
 }
 
 void BuildTwoPartTiles(LadderGrid& grid, std::vector<std::string>& problems) {
@@ -215,7 +225,7 @@ void BuildTwoPartTiles(LadderGrid& grid, std::vector<std::string>& problems) {
 void LayOutTwoPartEquation(const EquationSet& equations, LadderGrid& grid, int equation, Sharing sharing,
                            std::vector<std::string>& problems) {
   if (equation < 0 || equation >= kTwoPartEquations) return;
-  ParseOne(equations, grid, equation, sharing, problems);
+  ParseOne(*equations.Sums(), grid, equation, sharing, problems);
   BuildOne(grid, equation, problems);
 }
 

@@ -282,6 +282,14 @@ FlowEnd EntryForm::RunCircuit() {
   synthesis.BuildCoilEquations(table(), shown.coilNames);
   equations_.relayEquations = synthesis.coil;
   equations_.relayNames = shown.coilNames;
+  std::array<Sum, kStateVariables> finals, complementedResets, setsWithHold;
+  for (int x = 0; x < kStateVariables; ++x) {
+    finals[x] = synthesis.sums[x].final;
+    complementedResets[x] = synthesis.sums[x].complementedReset;
+    setsWithHold[x] = synthesis.sums[x].setWithHold;
+  }
+  equations_.sums = std::make_shared<const EquationSums>(
+      SumsOfSynthesis(equations_, synthesis.names, finals, complementedResets, setsWithHold, synthesis.coilSums));
   host_.HandOverCircuit();
   return FlowEnd::Done;
 }

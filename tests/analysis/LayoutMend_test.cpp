@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <memory>
 #include <random>
 
@@ -240,6 +241,45 @@ StateDiagram RandomTable(std::mt19937& random, bool& autoCodes) {
     }
   }
   return d;
+}
+
+// The entry form hands the ladder the synthesis' sums beside the texts; the
+// layouts they give must be those of the texts alone, cuts and notices included.
+TEST(LayoutMend, CarriedSumsLayOutAsTheirTexts) {
+  const uint32_t seed = 20261208;
+  std::cout << "seed " << seed << "\n";
+  std::mt19937 random(seed);
+  auto layOut = [](const EquationSet& equations, LadderGrid& grid, std::vector<std::string>& problems) {
+    ParseTwoPartEquations(equations, grid, problems);
+    BuildTwoPartTiles(grid, problems);
+    ParseSumEquations(equations, grid, problems);
+    BuildSumTiles(grid, problems);
+  };
+  int carried = 0;
+  for (int t = 0; t < 300; ++t) {
+    bool autoCodes = false;
+    const StateDiagram d = RandomTable(random, autoCodes);
+    auto m = Draw(d, autoCodes);
+    if (!m->session.handedOver) continue;
+    const EquationSet& withSums = m->session.equations;
+    ASSERT_TRUE(withSums.sums && withSums.sums->Of(withSums)) << "seed " << seed << " table " << t;
+    ++carried;
+    EquationSet textsOnly = withSums;
+    textsOnly.sums.reset();
+    auto fromSums = std::make_unique<LadderGrid>();
+    auto fromTexts = std::make_unique<LadderGrid>();
+    std::vector<std::string> sumProblems, textProblems;
+    layOut(withSums, *fromSums, sumProblems);
+    layOut(textsOnly, *fromTexts, textProblems);
+    EXPECT_EQ(sumProblems, textProblems) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->SumTerms, fromTexts->SumTerms) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->SumTiles, fromTexts->SumTiles) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->SumLabels, fromTexts->SumLabels) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->TwoPartTerms, fromTexts->TwoPartTerms) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->TwoPartTiles, fromTexts->TwoPartTiles) << "seed " << seed << " table " << t;
+    EXPECT_EQ(fromSums->TwoPartLabels, fromTexts->TwoPartLabels) << "seed " << seed << " table " << t;
+  }
+  EXPECT_GT(carried, 150);
 }
 
 TEST(LayoutMend, EveryCircuitOfRandomTablesReadsBackAsItsEquation) {
