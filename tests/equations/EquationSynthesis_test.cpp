@@ -297,9 +297,10 @@ TEST(EquationSynthesis, EquationsLatchOnRandomTablesWithMixedCaseNames) {
         ASSERT_EQ(final.Evaluate(values), latched)
             << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << v.final;
         // A variable that is never set has no two-part hold to check.
-        if (!v.setWithHold.empty())
+        if (!v.setWithHold.empty()) {
           ASSERT_EQ(twoPart.Evaluate(values), latched)
               << "seed " << seed << " round " << round << " " << VariableLetter(x) << " = " << s.parallelEquations[x];
+        }
       }
       ++checked;
     }
