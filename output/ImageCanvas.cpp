@@ -10,14 +10,18 @@
 namespace kelvo {
 
 ImageCanvas::ImageCanvas(const std::array<QImage, kTileCount>& tiles)
-    : tiles_(AsCanvasFormat(tiles)),
-      image_(ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips), QImage::Format_RGB32),
-      font_(DrawingFont()) {
-  const QFontMetrics metrics(font_);
-  ascent_ = metrics.ascent();
-  lineHeight_ = metrics.height();
-  image_.fill(Qt::white);
-  record_.size = image_.size();
+    : tiles_(AsCanvasFormat(tiles)), font_(DrawingFont()), lineHeight_(QFontMetrics(font_).height()) {
+  record_.size = UsualSize();
+}
+
+QSize ImageCanvas::UsualSize() { return {ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips)}; }
+
+QImage& ImageCanvas::Pixels() const {
+  if (image_.isNull()) {
+    image_ = QImage(UsualSize(), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+  }
+  return image_;
 }
 
 void ImageCanvas::Record(PictureOp op) {
@@ -32,14 +36,14 @@ ImageCanvas::~ImageCanvas() = default;
 
 const QImage& ImageCanvas::Image() const {
   EndText();
-  return image_;
+  return Pixels();
 }
 
 void ImageCanvas::EndText() const { textPainter_.reset(); }
 
 void ImageCanvas::Clear() {
   EndText();
-  const QSize usual(ToPixels(kCanvasWidthTwips), ToPixels(kCanvasHeightTwips));
+  const QSize usual = UsualSize();
   if (image_.size() != usual) image_ = QImage(usual, QImage::Format_RGB32);
   image_.fill(Qt::white);
   textX_ = textY_ = 0;
@@ -49,20 +53,20 @@ void ImageCanvas::Clear() {
 }
 
 void ImageCanvas::ExtendHeight(int twips) {
-  Grow(QSize(image_.width(), ToPixels(kCanvasHeightTwips + std::max(twips, 0))));
+  Grow(QSize(Size().width(), ToPixels(kCanvasHeightTwips + std::max(twips, 0))));
 }
 
 void ImageCanvas::ExtendWidth(int twips) {
-  Grow(QSize(ToPixels(kCanvasWidthTwips + std::max(twips, 0)), image_.height()));
+  Grow(QSize(ToPixels(kCanvasWidthTwips + std::max(twips, 0)), Size().height()));
 }
 
 void ImageCanvas::Grow(QSize size) {
-  size = size.expandedTo(image_.size());
-  if (size == image_.size() || !PictureFits(size.width(), size.height())) return;
+  size = size.expandedTo(Size());
+  if (size == Size() || !PictureFits(size.width(), size.height())) return;
   EndText();
   QImage larger(size, QImage::Format_RGB32);
   larger.fill(Qt::white);
-  QPainter(&larger).drawImage(0, 0, image_);
+  if (!IsBlank()) QPainter(&larger).drawImage(0, 0, image_);
   image_ = std::move(larger);
   record_.size = image_.size();
   ++revision_;
@@ -82,13 +86,14 @@ void ImageCanvas::PaintTile(int slot, int x, int y) {
   if (slot < 0 || slot >= kTileCount || tiles_[slot].isNull()) return;
   Record(PictureOp::Tile(slot, x, y));
   const QImage& tile = tiles_[slot];
-  const QRect target = QRect(QPoint(ToPixels(x), ToPixels(y)), tile.size()).intersected(image_.rect());
+  QImage& image = Pixels();
+  const QRect target = QRect(QPoint(ToPixels(x), ToPixels(y)), tile.size()).intersected(image.rect());
   if (target.isEmpty()) return;
   const int sourceX = target.x() - ToPixels(x);
   const int sourceY = target.y() - ToPixels(y);
   // The text painter may stay open: it writes straight into the same pixels.
-  uchar* const pixels = image_.bits();
-  const qsizetype stride = image_.bytesPerLine();
+  uchar* const pixels = image.bits();
+  const qsizetype stride = image.bytesPerLine();
   const uchar* const tilePixels = tile.constBits();
   const qsizetype tileStride = tile.bytesPerLine();
   const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
@@ -110,7 +115,7 @@ void ImageCanvas::PrintText(const std::string& text) {
   // One painter serves a run of texts (a drawing prints dozens of labels);
   // anything else that touches the pixels ends it first.
   if (!textPainter_) {
-    textPainter_ = std::make_unique<QPainter>(&image_);
+    textPainter_ = std::make_unique<QPainter>(&Pixels());
     textPainter_->setFont(font_);
   }
   textPainter_->setPen(textColor_);
@@ -131,14 +136,14 @@ void ImageCanvas::PrintText(const std::string& text) {
 void ImageCanvas::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
   EndText();
   const QRect box(QPoint(ToPixels(x1), ToPixels(y1)), QPoint(ToPixels(x2), ToPixels(y2)));
-  QPainter painter(&image_);
+  QPainter painter(&Pixels());
   painter.fillRect(box.normalized(), QColor(color.r, color.g, color.b));
   Record(PictureOp::Box(x1, y1, x2, y2, QColor(color.r, color.g, color.b)));
 }
 
 void ImageCanvas::SetPicture(const QImage& picture) {
   EndText();
-  image_.fill(Qt::white);
+  Pixels().fill(Qt::white);
   QPainter painter(&image_);
   painter.drawImage(0, 0, picture);
   record_.ops.clear();

@@ -4,6 +4,8 @@
 // painted at their natural size; text is printed in a fixed font with its
 // top-left corner at the text position. Twips become pixels in one place,
 // ToPixels; a screen-only layer for markers can sit on top of Image() later.
+// The pixels are made when first needed, so a window showing an empty canvas
+// need not make them.
 
 #include <QFont>
 #include <QImage>
@@ -47,6 +49,9 @@ public:
   void SetPicture(const QImage& picture);
 
   const QImage& Image() const;
+  QSize Size() const { return image_.isNull() ? UsualSize() : image_.size(); }
+  // Nothing painted since the canvas was made: Image() would be all white.
+  bool IsBlank() const { return image_.isNull(); }
   const QFont& Font() const { return font_; }
   const std::array<QImage, kTileCount>& Tiles() const { return tiles_; }
 
@@ -66,13 +71,16 @@ private:
   void EndText() const;
   void Record(PictureOp op);
   void Grow(QSize size);
+  static QSize UsualSize();
+  // The pixels, made white at the usual size when the canvas is still blank.
+  QImage& Pixels() const;
 
   std::array<QImage, kTileCount> tiles_;
-  QImage image_;
+  mutable QImage image_;  // null until the pixels are first needed
   QFont font_;
   QColor textColor_ = Qt::black;
-  int textX_ = 0, textY_ = 0;        // twips
-  int ascent_ = 0, lineHeight_ = 0;  // pixels, of font_
+  int textX_ = 0, textY_ = 0;  // twips
+  int lineHeight_ = 0;         // pixels, of font_
   mutable std::unique_ptr<QPainter> textPainter_;
   std::unordered_map<std::string, QStaticText> texts_;
   PictureRecord record_;

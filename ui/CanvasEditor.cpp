@@ -71,7 +71,7 @@ void CanvasEditor::XorMarker(QImage& image, int x, int y, double scale) {
 }
 
 void CanvasEditor::PaintScreenLayer(QImage& screen, double scale) const {
-  if (placing && preview_ && componentSlot >= 0 && componentSlot < kTileCount) {
+  if (PlacingShown()) {
     QPainter p(&screen);
     p.scale(scale, scale);
     p.drawImage(Px(preview_->x(), preview_->y()), tiles_.Image(componentSlot));
@@ -83,6 +83,8 @@ void CanvasEditor::PaintScreenLayer(QImage& screen, double scale) const {
 QImage CanvasEditor::ScreenImage() const {
   // Shares the canvas's pixels; the first figure painted copies them, so a
   // screen without crosshair, marker or preview costs no copy of the canvas.
+  // A blank canvas with none of them is a null image: the view paints white.
+  if (canvas_.IsBlank() && !PlacingShown() && !crosshairShown && !views_.InsertPointSet) return {};
   QImage screen = canvas_.Image();
   PaintScreenLayer(screen);
   return screen;

@@ -69,6 +69,8 @@ public:
   // which is drawn at `scale` screen pixels per picture pixel.
   void PaintScreenLayer(QImage& screen, double scale = 1.0) const;
   QImage ScreenImage() const;
+  // The component being placed shows under the pointer.
+  bool PlacingShown() const { return placing && preview_ && componentSlot >= 0 && componentSlot < kTileCount; }
 
   // Exclusive-or figures, in twips, on any RGB32 image.
   static void XorCrosshair(QImage& image, int x, int y, bool rubber, double scale = 1.0);

@@ -13,24 +13,24 @@ CanvasView::CanvasView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), 
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setCursor(Qt::CrossCursor);
-  setFixedSize(canvas_.Image().size());
+  setFixedSize(canvas_.Size());
 }
 
 QSize CanvasView::ZoomedSize() const {
-  const QSize size = canvas_.Image().size();
+  const QSize size = canvas_.Size();
   return {static_cast<int>(std::ceil(size.width() * zoom_)), static_cast<int>(std::ceil(size.height() * zoom_))};
 }
 
 QSize CanvasView::sizeHint() const { return ZoomedSize(); }
 
 bool CanvasView::Fits(double zoom) const {
-  const QSize size = canvas_.Image().size();
+  const QSize size = canvas_.Size();
   const double scale = zoom * devicePixelRatioF();
   return PictureFits(size.width() * scale, size.height() * scale);
 }
 
 std::string CanvasView::TooLarge(double zoom) const {
-  const QSize size = canvas_.Image().size();
+  const QSize size = canvas_.Size();
   const double scale = zoom * devicePixelRatioF();
   return PictureTooLarge(size.width() * scale, size.height() * scale);
 }
@@ -62,8 +62,13 @@ void CanvasView::paintEvent(QPaintEvent*) {
   if (scale == 1.0 || !Fits(zoom_)) {
     // The canvas's own pixels, stretched by the painter when the picture
     // played at this scale would pass the largest picture.
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvas_.Image().size()) * zoom_),
-                      screenImage ? screenImage() : canvas_.Image());
+    const QRectF target(QPointF(0, 0), QSizeF(canvas_.Size()) * zoom_);
+    const QImage shown = screenImage ? screenImage() : canvas_.Image();
+    if (shown.isNull()) {
+      painter.fillRect(target, Qt::white);  // a blank canvas with nothing over it
+    } else {
+      painter.drawImage(target, shown);
+    }
   } else {
     if (playedRevision_ != canvas_.Revision() || playedScale_ != scale) {
       played_ = RenderPicture(canvas_.Record(), canvas_.Tiles(), scale);

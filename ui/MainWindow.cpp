@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "ui/Icons.h"
+#include "ui/ProgramStyle.h"
 #include "ui/RoundedLabel.h"
 #include "ui/WindowKeys.h"
 #include "ui/WindowPlaces.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(UserDialogs& dialogs)
     machineWindows.RefreshDiagram();
     machineWindows.RestartSimulation();
   };
+  ProgramStyle::Use();
   setWindowIcon(ProgramIcon());
   BuildControls();
   BuildMenus();

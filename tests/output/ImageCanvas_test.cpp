@@ -29,9 +29,16 @@ QRect InkBox(const QImage& image) {
 
 TEST(ImageCanvas, IsAWhite977By585Picture) {
   ImageCanvas canvas(SolidTiles());
+  EXPECT_TRUE(canvas.IsBlank());
+  EXPECT_EQ(canvas.Size(), QSize(977, 585));
   EXPECT_EQ(canvas.Image().size(), QSize(977, 585));
   EXPECT_EQ(canvas.Image().format(), QImage::Format_RGB32);
   EXPECT_TRUE(InkBox(canvas.Image()).isNull());
+  // Grown before anything was painted, it is white all over.
+  ImageCanvas grown(SolidTiles());
+  grown.ExtendHeight(1500);
+  EXPECT_EQ(grown.Image().size(), QSize(977, 685));
+  EXPECT_TRUE(InkBox(grown.Image()).isNull());
 }
 
 TEST(ImageCanvas, TileIsPaintedAtNaturalSizeAt15TwipsPerPixel) {
