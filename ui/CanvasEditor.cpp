@@ -84,7 +84,7 @@ QImage CanvasEditor::ScreenImage() const {
   // Shares the canvas's pixels; the first figure painted copies them, so a
   // screen without crosshair, marker or preview costs no copy of the canvas.
   // A blank canvas with none of them is a null image: the view paints white.
-  if (canvas_.IsBlank() && !PlacingShown() && !crosshairShown && !views_.InsertPointSet) return {};
+  if (canvas_.IsBlank() && !ScreenLayerShown()) return {};
   QImage screen = canvas_.Image();
   PaintScreenLayer(screen);
   return screen;

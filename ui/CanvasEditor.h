@@ -71,6 +71,8 @@ public:
   QImage ScreenImage() const;
   // The component being placed shows under the pointer.
   bool PlacingShown() const { return placing && preview_ && componentSlot >= 0 && componentSlot < kTileCount; }
+  // Something of the screen-only layer shows over the picture.
+  bool ScreenLayerShown() const { return PlacingShown() || crosshairShown || views_.InsertPointSet; }
 
   // Exclusive-or figures, in twips, on any RGB32 image.
   static void XorCrosshair(QImage& image, int x, int y, bool rubber, double scale = 1.0);
