@@ -15,7 +15,7 @@ void KeepTexts(EquationSums& sums, const EquationSet& equations) {
 
 std::vector<Sum> ParseParts(const std::string& text, ContactNames& names) {
   std::vector<Sum> parts;
-  for (std::string_view part : SplitViews(text, '|')) parts.push_back(ParseSum(part, names));
+  for (std::string_view part : Pieces(text, '|')) parts.push_back(ParseSum(part, names));
   return parts;
 }
 

@@ -30,8 +30,8 @@ std::string Shortened(const std::string& text) {
 
 // The first contact of `trigger` named like a state variable ("A", "b"), or "".
 std::string StateVariableContact(std::string_view trigger) {
-  for (std::string_view term : SplitViews(trigger, '+')) {
-    for (std::string_view literal : SplitViews(term, '.')) {
+  for (std::string_view term : Pieces(trigger, '+')) {
+    for (std::string_view literal : Pieces(term, '.')) {
       if (literal.size() == 1 && std::string_view("ABCDabcd").find(literal[0]) != std::string_view::npos)
         return std::string(literal);
     }
@@ -153,9 +153,12 @@ Sum EquationSynthesis::BuildExpression(const std::array<TransitionTerm, kTransit
       const char letter = VariableLetter(VariableAtPosition(q));
       suffix.push_back(names->Of(std::string(1, ch != "0" ? letter : static_cast<char>(letter - 'A' + 'a'))));
     }
-    for (Term& piece : ParseSum(term.trigger, *names)) {
+    for (std::string_view text : Pieces(term.trigger, '+')) {
+      const Pieces literals(text, '.');
+      Term& piece = expression.emplace_back();
+      piece.reserve(literals.Count() + suffix.size());
+      for (std::string_view literal : literals) piece.push_back(names->Of(literal));
       piece.insert(piece.end(), suffix.begin(), suffix.end());
-      expression.push_back(std::move(piece));
     }
   }
   return expression;

@@ -48,13 +48,12 @@ namespace {
 
 Sum ParseNonEmptySum(std::string_view text, ContactNames& names) {
   Sum sum;
-  std::vector<std::string_view> terms, literals;
-  SplitViews(text, '+', terms);
-  sum.reserve(terms.size());
+  const Pieces terms(text, '+');
+  sum.reserve(terms.Count());
   for (std::string_view term : terms) {
-    SplitViews(term, '.', literals);
+    const Pieces literals(term, '.');
     Term& parsed = sum.emplace_back();
-    parsed.reserve(literals.size());
+    parsed.reserve(literals.Count());
     for (std::string_view literal : literals) parsed.push_back(names.Of(literal));
   }
   return sum;

@@ -51,8 +51,8 @@ bool IsUpperLiteral(std::string_view literal) { return !literal.empty() && liter
 bool IsLowerLiteral(std::string_view literal) { return !literal.empty() && literal[0] >= 'a' && literal[0] <= 'z'; }
 
 std::string TriggerFault(std::string_view trigger) {
-  for (std::string_view term : SplitViews(trigger, '+')) {
-    for (std::string_view literal : SplitViews(term, '.')) {
+  for (std::string_view term : Pieces(trigger, '+')) {
+    for (std::string_view literal : Pieces(term, '.')) {
       if (literal.empty()) return "it has an empty contact (\"+\" or \".\" with nothing on one side)";
       const auto quoted = [literal] { return "\"" + std::string(literal) + "\""; };
       if (!IsUpperLiteral(literal) && !IsLowerLiteral(literal))
@@ -74,13 +74,13 @@ std::string TriggerSizeFault(std::string_view trigger) {
     return "it has " + std::to_string(trigger.size()) + " characters, more than the " +
            std::to_string(kMaxTriggerCharacters) + " a trigger may have";
   }
-  const auto terms = SplitViews(trigger, '+');
-  if (terms.size() > kMaxTriggerTerms) {
-    return "it has " + std::to_string(terms.size()) + " terms, more than the " + std::to_string(kMaxTriggerTerms) +
+  const Pieces terms(trigger, '+');
+  if (const size_t count = terms.Count(); count > kMaxTriggerTerms) {
+    return "it has " + std::to_string(count) + " terms, more than the " + std::to_string(kMaxTriggerTerms) +
            " a trigger may have";
   }
   for (std::string_view term : terms) {
-    const size_t contacts = SplitViews(term, '.').size();
+    const size_t contacts = Pieces(term, '.').Count();
     if (contacts > kMaxTriggerContacts) {
       return "it has a term of " + std::to_string(contacts) + " contacts, more than the " +
              std::to_string(kMaxTriggerContacts) + " a term may have";
@@ -239,23 +239,6 @@ std::string ContactKey(std::string_view literal) {
   }
 }
 
-void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces) {
-  pieces.clear();
-  // Pieces are short: a plain scan beats a library search per piece.
-  const char* const data = text.data();
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (data[i] != delimiter) continue;
-    pieces.emplace_back(data + start, i - start);
-    start = i + 1;
-  }
-  pieces.emplace_back(data + start, text.size() - start);
-}
-
-std::vector<std::string_view> SplitViews(std::string_view text, char delimiter) {
-  std::vector<std::string_view> pieces;
-  SplitViews(text, delimiter, pieces);
-  return pieces;
-}
+size_t Pieces::Count() const { return static_cast<size_t>(std::count(text_.begin(), text_.end(), delimiter_)) + 1; }
 
 }  // namespace kelvo

@@ -5,6 +5,8 @@
 // is decided by an ASCII first letter; case changes also cover the accented
 // letters a Windows-1252 text can hold (UTF-8 in memory).
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,9 +63,57 @@ std::string ComplementLiteral(std::string_view literal);
 // a == ToUpper(b), a == ToLower(b), without building the mapped text.
 bool EqualsUpper(std::string_view a, std::string_view b);
 bool EqualsLower(std::string_view a, std::string_view b);
-// Split at a one-character delimiter into views of `text` (the second form
-// reuses the caller's vector).
-std::vector<std::string_view> SplitViews(std::string_view text, char delimiter);
-void SplitViews(std::string_view text, char delimiter, std::vector<std::string_view>& pieces);
+// The pieces of `text` between one-character delimiters, as views of it, one
+// at a time and without a list: for (std::string_view term : Pieces(t, '+')).
+class Pieces {
+public:
+  Pieces(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+
+  class iterator {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::string_view*;
+    using reference = std::string_view;
+
+    iterator() = default;
+    iterator(std::string_view text, char delimiter, size_t start) : text_(text), delimiter_(delimiter), start_(start) {
+      FindEnd();
+    }
+    std::string_view operator*() const { return text_.substr(start_, end_ - start_); }
+    iterator& operator++() {
+      start_ = end_ < text_.size() ? end_ + 1 : std::string_view::npos;
+      FindEnd();
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const iterator& other) const { return start_ == other.start_; }
+
+  private:
+    void FindEnd() {
+      if (start_ == std::string_view::npos) return;
+      end_ = text_.find(delimiter_, start_);
+      if (end_ == std::string_view::npos) end_ = text_.size();
+    }
+    std::string_view text_;
+    char delimiter_ = 0;
+    size_t start_ = std::string_view::npos;
+    size_t end_ = 0;
+  };
+
+  iterator begin() const { return {text_, delimiter_, 0}; }
+  iterator end() const { return {}; }
+  // Never 0: a text without the delimiter, the empty text too, is one piece.
+  size_t Count() const;
+
+private:
+  std::string_view text_;
+  char delimiter_;
+};
 
 }  // namespace kelvo

@@ -1,6 +1,7 @@
 #include "equations/SwitchExpressions.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <tuple>
@@ -85,21 +86,30 @@ ProductOfSums ComplementSum(const Sum& sum, ContactNames& names) {
 
 std::optional<Sum> ExpandProduct(const ProductOfSums& product) {
   if (product.empty()) return Sum{};
-  Sum expanded = product[0];
+  // Multiplied out factor by factor, each new factor's term before the terms
+  // so far; built here in one pass, each term once: the terms come in the
+  // order of their choices, the last factor's choice turning fastest.
+  size_t count = product[0].size();
   for (size_t f = 1; f < product.size(); ++f) {
-    const Sum& q = product[f];
-    if (expanded.size() * q.size() > kMaxExpandedTerms) return std::nullopt;
-    Sum next;
-    next.reserve(expanded.size() * q.size());
-    for (const Term& pt : expanded) {
-      for (const Term& qt : q) {
-        Term& term = next.emplace_back();
-        term.reserve(qt.size() + pt.size());
-        term.insert(term.end(), qt.begin(), qt.end());
-        term.insert(term.end(), pt.begin(), pt.end());
-      }
+    if (count * product[f].size() > kMaxExpandedTerms) return std::nullopt;
+    count *= product[f].size();
+  }
+  Sum expanded;
+  expanded.reserve(count);
+  std::vector<size_t> choice(product.size(), 0);
+  for (size_t n = 0; n < count; ++n) {
+    size_t length = 0;
+    for (size_t f = 0; f < product.size(); ++f) length += product[f][choice[f]].size();
+    Term& term = expanded.emplace_back();
+    term.reserve(length);
+    for (size_t f = product.size(); f-- > 0;) {
+      const Term& taken = product[f][choice[f]];
+      term.insert(term.end(), taken.begin(), taken.end());
     }
-    expanded = std::move(next);
+    for (size_t f = product.size(); f-- > 0;) {
+      if (++choice[f] < product[f].size()) break;
+      choice[f] = 0;
+    }
   }
   return expanded;
 }
@@ -276,30 +286,33 @@ constexpr size_t kSmallSumTerms = 64;
 bool RemoveAbsorbedTermsOfSmallSum(Sum& sum) {
   const size_t n = sum.size();
   if (n > kSmallSumTerms) return false;
-  std::vector<uint32_t> contacts;  // the contacts in order of first sight
-  std::vector<uint64_t> masks(n, 0);
+  // Fixed room on the stack: this runs for most sums of a synthesis.
+  std::array<uint32_t, 64> contacts;  // the contacts in order of first sight
+  size_t contactCount = 0;
+  std::array<uint64_t, kSmallSumTerms> masks{};
   for (size_t t = 0; t < n; ++t) {
     for (const Literal& literal : sum[t]) {
-      const auto found = std::find(contacts.begin(), contacts.end(), literal.Contact());
-      const auto id = static_cast<size_t>(found - contacts.begin());
-      if (found == contacts.end()) {
-        if (contacts.size() == 64) return false;
-        contacts.push_back(literal.Contact());
+      const auto seen = contacts.begin() + static_cast<std::ptrdiff_t>(contactCount);
+      const auto id = static_cast<size_t>(std::find(contacts.begin(), seen, literal.Contact()) - contacts.begin());
+      if (id == contactCount) {
+        if (contactCount == contacts.size()) return false;
+        contacts[contactCount++] = literal.Contact();
       }
       masks[t] |= uint64_t{1} << id;
     }
   }
-  std::vector<size_t> unmarked;
+  std::array<size_t, kSmallSumTerms> unmarked;
+  size_t unmarkedCount = 0;
   const auto absorbedBy = [&](size_t t, size_t except) {
-    return std::any_of(unmarked.begin(), unmarked.end(),
+    return std::any_of(unmarked.begin(), unmarked.begin() + static_cast<std::ptrdiff_t>(unmarkedCount),
                        [&](size_t u) { return u != except && (masks[u] & ~masks[t]) == 0; });
   };
   for (size_t c = 0; c < n; ++c) {
-    if (!absorbedBy(c, n)) unmarked.push_back(c);
+    if (!absorbedBy(c, n)) unmarked[unmarkedCount++] = c;
   }
-  std::vector<char> absorbed(n);
-  for (size_t t = 0; t < n; ++t) absorbed[t] = absorbedBy(t, t);
-  EraseTerms(sum, [&absorbed](size_t t) { return absorbed[t] != 0; });
+  uint64_t absorbed = 0;
+  for (size_t t = 0; t < n; ++t) absorbed |= uint64_t{absorbedBy(t, t)} << t;
+  EraseTerms(sum, [absorbed](size_t t) { return ((absorbed >> t) & 1) != 0; });
   return true;
 }
 
@@ -400,7 +413,8 @@ private:
 // one by one on the text. No table holds such a text; it keeps odd input
 // giving what it always gave.
 std::string RemoveAbsorbedTermsOfMarkedText(const std::string& sum) {
-  const auto views = SplitViews(sum, '+');
+  const Pieces terms(sum, '+');
+  const std::vector<std::string_view> views(terms.begin(), terms.end());
   const size_t n = views.size();
   // Each term's literals as a set of bits, one bit per distinct literal text,
   // so that "every literal of c is among the literals of o" is a mask test.
@@ -414,10 +428,8 @@ std::string RemoveAbsorbedTermsOfMarkedText(const std::string& sum) {
   ContactSpellings spellings;
   std::vector<size_t> termIds;  // the ids of term t are termIds[starts[t] .. starts[t + 1])
   std::vector<size_t> starts{0};
-  std::vector<std::string_view> literals;
   for (size_t t = 0; t < n; ++t) {
-    SplitViews(views[t], '.', literals);
-    for (std::string_view literal : literals) termIds.push_back(idOf(spellings.Of(literal)));
+    for (std::string_view literal : Pieces(views[t], '.')) termIds.push_back(idOf(spellings.Of(literal)));
     starts.push_back(termIds.size());
   }
   const size_t words = (ids.size() + 63) / 64;

@@ -32,13 +32,12 @@ bool ClosedWhenOn(std::string_view literal) {
 SwitchFunction::Sum SwitchFunction::ReadSum(std::string_view text, VariableTable& table, uint64_t& variables) {
   Sum sum;
   if (text.empty()) return sum;
-  sum.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '+')) + 1);
-  std::vector<std::string_view> terms, literals;
-  SplitViews(text, '+', terms);
+  const Pieces terms(text, '+');
+  sum.reserve(terms.Count());
   for (std::string_view term : terms) {
     Product& product = sum.emplace_back();
-    SplitViews(term, '.', literals);
-    product.reserve(literals.size());
+    const Pieces literals(term, '.');
+    product.reserve(literals.Count());
     for (std::string_view literal : literals) {
       if (literal.empty()) continue;
       const int index = table.Index(literal);
