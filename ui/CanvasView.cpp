@@ -88,8 +88,10 @@ void CanvasView::paintEvent(QPaintEvent*) {
     painter.restore();
   }
   if (!note_.isEmpty()) {
+    // The size of the splash window's own lines: start-up has made that face
+    // and its glyphs already, and a size of its own would cost a face more.
     QFont font = painter.font();
-    font.setPixelSize(16);
+    font.setPixelSize(13);
     painter.setFont(font);
     painter.setPen(Qt::gray);
     painter.drawText(rect().adjusted(20, 60, -20, 0), Qt::AlignTop | Qt::AlignHCenter | Qt::TextWordWrap, note_);
