@@ -44,37 +44,39 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels,
                                  VariableTable& table) {
   const bool twoPart = family == GridFamily::TwoPart;
   const int firstStep = twoPart ? 0 : 1;
-  struct Spot {
-    int x, row, b, k;
-  };
-  std::vector<Spot> spots;
-  spots.reserve(kBranches * kSteps);
-  int x = 0;
-  int mainEnd = -1;     // the row below the main column's last cell
-  int row = kFirstRow;  // a branch without a first step goes on below the one before, as drawn
-  for (int b = 0; b <= kLastDrawnBranch; ++b) {
-    for (int k = firstStep; k < kSteps; ++k) {
-      const Tile tile = tiles[b][k];
-      if (tile == Tile::Unused) continue;
-      if (tile == Tile::Shared || (twoPart && tile == Tile::Gap)) {
-        ++row;
-      } else if (SidesOf(tile) != 0) {
-        spots.push_back({x, row, b, k});
-        ++row;
+  // Every drawn tile in the order read, at its place: column x and row.
+  // Walked twice, to size the place table and then to fill it, rather than
+  // kept in a list (a read-back runs for every circuit of every drawing).
+  int mainEnd = -1;  // the row below the main column's last cell
+  const auto forEachSpot = [&](auto&& visit) {
+    int x = 0;
+    int row = kFirstRow;  // a branch without a first step goes on below the one before, as drawn
+    for (int b = 0; b <= kLastDrawnBranch; ++b) {
+      for (int k = firstStep; k < kSteps; ++k) {
+        const Tile tile = tiles[b][k];
+        if (tile == Tile::Unused) continue;
+        if (tile == Tile::Shared || (twoPart && tile == Tile::Gap)) {
+          ++row;
+        } else if (SidesOf(tile) != 0) {
+          visit(x, row, b, k);
+          ++row;
+        }
+      }
+      if (b == 0) mainEnd = row;
+      if (tiles[b + 1][1] != Tile::Unused) {
+        ++x;
+        row = kFirstRow;
       }
     }
-    if (b == 0) mainEnd = row;
-    if (tiles[b + 1][1] != Tile::Unused) {
-      ++x;
-      row = kFirstRow;
-    }
-  }
-  for (const Spot& spot : spots) {
-    width_ = std::max(width_, spot.x + 1);
-    height_ = std::max(height_, spot.row + 1);
-  }
+  };
+  size_t spots = 0;
+  forEachSpot([&](int x, int row, int, int) {
+    width_ = std::max(width_, x + 1);
+    height_ = std::max(height_, row + 1);
+    ++spots;
+  });
   where_.assign(static_cast<size_t>(width_) * height_, -1);
-  cells_.reserve(spots.size());
+  cells_.reserve(spots);
   // Contacts repeat their names; each spelling is looked up in the table once.
   std::vector<std::pair<std::string_view, int>> known;
   auto variableOf = [&](const std::string& label) {
@@ -86,10 +88,10 @@ CircuitReadBack::CircuitReadBack(const TileGrid& tiles, const LabelGrid& labels,
     known.emplace_back(name, variable);
     return variable;
   };
-  for (const Spot& spot : spots) {
-    const Tile tile = tiles[spot.b][spot.k];
-    Place(spot.x, spot.row, tile, IsContact(tile) ? variableOf(labels[spot.b][spot.k]) : -1);
-  }
+  forEachSpot([&](int x, int row, int b, int k) {
+    const Tile tile = tiles[b][k];
+    Place(x, row, tile, IsContact(tile) ? variableOf(labels[b][k]) : -1);
+  });
   const int top = CellAt(0, kFirstRow);
   const int bottom = mainEnd < 0 ? -1 : CellAt(0, mainEnd - 1);
   if (bottom >= 0) mainEndRow_ = mainEnd - 1;

@@ -27,6 +27,7 @@ Literal ContactNames::Of(std::string_view spelling) {
   added.text = std::string(spelling);
   added.sense = SenseOf(spelling);
   added.holdsMark = spelling.find('?') != std::string_view::npos;
+  anyMarked_ = anyMarked_ || added.holdsMark;
   const bool name = added.sense != Sense::Verbatim;
   std::string key = name ? "+" + ToLower(spelling) : " " + added.text;
   const auto next = static_cast<uint32_t>(switches_.size());

@@ -76,11 +76,14 @@ public:
   // The literal with its sense flipped: "A1" -> "a1", "dt" -> "DT", "dT" -> "DT".
   Literal Complement(const Literal& literal);
   size_t Contacts() const { return 2 * switches_.size(); }  // every Contact() is below this
+  // Some spelling met so far holds a "?".
+  bool AnyMarked() const { return anyMarked_; }
 
 private:
   std::deque<ContactSpelling> spellings_;
   std::unordered_map<std::string_view, const ContactSpelling*> bySpelling_;
   std::unordered_map<std::string, uint32_t> switches_;  // "+" lower-case name, or " " verbatim text
+  bool anyMarked_ = false;
 };
 
 // "X1.b+A" -> two terms; "" -> no terms. Pieces are split at every "+" and

@@ -97,18 +97,26 @@ std::optional<Sum> ExpandProduct(const ProductOfSums& product) {
   Sum expanded;
   expanded.reserve(count);
   std::vector<size_t> choice(product.size(), 0);
+  size_t length = 0;  // of the term the choices make
+  if (count > 0) {
+    for (const Sum& factor : product) length += factor[0].size();
+  }
   for (size_t n = 0; n < count; ++n) {
-    size_t length = 0;
-    for (size_t f = 0; f < product.size(); ++f) length += product[f][choice[f]].size();
     Term& term = expanded.emplace_back();
     term.reserve(length);
     for (size_t f = product.size(); f-- > 0;) {
       const Term& taken = product[f][choice[f]];
-      term.insert(term.end(), taken.begin(), taken.end());
+      if (taken.size() == 1) {
+        term.push_back(taken[0]);  // a complemented term gives factors of single contacts
+      } else {
+        term.insert(term.end(), taken.begin(), taken.end());
+      }
     }
     for (size_t f = product.size(); f-- > 0;) {
-      if (++choice[f] < product[f].size()) break;
-      choice[f] = 0;
+      length -= product[f][choice[f]].size();
+      if (++choice[f] == product[f].size()) choice[f] = 0;
+      length += product[f][choice[f]].size();
+      if (choice[f] != 0) break;
     }
   }
   return expanded;
@@ -492,7 +500,7 @@ std::string RemoveAbsorbedTermsOfMarkedText(const std::string& sum) {
 }  // namespace
 
 void RemoveAbsorbedTerms(Sum& sum, ContactNames& names) {
-  const bool marked = std::any_of(sum.begin(), sum.end(), [](const Term& term) {
+  const bool marked = names.AnyMarked() && std::any_of(sum.begin(), sum.end(), [](const Term& term) {
     return std::any_of(term.begin(), term.end(), [](const Literal& l) { return l.Spelling().holdsMark; });
   });
   if (!marked) return RemoveAbsorbedTermsByContacts(sum, names.Contacts());

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/PictureBounds.h"
+#include "ladder/GridDrawing.h"
 
 namespace kelvo {
 
@@ -97,10 +98,20 @@ void ImageCanvas::PaintTile(int slot, int x, int y) {
   const uchar* const tilePixels = tile.constBits();
   const qsizetype tileStride = tile.bytesPerLine();
   const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
-  for (int row = 0; row < target.height(); ++row) {
-    const uchar* from = tilePixels + (sourceY + row) * tileStride + sourceX * sizeof(QRgb);
-    uchar* to = pixels + (target.y() + row) * stride + target.x() * sizeof(QRgb);
-    std::memcpy(to, from, rowBytes);
+  const auto copyRows = [&](size_t bytes) {
+    for (int row = 0; row < target.height(); ++row) {
+      const uchar* from = tilePixels + (sourceY + row) * tileStride + sourceX * sizeof(QRgb);
+      uchar* to = pixels + (target.y() + row) * stride + target.x() * sizeof(QRgb);
+      std::memcpy(to, from, bytes);
+    }
+  };
+  // A whole row of a tile of the grid's size is a copy of fixed length, which
+  // the compiler makes a few moves instead of a call per row.
+  constexpr size_t kGridTileRowBytes = kTileTwips / kTwipsPerPixel * sizeof(QRgb);
+  if (rowBytes == kGridTileRowBytes) {
+    copyRows(kGridTileRowBytes);
+  } else {
+    copyRows(rowBytes);
   }
 }
 
