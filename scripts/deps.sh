@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra-package ...]
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgraphviz-dev libicu-dev libgtest-dev "$@")
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgraphviz-dev libicu-dev libgtest-dev libjemalloc-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
