@@ -500,9 +500,10 @@ std::string RemoveAbsorbedTermsOfMarkedText(const std::string& sum) {
 }  // namespace
 
 void RemoveAbsorbedTerms(Sum& sum, ContactNames& names) {
-  const bool marked = names.AnyMarked() && std::any_of(sum.begin(), sum.end(), [](const Term& term) {
-    return std::any_of(term.begin(), term.end(), [](const Literal& l) { return l.Spelling().holdsMark; });
-  });
+  const bool marked =
+      names.AnyMarked() && std::any_of(sum.begin(), sum.end(), [](const Term& term) {
+        return std::any_of(term.begin(), term.end(), [](const Literal& l) { return l.Spelling().holdsMark; });
+      });
   if (!marked) return RemoveAbsorbedTermsByContacts(sum, names.Contacts());
   sum = ParseSum(RemoveAbsorbedTermsOfMarkedText(Print(sum)), names);
 }

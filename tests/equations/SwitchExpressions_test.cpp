@@ -134,7 +134,8 @@ TEST(SwitchExpressions, ExpandProducts) {
       {"x1+b)(c+y2", "c.x1+y2.x1+c.b+y2.b"},
       {"a)(b)(c", "c.b.a"},
       {"x)(y+z)(w+v", "w.y.x+v.y.x+w.z.x+v.z.x"},
-      {"a.b+c)(d+e.f)(g", "g.d.a.b+g.e.f.a.b+g.d.c+g.e.f.c"},  // terms of several contacts
+      // Factors with terms of several contacts.
+      {"a.b+c)(d+e.f)(g", "g.d.a.b+g.e.f.a.b+g.d.c+g.e.f.c"},
       {"x3+b", "x3+b"},  // no factors: unchanged
       {"X", "X"},
       {"", ""},
